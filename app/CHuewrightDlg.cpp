@@ -1,0 +1,132 @@
+#include "app/CHuewrightDlg.h"
+
+#include "framework/DcGuards.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kNameLimit = 63;
+
+} // namespace
+
+CHuewrightDlg::CHuewrightDlg()
+    : Dialog(IDD_HUEWRIGHT), appIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_SMALL))) {}
+
+void CHuewrightDlg::DoDataExchange() { shadeDecrementBar = Item(IDC_SHADE_DECREMENT); }
+
+bool CHuewrightDlg::OnInitDialog() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_BIG))));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
+
+    SetupShadeDecrement();
+
+    SendDlgItemMessageW(Hwnd(), IDC_SEARCH, EM_LIMITTEXT, kNameLimit, 0);
+    SendDlgItemMessageW(Hwnd(), IDC_PALETTE_NAME, EM_LIMITTEXT, kNameLimit, 0);
+    SendDlgItemMessageW(Hwnd(), IDC_PALETTE_NAME, EM_SETREADONLY, TRUE, 0);
+
+    SetupOptionDefaults();
+    FillBoxPickMenu();
+
+    CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
+    SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
+
+    SetFocus(Item(IDC_MODE_SATURATION));
+    return false;
+}
+
+void CHuewrightDlg::SetupShadeDecrement() {
+    SendMessageW(shadeDecrementBar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 90));
+    SendMessageW(shadeDecrementBar, TBM_SETTICFREQ, 10, 0);
+    SendMessageW(shadeDecrementBar, TBM_SETPOS, TRUE, 20);
+}
+
+void CHuewrightDlg::SetupOptionDefaults() {
+    CheckRadioButton(Hwnd(), IDC_IN_SEQUENCE, IDC_IN_REVERSE, IDC_IN_SEQUENCE);
+    CheckRadioButton(Hwnd(), IDC_FIRST_TO_TEXT, IDC_FIRST_TO_BOX, IDC_FIRST_TO_TEXT);
+    CheckRadioButton(Hwnd(), IDC_FIRST_BOX1, IDC_FIRST_BOX4, IDC_FIRST_BOX1);
+    CheckDlgButton(Hwnd(), IDC_AUTO_ALL, BST_UNCHECKED);
+    CheckDlgButton(Hwnd(), IDC_AUTO_FIRST, BST_UNCHECKED);
+}
+
+void CHuewrightDlg::FillBoxPickMenu() {
+    boxPickMenu.Reset(CreatePopupMenu());
+    AppendMenuW(boxPickMenu.Get(), MF_STRING, ID_BOX_PICK1, L"Select box1 color");
+    AppendMenuW(boxPickMenu.Get(), MF_STRING, ID_BOX_PICK2, L"Select box2 color");
+    AppendMenuW(boxPickMenu.Get(), MF_STRING, ID_BOX_PICK3, L"Select box3 color");
+    AppendMenuW(boxPickMenu.Get(), MF_STRING, ID_BOX_PICK4, L"Select box4 color");
+}
+
+bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
+    switch (id) {
+    case IDC_EXIT:
+        if (code == BN_CLICKED) {
+            OnExit();
+        }
+        return true;
+    case ID_FILE_EXIT:
+        SaveStateAndQuit();
+        return true;
+    case IDCANCEL:
+        SaveStateAndQuit();
+        return Dialog::OnCommand(id, code, control);
+    case IDC_PALETTE_NAME:
+        // The name can only be typed while the edit has the focus.
+        if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+            SendMessageW(control, EM_SETREADONLY, code == EN_KILLFOCUS, 0);
+        }
+        return true;
+    default:
+        return Dialog::OnCommand(id, code, control);
+    }
+}
+
+void CHuewrightDlg::OnExit() {
+    SaveStateAndQuit();
+    EndDialog(IDOK);
+}
+
+void CHuewrightDlg::SaveStateAndQuit() { PostQuitMessage(0); }
+
+bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) {
+        return false;
+    }
+    // Escape belongs to Undo and must never close the dialog.
+    return msg.wParam == VK_ESCAPE;
+}
+
+INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        OnTimer();
+        return TRUE;
+    case WM_PAINT:
+        return OnPaintMinimized();
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<INT_PTR>(appIcon);
+    default:
+        return Dialog::OnMessage(message, wParam, lParam);
+    }
+}
+
+// The timer only has to fire once, after the dialog first goes idle.
+void CHuewrightDlg::OnTimer() { KillTimer(Hwnd(), kApplyFontTimer); }
+
+bool CHuewrightDlg::OnPaintMinimized() {
+    if (!IsIconic(Hwnd())) {
+        return false;
+    }
+    PaintDc paint(Hwnd());
+    HDC dc = paint.Get();
+    SendMessageW(Hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, appIcon);
+    return true;
+}

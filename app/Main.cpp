@@ -1,0 +1,8 @@
+// Process entry point.
+#include "app/CHuewrightApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    CHuewrightApp app;
+    app.InitInstance();
+    return 0;
+}

@@ -1,0 +1,27 @@
+# Native build: the portable core's GoogleTest suite (under sanitizers) and its benchmarks.
+option(HUEWRIGHT_SANITIZE "Build the core and its tests with AddressSanitizer and UBSan" ON)
+option(HUEWRIGHT_BENCHMARKS "Build the Google Benchmark programs" ON)
+
+if(HUEWRIGHT_SANITIZE)
+    set(sanitizers -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_compile_options(huewright_core PUBLIC ${sanitizers})
+    target_link_options(huewright_core PUBLIC ${sanitizers})
+endif()
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+add_executable(core_tests
+    tests/core/ColorMathTest.cpp
+)
+target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
+target_compile_options(core_tests PRIVATE -Wall -Wextra)
+gtest_discover_tests(core_tests)
+
+if(HUEWRIGHT_BENCHMARKS)
+    find_package(benchmark REQUIRED)
+    add_executable(core_bench
+        bench/ColorMathBench.cpp
+    )
+    target_link_libraries(core_bench PRIVATE huewright_core benchmark::benchmark benchmark::benchmark_main)
+endif()

@@ -1,0 +1,57 @@
+# Windows build: huewright.exe and the Windows-side test suite, which ctest runs through Wine in a
+# prefix of its own under the build folder.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}")
+add_link_options(-static)
+# Win32 structures are set up as `S s{sizeof(s)}`; the remaining fields are meant to be zero.
+set(HUEWRIGHT_WIN_WARNINGS -Wall -Wextra -Wno-missing-field-initializers)
+
+set(HUEWRIGHT_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${HUEWRIGHT_WINE_PREFIX})
+
+add_custom_command(
+    OUTPUT ${HUEWRIGHT_WINE_PREFIX}/.huewright-ready
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${HUEWRIGHT_WINE_PREFIX}
+    COMMENT "Preparing the Wine prefix for the tests"
+    VERBATIM)
+add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-ready)
+
+# Everything of the program but its entry point, so the tests link the real code.
+add_library(huewright_win STATIC
+    app/CHuewrightApp.cpp
+    app/CHuewrightDlg.cpp
+    framework/Dialog.cpp
+    framework/MessageBoxes.cpp
+    framework/Profile.cpp
+    framework/SubclassedControl.cpp
+    framework/Window.cpp
+)
+target_include_directories(huewright_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(huewright_win PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+target_link_libraries(huewright_win PUBLIC huewright_core comctl32 ole32 oleaut32 uuid gdi32 user32 advapi32 shell32
+    comdlg32)
+
+add_executable(huewright WIN32 app/Main.cpp res/Huewright.rc)
+target_link_libraries(huewright PRIVATE huewright_win)
+target_link_options(huewright PRIVATE -municode)
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(GoogleTest)
+add_executable(win_tests
+    tests/win/DialogTest.cpp
+    tests/win/FrameworkTest.cpp
+    tests/win/InstanceTest.cpp
+    tests/win/TestSupport.cpp
+    res/Huewright.rc
+)
+target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
+target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+add_dependencies(win_tests huewright wineprefix)
+gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120)

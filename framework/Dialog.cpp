@@ -1,0 +1,129 @@
+#include "framework/Dialog.h"
+
+Dialog::~Dialog() {
+    if (hwnd) {
+        DestroyWindow(hwnd);
+    }
+}
+
+INT_PTR Dialog::DoModal(HWND owner) {
+    if (!CreateModeless(owner)) {
+        return -1;
+    }
+    bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled) {
+        EnableWindow(owner, FALSE);
+    }
+    modalRunning = true;
+    modalResult = -1;
+    MSG msg;
+    while (modalRunning) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) {
+            break;
+        }
+        PumpMessage(msg);
+    }
+    modalRunning = false;
+    if (ownerWasEnabled) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+    DestroyWindow(hwnd);
+    return modalResult;
+}
+
+bool Dialog::CreateModeless(HWND owner) {
+    HWND created = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
+                                      DialogProc, reinterpret_cast<LPARAM>(this));
+    return created != nullptr;
+}
+
+void Dialog::PumpMessage(MSG& msg) {
+    if (PreTranslateMessage(msg)) {
+        return;
+    }
+    if (hwnd && IsDialogMessageW(hwnd, &msg)) {
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+    modalResult = result;
+    modalRunning = false;
+    // Wakes GetMessage in case the loop is idle.
+    if (hwnd) {
+        PostMessageW(hwnd, WM_NULL, 0, 0);
+    }
+}
+
+bool Dialog::OnCommand(WORD id, WORD, HWND) {
+    switch (id) {
+    case IDOK:
+        OnOK();
+        return true;
+    case IDCANCEL:
+        OnCancel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT Dialog::OnNotify(const NMHDR&) { return 0; }
+
+bool Dialog::PreTranslateMessage(MSG&) { return false; }
+
+INT_PTR Dialog::SetResult(LRESULT result) {
+    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        return SetResult(OnNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        DoDataExchange();
+        return OnInitDialog();
+    }
+    return OnMessage(message, wParam, lParam);
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* created = reinterpret_cast<Dialog*>(lParam);
+        created->hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
+    }
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        return FALSE;
+    }
+    INT_PTR result = FALSE;
+    try {
+        result = self->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd = nullptr;
+        self->modalRunning = false;
+    }
+    return result;
+}

@@ -1,0 +1,33 @@
+// Base class for the program's own child windows: links the HWND to its object on WM_NCCREATE and
+// hands every message to one virtual OnMessage that derived classes switch on.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Hwnd() const { return hwnd; }
+    int ControlId() const;
+
+    // Registers (or reuses) a class with these attributes and returns its name.
+    static const wchar_t* RegisterWindowClass(UINT classStyle, HCURSOR cursor);
+
+    bool CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect,
+                     HWND parent, int id);
+
+protected:
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd = nullptr;
+};

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Starts Huewright under Wine: run.sh PATH/TO/huewright.exe
+# The working folder (where palettes.dat and huewright.html live) is run/ in the repository.
+# With no X display it runs under a private Xvfb, saves a screenshot of the window to
+# huewright-screenshot.png, closes the program and says so.
+set -e
+exe=$(realpath "$1")
+root=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$HOME/.wine}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$root/run"
+cd "$root/run"
+
+if [ -n "$DISPLAY" ]; then
+    exec wine "$exe"
+fi
+
+echo "No display: running Huewright under Xvfb to take a screenshot."
+"$root/scripts/with-display.sh" "$WINEPREFIX" "$root/scripts/screenshot.sh" "$exe" "$root/huewright-screenshot.png"
+echo "Saved huewright-screenshot.png and closed Huewright."

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a Windows program under Wine in the given prefix: wine-exec.sh PREFIX PROGRAM [ARGS...]
+# ctest uses it as the cross-compiling emulator, so every test runs in the build's own prefix.
+# The output goes through a file: Wine's helper processes (services, explorer) may outlive the
+# program and would otherwise keep the caller's pipe open.
+prefix=$1
+shift
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+output=$(mktemp)
+wine "$@" >"$output" 2>&1 </dev/null
+status=$?
+cat "$output"
+rm -f "$output"
+exit $status

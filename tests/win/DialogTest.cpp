@@ -1,0 +1,250 @@
+// The main dialog from its template: controls, start-up state and the close paths.
+#include "app/CHuewrightDlg.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct TemplateControl {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+};
+
+// The template's controls in tab order.
+const std::vector<TemplateControl> kTemplateControls = {
+    {-1, L"Button", L"Select to adjust"},
+    {1003, L"Button", L"Red"},
+    {1004, L"Button", L"Green"},
+    {1005, L"Button", L"Blue"},
+    {1006, L"Button", L"Hue"},
+    {1007, L"Button", L"Saturation"},
+    {1008, L"Button", L"Brightness"},
+    {1037, L"Edit", L""},
+    {17, L"Button", L""},
+    {1014, L"msctls_trackbar32", L""},
+    {1019, L"Button", L"Auto-assign colors to all boxes:"},
+    {1027, L"Button", L"in sequence; 1st color to 1st box"},
+    {1028, L"Button", L"in reverse; 1st color to 4th box"},
+    {1021, L"Button", L"Auto-assign 1st color to:"},
+    {1029, L"Button", L"box text"},
+    {1031, L"Button", L"box"},
+    {1022, L"Button", L"box1"},
+    {1023, L"Button", L"box2"},
+    {1025, L"Button", L"box3"},
+    {1026, L"Button", L"box4"},
+    {5, L"Edit", L""},
+    {16, L"Button", L""},
+    {15, L"Button", L"i"},
+    {14, L"Button", L"B"},
+    {-1, L"Static", L"Search:"},
+    {7, L"Edit", L""},
+    {10, L"Button", L"View &next"},
+    {11, L"Button", L"View &previous"},
+    {4, L"Button", L"&View in Browser"},
+    {1999, L"Button", L"Ne&w Palette"},
+    {2000, L"Button", L"&Save Palette"},
+    {2001, L"Button", L"&Delete Palette"},
+    {1000, L"Static", L""},
+    {1, L"Button", L"E&xit"},
+    {1001, L"Static", L""},
+    {1002, L"Static", L""},
+    {1009, L"Static", L""},
+    {1010, L"Static", L""},
+    {1011, L"Static", L""},
+    {-1, L"Button", L"Adjust % decrement for shades"},
+    {1015, L"Button", L"This is the first color text."},
+    {1016, L"Button", L"2nd text here!"},
+    {1017, L"Button", L"This is the third color text."},
+    {1024, L"Button", L"4th text"},
+    {6, L"Button", L"Selected color and its shades :"},
+    {13, L"Button", L"123 of 200"},
+    {1038, L"Button", L"Color value:"},
+};
+
+// The main dialog with a hook that queues actions once initialisation is done, so a modal run can
+// be driven from inside its own loop.
+class DrivenDialog : public CHuewrightDlg {
+public:
+    std::vector<std::function<void(HWND)>> afterInit;
+
+protected:
+    bool OnInitDialog() override {
+        bool result = CHuewrightDlg::OnInitDialog();
+        for (auto& action : afterInit) {
+            action(Hwnd());
+        }
+        return result;
+    }
+};
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dialog.CreateModeless()); }
+    void TearDown() override {
+        DestroyWindow(dialog.Hwnd());
+        TakeQuitMessage();
+    }
+    HWND Item(int id) const { return dialog.Item(id); }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    CHuewrightDlg dialog;
+};
+
+TEST_F(MainDialogTest, CreatesAllTemplateControlsInTabOrder) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog.Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    ASSERT_GE(children.size(), kTemplateControls.size());
+    for (size_t i = 0; i < kTemplateControls.size(); ++i) {
+        const auto& expected = kTemplateControls[i];
+        SCOPED_TRACE(testing::Message() << "control " << i << " id " << expected.id);
+        EXPECT_EQ(GetDlgCtrlID(children[i]), expected.id);
+        EXPECT_EQ(ClassName(children[i]), expected.className);
+        EXPECT_EQ(WindowText(children[i]), expected.text);
+    }
+}
+
+TEST_F(MainDialogTest, HasTemplateCaptionAndPlaceholdersStayHidden) {
+    EXPECT_EQ(WindowText(dialog.Hwnd()), L"Huewright");
+    EXPECT_TRUE(GetWindowLongW(dialog.Hwnd(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    for (int id : {1000, 1001, 1002, 1009, 1010, 1011}) {
+        EXPECT_FALSE(IsWindowVisible(Item(id))) << id;
+    }
+    // Box 4 lies inside box 3.
+    RECT box3, box4, overlap;
+    GetWindowRect(Item(IDC_BOX3), &box3);
+    GetWindowRect(Item(IDC_BOX4), &box4);
+    IntersectRect(&overlap, &box3, &box4);
+    EXPECT_TRUE(EqualRect(&overlap, &box4));
+}
+
+TEST_F(MainDialogTest, MenuCarriesEveryCommand) {
+    HMENU menu = GetMenu(dialog.Hwnd());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    const std::vector<std::pair<int, const wchar_t*>> items = {
+        {ID_UNDO_LAST_COLOR, L"&Undo last color\tEsc"},
+        {ID_ASSIGN_BOX3, L"Assign 3rd color to box 3\t3"},
+        {ID_ASSIGN_TEXT4, L"Assign 4th color to box 4 text\tShift+4"},
+        {ID_FILE_EXIT, L"E&xit"},
+        {ID_COPY_BOX1, L"Copy box 1 color\tCtrl+1"},
+        {ID_COPY_TEXT4, L"Copy box 4 text color\tCtrl+Shift+4"},
+        {ID_COPY_STATUS_BAR, L"Copy Status Bar\tCtrl+S"},
+        {ID_NO_TOOLTIPS, L"&Do not show tooltips"},
+        {ID_SHOW_ALL_VALUES, L"Show &all color values"},
+        {ID_SET_COPY_FORMAT, L"&Set copy-color format"},
+        {ID_SELECT_BOX_FONT, L"Select box text &font"},
+        {ID_USER_GUIDE, L"&User guide"},
+        {ID_ABOUT, L"&About"},
+    };
+    for (const auto& [id, text] : items) {
+        wchar_t buffer[128] = {};
+        ASSERT_GT(GetMenuStringW(menu, id, buffer, 128, MF_BYCOMMAND), 0) << id;
+        EXPECT_STREQ(buffer, text);
+    }
+    EXPECT_EQ(GetMenuState(menu, ID_SHOW_ALL_VALUES, MF_BYCOMMAND) & MF_CHECKED, 0u);
+}
+
+TEST_F(MainDialogTest, StartsWithTheDefaultOptions) {
+    HWND bar = Item(IDC_SHADE_DECREMENT);
+    EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 20);
+    EXPECT_EQ(SendMessageW(bar, TBM_GETRANGEMIN, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(bar, TBM_GETRANGEMAX, 0, 0), 90);
+    for (int id : {IDC_IN_SEQUENCE, IDC_FIRST_TO_TEXT, IDC_FIRST_BOX1}) {
+        EXPECT_TRUE(dialog.IsChecked(id)) << id;
+    }
+    for (int id : {IDC_IN_REVERSE, IDC_FIRST_TO_BOX, IDC_FIRST_BOX2, IDC_AUTO_ALL, IDC_AUTO_FIRST}) {
+        EXPECT_FALSE(dialog.IsChecked(id)) << id;
+    }
+    EXPECT_EQ(GetFocus(), Item(IDC_MODE_SATURATION));
+    EXPECT_EQ(SendMessageW(Item(IDC_SEARCH), EM_GETLIMITTEXT, 0, 0), 63);
+    EXPECT_EQ(SendMessageW(Item(IDC_PALETTE_NAME), EM_GETLIMITTEXT, 0, 0), 63);
+}
+
+TEST_F(MainDialogTest, PaletteNameIsWritableOnlyWhileFocused) {
+    HWND name = Item(IDC_PALETTE_NAME);
+    EXPECT_TRUE(GetWindowLongW(name, GWL_STYLE) & ES_READONLY);
+    SetFocus(name);
+    PumpMessages(&dialog);
+    EXPECT_FALSE(GetWindowLongW(name, GWL_STYLE) & ES_READONLY);
+    SetFocus(Item(IDC_SEARCH));
+    PumpMessages(&dialog);
+    EXPECT_TRUE(GetWindowLongW(name, GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(MainDialogTest, FontTimerFiresOnce) {
+    PumpMessages(&dialog, std::chrono::milliseconds(400));
+    // Killing it again fails because the first tick already did.
+    EXPECT_FALSE(KillTimer(dialog.Hwnd(), CHuewrightDlg::kApplyFontTimer));
+}
+
+TEST_F(MainDialogTest, EscapeIsConsumedAndNeverCloses) {
+    HWND focus = Item(IDC_MODE_SATURATION);
+    SetFocus(focus);
+    PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PumpMessages(&dialog, std::chrono::milliseconds(50));
+    EXPECT_TRUE(IsWindow(dialog.Hwnd()));
+    EXPECT_FALSE(TakeQuitMessage());
+}
+
+class CloseTest : public ::testing::Test {
+protected:
+    INT_PTR RunUntilClosed(std::function<void(HWND)> action) {
+        dialog.afterInit.push_back(std::move(action));
+        INT_PTR result = dialog.DoModal();
+        quitPosted = TakeQuitMessage();
+        return result;
+    }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    DrivenDialog dialog;
+    bool quitPosted = false;
+};
+
+TEST_F(CloseTest, ExitButtonEndsWithOk) {
+    INT_PTR result = RunUntilClosed([](HWND hwnd) { PostMessageW(GetDlgItem(hwnd, IDC_EXIT), BM_CLICK, 0, 0); });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(quitPosted);
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+}
+
+TEST_F(CloseTest, ExitMenuItemPostsQuit) {
+    RunUntilClosed([](HWND hwnd) { PostMessageW(hwnd, WM_COMMAND, ID_FILE_EXIT, 0); });
+    EXPECT_TRUE(quitPosted);
+    EXPECT_EQ(dialog.Hwnd(), nullptr);
+}
+
+TEST_F(CloseTest, CloseBoxCancels) {
+    INT_PTR result = RunUntilClosed([](HWND hwnd) { PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(quitPosted);
+}
+
+bool escapeSurvived = false;
+
+TEST_F(CloseTest, EscapeLeavesTheModalRunGoing) {
+    escapeSurvived = false;
+    INT_PTR result = RunUntilClosed([](HWND hwnd) {
+        PostMessageW(GetDlgItem(hwnd, IDC_MODE_SATURATION), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        // Fires only after the Escape was handled, and only if the dialog is still running.
+        SetTimer(hwnd, 1, 50, [](HWND h, UINT, UINT_PTR, DWORD) {
+            KillTimer(h, 1);
+            escapeSurvived = true;
+            PostMessageW(GetDlgItem(h, IDC_EXIT), BM_CLICK, 0, 0);
+        });
+    });
+    EXPECT_TRUE(escapeSurvived);
+    EXPECT_EQ(result, IDOK);
+}
+
+} // namespace

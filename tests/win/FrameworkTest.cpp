@@ -1,0 +1,169 @@
+// The framework layer on its own: handle ownership, the profile, windows and subclassed controls.
+#include "framework/Dialog.h"
+#include "framework/Profile.h"
+#include "framework/SubclassedControl.h"
+#include "framework/UniqueHandle.h"
+#include "framework/Window.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(UniqueHandleTest, DeletesItsObjectOnceAndReleaseHandsItOver) {
+    HBRUSH raw = CreateSolidBrush(RGB(1, 2, 3));
+    {
+        UniqueBrush brush(raw);
+        EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_BRUSH));
+        UniqueBrush moved = std::move(brush);
+        EXPECT_FALSE(brush);
+        EXPECT_TRUE(moved);
+    }
+    EXPECT_EQ(GetObjectType(raw), 0u);
+
+    HPEN pen = CreatePen(PS_SOLID, 1, 0);
+    UniquePen owner(pen);
+    HPEN released = owner.Release();
+    owner.Reset();
+    EXPECT_EQ(GetObjectType(released), static_cast<DWORD>(OBJ_PEN));
+    DeleteObject(released);
+}
+
+TEST(UniqueHandleTest, FileUsesInvalidHandleValueAsEmpty) {
+    TempWorkingDirectory folder;
+    UniqueFile missing(CreateFileW(L"absent.dat", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(missing);
+    UniqueFile created(CreateFileW(L"present.dat", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    EXPECT_TRUE(created);
+}
+
+TEST(ProfileTest, RoundTripsIntegersAndStringsUnderTheApplicationKey) {
+    ScratchSettingsKey settings(L"HuewrightFrameworkTest");
+    EXPECT_EQ(Profile::ApplicationKeyPath(), L"Software\\HuewrightFrameworkTest\\Huewright");
+    EXPECT_EQ(Profile::GetInt(L"Settings", L"curPalette", -1), -1);
+    EXPECT_EQ(Profile::GetString(L"Settings", L"colorFormatStr", L"no path found"), L"no path found");
+
+    EXPECT_TRUE(Profile::WriteInt(L"Settings", L"curPalette", -1));
+    EXPECT_TRUE(Profile::WriteInt(L"Settings", L"curColor", 0x00D08300));
+    EXPECT_TRUE(Profile::WriteString(L"Settings", L"colorFormatStr", L"#RRGGBB"));
+    EXPECT_EQ(Profile::GetInt(L"Settings", L"curPalette", 0), -1);
+    EXPECT_EQ(Profile::GetInt(L"Settings", L"curColor", 0), 0x00D08300);
+    EXPECT_EQ(Profile::GetString(L"Settings", L"colorFormatStr", L""), L"#RRGGBB");
+
+    // Stored as a 32-bit registry number, as other tools reading the key expect.
+    DWORD raw = 0, type = 0, size = sizeof(raw);
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\HuewrightFrameworkTest\\Huewright\\Settings",
+                           L"curPalette", RRF_RT_ANY, &type, &raw, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(raw, 0xFFFFFFFFu);
+}
+
+TEST(ProfileTest, WrongTypeReadsAsDefault) {
+    ScratchSettingsKey settings(L"HuewrightFrameworkTest");
+    EXPECT_TRUE(Profile::WriteString(L"Settings", L"curColor", L"red"));
+    EXPECT_EQ(Profile::GetInt(L"Settings", L"curColor", 7), 7);
+}
+
+class RecordingWindow : public Window {
+public:
+    std::vector<UINT> seen;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER + 1) {
+            seen.push_back(message);
+            return 42;
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+};
+
+TEST(WindowTest, LinksTheObjectAndForgetsTheHandleOnDestroy) {
+    const wchar_t* className = Window::RegisterWindowClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+    ASSERT_NE(className, nullptr);
+    EXPECT_EQ(Window::RegisterWindowClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW)), className);
+
+    RecordingWindow parent;
+    ASSERT_TRUE(parent.CreateChild(className, L"parent", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0));
+    RecordingWindow child;
+    ASSERT_TRUE(child.CreateChild(className, L"child", WS_CHILD, RECT{1, 2, 11, 22}, parent.Hwnd(), 77));
+    EXPECT_EQ(child.ControlId(), 77);
+    RECT rect;
+    GetClientRect(child.Hwnd(), &rect);
+    EXPECT_EQ(rect.right, 10);
+    EXPECT_EQ(rect.bottom, 20);
+    EXPECT_EQ(SendMessageW(child.Hwnd(), WM_USER + 1, 0, 0), 42);
+    EXPECT_EQ(child.seen.size(), 1u);
+
+    DestroyWindow(parent.Hwnd());
+    EXPECT_EQ(parent.Hwnd(), nullptr);
+    EXPECT_EQ(child.Hwnd(), nullptr);
+}
+
+class ClickCounter : public SubclassedControl {
+public:
+    int clicks = 0;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == BM_CLICK) {
+            ++clicks;
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+};
+
+class PlainDialog : public Dialog {
+public:
+    PlainDialog() : Dialog(IDD_HUEWRIGHT) {}
+    std::vector<WORD> commands;
+    std::vector<WPARAM> preTranslatedKeys;
+
+protected:
+    bool OnCommand(WORD id, WORD code, HWND control) override {
+        commands.push_back(id);
+        return Dialog::OnCommand(id, code, control);
+    }
+    bool PreTranslateMessage(MSG& msg) override {
+        if (msg.message == WM_KEYDOWN) {
+            preTranslatedKeys.push_back(msg.wParam);
+        }
+        return false;
+    }
+};
+
+TEST(SubclassedControlTest, SeesTheControlsMessagesFirstAndKeepsItsBehaviour) {
+    PlainDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    ClickCounter exitButton;
+    ASSERT_TRUE(exitButton.Attach(dialog.Hwnd(), IDC_VIEW_NEXT));
+    EXPECT_FALSE(ClickCounter().Attach(dialog.Hwnd(), 4242));
+
+    SendMessageW(exitButton.Hwnd(), BM_CLICK, 0, 0);
+    PumpMessages(&dialog);
+    EXPECT_EQ(exitButton.clicks, 1);
+    ASSERT_FALSE(dialog.commands.empty());
+    EXPECT_EQ(dialog.commands.back(), IDC_VIEW_NEXT);
+    DestroyWindow(dialog.Hwnd());
+    EXPECT_EQ(exitButton.Hwnd(), nullptr);
+}
+
+TEST(DialogTest, KeysReachPreTranslationBeforeTheDialogManager) {
+    PlainDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    HWND search = dialog.Item(IDC_SEARCH);
+    SetFocus(search);
+    PostMessageW(search, WM_KEYDOWN, 'A', 0x001E0001);
+    PostMessageW(search, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    PumpMessages(&dialog);
+    EXPECT_EQ(dialog.preTranslatedKeys, (std::vector<WPARAM>{'A', VK_TAB}));
+    // The dialog manager still moves the focus on Tab.
+    EXPECT_NE(GetFocus(), search);
+    DestroyWindow(dialog.Hwnd());
+}
+
+} // namespace

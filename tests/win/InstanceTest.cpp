@@ -1,0 +1,96 @@
+// The real huewright.exe started twice: the second start hands over to the first and ends.
+#include "framework/UniqueHandle.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Started {
+    UniqueHandle process;
+    DWORD id = 0;
+};
+
+Started StartHuewright(const std::wstring& workingFolder) {
+    std::wstring exe = ModuleFolder() + L"huewright.exe";
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    Started started;
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workingFolder.c_str(), &si, &pi)) {
+        CloseHandle(pi.hThread);
+        started.process.Reset(pi.hProcess);
+        started.id = pi.dwProcessId;
+    }
+    return started;
+}
+
+int CountWindowsTitledHuewright() {
+    int count = 0;
+    EnumWindows(
+        [](HWND hwnd, LPARAM counter) -> BOOL {
+            if (IsWindowVisible(hwnd) && WindowText(hwnd) == L"Huewright") {
+                ++*reinterpret_cast<int*>(counter);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+bool Ended(const Started& started, DWORD milliseconds) {
+    return WaitForSingleObject(started.process.Get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+class SecondInstanceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        first = StartHuewright(folder.Path());
+        ASSERT_TRUE(first.process);
+        ASSERT_TRUE(WaitFor([&] { return (window = FindWindowW(nullptr, L"Huewright")) != nullptr; },
+                            std::chrono::seconds(30)));
+        WaitForInputIdle(first.process.Get(), 10000);
+    }
+    void TearDown() override {
+        if (window) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        if (first.process && !Ended(first, 20000)) {
+            TerminateProcess(first.process.Get(), 1);
+        }
+    }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    Started first;
+    HWND window = nullptr;
+};
+
+TEST_F(SecondInstanceTest, SecondStartExitsAndLeavesOneWindow) {
+    Started second = StartHuewright(folder.Path());
+    ASSERT_TRUE(second.process);
+    ASSERT_TRUE(Ended(second, 30000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(second.process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(CountWindowsTitledHuewright(), 1);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(SecondInstanceTest, SecondStartRestoresAMinimizedFirst) {
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }, std::chrono::seconds(5)));
+    Started second = StartHuewright(folder.Path());
+    ASSERT_TRUE(Ended(second, 30000));
+    EXPECT_TRUE(WaitFor([&] { return IsIconic(window) == FALSE; }, std::chrono::seconds(5)));
+    EXPECT_EQ(CountWindowsTitledHuewright(), 1);
+}
+
+TEST_F(SecondInstanceTest, CloseBoxEndsTheProcess) {
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    window = nullptr;
+    EXPECT_TRUE(Ended(first, 20000));
+}
+
+} // namespace

@@ -1,0 +1,53 @@
+// Helpers shared by the Windows-side tests: pumping the queue, a throwaway working folder and a
+// throwaway settings key.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+class Dialog;
+
+// Dispatches every queued message (through the dialog's own pre-translation when one is given)
+// and keeps doing so for at least the given time, so timers and posted messages get their turn.
+void PumpMessages(Dialog* dialog = nullptr, std::chrono::milliseconds duration = std::chrono::milliseconds(0));
+
+// Removes a WM_QUIT left in the queue by a close path; true if there was one.
+bool TakeQuitMessage();
+
+// Pumps until the condition holds or the timeout passes; returns the condition's last value.
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+// The folder of the running test program, with a trailing backslash.
+std::wstring ModuleFolder();
+
+// Creates a fresh folder under %TEMP%, makes it the working folder and removes it again.
+class TempWorkingDirectory {
+public:
+    TempWorkingDirectory();
+    ~TempWorkingDirectory();
+    TempWorkingDirectory(const TempWorkingDirectory&) = delete;
+    TempWorkingDirectory& operator=(const TempWorkingDirectory&) = delete;
+
+    const std::wstring& Path() const { return path; }
+
+private:
+    std::wstring previous;
+    std::wstring path;
+};
+
+// Points the profile at a company key of its own and deletes that key before and after.
+class ScratchSettingsKey {
+public:
+    explicit ScratchSettingsKey(const std::wstring& company = L"Lumenfold");
+    ~ScratchSettingsKey();
+    ScratchSettingsKey(const ScratchSettingsKey&) = delete;
+    ScratchSettingsKey& operator=(const ScratchSettingsKey&) = delete;
+
+private:
+    std::wstring companyKey;
+};
