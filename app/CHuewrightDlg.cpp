@@ -8,6 +8,16 @@
 namespace {
 
 constexpr int kNameLimit = 63;
+// The selected color of a first start.
+constexpr Color kFirstSelectedColor = 0x00D08300;
+
+// The rectangle of a hidden placeholder control in the dialog's client coordinates.
+RECT PlaceholderRect(HWND dialog, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
 
 } // namespace
 
@@ -23,6 +33,12 @@ bool CHuewrightDlg::OnInitDialog() {
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
 
     SetupShadeDecrement();
+    CreateColorControls();
+    LinkColorControls();
+
+    CheckRadioButton(Hwnd(), IDC_MODE_RED, IDC_MODE_BRIGHTNESS, IDC_MODE_SATURATION);
+    selector.SetColor(kFirstSelectedColor);
+    SetSelectorMode(SelectorSaturation);
 
     SendDlgItemMessageW(Hwnd(), IDC_SEARCH, EM_LIMITTEXT, kNameLimit, 0);
     SendDlgItemMessageW(Hwnd(), IDC_PALETTE_NAME, EM_LIMITTEXT, kNameLimit, 0);
@@ -42,6 +58,48 @@ void CHuewrightDlg::SetupShadeDecrement() {
     SendMessageW(shadeDecrementBar, TBM_SETRANGE, FALSE, MAKELPARAM(0, 90));
     SendMessageW(shadeDecrementBar, TBM_SETTICFREQ, 10, 0);
     SendMessageW(shadeDecrementBar, TBM_SETPOS, TRUE, 20);
+}
+
+// Each control takes the place and the id of its placeholder.
+void CHuewrightDlg::CreateColorControls() {
+    auto create = [this](auto& control, int id, DWORD style) {
+        RECT r = PlaceholderRect(Hwnd(), id);
+        control.Create(WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right, r.bottom, Hwnd(), id);
+    };
+    create(selector, IDC_SELECTOR, 0x200);
+    create(slider, IDC_SLIDER, 0x200);
+    create(wells[0], IDC_WELL1, 0x100);
+    create(wells[1], IDC_WELL2, 0);
+    create(wells[2], IDC_WELL3, 0);
+    create(wells[3], IDC_WELL4, 0);
+}
+
+void CHuewrightDlg::LinkColorControls() {
+    selector.SetLinkedSlider(&slider);
+    selector.SetSelectedWell(&wells[0]);
+    selector.SetShadeWells(&wells[1], &wells[2], &wells[3]);
+    selector.SetNotifyWnd(Hwnd());
+    selector.SetShadeSource(this);
+    wells[0].SetColorSource(&selector);
+    wells[0].SetNotifyWnd(Hwnd());
+    slider.SetLinkedSelector(&selector);
+    slider.SetNotifyWnd(Hwnd());
+    selector.SetMode(SelectorHue);
+    slider.SetMode(SelectorHue);
+}
+
+// Switching the mode resets the field's position, so the color is given back afterwards; that
+// also brings the slider and the shades up to date.
+void CHuewrightDlg::SetSelectorMode(int code) {
+    Color kept = selector.GetColor();
+    selector.SetMode(code);
+    slider.SetMode(code);
+    selector.SetColor(kept);
+}
+
+void CHuewrightDlg::OnShadeDecrementChanged(HWND trackbar) {
+    shadeDecrement = static_cast<double>(SendMessageW(trackbar, TBM_GETPOS, 0, 0));
+    selector.SetColor(selector.CurrentColor());
 }
 
 void CHuewrightDlg::SetupOptionDefaults() {
@@ -73,6 +131,16 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDCANCEL:
         SaveStateAndQuit();
         return Dialog::OnCommand(id, code, control);
+    case IDC_MODE_RED:
+    case IDC_MODE_GREEN:
+    case IDC_MODE_BLUE:
+    case IDC_MODE_HUE:
+    case IDC_MODE_SATURATION:
+    case IDC_MODE_BRIGHTNESS:
+        if (code == BN_CLICKED) {
+            SetSelectorMode(SelectorRed + (id - IDC_MODE_RED));
+        }
+        return true;
     case IDC_PALETTE_NAME:
         // The name can only be typed while the edit has the focus.
         if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
@@ -106,6 +174,11 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_PAINT:
         return OnPaintMinimized();
+    case WM_HSCROLL:
+        if (reinterpret_cast<HWND>(lParam) == shadeDecrementBar) {
+            OnShadeDecrementChanged(shadeDecrementBar);
+        }
+        return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(appIcon);
     default:

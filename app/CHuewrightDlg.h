@@ -2,14 +2,23 @@
 // commands and the close paths of the program.
 #pragma once
 
+#include "color/GTColorSelectorWnd.h"
+#include "color/GTColorSliderWnd.h"
+#include "color/GTColorWellWnd.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 
-class CHuewrightDlg : public Dialog {
+#include <array>
+
+class CHuewrightDlg : public Dialog, private ShadeDecrementSource {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
 
     CHuewrightDlg();
+
+    GTColorSelectorWnd& Selector() { return selector; }
+    GTColorSliderWnd& Slider() { return slider; }
+    GTColorWellWnd& Well(int index) { return wells[index]; }
 
 protected:
     void DoDataExchange() override;
@@ -19,6 +28,11 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    double ShadeDecrement() override { return shadeDecrement; }
+    void CreateColorControls();
+    void LinkColorControls();
+    void SetSelectorMode(int code);
+    void OnShadeDecrementChanged(HWND trackbar);
     void OnTimer();
     bool OnPaintMinimized();
     void OnExit();
@@ -27,6 +41,9 @@ private:
     void SetupOptionDefaults();
     void FillBoxPickMenu();
 
+    GTColorSelectorWnd selector;
+    std::array<GTColorWellWnd, 4> wells;
+    GTColorSliderWnd slider;
     HICON appIcon;
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;

@@ -13,6 +13,9 @@ include(GoogleTest)
 
 add_executable(core_tests
     tests/core/ColorMathTest.cpp
+    tests/core/FieldRendererTest.cpp
+    tests/core/SelectorAxesTest.cpp
+    tests/core/ShadesTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
@@ -22,6 +25,7 @@ if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)
     add_executable(core_bench
         bench/ColorMathBench.cpp
+        bench/FieldBench.cpp
     )
     target_link_libraries(core_bench PRIVATE huewright_core benchmark::benchmark benchmark::benchmark_main)
 endif()

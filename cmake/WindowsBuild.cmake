@@ -22,6 +22,11 @@ add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-rea
 add_library(huewright_win STATIC
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
+    color/ColorTrackingWnd.cpp
+    color/GTColorSelectorWnd.cpp
+    color/GTColorSliderWnd.cpp
+    color/GTColorWellWnd.cpp
+    color/GTDrawHelper.cpp
     framework/Dialog.cpp
     framework/MessageBoxes.cpp
     framework/Profile.cpp

@@ -1,0 +1,83 @@
+#include "color/ColorTrackingWnd.h"
+
+#include "framework/DcGuards.h"
+
+namespace {
+constexpr LONG kPixelsPerMetre = 144000;
+}
+
+bool ColorTrackingWnd::CreateColorWindow(const wchar_t* text, DWORD style, int left, int top, int right,
+                                         int bottom, HWND parent, int id) {
+    const wchar_t* className = RegisterWindowClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+    return CreateChild(className, text, style, RECT{left, top, right, bottom}, parent, id);
+}
+
+bool ColorTrackingWnd::ResizeBitmap(int width, int height) {
+    bitmap.Reset();
+    bits = nullptr;
+    bitmapWidth = bitmapHeight = 0;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // positive: bottom-up, row 0 is the bottom screen row
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * height * 4;
+    info.bmiHeader.biXPelsPerMeter = kPixelsPerMetre;
+    info.bmiHeader.biYPelsPerMeter = kPixelsPerMetre;
+    void* memory = nullptr;
+    bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (!bitmap || !memory) {
+        bitmap.Reset();
+        return false;
+    }
+    bits = static_cast<Pixel*>(memory);
+    bitmapWidth = width;
+    bitmapHeight = height;
+    return true;
+}
+
+void ColorTrackingWnd::PaintOffscreen(HDC dc, const std::function<void(HDC memory)>& draw) {
+    if (!bitmap) {
+        return;
+    }
+    UniqueDc memory(CreateCompatibleDC(dc));
+    if (!memory) {
+        return;
+    }
+    SelectObjectGuard selectedBitmap(memory.Get(), bitmap.Get());
+    {
+        UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+        SelectObjectGuard pen(memory.Get(), GetStockObject(NULL_PEN));
+        SelectObjectGuard brush(memory.Get(), face.Get());
+        Rectangle(memory.Get(), 0, 0, bitmapWidth + 1, bitmapHeight + 1);
+    }
+    draw(memory.Get());
+    GdiFlush();
+    BitBlt(dc, 0, 0, bitmapWidth, bitmapHeight, memory.Get(), 0, 0, SRCCOPY);
+}
+
+LRESULT ColorTrackingWnd::OnPaintMessage(UINT message, WPARAM wParam) {
+    if (message == WM_PRINTCLIENT) {
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    PaintDc paint(Hwnd());
+    Paint(paint.Get());
+    return 0;
+}
+
+void ColorTrackingWnd::SendStatus(ColorCtrlStatus status) {
+    if (notifyWnd) {
+        SendMessageW(notifyWnd, WM_COLORCTRL_STATUS, status, 0);
+    }
+}
+
+void ColorTrackingWnd::ToggleLockIfCtrlDown() {
+    if (GetAsyncKeyState(VK_CONTROL) >= 0) {
+        return;
+    }
+    trackingLocked = !trackingLocked;
+    SendStatus(trackingLocked ? StatusLocked : StatusUnlocked);
+}

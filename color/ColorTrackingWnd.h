@@ -1,0 +1,43 @@
+// What the color field and the color slider have in common: creation with their own window class,
+// an off-screen 32-bit DIB section of the client size, and mouse tracking that the Ctrl key can
+// lock, reported to the main dialog.
+#pragma once
+
+#include "color/ColorCtrlMessages.h"
+#include "color/ColorMath.h"
+#include "framework/UniqueHandle.h"
+#include "framework/Window.h"
+
+#include <functional>
+
+class ColorTrackingWnd : public Window {
+public:
+    void SetNotifyWnd(HWND wnd) { notifyWnd = wnd; }
+    bool IsTracking() const { return tracking; }
+    bool IsTrackingLocked() const { return trackingLocked; }
+
+protected:
+    bool CreateColorWindow(const wchar_t* text, DWORD style, int left, int top, int right, int bottom,
+                           HWND parent, int id);
+    // A new bitmap for the client size; false (and no bitmap) when it cannot be made.
+    bool ResizeBitmap(int width, int height);
+    // Fills the bitmap with the button face, lets draw() add the rest, and copies it to dc in one
+    // transfer. Nothing is painted without a bitmap or a memory DC.
+    void PaintOffscreen(HDC dc, const std::function<void(HDC memory)>& draw);
+    LRESULT OnPaintMessage(UINT message, WPARAM wParam);
+
+    void SendStatus(ColorCtrlStatus status);
+    // Ctrl held during a key press toggles locked tracking.
+    void ToggleLockIfCtrlDown();
+    void SendMouseStatus() { SendStatus(trackingLocked ? StatusLocked : StatusUnlocked); }
+
+    virtual void Paint(HDC dc) = 0;
+
+    bool tracking = false;
+    bool trackingLocked = false;
+    HWND notifyWnd = nullptr;
+    UniqueBitmap bitmap;
+    Pixel* bits = nullptr;
+    int bitmapWidth = 0;
+    int bitmapHeight = 0;
+};
