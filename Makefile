@@ -33,7 +33,7 @@ test-native: native
 
 test-windows: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix \
-		sh -c 'cd $(WINDOWS_DIR) && ctest --output-on-failure'
+		sh -c 'cd $(WINDOWS_DIR) && ctest --output-on-failure -j1'
 
 test: test-native test-windows
 

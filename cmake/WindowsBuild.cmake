@@ -49,6 +49,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 include(GoogleTest)
 add_executable(win_tests
+    tests/win/ColorControlsFixture.cpp
+    tests/win/ColorSelectorTest.cpp
+    tests/win/ColorSliderTest.cpp
     tests/win/DialogTest.cpp
     tests/win/FrameworkTest.cpp
     tests/win/InstanceTest.cpp

@@ -402,6 +402,42 @@ TEST(FillHueRow, Count13LastSegmentTakesTheExtraPixel)
     EXPECT_EQ(row[13], kSentinel);
 }
 
+TEST(FillHueRow, LayoutLengths)
+{
+    // D = count / 6; N1 = trunc(E1), Nk = trunc(Ek) - trunc((k-1) D), E6 with +0.1.
+    const struct { int count; int n[6]; } cases[] = {
+        {360, {60, 60, 60, 60, 60, 60}},
+        {16, {2, 3, 3, 2, 3, 3}},   // E: 2.67 5.33 8 10.67 13.33 16.1; kD: 2.67 5.33 8 10.67 13.33
+        {13, {2, 2, 2, 2, 2, 3}},
+        {11, {1, 2, 2, 2, 2, 2}},   // below 12: a one-pixel segment
+        {5, {0, 1, 1, 1, 1, 1}},
+        {1, {0, 0, 0, 0, 0, 1}},    // only E6 = 1.1 reaches 1
+    };
+    for (const auto& c : cases) {
+        const HueRowLayout layout = ColorMath::HueLayout(c.count);
+        EXPECT_EQ(layout.count, c.count);
+        int later = 0;
+        for (int k = 5; k >= 0; --k) {
+            EXPECT_EQ(layout.length[k], c.n[k]) << c.count << " segment " << k;
+            later += c.n[k];
+            EXPECT_EQ(layout.room[k], later) << c.count << " segment " << k;
+        }
+    }
+    EXPECT_EQ(ColorMath::HueLayout(0).count, 0);
+    EXPECT_EQ(ColorMath::HueLayout(-4).count, 0);
+}
+
+TEST(FillHueRow, LayoutOverloadWritesTheSame)
+{
+    std::vector<Pixel> a(263), b(263);
+    const HueRowLayout layout = ColorMath::HueLayout(263);
+    for (double v : {0.0, 0.3, 0.77, 1.0}) {
+        ColorMath::FillHueRow(a.data(), 263, 0.6, v);
+        ColorMath::FillHueRow(b.data(), layout, 0.6, v);
+        EXPECT_EQ(a, b) << v;
+    }
+}
+
 TEST(FillHueRow, WritesExactlyCountPixelsAlsoBelowTheMinimum)
 {
     std::vector<Pixel> row;
@@ -633,7 +669,12 @@ TEST(ReferenceComparison, GeneratorsMatchLiteralSpecTranscription)
         const double a = unit(), b = unit(), hue = (next() % 36000) / 100.0;
         switch (iter % 4) {
         case 0: {
-            const Color s = next() & 0xFFFFFF, e = next() & 0xFFFFFF;
+            Color s = next() & 0xFFFFFF, e = next() & 0xFFFFFF;
+            // Also rows with one moving channel (or none): copy the other channels over.
+            const std::uint32_t keep[4] = {0x000000u, 0xFFFF00u, 0xFF00FFu, 0x00FFFFu};
+            const std::uint32_t mask = keep[(iter / 4) % 4];
+            e = (e & ~mask) | (s & mask);
+            if ((iter / 4) % 7 == 6) e = s;
             ColorMath::FillTwoColorRow(got.data(), count, s, e);
             ref::TwoColor(want.data(), count, s, e);
             break;
