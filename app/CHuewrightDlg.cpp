@@ -24,7 +24,9 @@ RECT PlaceholderRect(HWND dialog, int id) {
 CHuewrightDlg::CHuewrightDlg()
     : Dialog(IDD_HUEWRIGHT), appIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_SMALL))) {}
 
-void CHuewrightDlg::DoDataExchange() { shadeDecrementBar = Item(IDC_SHADE_DECREMENT); }
+void CHuewrightDlg::DoDataExchange() {
+    shadeDecrementBar = Item(IDC_SHADE_DECREMENT);
+}
 
 bool CHuewrightDlg::OnInitDialog() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -157,7 +159,9 @@ void CHuewrightDlg::OnExit() {
     EndDialog(IDOK);
 }
 
-void CHuewrightDlg::SaveStateAndQuit() { PostQuitMessage(0); }
+void CHuewrightDlg::SaveStateAndQuit() {
+    PostQuitMessage(0);
+}
 
 bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN) {
@@ -187,7 +191,9 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The timer only has to fire once, after the dialog first goes idle.
-void CHuewrightDlg::OnTimer() { KillTimer(Hwnd(), kApplyFontTimer); }
+void CHuewrightDlg::OnTimer() {
+    KillTimer(Hwnd(), kApplyFontTimer);
+}
 
 bool CHuewrightDlg::OnPaintMinimized() {
     if (!IsIconic(Hwnd())) {

@@ -1,4 +1,4 @@
-// Row generators of the color math core (spec Part 3.1) on a 1024-pixel row,
+// Row generators of the color math core on a 1024-pixel row,
 // beside a baseline that only writes 1024 pixels. items = pixels.
 #include "color/ColorMath.h"
 
@@ -11,8 +11,7 @@ namespace {
 
 constexpr int kRow = 1024;
 
-void BM_BaselineFill(benchmark::State& state)
-{
+void BM_BaselineFill(benchmark::State& state) {
     std::array<Pixel, kRow> row{};
     Pixel value = 0x00123456u;
     for (auto _ : state) {
@@ -24,8 +23,7 @@ void BM_BaselineFill(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRow);
 }
 
-void BM_FillHueRow(benchmark::State& state)
-{
+void BM_FillHueRow(benchmark::State& state) {
     std::array<Pixel, kRow> row{};
     double s = 0.75;
     for (auto _ : state) {
@@ -37,8 +35,7 @@ void BM_FillHueRow(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRow);
 }
 
-void BM_FillSaturationRow(benchmark::State& state)
-{
+void BM_FillSaturationRow(benchmark::State& state) {
     std::array<Pixel, kRow> row{};
     double h = 200.0;
     for (auto _ : state) {
@@ -50,8 +47,7 @@ void BM_FillSaturationRow(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRow);
 }
 
-void BM_FillBrightnessRow(benchmark::State& state)
-{
+void BM_FillBrightnessRow(benchmark::State& state) {
     std::array<Pixel, kRow> row{};
     double h = 200.0;
     for (auto _ : state) {
@@ -63,8 +59,7 @@ void BM_FillBrightnessRow(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRow);
 }
 
-void BM_FillTwoColorRow(benchmark::State& state)
-{
+void BM_FillTwoColorRow(benchmark::State& state) {
     std::array<Pixel, kRow> row{};
     Color start = MakeColor(10, 200, 30);
     for (auto _ : state) {
@@ -76,7 +71,7 @@ void BM_FillTwoColorRow(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kRow);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_BaselineFill);
 BENCHMARK(BM_FillHueRow);

@@ -7,20 +7,26 @@ namespace {
 constexpr int kShift = ColorMath::FixedShift;
 
 // True when the inclusive rectangle lies inside a width x height bitmap.
-bool InsideBitmap(const Rect& r, int width, int height) noexcept
-{
+bool InsideBitmap(const Rect& r, int width, int height) noexcept {
     return r.left >= 0 && r.top >= 0 && r.left <= r.right && r.top <= r.bottom && r.right < width &&
            r.bottom < height;
 }
 
 // Bilinear RGB field in 12.20: edges move by per-row steps, each row by
 // per-pixel steps recomputed from its edge colors (truncating divisions).
-void RenderRgbField(Pixel* firstRow, std::ptrdiff_t pitch, int columns, int rows, int modeIndex, int z) noexcept
-{
+void RenderRgbField(Pixel* firstRow, std::ptrdiff_t pitch, int columns, int rows, int modeIndex,
+                    int z) noexcept {
     // Channel indexes 0 red, 1 green, 2 blue: the fixed one and those on x and y.
-    int fixedChannel = 0, xChannel = 2, yChannel = 1;  // Red: z red, x blue, y green
-    if (modeIndex == ModeGreen) { fixedChannel = 1; xChannel = 2; yChannel = 0; }
-    else if (modeIndex == ModeBlue) { fixedChannel = 2; xChannel = 0; yChannel = 1; }
+    int fixedChannel = 0, xChannel = 2, yChannel = 1; // Red: z red, x blue, y green
+    if (modeIndex == ModeGreen) {
+        fixedChannel = 1;
+        xChannel = 2;
+        yChannel = 0;
+    } else if (modeIndex == ModeBlue) {
+        fixedChannel = 2;
+        xChannel = 0;
+        yChannel = 1;
+    }
 
     int bottomLeft[3] = {0, 0, 0};
     bottomLeft[fixedChannel] = z & 0xFF;
@@ -44,7 +50,8 @@ void RenderRgbField(Pixel* firstRow, std::ptrdiff_t pitch, int columns, int rows
     Pixel* row = firstRow;
     for (int k = 0; k < rows; ++k, row += pitch) {
         int step[3];
-        for (int c = 0; c < 3; ++c) step[c] = columnDivisor > 0 ? (right[c] - left[c]) / columnDivisor : 0;
+        for (int c = 0; c < 3; ++c)
+            step[c] = columnDivisor > 0 ? (right[c] - left[c]) / columnDivisor : 0;
         WriteFixedRamp(row, columns, left[0], left[1], left[2], step[0], step[1], step[2]);
         for (int c = 0; c < 3; ++c) {
             left[c] += leftStep[c];
@@ -53,10 +60,9 @@ void RenderRgbField(Pixel* firstRow, std::ptrdiff_t pitch, int columns, int rows
     }
 }
 
-}  // namespace
+} // namespace
 
-bool RenderField(Pixel* bits, int bitmapWidth, int bitmapHeight, Rect inner, int modeIndex, int z) noexcept
-{
+bool RenderField(Pixel* bits, int bitmapWidth, int bitmapHeight, Rect inner, int modeIndex, int z) noexcept {
     if (bits == nullptr || !IsValidModeIndex(modeIndex) || !InsideBitmap(inner, bitmapWidth, bitmapHeight))
         return false;
     const int columns = inner.right - inner.left + 1;
@@ -70,62 +76,81 @@ bool RenderField(Pixel* bits, int bitmapWidth, int bitmapHeight, Rect inner, int
         return true;
     }
 
-    const double dt = rows > 1 ? 1.0 / (rows - 1) : 0.0;  // single row: t stays 0
+    const double dt = rows > 1 ? 1.0 / (rows - 1) : 0.0; // single row: t stays 0
+    ColorMath::HueSegments segments;
+    ColorMath::HueSegmentLengths(columns, segments);
     double t = 0.0;
     switch (modeIndex) {
     case ModeHue: {
         const double hue = z / 10.0;
-        for (int k = 0; k < rows; ++k, row += pitch, t += dt) ColorMath::FillSaturationRow(row, columns, hue, t);
+        for (int k = 0; k < rows; ++k, row += pitch, t += dt)
+            ColorMath::FillSaturationRow(row, columns, hue, t);
         break;
     }
     case ModeSaturation: {
-        // FillHueRow(columns, ...) per row; its segment layout depends on the length only.
-        const HueRowLayout layout = ColorMath::HueLayout(columns);
         const double saturation = z / 1000.0;
-        for (int k = 0; k < rows; ++k, row += pitch, t += dt) ColorMath::FillHueRow(row, layout, saturation, t);
+        for (int k = 0; k < rows; ++k, row += pitch, t += dt)
+            ColorMath::FillHueRow(row, segments, saturation, t);
         break;
     }
-    default: {  // ModeBrightness
-        const HueRowLayout layout = ColorMath::HueLayout(columns);
+    default: { // ModeBrightness
         const double brightness = z / 1000.0;
-        for (int k = 0; k < rows; ++k, row += pitch, t += dt) ColorMath::FillHueRow(row, layout, t, brightness);
+        for (int k = 0; k < rows; ++k, row += pitch, t += dt)
+            ColorMath::FillHueRow(row, segments, t, brightness);
         break;
     }
     }
     return true;
 }
 
-void RenderRamp(Pixel* ramp, int length, int modeIndex, int fixedFirst, int fixedSecond, bool reverse) noexcept
-{
-    if (ramp == nullptr || length <= 0) return;
+void RenderRamp(Pixel* ramp, int length, int modeIndex, int fixedFirst, int fixedSecond,
+                bool reverse) noexcept {
+    if (ramp == nullptr || length <= 0)
+        return;
     const int a = fixedFirst, b = fixedSecond;
     switch (modeIndex) {
-    case ModeRed: ColorMath::FillTwoColorRow(ramp, length, MakeColor(0, a, b), MakeColor(255, a, b)); break;
-    case ModeGreen: ColorMath::FillTwoColorRow(ramp, length, MakeColor(a, 0, b), MakeColor(a, 255, b)); break;
-    case ModeBlue: ColorMath::FillTwoColorRow(ramp, length, MakeColor(b, a, 0), MakeColor(b, a, 255)); break;
-    case ModeHue: ColorMath::FillHueRow(ramp, length, a / 1000.0, b / 1000.0); break;
-    case ModeSaturation: ColorMath::FillSaturationRow(ramp, length, a / 10.0, b / 1000.0); break;
-    case ModeBrightness: ColorMath::FillBrightnessRow(ramp, length, a / 10.0, b / 1000.0); break;
-    default: return;
+    case ModeRed:
+        ColorMath::FillTwoColorRow(ramp, length, MakeColor(0, a, b), MakeColor(255, a, b));
+        break;
+    case ModeGreen:
+        ColorMath::FillTwoColorRow(ramp, length, MakeColor(a, 0, b), MakeColor(a, 255, b));
+        break;
+    case ModeBlue:
+        ColorMath::FillTwoColorRow(ramp, length, MakeColor(b, a, 0), MakeColor(b, a, 255));
+        break;
+    case ModeHue:
+        ColorMath::FillHueRow(ramp, length, a / 1000.0, b / 1000.0);
+        break;
+    case ModeSaturation:
+        ColorMath::FillSaturationRow(ramp, length, a / 10.0, b / 1000.0);
+        break;
+    case ModeBrightness:
+        ColorMath::FillBrightnessRow(ramp, length, a / 10.0, b / 1000.0);
+        break;
+    default:
+        return;
     }
-    if (reverse) ColorMath::ReverseRow(ramp, length);
+    if (reverse)
+        ColorMath::ReverseRow(ramp, length);
 }
 
-bool SliderRampReversed(std::uint32_t styleFlags, std::int32_t modeCode) noexcept
-{
+bool SliderRampReversed(std::uint32_t styleFlags, std::int32_t modeCode) noexcept {
     const bool flagged = HasSelectorModeFlag(modeCode);
-    return ((styleFlags & SliderVertical) != 0 && !flagged) || ((styleFlags & SliderHorizontal) != 0 && flagged);
+    return ((styleFlags & SliderVertical) != 0 && !flagged) ||
+           ((styleFlags & SliderHorizontal) != 0 && flagged);
 }
 
 bool WriteRampToBitmap(Pixel* bits, int bitmapWidth, int bitmapHeight, Rect rampRect, const Pixel* ramp,
-                       int rampLength, bool horizontal) noexcept
-{
-    if (bits == nullptr || ramp == nullptr || !InsideBitmap(rampRect, bitmapWidth, bitmapHeight)) return false;
+                       int rampLength, bool horizontal) noexcept {
+    if (bits == nullptr || ramp == nullptr || !InsideBitmap(rampRect, bitmapWidth, bitmapHeight))
+        return false;
     const int columns = rampRect.right - rampRect.left + 1;
     const int rows = rampRect.bottom - rampRect.top + 1;
-    if (rampLength != (horizontal ? columns : rows)) return false;
+    if (rampLength != (horizontal ? columns : rows))
+        return false;
     const std::ptrdiff_t pitch = bitmapWidth;
-    Pixel* row = bits + static_cast<std::ptrdiff_t>(bitmapHeight - 1 - rampRect.bottom) * pitch + rampRect.left;
+    Pixel* row =
+        bits + static_cast<std::ptrdiff_t>(bitmapHeight - 1 - rampRect.bottom) * pitch + rampRect.left;
     for (int k = 0; k < rows; ++k, row += pitch) {
         if (horizontal)
             ColorMath::CopyRun(row, ramp, columns);
@@ -135,19 +160,27 @@ bool WriteRampToBitmap(Pixel* bits, int bitmapWidth, int bitmapHeight, Rect ramp
     return true;
 }
 
-std::optional<std::array<Point, 3>> TriangleCorners(int x, int y, int kind, int size) noexcept
-{
+std::optional<std::array<Point, 3>> TriangleCorners(int x, int y, int kind, int size) noexcept {
     const int c = size - 1;
     const Point tip{x, y};
     switch (kind) {
-    case TrianglePointsLeft: return std::array<Point, 3>{tip, Point{x + c, y + c}, Point{x + c, y - c}};
-    case TrianglePointsUp: return std::array<Point, 3>{tip, Point{x + c, y + c}, Point{x - c, y + c}};
-    case TrianglePointsRight: return std::array<Point, 3>{tip, Point{x - c, y - c}, Point{x - c, y + c}};
-    case TrianglePointsDown: return std::array<Point, 3>{tip, Point{x - c, y - c}, Point{x + c, y - c}};
-    case TriangleLowerRight: return std::array<Point, 3>{tip, Point{x + c, y}, Point{x, y + c}};
-    case TriangleUpperRight: return std::array<Point, 3>{tip, Point{x + c, y}, Point{x, y - c}};
-    case TriangleLowerLeft: return std::array<Point, 3>{tip, Point{x - c, y}, Point{x, y + c}};
-    case TriangleUpperLeft: return std::array<Point, 3>{tip, Point{x - c, y}, Point{x, y - c}};
-    default: return std::nullopt;
+    case TrianglePointsLeft:
+        return std::array<Point, 3>{tip, Point{x + c, y + c}, Point{x + c, y - c}};
+    case TrianglePointsUp:
+        return std::array<Point, 3>{tip, Point{x + c, y + c}, Point{x - c, y + c}};
+    case TrianglePointsRight:
+        return std::array<Point, 3>{tip, Point{x - c, y - c}, Point{x - c, y + c}};
+    case TrianglePointsDown:
+        return std::array<Point, 3>{tip, Point{x - c, y - c}, Point{x + c, y - c}};
+    case TriangleLowerRight:
+        return std::array<Point, 3>{tip, Point{x + c, y}, Point{x, y + c}};
+    case TriangleUpperRight:
+        return std::array<Point, 3>{tip, Point{x + c, y}, Point{x, y - c}};
+    case TriangleLowerLeft:
+        return std::array<Point, 3>{tip, Point{x - c, y}, Point{x, y + c}};
+    case TriangleUpperLeft:
+        return std::array<Point, 3>{tip, Point{x - c, y}, Point{x, y - c}};
+    default:
+        return std::nullopt;
     }
 }

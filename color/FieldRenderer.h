@@ -1,6 +1,5 @@
-// Pixel generation of the color selector field (spec Part 3.2, Paint step 4)
-// and of the color slider's ramp (Part 3.3), plus the corner table of the
-// slider pointer triangle (Part 3.5). Writes into caller-owned 32-bit
+// Pixel generation of the color field and of the color slider's ramp, plus the corner table of
+// the slider pointer triangle. Writes into caller-owned 32-bit
 // bottom-up DIB memory (0x00RRGGBB pixels, memory row 0 = bottom screen row);
 // never allocates, never draws through a graphics API.
 #pragma once
@@ -30,7 +29,8 @@ bool RenderField(Pixel* bits, int bitmapWidth, int bitmapHeight, Rect inner, int
 // Red (0,a,b)->(255,a,b); Green (a,0,b)->(a,255,b); Blue (b,a,0)->(b,a,255);
 // Hue FillHueRow(a/1000, b/1000); Saturation FillSaturationRow(a/10, b/1000);
 // Brightness FillBrightnessRow(a/10, b/1000). Other mode indexes write nothing.
-void RenderRamp(Pixel* ramp, int length, int modeIndex, int fixedFirst, int fixedSecond, bool reverse) noexcept;
+void RenderRamp(Pixel* ramp, int length, int modeIndex, int fixedFirst, int fixedSecond,
+                bool reverse) noexcept;
 
 // The ramp is reversed when SliderVertical is set and the mode code lacks the
 // 0x80 bit, or when SliderHorizontal is set and the code has it.

@@ -14,7 +14,9 @@ bool selectorDragActive = false;
 
 namespace {
 
-Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+Point PointOf(LPARAM lParam) {
+    return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
 constexpr int kMarkerRadius = 5;
 // The lit outer edge plus the inner black rectangle.
@@ -48,7 +50,9 @@ void GTColorSelectorWnd::SetMode(int code) {
     Invalidate();
 }
 
-Color GTColorSelectorWnd::GetColor() const { return ColorFromPosition(modeIndex, x, y, z); }
+Color GTColorSelectorWnd::GetColor() const {
+    return ColorFromPosition(modeIndex, x, y, z);
+}
 
 void GTColorSelectorWnd::SetColor(Color newColor) {
     SelectorPosition position = PositionFromColor(modeIndex, newColor);

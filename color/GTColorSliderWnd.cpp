@@ -10,7 +10,9 @@
 
 namespace {
 
-Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+Point PointOf(LPARAM lParam) {
+    return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
 // The lit outer edge plus the inner black rectangle.
 constexpr int kFrameFlags = 5;
@@ -124,8 +126,8 @@ void GTColorSliderWnd::OnSize(int width, int height) {
 
 void GTColorSliderWnd::Paint(HDC dc) {
     PaintOffscreen(dc, [this](HDC memory) {
-        GTDrawHelper().DrawFrameRect(memory, RECT{frameRect.left, frameRect.top, frameRect.right, frameRect.bottom},
-                                     kFrameFlags);
+        GTDrawHelper().DrawFrameRect(
+            memory, RECT{frameRect.left, frameRect.top, frameRect.right, frameRect.bottom}, kFrameFlags);
         GdiFlush();
         DrawRamp();
         DrawPointers(memory);
@@ -149,12 +151,12 @@ void GTColorSliderWnd::DrawPointers(HDC dc) {
     if (Horizontal()) {
         int offset = SliderPointerOffset(pos, minPos, maxPos, rampRect.right - rampRect.left);
         if (styleFlags & SliderArrowTopLeft) {
-            helper.DrawTriangle(dc, rampRect.left + offset, frameRect.top - 2, TrianglePointsDown, arrowSize, text,
-                                window);
+            helper.DrawTriangle(dc, rampRect.left + offset, frameRect.top - 2, TrianglePointsDown, arrowSize,
+                                text, window);
         }
         if (styleFlags & SliderArrowBottomRight) {
-            helper.DrawTriangle(dc, rampRect.left + offset, frameRect.bottom + 2, TrianglePointsUp, arrowSize, text,
-                                window);
+            helper.DrawTriangle(dc, rampRect.left + offset, frameRect.bottom + 2, TrianglePointsUp, arrowSize,
+                                text, window);
         }
         return;
     }
@@ -163,8 +165,8 @@ void GTColorSliderWnd::DrawPointers(HDC dc) {
         helper.DrawTriangle(dc, frameRect.right + 2, rampRect.top + offset, TrianglePointsLeft, arrowSize,
                             kPointerColor, kPointerColor);
     } else {
-        helper.DrawTriangle(dc, frameRect.left - 2, rampRect.top + offset, TrianglePointsRight, arrowSize, text,
-                            window);
+        helper.DrawTriangle(dc, frameRect.left - 2, rampRect.top + offset, TrianglePointsRight, arrowSize,
+                            text, window);
     }
 }
 
@@ -209,8 +211,8 @@ void GTColorSliderWnd::OnKeyDown(WPARAM key) {
     if (tracking) {
         return;
     }
-    auto moved = SliderKeyPosition(static_cast<int>(key), pos,
-                                   SliderRange{minPos, maxPos, smallStep, pageStep});
+    auto moved =
+        SliderKeyPosition(static_cast<int>(key), pos, SliderRange{minPos, maxPos, smallStep, pageStep});
     if (!moved) {
         return;
     }
@@ -224,7 +226,8 @@ LRESULT GTColorSliderWnd::OnSelectorChanged() {
     if (!linkedSelector) {
         return 0;
     }
-    SliderFixed fixed = SliderFixedFromSelector(linkedSelector->ModeIndex(), linkedSelector->X(), linkedSelector->Y());
+    SliderFixed fixed =
+        SliderFixedFromSelector(linkedSelector->ModeIndex(), linkedSelector->X(), linkedSelector->Y());
     if (fixed.first != fixedFirst && fixed.first >= 0 && fixed.first <= linkedSelector->XMax()) {
         fixedFirst = fixed.first;
         Invalidate();

@@ -15,5 +15,6 @@ public:
     virtual ~GTDrawHelper() = default;
     virtual void DrawFrameRect(HDC dc, const RECT& rect, int flags);
     virtual void DrawFrame(HDC dc, int left, int top, int right, int bottom, int flags);
-    virtual void DrawTriangle(HDC dc, int x, int y, int kind, int size, COLORREF penColor, COLORREF fillColor);
+    virtual void DrawTriangle(HDC dc, int x, int y, int kind, int size, COLORREF penColor,
+                              COLORREF fillColor);
 };

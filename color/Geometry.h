@@ -3,24 +3,21 @@
 // stated by each user.
 #pragma once
 
-struct Point
-{
+struct Point {
     int x;
     int y;
     friend constexpr bool operator==(const Point&, const Point&) = default;
 };
 
-struct Rect
-{
+struct Rect {
     int left;
     int top;
     int right;
     int bottom;
     constexpr int Width() const noexcept { return right - left; }
     constexpr int Height() const noexcept { return bottom - top; }
-    // Right and bottom edges excluded (hit tests of Parts 3.2 and 3.3).
-    constexpr bool Contains(Point p) const noexcept
-    {
+    // Right and bottom edges excluded, as the controls' hit tests want.
+    constexpr bool Contains(Point p) const noexcept {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
     friend constexpr bool operator==(const Rect&, const Rect&) = default;

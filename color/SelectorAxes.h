@@ -1,7 +1,6 @@
-// Portable math of the color selector field (spec Part 3.2) and the color
-// slider (Part 3.3): mode codes, per-mode axes and ranges, color <-> position,
-// mouse and key handling arithmetic, control geometry. No windows here; the
-// Win32 controls call these and do the messaging and drawing.
+// Portable math of the color field and the color slider: mode codes, per-mode axes and ranges, color <->
+// position, mouse and key handling arithmetic, control geometry. No windows here; the Win32 controls call
+// these and do the messaging and drawing.
 #pragma once
 
 #include "color/ColorMath.h"
@@ -32,12 +31,24 @@ enum SelectorModeIndex : int {
 };
 inline constexpr int SelectorModeCount = 6;
 
-constexpr int ModeIndexOfCode(std::int32_t code) noexcept { return code & 0x7F; }
-constexpr std::int32_t ModeCodeOfIndex(int modeIndex) noexcept { return SelectorModeFlag | modeIndex; }
-constexpr bool HasSelectorModeFlag(std::int32_t code) noexcept { return (code & SelectorModeFlag) != 0; }
-constexpr bool IsValidModeIndex(int modeIndex) noexcept { return modeIndex >= 0 && modeIndex < SelectorModeCount; }
-constexpr bool IsRgbMode(int modeIndex) noexcept { return modeIndex >= ModeRed && modeIndex <= ModeBlue; }
-constexpr bool IsHsbMode(int modeIndex) noexcept { return modeIndex >= ModeHue && modeIndex <= ModeBrightness; }
+constexpr int ModeIndexOfCode(std::int32_t code) noexcept {
+    return code & 0x7F;
+}
+constexpr std::int32_t ModeCodeOfIndex(int modeIndex) noexcept {
+    return SelectorModeFlag | modeIndex;
+}
+constexpr bool HasSelectorModeFlag(std::int32_t code) noexcept {
+    return (code & SelectorModeFlag) != 0;
+}
+constexpr bool IsValidModeIndex(int modeIndex) noexcept {
+    return modeIndex >= 0 && modeIndex < SelectorModeCount;
+}
+constexpr bool IsRgbMode(int modeIndex) noexcept {
+    return modeIndex >= ModeRed && modeIndex <= ModeBlue;
+}
+constexpr bool IsHsbMode(int modeIndex) noexcept {
+    return modeIndex >= ModeHue && modeIndex <= ModeBrightness;
+}
 
 // Virtual-key codes the controls act on (the Win32 VK_ values).
 enum ControlKey : int {
@@ -53,15 +64,14 @@ enum ControlKey : int {
 
 // ---------------------------------------------------------------- selector
 
-struct SelectorAxes
-{
+struct SelectorAxes {
     int xMax;
     int yMax;
     int zMax;
     friend constexpr bool operator==(const SelectorAxes&, const SelectorAxes&) = default;
 };
 
-// Indexed by the mode index (Part 3.2 table; the slider keeps the same table).
+// Indexed by the mode index; the slider keeps the same table.
 inline constexpr SelectorAxes kSelectorAxes[SelectorModeCount] = {
     {255, 255, 255},    // Red: x blue, y green, z red
     {255, 255, 255},    // Green: x blue, y red, z green
@@ -74,16 +84,14 @@ inline constexpr SelectorAxes kSelectorAxes[SelectorModeCount] = {
 // Axes of a mode index; nullopt outside 0..5.
 std::optional<SelectorAxes> AxesForMode(int modeIndex) noexcept;
 
-struct SelectorPosition
-{
+struct SelectorPosition {
     int x;
     int y;
     int z;
     friend constexpr bool operator==(const SelectorPosition&, const SelectorPosition&) = default;
 };
 
-struct SelectorXY
-{
+struct SelectorXY {
     int x;
     int y;
     friend constexpr bool operator==(const SelectorXY&, const SelectorXY&) = default;
@@ -108,11 +116,10 @@ SelectorPosition PositionFromHsb(int modeIndex, double hue, double saturation, d
 // A slider value is taken as z only within [0, zMax] of the mode.
 bool SelectorAcceptsZ(int modeIndex, int value) noexcept;
 
-struct SelectorGeometry
-{
-    Rect client;  // (0, 0, cx, cy)
-    Rect inner;   // (3, 3, cx - 3, cy - 3); the field covers both edges inclusive
-    Rect hit;     // = inner; hit tests exclude right and bottom
+struct SelectorGeometry {
+    Rect client; // (0, 0, cx, cy)
+    Rect inner;  // (3, 3, cx - 3, cy - 3); the field covers both edges inclusive
+    Rect hit;    // = inner; hit tests exclude right and bottom
 };
 SelectorGeometry ComputeSelectorGeometry(int clientWidth, int clientHeight) noexcept;
 
@@ -130,11 +137,11 @@ Point SelectorMarkerCentre(Rect inner, int x, int y, int xMax, int yMax) noexcep
 // Keys: Page Up (xMax, yMax), Page Down (xMax, 0), End (0, 0), Home (0, yMax),
 // Left/Right x -+ 1, Up/Down y +- 1; clamped to [0, max]. nullopt when the key
 // is not one of these or neither coordinate changed (no notification then).
-std::optional<SelectorXY> SelectorKeyPosition(int virtualKey, SelectorXY current, int xMax, int yMax) noexcept;
+std::optional<SelectorXY> SelectorKeyPosition(int virtualKey, SelectorXY current, int xMax,
+                                              int yMax) noexcept;
 
 // Marker pen: black when the largest channel of the color is 128 or more.
-constexpr bool MarkerPenIsBlack(Color color) noexcept
-{
+constexpr bool MarkerPenIsBlack(Color color) noexcept {
     const int r = RedOf(color), g = GreenOf(color), b = BlueOf(color);
     const int m = r > g ? (r > b ? r : b) : (g > b ? g : b);
     return m >= 128;
@@ -146,11 +153,10 @@ inline constexpr std::uint32_t SliderHorizontal = 0x8000;
 inline constexpr std::uint32_t SliderVertical = 0x4000;
 inline constexpr std::uint32_t SliderArrowTopLeft = 0x2000;
 inline constexpr std::uint32_t SliderArrowBottomRight = 0x1000;
-inline constexpr std::uint32_t SliderDefaultStyle = 0x50015280;  // vertical, pointer on the right
+inline constexpr std::uint32_t SliderDefaultStyle = 0x50015280; // vertical, pointer on the right
 inline constexpr int SliderDefaultArrowSize = 6;
 
-struct SliderRange
-{
+struct SliderRange {
     int minPos;
     int maxPos;
     int smallStep;
@@ -159,26 +165,24 @@ struct SliderRange
 };
 
 inline constexpr SliderRange kSliderRanges[SelectorModeCount] = {
-    {0, 255, 1, 10},     // Red
-    {0, 255, 1, 10},     // Green
-    {0, 255, 1, 10},     // Blue
-    {0, 3599, 10, 100},  // Hue
-    {0, 1000, 10, 100},  // Saturation
-    {0, 1000, 10, 100},  // Brightness
+    {0, 255, 1, 10},    // Red
+    {0, 255, 1, 10},    // Green
+    {0, 255, 1, 10},    // Blue
+    {0, 3599, 10, 100}, // Hue
+    {0, 1000, 10, 100}, // Saturation
+    {0, 1000, 10, 100}, // Brightness
 };
 
 // Range of a mode index; nullopt outside 0..5.
 std::optional<SliderRange> SliderRangeForMode(int modeIndex) noexcept;
 
 // SetMode's position: maxPos with the 0x80 bit, else minPos.
-constexpr int SliderInitialPosition(std::int32_t modeCode, const SliderRange& range) noexcept
-{
+constexpr int SliderInitialPosition(std::int32_t modeCode, const SliderRange& range) noexcept {
     return HasSelectorModeFlag(modeCode) ? range.maxPos : range.minPos;
 }
 
 // The component value the selector takes: maxPos - pos with the 0x80 bit, else pos.
-constexpr int SliderComponentValue(std::int32_t modeCode, int pos, int maxPos) noexcept
-{
+constexpr int SliderComponentValue(std::int32_t modeCode, int pos, int maxPos) noexcept {
     return HasSelectorModeFlag(modeCode) ? maxPos - pos : pos;
 }
 
@@ -191,7 +195,8 @@ int SliderPositionForValue(std::int32_t modeCode, int value, int minPos, int max
 // c clamped to [rampFirst, rampLast], e = c - first, f = last - first,
 // pos = minPos + trunc(e / f * (maxPos - minPos) + 0.5) when minPos < maxPos,
 // with -0.5 otherwise. A ramp of zero extent gives minPos.
-int SliderPositionFromCoordinate(int coordinate, int rampFirst, int rampLast, int minPos, int maxPos) noexcept;
+int SliderPositionFromCoordinate(int coordinate, int rampFirst, int rampLast, int minPos,
+                                 int maxPos) noexcept;
 int SliderPositionFromPoint(Point mouse, Rect ramp, bool horizontal, int minPos, int maxPos) noexcept;
 
 // Keys 0x21..0x28: Page Up -pageStep, Page Down +pageStep, End maxPos,
@@ -206,24 +211,21 @@ int SliderPointerOffset(int pos, int minPos, int maxPos, int rampExtent) noexcep
 
 // The two other components the slider's ramp goes through, from the
 // selector's (x, y): RGB modes (first y, second x), HSB modes (first x, second y).
-struct SliderFixed
-{
+struct SliderFixed {
     int first;
     int second;
     friend constexpr bool operator==(const SliderFixed&, const SliderFixed&) = default;
 };
-constexpr SliderFixed SliderFixedFromSelector(int modeIndex, int x, int y) noexcept
-{
+constexpr SliderFixed SliderFixedFromSelector(int modeIndex, int x, int y) noexcept {
     return IsRgbMode(modeIndex) ? SliderFixed{y, x} : SliderFixed{x, y};
 }
 
-struct SliderGeometry
-{
-    Rect client;     // (0, 0, cx, cy)
-    Rect hit;        // (2, 2, cx - 3, cy - 1)
-    Rect frame;      // hit less the pointer room and the ends
-    Rect ramp;       // frame shrunk by 2 on every side
-    int rampLength;  // ramp height + 1 (vertical) or width + 1 (horizontal)
+struct SliderGeometry {
+    Rect client;    // (0, 0, cx, cy)
+    Rect hit;       // (2, 2, cx - 3, cy - 1)
+    Rect frame;     // hit less the pointer room and the ends
+    Rect ramp;      // frame shrunk by 2 on every side
+    int rampLength; // ramp height + 1 (vertical) or width + 1 (horizontal)
 };
 SliderGeometry ComputeSliderGeometry(int clientWidth, int clientHeight, std::uint32_t styleFlags,
                                      int arrowSize = SliderDefaultArrowSize) noexcept;

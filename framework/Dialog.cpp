@@ -76,9 +76,13 @@ bool Dialog::OnCommand(WORD id, WORD, HWND) {
     }
 }
 
-LRESULT Dialog::OnNotify(const NMHDR&) { return 0; }
+LRESULT Dialog::OnNotify(const NMHDR&) {
+    return 0;
+}
 
-bool Dialog::PreTranslateMessage(MSG&) { return false; }
+bool Dialog::PreTranslateMessage(MSG&) {
+    return false;
+}
 
 INT_PTR Dialog::SetResult(LRESULT result) {
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);

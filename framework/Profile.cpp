@@ -11,19 +11,24 @@ std::wstring& CompanyName() {
     return company;
 }
 
-std::wstring SectionPath(const wchar_t* section) { return Profile::ApplicationKeyPath() + L"\\" + section; }
+std::wstring SectionPath(const wchar_t* section) {
+    return Profile::ApplicationKeyPath() + L"\\" + section;
+}
 
 UniqueKey OpenSection(const wchar_t* section, bool forWriting) {
     HKEY key = nullptr;
-    LONG status = forWriting ? RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0,
-                                               KEY_WRITE, nullptr, &key, nullptr)
-                             : RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key);
+    LONG status = forWriting
+                      ? RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0,
+                                        KEY_WRITE, nullptr, &key, nullptr)
+                      : RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key);
     return UniqueKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 
 } // namespace
 
-void Profile::SetRegistryKey(const std::wstring& company) { CompanyName() = company; }
+void Profile::SetRegistryKey(const std::wstring& company) {
+    CompanyName() = company;
+}
 
 std::wstring Profile::ApplicationKeyPath() {
     return L"Software\\" + CompanyName() + L"\\" + kApplicationName;
@@ -34,8 +39,9 @@ int Profile::GetInt(const wchar_t* section, const wchar_t* name, int defaultValu
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof(value);
-    if (!key || RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                    ERROR_SUCCESS ||
+    if (!key ||
+        RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD) {
         return defaultValue;
     }

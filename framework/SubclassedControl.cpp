@@ -6,12 +6,15 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x4857; // one subclass per control: ours
 }
 
-SubclassedControl::~SubclassedControl() { Detach(); }
+SubclassedControl::~SubclassedControl() {
+    Detach();
+}
 
 bool SubclassedControl::Attach(HWND dialog, int id) {
     Detach();
     HWND control = GetDlgItem(dialog, id);
-    if (!control || !SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!control ||
+        !SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
         return false;
     }
     hwnd = control;

@@ -45,11 +45,11 @@ template <typename T> struct GdiObjectTraits {
     static void Close(Pointer h) { DeleteObject(h); }
 };
 
-#define HUEWRIGHT_HANDLE_TRAITS(Name, Type, InvalidValue, CloseCall)                                    \
-    struct Name {                                                                                       \
-        using Pointer = Type;                                                                           \
-        static Pointer Invalid() { return InvalidValue; }                                              \
-        static void Close(Pointer h) { CloseCall(h); }                                                  \
+#define HUEWRIGHT_HANDLE_TRAITS(Name, Type, InvalidValue, CloseCall)                                         \
+    struct Name {                                                                                            \
+        using Pointer = Type;                                                                                \
+        static Pointer Invalid() { return InvalidValue; }                                                    \
+        static void Close(Pointer h) { CloseCall(h); }                                                       \
     }
 
 HUEWRIGHT_HANDLE_TRAITS(DcTraits, HDC, nullptr, DeleteDC);

@@ -9,7 +9,9 @@ Window::~Window() {
     }
 }
 
-int Window::ControlId() const { return hwnd ? GetDlgCtrlID(hwnd) : 0; }
+int Window::ControlId() const {
+    return hwnd ? GetDlgCtrlID(hwnd) : 0;
+}
 
 // Classes are keyed by their attributes so that identical requests share one registration.
 const wchar_t* Window::RegisterWindowClass(UINT classStyle, HCURSOR cursor) {
@@ -37,10 +39,9 @@ bool Window::CreateChild(const wchar_t* className, const wchar_t* text, DWORD st
     if (!className) {
         return false;
     }
-    HWND created = CreateWindowExW(0, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                   rect.bottom - rect.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), this);
+    HWND created = CreateWindowExW(
+        0, className, text, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
     return created != nullptr;
 }
 

@@ -1,9 +1,17 @@
 #!/bin/sh
-# Starts a Huewright executable on the current display, saves a PNG of its main window and closes
-# it the way a user would: screenshot.sh EXE OUTPUT.png
-# Wine draws the window frame itself here (no window manager), so the capture includes caption and
-# menu bar.
+# Starts a Huewright executable on the current display, saves PNGs of its main window and closes
+# it the way a user would.
+#   screenshot.sh EXE OUTPUT.png            the window as it starts
+#   screenshot.sh --modes EXE OUTPUT_DIR    one picture per selector mode (the mode radios are
+#                                           switched with the arrow keys, as a user would)
+# Wine draws the window frame itself here (no window manager), so the captures include the
+# caption and the menu bar.
 set -e
+modes=
+if [ "$1" = "--modes" ]; then
+    modes=yes
+    shift
+fi
 exe=$1
 out=$2
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
@@ -21,9 +29,32 @@ if [ -z "$window" ]; then
     exit 1
 fi
 sleep "${HUEWRIGHT_SETTLE_SECONDS:-2}"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" || true
+
+capture() {
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+}
+
+press() {
+    xdotool key "$1"
+    sleep 0.5
+}
+
+if [ -n "$modes" ]; then
+    mkdir -p "$out"
+    # The focus starts on the Saturation radio; Up walks towards Red, Down back to Brightness.
+    capture "$out/saturation.png"
+    press Up && capture "$out/hue.png"
+    press Up && capture "$out/blue.png"
+    press Up && capture "$out/green.png"
+    press Up && capture "$out/red.png"
+    for _ in 1 2 3 4 5; do press Down; done
+    capture "$out/brightness.png"
+else
+    capture "$out"
+fi
+
 xdotool key alt+F4
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || exit 0

@@ -45,8 +45,8 @@ void ColorControlsTest::SetUp() {
     ASSERT_TRUE(parent.CreateChild(className, L"color controls", WS_POPUP | WS_VISIBLE, RECT{0, 0, 420, 300},
                                    nullptr, 0));
     SetForegroundWindow(parent.Hwnd());
-    ASSERT_TRUE(selector.Create(WS_CHILD | WS_VISIBLE, 10, 10, 10 + kFieldWidth, 10 + kFieldHeight, parent.Hwnd(),
-                                1000));
+    ASSERT_TRUE(selector.Create(WS_CHILD | WS_VISIBLE, 10, 10, 10 + kFieldWidth, 10 + kFieldHeight,
+                                parent.Hwnd(), 1000));
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE, 290, 6, 324, 106, parent.Hwnd(), 1001));
     ASSERT_TRUE(selectedWell.Create(WS_CHILD | WS_VISIBLE, 10, 120, 276, 170, parent.Hwnd(), 1002));
     for (int k = 0; k < 3; ++k) {

@@ -204,7 +204,9 @@ TEST_F(SelectorTest, PaintsTheFieldIntoTheWindowBitmapRightSideUp) {
     HGDIOBJ old = SelectObject(dc, target);
     SendMessageW(selector.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
-    auto pixel = [&](int x, int y) { return static_cast<Pixel*>(memory)[(kFieldHeight - 1 - y) * kFieldWidth + x]; };
+    auto pixel = [&](int x, int y) {
+        return static_cast<Pixel*>(memory)[(kFieldHeight - 1 - y) * kFieldWidth + x];
+    };
     // The inner black rectangle of the frame, one pixel inside the outer edge.
     EXPECT_EQ(pixel(2, 40), 0u);
     // Bottom inner row: brightness 0, black; left inner column: saturation 0, grey.

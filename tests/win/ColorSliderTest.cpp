@@ -95,7 +95,7 @@ TEST_F(SliderTest, BlueModeRampRunsThroughTheFieldsRedAndGreen) {
     selector.SetMode(SelectorBlue);
     slider.SetMode(SelectorBlue);
     selector.SetColor(MakeColor(200, 50, 10));
-    EXPECT_EQ(slider.FixedFirst(), 50);  // green, the field's y
+    EXPECT_EQ(slider.FixedFirst(), 50);   // green, the field's y
     EXPECT_EQ(slider.FixedSecond(), 200); // red, the field's x
     EXPECT_EQ(slider.ComponentValue(), 10);
 }

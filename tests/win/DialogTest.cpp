@@ -212,7 +212,8 @@ protected:
 };
 
 TEST_F(CloseTest, ExitButtonEndsWithOk) {
-    INT_PTR result = RunUntilClosed([](HWND hwnd) { PostMessageW(GetDlgItem(hwnd, IDC_EXIT), BM_CLICK, 0, 0); });
+    INT_PTR result =
+        RunUntilClosed([](HWND hwnd) { PostMessageW(GetDlgItem(hwnd, IDC_EXIT), BM_CLICK, 0, 0); });
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(quitPosted);
     EXPECT_EQ(dialog.Hwnd(), nullptr);

@@ -3,7 +3,6 @@
 #include "framework/Dialog.h"
 #include "framework/Profile.h"
 
-
 #include <filesystem>
 #include <vector>
 
@@ -91,4 +90,6 @@ ScratchSettingsKey::ScratchSettingsKey(const std::wstring& company) : companyKey
     Profile::SetRegistryKey(company);
 }
 
-ScratchSettingsKey::~ScratchSettingsKey() { RegDeleteTreeW(HKEY_CURRENT_USER, companyKey.c_str()); }
+ScratchSettingsKey::~ScratchSettingsKey() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, companyKey.c_str());
+}

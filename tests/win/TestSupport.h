@@ -12,7 +12,8 @@ class Dialog;
 
 // Dispatches every queued message (through the dialog's own pre-translation when one is given)
 // and keeps doing so for at least the given time, so timers and posted messages get their turn.
-void PumpMessages(Dialog* dialog = nullptr, std::chrono::milliseconds duration = std::chrono::milliseconds(0));
+void PumpMessages(Dialog* dialog = nullptr,
+                  std::chrono::milliseconds duration = std::chrono::milliseconds(0));
 
 // Removes a WM_QUIT left in the queue by a close path; true if there was one.
 bool TakeQuitMessage();
