@@ -12,50 +12,54 @@ bool InsideBitmap(const Rect& r, int width, int height) noexcept {
            r.bottom < height;
 }
 
-// Bilinear RGB field in 12.20: edges move by per-row steps, each row by
-// per-pixel steps recomputed from its edge colors (truncating divisions).
+// Three 12.20 channel values, red, green, blue.
+struct FixedColor {
+    int channel[3];
+};
+
+FixedColor Corner(int fixedChannel, int z, int xChannel, bool xFull, int yChannel, bool yFull) noexcept {
+    FixedColor corner{};
+    corner.channel[fixedChannel] = (z & 0xFF) << kShift;
+    if (xFull) {
+        corner.channel[xChannel] = 255 << kShift;
+    }
+    if (yFull) {
+        corner.channel[yChannel] = 255 << kShift;
+    }
+    return corner;
+}
+
+// The RGB modes interpolate bilinearly between the field's four corners: the edge colors climb from
+// the bottom corners to the top ones row by row, and each row runs from its left edge color to its
+// right one. All steps are truncating integer divisions in 12.20.
 void RenderRgbField(Pixel* firstRow, std::ptrdiff_t pitch, int columns, int rows, int modeIndex,
                     int z) noexcept {
-    // Channel indexes 0 red, 1 green, 2 blue: the fixed one and those on x and y.
-    int fixedChannel = 0, xChannel = 2, yChannel = 1; // Red: z red, x blue, y green
-    if (modeIndex == ModeGreen) {
-        fixedChannel = 1;
-        xChannel = 2;
-        yChannel = 0;
-    } else if (modeIndex == ModeBlue) {
-        fixedChannel = 2;
-        xChannel = 0;
-        yChannel = 1;
-    }
+    // Which channel is fixed, and which ones the x and y axes carry.
+    static constexpr int kChannels[3][3] = {{0, 2, 1}, {1, 2, 0}, {2, 0, 1}};
+    const int fixed = kChannels[modeIndex][0], xAxis = kChannels[modeIndex][1],
+              yAxis = kChannels[modeIndex][2];
+    FixedColor left = Corner(fixed, z, xAxis, false, yAxis, false);
+    FixedColor right = Corner(fixed, z, xAxis, true, yAxis, false);
+    const FixedColor topLeft = Corner(fixed, z, xAxis, false, yAxis, true);
+    const FixedColor topRight = Corner(fixed, z, xAxis, true, yAxis, true);
 
-    int bottomLeft[3] = {0, 0, 0};
-    bottomLeft[fixedChannel] = z & 0xFF;
-    int bottomRight[3] = {bottomLeft[0], bottomLeft[1], bottomLeft[2]};
-    bottomRight[xChannel] = 255;
-    int topLeft[3] = {bottomLeft[0], bottomLeft[1], bottomLeft[2]};
-    topLeft[yChannel] = 255;
-    int topRight[3] = {bottomRight[0], bottomRight[1], bottomRight[2]};
-    topRight[yChannel] = 255;
-
-    // A single row or column has no steps (no division by zero).
-    const int rowDivisor = rows - 1;
-    const int columnDivisor = columns - 1;
-    int left[3], right[3], leftStep[3], rightStep[3];
-    for (int c = 0; c < 3; ++c) {
-        left[c] = bottomLeft[c] << kShift;
-        right[c] = bottomRight[c] << kShift;
-        leftStep[c] = rowDivisor > 0 ? ((topLeft[c] - bottomLeft[c]) << kShift) / rowDivisor : 0;
-        rightStep[c] = rowDivisor > 0 ? ((topRight[c] - bottomRight[c]) << kShift) / rowDivisor : 0;
+    // A single row or column does not step.
+    FixedColor leftStep{}, rightStep{};
+    for (int c = 0; c < 3 && rows > 1; ++c) {
+        leftStep.channel[c] = (topLeft.channel[c] - left.channel[c]) / (rows - 1);
+        rightStep.channel[c] = (topRight.channel[c] - right.channel[c]) / (rows - 1);
     }
     Pixel* row = firstRow;
     for (int k = 0; k < rows; ++k, row += pitch) {
-        int step[3];
-        for (int c = 0; c < 3; ++c)
-            step[c] = columnDivisor > 0 ? (right[c] - left[c]) / columnDivisor : 0;
-        WriteFixedRamp(row, columns, left[0], left[1], left[2], step[0], step[1], step[2]);
+        FixedColor step{};
+        for (int c = 0; c < 3 && columns > 1; ++c) {
+            step.channel[c] = (right.channel[c] - left.channel[c]) / (columns - 1);
+        }
+        WriteFixedRamp(row, columns, left.channel[0], left.channel[1], left.channel[2], step.channel[0],
+                       step.channel[1], step.channel[2]);
         for (int c = 0; c < 3; ++c) {
-            left[c] += leftStep[c];
-            right[c] += rightStep[c];
+            left.channel[c] += leftStep.channel[c];
+            right.channel[c] += rightStep.channel[c];
         }
     }
 }
