@@ -54,6 +54,7 @@ add_executable(win_tests
     tests/win/ColorSliderTest.cpp
     tests/win/DialogTest.cpp
     tests/win/FrameworkTest.cpp
+    tests/win/GTDrawHelperTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/TestSupport.cpp
     res/Huewright.rc

@@ -5,8 +5,11 @@
 
 #include "color/ColorCtrlMessages.h"
 #include "color/ColorMath.h"
+#include "color/Geometry.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
+
+#include <windowsx.h>
 
 #include <functional>
 
@@ -17,6 +20,11 @@ public:
     bool IsTrackingLocked() const { return trackingLocked; }
 
 protected:
+    // DrawFrame flags of both controls: the lit outer edge plus the inner black rectangle.
+    static constexpr int kFrameFlags = 5;
+
+    static Point PointOf(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
     bool CreateColorWindow(const wchar_t* text, DWORD style, int left, int top, int right, int bottom,
                            HWND parent, int id);
     // A new bitmap for the client size; false (and no bitmap) when it cannot be made.

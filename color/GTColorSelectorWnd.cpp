@@ -8,19 +8,11 @@
 #include "color/Shades.h"
 #include "framework/DcGuards.h"
 
-#include <windowsx.h>
-
 bool selectorDragActive = false;
 
 namespace {
 
-Point PointOf(LPARAM lParam) {
-    return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
 constexpr int kMarkerRadius = 5;
-// The lit outer edge plus the inner black rectangle.
-constexpr int kFrameFlags = 5;
 
 } // namespace
 

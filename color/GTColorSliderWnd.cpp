@@ -4,18 +4,10 @@
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTDrawHelper.h"
 
-#include <windowsx.h>
-
 #include <new>
 
 namespace {
 
-Point PointOf(LPARAM lParam) {
-    return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
-// The lit outer edge plus the inner black rectangle.
-constexpr int kFrameFlags = 5;
 constexpr COLORREF kPointerColor = 0x80B2;
 
 } // namespace
