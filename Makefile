@@ -3,6 +3,7 @@ NATIVE_DIR := build/native
 BENCH_DIR := build/bench
 WINDOWS_DIR := build/windows
 JOBS ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps native windows bench run test test-native test-windows clean
 

@@ -1,12 +1,12 @@
 #!/bin/sh
 # Starts Huewright under Wine: run.sh PATH/TO/huewright.exe
 # The working folder (where palettes.dat and huewright.html live) is run/ in the repository.
-# With no X display it runs under a private Xvfb, saves a screenshot of the window to
-# huewright-screenshot.png, closes the program and says so.
+# With a display it runs in the user's Wine prefix. With none it runs under a private Xvfb in the
+# build's own prefix, saves a screenshot of the window to huewright-screenshot.png, closes the
+# program and says so.
 set -e
 exe=$(realpath "$1")
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$HOME/.wine}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$root/run"
@@ -17,5 +17,7 @@ if [ -n "$DISPLAY" ]; then
 fi
 
 echo "No display: running Huewright under Xvfb to take a screenshot."
-"$root/scripts/with-display.sh" "$WINEPREFIX" "$root/scripts/screenshot.sh" "$exe" "$root/huewright-screenshot.png"
+prefix="$(dirname "$exe")/wineprefix"
+"$root/scripts/make-wine-prefix.sh" "$prefix"
+"$root/scripts/with-display.sh" "$prefix" "$root/scripts/screenshot.sh" "$exe" "$root/huewright-screenshot.png"
 echo "Saved huewright-screenshot.png and closed Huewright."
