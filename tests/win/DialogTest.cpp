@@ -181,6 +181,15 @@ TEST_F(MainDialogTest, PaletteNameIsWritableOnlyWhileFocused) {
     EXPECT_TRUE(GetWindowLongW(name, GWL_STYLE) & ES_READONLY);
 }
 
+TEST_F(MainDialogTest, CarriesItsIconsForTheTaskbarAndDragging) {
+    auto big = reinterpret_cast<HICON>(SendMessageW(dialog.Hwnd(), WM_GETICON, ICON_BIG, 0));
+    auto small = reinterpret_cast<HICON>(SendMessageW(dialog.Hwnd(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_NE(big, nullptr);
+    EXPECT_NE(small, nullptr);
+    EXPECT_NE(big, small);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(dialog.Hwnd(), WM_QUERYDRAGICON, 0, 0)), small);
+}
+
 TEST_F(MainDialogTest, FontTimerFiresOnce) {
     PumpMessages(&dialog, std::chrono::milliseconds(400));
     // Killing it again fails because the first tick already did.

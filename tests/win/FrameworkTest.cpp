@@ -1,5 +1,6 @@
 // The framework layer on its own: handle ownership, the profile, windows and subclassed controls.
 #include "framework/Dialog.h"
+#include "framework/MessageBoxes.h"
 #include "framework/Profile.h"
 #include "framework/SubclassedControl.h"
 #include "framework/UniqueHandle.h"
@@ -164,6 +165,67 @@ TEST(DialogTest, KeysReachPreTranslationBeforeTheDialogManager) {
     // The dialog manager still moves the focus on Tab.
     EXPECT_NE(GetFocus(), search);
     DestroyWindow(dialog.Hwnd());
+}
+
+// What a message box showed, read from inside its own modal loop by a thread timer.
+struct SeenBox {
+    std::wstring caption;
+    bool hasYes = false;
+    bool hasNo = false;
+    bool hasOk = false;
+};
+SeenBox seenBox;
+WPARAM boxAnswer = IDOK;
+
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) -> BOOL {
+            if (ClassName(hwnd) == L"#32770") {
+                *reinterpret_cast<HWND*>(found) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (!box) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    seenBox = {WindowText(box), GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
+               GetDlgItem(box, IDOK) != nullptr};
+    PostMessageW(box, WM_COMMAND, boxAnswer, 0);
+}
+
+template <typename Show> auto ShowAndAnswer(WPARAM answer, Show show) {
+    seenBox = {};
+    boxAnswer = answer;
+    SetTimer(nullptr, 0, 50, AnswerMessageBox);
+    return show();
+}
+
+TEST(MessageBoxesTest, QuestionsAndRefusalsCarryTheProductCaptions) {
+    EXPECT_TRUE(ShowAndAnswer(IDYES, [] { return MessageBoxes::AskYesNo(nullptr, L"Save?"); }));
+    EXPECT_EQ(seenBox.caption, L"Huewright");
+    EXPECT_TRUE(seenBox.hasYes && seenBox.hasNo);
+
+    EXPECT_FALSE(ShowAndAnswer(IDNO, [] { return MessageBoxes::ConfirmDelete(nullptr, L"Delete?"); }));
+    EXPECT_EQ(seenBox.caption, L"Confirm Delete");
+
+    ShowAndAnswer(IDOK, [] {
+        MessageBoxes::ShowWarning(nullptr, L"Careful");
+        return 0;
+    });
+    EXPECT_EQ(seenBox.caption, L"Huewright Warning!");
+    EXPECT_TRUE(seenBox.hasOk);
+    EXPECT_FALSE(seenBox.hasYes);
+
+    ShowAndAnswer(IDOK, [] {
+        MessageBoxes::ShowRefusal(nullptr, L"No");
+        return 0;
+    });
+    EXPECT_EQ(seenBox.caption, L"Huewright");
 }
 
 } // namespace
