@@ -13,7 +13,7 @@ deps:
 	@scripts/install-deps.sh
 
 native: deps
-	@cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake -S . -B $(NATIVE_DIR) -DCMAKE_BUILD_TYPE=Debug -DHUEWRIGHT_BENCHMARKS=ON >/dev/null
 	@cmake --build $(NATIVE_DIR) -j $(JOBS)
 
 windows: deps
