@@ -33,10 +33,6 @@ constexpr Pixel MakePixel(int red, int green, int blue) noexcept {
 constexpr Pixel ColorToPixel(Color color) noexcept {
     return MakePixel(RedOf(color), GreenOf(color), BlueOf(color));
 }
-constexpr Color PixelToColor(Pixel pixel) noexcept {
-    return MakeColor(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                     static_cast<int>(pixel & 0xFF));
-}
 
 // Double -> int conversions without undefined behaviour: NaN gives 0, values
 // beyond the int range saturate. Inside the range they equal the plain cast
@@ -65,12 +61,6 @@ inline int SaturationToThousandths(double saturation) noexcept {
 }
 inline int BrightnessToThousandths(double brightness) noexcept {
     return CeilToInt(brightness * 1000.0);
-}
-constexpr double TenthsToHue(int tenths) noexcept {
-    return tenths / 10.0;
-}
-constexpr double ThousandthsToUnit(int thousandths) noexcept {
-    return thousandths / 1000.0;
 }
 
 // A channel double (0..1) -> byte: ceil(c * 255 - 0.5) modulo 256

@@ -34,9 +34,6 @@ inline constexpr int SelectorModeCount = 6;
 constexpr int ModeIndexOfCode(std::int32_t code) noexcept {
     return code & 0x7F;
 }
-constexpr std::int32_t ModeCodeOfIndex(int modeIndex) noexcept {
-    return SelectorModeFlag | modeIndex;
-}
 constexpr bool HasSelectorModeFlag(std::int32_t code) noexcept {
     return (code & SelectorModeFlag) != 0;
 }
@@ -45,9 +42,6 @@ constexpr bool IsValidModeIndex(int modeIndex) noexcept {
 }
 constexpr bool IsRgbMode(int modeIndex) noexcept {
     return modeIndex >= ModeRed && modeIndex <= ModeBlue;
-}
-constexpr bool IsHsbMode(int modeIndex) noexcept {
-    return modeIndex >= ModeHue && modeIndex <= ModeBrightness;
 }
 
 // Virtual-key codes the controls act on (the Win32 VK_ values).

@@ -23,7 +23,6 @@ TEST(SelectorModes, CodesAndIndexes) {
     EXPECT_EQ(SelectorBrightness, 133);
     EXPECT_EQ(ModeIndexOfCode(SelectorBrightness), 5);
     EXPECT_EQ(ModeIndexOfCode(0x03), 3);
-    EXPECT_EQ(ModeCodeOfIndex(ModeHue), 0x83);
     EXPECT_TRUE(HasSelectorModeFlag(SelectorRed));
     EXPECT_FALSE(HasSelectorModeFlag(0x04));
 }
