@@ -58,16 +58,6 @@ void ColorTrackingWnd::PaintOffscreen(HDC dc, const std::function<void(HDC memor
     BitBlt(dc, 0, 0, bitmapWidth, bitmapHeight, memory.Get(), 0, 0, SRCCOPY);
 }
 
-LRESULT ColorTrackingWnd::OnPaintMessage(UINT message, WPARAM wParam) {
-    if (message == WM_PRINTCLIENT) {
-        Paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
-    PaintDc paint(Hwnd());
-    Paint(paint.Get());
-    return 0;
-}
-
 void ColorTrackingWnd::SendStatus(ColorCtrlStatus status) {
     if (notifyWnd) {
         SendMessageW(notifyWnd, WM_COLORCTRL_STATUS, status, 0);

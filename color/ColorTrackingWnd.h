@@ -32,14 +32,11 @@ protected:
     // Fills the bitmap with the button face, lets draw() add the rest, and copies it to dc in one
     // transfer. Nothing is painted without a bitmap or a memory DC.
     void PaintOffscreen(HDC dc, const std::function<void(HDC memory)>& draw);
-    LRESULT OnPaintMessage(UINT message, WPARAM wParam);
 
     void SendStatus(ColorCtrlStatus status);
     // Ctrl held during a key press toggles locked tracking.
     void ToggleLockIfCtrlDown();
     void SendMouseStatus() { SendStatus(trackingLocked ? StatusLocked : StatusUnlocked); }
-
-    virtual void Paint(HDC dc) = 0;
 
     bool tracking = false;
     bool trackingLocked = false;

@@ -149,7 +149,7 @@ void GTColorSelectorWnd::OnSize(int width, int height) {
     ResizeBitmap(width, height);
 }
 
-void GTColorSelectorWnd::Paint(HDC dc) {
+void GTColorSelectorWnd::Paint(HDC dc, const RECT&) {
     PaintOffscreen(dc, [this](HDC memory) {
         GTDrawHelper().DrawFrame(memory, clientRect.left + 1, clientRect.top + 1, clientRect.right - 1,
                                  clientRect.bottom - 1, kFrameFlags);

@@ -53,7 +53,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     void OnSize(int width, int height);

@@ -116,7 +116,7 @@ void GTColorSliderWnd::OnSize(int width, int height) {
     ResizeBitmap(width, height);
 }
 
-void GTColorSliderWnd::Paint(HDC dc) {
+void GTColorSliderWnd::Paint(HDC dc, const RECT&) {
     PaintOffscreen(dc, [this](HDC memory) {
         GTDrawHelper().DrawFrameRect(
             memory, RECT{frameRect.left, frameRect.top, frameRect.right, frameRect.bottom}, kFrameFlags);

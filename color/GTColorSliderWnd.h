@@ -32,7 +32,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     bool Horizontal() const { return (styleFlags & SliderHorizontal) != 0; }

@@ -21,19 +21,9 @@ void GTColorWellWnd::SetColor(Color newColor) {
 
 LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PaintDc paint(Hwnd());
-        RECT client;
-        GetClientRect(Hwnd(), &client);
-        Paint(paint.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(Hwnd(), &client);
-        Paint(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return OnPaintMessage(message, wParam);
     case WM_ERASEBKGND:
         return 1;
     case WM_SYSCOLORCHANGE:

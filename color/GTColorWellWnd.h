@@ -20,9 +20,9 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void Paint(HDC dc, const RECT& client);
     LRESULT OnColorCtrlChanged();
 
     Color color = MakeColor(128, 255, 0);

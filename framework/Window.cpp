@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include "framework/DcGuards.h"
+
 #include <map>
 #include <utility>
 
@@ -48,6 +50,20 @@ bool Window::CreateChild(const wchar_t* className, const wchar_t* text, DWORD st
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
+
+LRESULT Window::OnPaintMessage(UINT message, WPARAM wParam) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (message == WM_PRINTCLIENT) {
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    PaintDc paint(hwnd);
+    Paint(paint.Get(), client);
+    return 0;
+}
+
+void Window::Paint(HDC, const RECT&) {}
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -25,6 +25,9 @@ public:
 protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_PAINT and WM_PRINTCLIENT both end in Paint, so tests can render into a DC of their own.
+    LRESULT OnPaintMessage(UINT message, WPARAM wParam);
+    virtual void Paint(HDC dc, const RECT& client);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,8 +7,7 @@ if [ -f "$prefix/.huewright-ready" ]; then
 fi
 mkdir -p "$prefix"
 export WINEPREFIX="$prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh"
 wineboot --init >/dev/null 2>&1 || true
 wineserver --wait
 test -f "$prefix/system.reg"

@@ -7,8 +7,7 @@
 set -e
 exe=$(realpath "$1")
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh"
 mkdir -p "$root/run"
 cd "$root/run"
 

@@ -6,8 +6,7 @@
 prefix=$1
 shift
 export WINEPREFIX="$prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh"
 output=$(mktemp)
 wine "$@" >"$output" 2>&1 </dev/null
 status=$?

@@ -6,8 +6,7 @@ set -e
 prefix=$1
 shift
 export WINEPREFIX="$prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh"
 
 xvfb_pid=
 if [ -z "$DISPLAY" ]; then
