@@ -79,15 +79,25 @@ Pixel* WriteFixedRamp(Pixel* row, int count, int red, int green, int blue, int r
     const U32 r = static_cast<U32>(red), g = static_cast<U32>(green), b = static_cast<U32>(blue);
     const U32 dr = static_cast<U32>(redStep), dg = static_cast<U32>(greenStep),
               db = static_cast<U32>(blueStep);
-    // Indexed by which channels move: red 4, green 2, blue 1.
-    using Kernel = Pixel* (*)(Pixel*, int, U32, U32, U32, U32, U32, U32) noexcept;
-    static constexpr Kernel kKernels[8] = {
-        WriteRampKernel<false, false, false>, WriteRampKernel<false, false, true>,
-        WriteRampKernel<false, true, false>,  WriteRampKernel<false, true, true>,
-        WriteRampKernel<true, false, false>,  WriteRampKernel<true, false, true>,
-        WriteRampKernel<true, true, false>,   WriteRampKernel<true, true, true>,
-    };
-    return kKernels[(dr != 0) << 2 | (dg != 0) << 1 | (db != 0)](row, count, r, g, b, dr, dg, db);
+    // A switch rather than a table of pointers, so every kernel is inlined where it is chosen.
+    switch ((dr != 0) << 2 | (dg != 0) << 1 | (db != 0)) {
+    case 0:
+        return WriteRampKernel<false, false, false>(row, count, r, g, b, dr, dg, db);
+    case 1:
+        return WriteRampKernel<false, false, true>(row, count, r, g, b, dr, dg, db);
+    case 2:
+        return WriteRampKernel<false, true, false>(row, count, r, g, b, dr, dg, db);
+    case 3:
+        return WriteRampKernel<false, true, true>(row, count, r, g, b, dr, dg, db);
+    case 4:
+        return WriteRampKernel<true, false, false>(row, count, r, g, b, dr, dg, db);
+    case 5:
+        return WriteRampKernel<true, false, true>(row, count, r, g, b, dr, dg, db);
+    case 6:
+        return WriteRampKernel<true, true, false>(row, count, r, g, b, dr, dg, db);
+    default:
+        return WriteRampKernel<true, true, true>(row, count, r, g, b, dr, dg, db);
+    }
 }
 
 int ColorMath::HsbToRgb(double hue, double saturation, double brightness, double& red, double& green,
