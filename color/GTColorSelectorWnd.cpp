@@ -8,8 +8,6 @@
 #include "color/Shades.h"
 #include "framework/DcGuards.h"
 
-bool selectorDragActive = false;
-
 namespace {
 
 constexpr int kMarkerRadius = 5;

@@ -3,6 +3,7 @@
 // selected-color well, the shade wells and the main dialog, in that order.
 #pragma once
 
+#include "app/WorkspaceFlags.h"
 #include "color/ColorTrackingWnd.h"
 #include "color/Geometry.h"
 
@@ -10,9 +11,6 @@
 
 class GTColorSliderWnd;
 class GTColorWellWnd;
-
-// Set while a left-button drag in the field runs: box color changes then keep their undo memory.
-extern bool selectorDragActive;
 
 // The owner's shade decrement (0..90), read each time the shades are recomputed.
 class ShadeDecrementSource {

@@ -1,6 +1,18 @@
 #include "framework/Dialog.h"
 
+#include "framework/CallbackGuard.h"
+#include "framework/Reflection.h"
+
+#include <utility>
+
 Dialog::~Dialog() {
+    if (hwnd) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd, nullptr));
+    }
+}
+
+void Dialog::Destroy() {
     if (hwnd) {
         DestroyWindow(hwnd);
     }
@@ -90,11 +102,23 @@ INT_PTR Dialog::SetResult(LRESULT result) {
 }
 
 INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
     switch (message) {
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
         return SetResult(OnNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+    case WM_DRAWITEM:
+        return ReflectToChild(message, wParam, lParam, reflected) ? SetResult(reflected) : FALSE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        // These answer with the brush itself, not through DWLP_MSGRESULT.
+        return ReflectToChild(message, wParam, lParam, reflected) ? reflected : FALSE;
     default:
         return FALSE;
     }
@@ -122,6 +146,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     try {
         result = self->Dispatch(message, wParam, lParam);
     } catch (...) {
+        ReportCallbackFailure(L"a dialog procedure", message);
         result = FALSE;
     }
     if (message == WM_NCDESTROY) {

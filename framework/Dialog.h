@@ -1,6 +1,8 @@
 // Dialogs from .rc templates: a modal run with its own message loop, so that the dialog sees every
 // key press first (PreTranslateMessage), a modeless creation from the same template, control
 // binding in DoDataExchange and one virtual OnMessage that dispatches to typed handlers.
+// As with Window, a derived dialog whose controls clean up on WM_DESTROY calls Destroy() from its own
+// destructor, so the window goes while every member still exists.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +23,10 @@ public:
     void PumpMessage(MSG& msg);
     void EndDialog(INT_PTR result);
 
+    void Destroy();
+
     HWND Hwnd() const { return hwnd; }
+    // The first child with this id in z-order.
     HWND Item(int id) const { return GetDlgItem(hwnd, id); }
     bool IsChecked(int id) const { return IsDlgButtonChecked(hwnd, id) == BST_CHECKED; }
 

@@ -1,5 +1,7 @@
 #include "framework/SubclassedControl.h"
 
+#include "framework/CallbackGuard.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -43,6 +45,7 @@ LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT message, WPARAM
     try {
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
+        ReportCallbackFailure(L"a subclassed control", message);
         result = DefSubclassProc(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {

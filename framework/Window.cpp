@@ -1,11 +1,20 @@
 #include "framework/Window.h"
 
+#include "framework/CallbackGuard.h"
 #include "framework/DcGuards.h"
+#include "framework/Reflection.h"
 
 #include <map>
 #include <utility>
 
 Window::~Window() {
+    if (hwnd) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd, nullptr));
+    }
+}
+
+void Window::Destroy() {
     if (hwnd) {
         DestroyWindow(hwnd);
     }
@@ -66,6 +75,10 @@ LRESULT Window::OnPaintMessage(UINT message, WPARAM wParam) {
 void Window::Paint(HDC, const RECT&) {}
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (ReflectToChild(message, wParam, lParam, reflected)) {
+        return reflected;
+    }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -83,6 +96,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     try {
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
+        ReportCallbackFailure(L"a window procedure", message);
         result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {

@@ -1,5 +1,8 @@
 // Base class for the program's own child windows: links the HWND to its object on WM_NCCREATE and
 // hands every message to one virtual OnMessage that derived classes switch on.
+// A class that cleans up on WM_DESTROY calls Destroy() from its own destructor: by the time the base
+// destructor runs the derived part is gone, so the base only unlinks the object and destroys the
+// window without it.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +18,8 @@ public:
 
     HWND Hwnd() const { return hwnd; }
     int ControlId() const;
+    // Destroys the window while the whole object still exists.
+    void Destroy();
 
     // Registers (or reuses) a class with these attributes and returns its name.
     static const wchar_t* RegisterWindowClass(UINT classStyle, HCURSOR cursor);
@@ -24,6 +29,7 @@ public:
 
 protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // DefWindowProc, after reflecting WM_DRAWITEM and WM_CTLCOLOR* to the child they concern.
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_PAINT and WM_PRINTCLIENT both end in Paint, so tests can render into a DC of their own.
     LRESULT OnPaintMessage(UINT message, WPARAM wParam);
