@@ -8,8 +8,9 @@
 namespace {
 
 constexpr int kNameLimit = 63;
-// The selected color of a first start.
+// The selected color and copy format of a first start.
 constexpr Color kFirstSelectedColor = 0x00D08300;
+constexpr const wchar_t* kDefaultCopyFormat = L"#RRGGBB";
 
 // The rectangle of a hidden placeholder control in the dialog's client coordinates.
 RECT PlaceholderRect(HWND dialog, int id) {
@@ -24,8 +25,9 @@ RECT PlaceholderRect(HWND dialog, int id) {
 CHuewrightDlg::CHuewrightDlg()
     : Dialog(IDD_HUEWRIGHT), appIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_SMALL))) {}
 
-void CHuewrightDlg::DoDataExchange() {
-    shadeDecrementBar = Item(IDC_SHADE_DECREMENT);
+// The controls see their WM_DESTROY while every member they point to still exists.
+CHuewrightDlg::~CHuewrightDlg() {
+    Destroy();
 }
 
 bool CHuewrightDlg::OnInitDialog() {
@@ -35,6 +37,9 @@ bool CHuewrightDlg::OnInitDialog() {
     SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
 
     SetupShadeDecrement();
+    for (int id : {IDC_EXIT, IDC_VIEW_NEXT, IDC_VIEW_PREVIOUS}) {
+        SetupToolButton(id);
+    }
     CreateColorControls();
     LinkColorControls();
 
@@ -42,12 +47,16 @@ bool CHuewrightDlg::OnInitDialog() {
     selector.SetColor(kFirstSelectedColor);
     SetSelectorMode(SelectorSaturation);
 
+    SetupBoxes(kDefaultPalette, kDefaultCopyFormat);
+    SetupRemainingButtons();
+
     SendDlgItemMessageW(Hwnd(), IDC_SEARCH, EM_LIMITTEXT, kNameLimit, 0);
     SendDlgItemMessageW(Hwnd(), IDC_PALETTE_NAME, EM_LIMITTEXT, kNameLimit, 0);
     SendDlgItemMessageW(Hwnd(), IDC_PALETTE_NAME, EM_SETREADONLY, TRUE, 0);
 
     SetupOptionDefaults();
     FillBoxPickMenu();
+    ShowPaletteColors(kDefaultPalette);
 
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
     SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
@@ -62,11 +71,18 @@ void CHuewrightDlg::SetupShadeDecrement() {
     SendMessageW(shadeDecrementBar, TBM_SETPOS, TRUE, 20);
 }
 
-// Each control takes the place and the id of its placeholder.
+// Each control takes the place and the id of its placeholder, and comes just before it in z-order,
+// so that looking the id up finds the control rather than the hidden frame.
 void CHuewrightDlg::CreateColorControls() {
     auto create = [this](auto& control, int id, DWORD style) {
+        HWND placeholder = GetDlgItem(Hwnd(), id);
         RECT r = PlaceholderRect(Hwnd(), id);
-        control.Create(WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right, r.bottom, Hwnd(), id);
+        if (!control.Create(WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right, r.bottom, Hwnd(), id)) {
+            return;
+        }
+        HWND before = GetWindow(placeholder, GW_HWNDPREV);
+        SetWindowPos(control.Hwnd(), before ? before : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
     create(selector, IDC_SELECTOR, 0x200);
     create(slider, IDC_SLIDER, 0x200);
@@ -104,12 +120,21 @@ void CHuewrightDlg::OnShadeDecrementChanged(HWND trackbar) {
     selector.SetColor(selector.CurrentColor());
 }
 
+// One button at a time: the box radios' id range also holds box 4, which must not be touched.
 void CHuewrightDlg::SetupOptionDefaults() {
-    CheckRadioButton(Hwnd(), IDC_IN_SEQUENCE, IDC_IN_REVERSE, IDC_IN_SEQUENCE);
-    CheckRadioButton(Hwnd(), IDC_FIRST_TO_TEXT, IDC_FIRST_TO_BOX, IDC_FIRST_TO_TEXT);
-    CheckRadioButton(Hwnd(), IDC_FIRST_BOX1, IDC_FIRST_BOX4, IDC_FIRST_BOX1);
-    CheckDlgButton(Hwnd(), IDC_AUTO_ALL, BST_UNCHECKED);
-    CheckDlgButton(Hwnd(), IDC_AUTO_FIRST, BST_UNCHECKED);
+    struct Initial {
+        int id;
+        UINT check;
+    };
+    static constexpr Initial kInitial[] = {
+        {IDC_IN_SEQUENCE, BST_CHECKED},    {IDC_IN_REVERSE, BST_UNCHECKED}, {IDC_FIRST_TO_TEXT, BST_CHECKED},
+        {IDC_FIRST_TO_BOX, BST_UNCHECKED}, {IDC_FIRST_BOX1, BST_CHECKED},   {IDC_FIRST_BOX2, BST_UNCHECKED},
+        {IDC_FIRST_BOX3, BST_UNCHECKED},   {IDC_FIRST_BOX4, BST_UNCHECKED}, {IDC_AUTO_ALL, BST_UNCHECKED},
+        {IDC_AUTO_FIRST, BST_UNCHECKED},
+    };
+    for (const auto& [id, check] : kInitial) {
+        CheckDlgButton(Hwnd(), id, check);
+    }
 }
 
 void CHuewrightDlg::FillBoxPickMenu() {
@@ -142,6 +167,37 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         if (code == BN_CLICKED) {
             SetSelectorMode(SelectorRed + (id - IDC_MODE_RED));
         }
+        return true;
+    case IDC_AUTO_ALL:
+    case IDC_IN_SEQUENCE:
+    case IDC_IN_REVERSE:
+        if (code == BN_CLICKED) {
+            OnAutoAssignOption(id);
+        }
+        return true;
+    case IDC_BOX_PICK:
+        if (code == BN_CLICKED) {
+            OnBoxPickButton();
+        }
+        return true;
+    case ID_BOX_PICK1:
+    case ID_BOX_PICK2:
+    case ID_BOX_PICK3:
+    case ID_BOX_PICK4:
+        ApplyBoxPick(id - ID_BOX_PICK1);
+        return true;
+    case ID_UNDO_LAST_COLOR:
+        Undo();
+        return true;
+    case ID_ASSIGN_BOX1:
+    case ID_ASSIGN_BOX2:
+    case ID_ASSIGN_BOX3:
+    case ID_ASSIGN_BOX4:
+    case ID_ASSIGN_TEXT1:
+    case ID_ASSIGN_TEXT2:
+    case ID_ASSIGN_TEXT3:
+    case ID_ASSIGN_TEXT4:
+        OnAssign(id);
         return true;
     case IDC_PALETTE_NAME:
         // The name can only be typed while the edit has the focus.
@@ -185,6 +241,12 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(appIcon);
+    case WM_COLORWELL_APPLIED:
+        AutoAssignAll();
+        return TRUE;
+    case WM_COLORWELL_CHANGED:
+        AutoAssignFirst();
+        return TRUE;
     default:
         return Dialog::OnMessage(message, wParam, lParam);
     }

@@ -7,6 +7,8 @@
 #include "color/GTColorWellWnd.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
+#include "library/PaletteColors.h"
+#include "widgets/CxShadeButton.h"
 
 #include <array>
 
@@ -15,10 +17,15 @@ public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
 
     CHuewrightDlg();
+    ~CHuewrightDlg() override;
 
     GTColorSelectorWnd& Selector() { return selector; }
     GTColorSliderWnd& Slider() { return slider; }
     GTColorWellWnd& Well(int index) { return wells[index]; }
+    // Box 1..4 as index 0..3.
+    CxShadeButton& Box(int index) { return boxes[index]; }
+    // Any shaded button of the dialog by its control id, boxes included.
+    CxShadeButton& ShadedButton(int id);
 
 protected:
     void DoDataExchange() override;
@@ -40,10 +47,26 @@ private:
     void SetupShadeDecrement();
     void SetupOptionDefaults();
     void FillBoxPickMenu();
+    void SetupToolButton(int id);
+    void SetupBoxes(const PaletteColors& colors, const std::wstring& copyFormat);
+    void SetupRemainingButtons();
+    void ShowPaletteColors(const PaletteColors& colors);
+
+    // The palette workspace: wells to boxes, auto-assignment and Undo.
+    void AutoAssignAll();
+    void AutoAssignFirst();
+    void OnAutoAssignOption(int id);
+    void OnAssign(int commandId);
+    void Undo();
+    void OnBoxPickButton();
+    void ApplyBoxPick(int index);
+    void GiveBoxColor(int index, Color color, BYTE granularity);
 
     GTColorSelectorWnd selector;
     std::array<GTColorWellWnd, 4> wells;
     GTColorSliderWnd slider;
+    std::array<CxShadeButton, 4> boxes;
+    std::array<CxShadeButton, 30> buttons;
     HICON appIcon;
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;

@@ -22,16 +22,24 @@ add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-rea
 add_library(huewright_win STATIC
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
+    app/CHuewrightDlgButtons.cpp
+    app/CHuewrightDlgWorkspace.cpp
+    app/WorkspaceFlags.cpp
     color/ColorTrackingWnd.cpp
     color/GTColorSelectorWnd.cpp
     color/GTColorSliderWnd.cpp
     color/GTColorWellWnd.cpp
     color/GTDrawHelper.cpp
+    framework/CallbackGuard.cpp
     framework/Dialog.cpp
     framework/MessageBoxes.cpp
+    framework/OleDragSource.cpp
     framework/Profile.cpp
+    framework/Reflection.cpp
     framework/SubclassedControl.cpp
     framework/Window.cpp
+    widgets/CxShadeButton.cpp
+    widgets/CxShadeButtonPaint.cpp
 )
 target_include_directories(huewright_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(huewright_win PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
@@ -52,11 +60,14 @@ add_executable(win_tests
     tests/win/ColorControlsFixture.cpp
     tests/win/ColorSelectorTest.cpp
     tests/win/ColorSliderTest.cpp
+    tests/win/ColorWellTest.cpp
     tests/win/DialogTest.cpp
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
     tests/win/InstanceTest.cpp
+    tests/win/ShadeButtonTest.cpp
     tests/win/TestSupport.cpp
+    tests/win/WorkspaceTest.cpp
     res/Huewright.rc
 )
 target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)

@@ -2,8 +2,8 @@
 # Starts a Huewright executable on the current display, saves PNGs of its main window and closes
 # it the way a user would.
 #   screenshot.sh EXE OUTPUT.png            the window as it starts
-#   screenshot.sh --modes EXE OUTPUT_DIR    one picture per selector mode (the mode radios are
-#                                           switched with the arrow keys, as a user would)
+#   screenshot.sh --modes EXE OUTPUT_DIR    one picture per selector mode (the arrow keys move
+#                                           along the mode radios and Space selects, as a user would)
 # Wine draws the window frame itself here (no window manager), so the captures include the
 # caption and the menu bar.
 set -e
@@ -45,12 +45,12 @@ if [ -n "$modes" ]; then
     mkdir -p "$out"
     # The focus starts on the Saturation radio; Up walks towards Red, Down back to Brightness.
     capture "$out/saturation.png"
-    press Up && capture "$out/hue.png"
-    press Up && capture "$out/blue.png"
-    press Up && capture "$out/green.png"
-    press Up && capture "$out/red.png"
+    press Up && press space && capture "$out/hue.png"
+    press Up && press space && capture "$out/blue.png"
+    press Up && press space && capture "$out/green.png"
+    press Up && press space && capture "$out/red.png"
     for _ in 1 2 3 4 5; do press Down; done
-    capture "$out/brightness.png"
+    press space && capture "$out/brightness.png"
 else
     capture "$out"
 fi

@@ -139,7 +139,7 @@ TEST(ColorControlsInDialogTest, StartsInSaturationModeWithTheFirstColor) {
     EXPECT_EQ(dialog.Well(0).GetColor(), 0x00D08300u);
     // The controls sit where their placeholders were and carry their ids.
     RECT placeholder, field;
-    GetWindowRect(dialog.Item(IDC_SELECTOR), &placeholder);
+    GetWindowRect(GetWindow(dialog.Selector().Hwnd(), GW_HWNDNEXT), &placeholder);
     GetWindowRect(dialog.Selector().Hwnd(), &field);
     EXPECT_TRUE(EqualRect(&placeholder, &field));
     EXPECT_EQ(GetDlgCtrlID(dialog.Selector().Hwnd()), IDC_SELECTOR);

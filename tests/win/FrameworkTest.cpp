@@ -2,6 +2,7 @@
 #include "framework/Dialog.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Profile.h"
+#include "framework/Reflection.h"
 #include "framework/SubclassedControl.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
@@ -105,6 +106,44 @@ TEST(WindowTest, LinksTheObjectAndForgetsTheHandleOnDestroy) {
     EXPECT_EQ(child.Hwnd(), nullptr);
 }
 
+// Cleans up on WM_DESTROY, so it destroys its window from its own destructor.
+class CleansUpOnDestroy : public Window {
+public:
+    explicit CleansUpOnDestroy(bool& cleaned) : cleaned(cleaned) {}
+    ~CleansUpOnDestroy() override { Destroy(); }
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_DESTROY) {
+            cleaned = true;
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+
+private:
+    bool& cleaned;
+};
+
+TEST(WindowTest, DerivedCleanupRunsWhenTheObjectGoesFirst) {
+    const wchar_t* className = Window::RegisterWindowClass(0, nullptr);
+    bool cleaned = false;
+    HWND hwnd = nullptr;
+    {
+        CleansUpOnDestroy window(cleaned);
+        ASSERT_TRUE(window.CreateChild(className, L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+        hwnd = window.Hwnd();
+    }
+    EXPECT_TRUE(cleaned);
+    EXPECT_FALSE(IsWindow(hwnd));
+
+    // Without that, the base still destroys the window, with the object already unlinked.
+    RecordingWindow* plain = new RecordingWindow;
+    ASSERT_TRUE(plain->CreateChild(className, L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    hwnd = plain->Hwnd();
+    delete plain;
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 class ClickCounter : public SubclassedControl {
 public:
     int clicks = 0;
@@ -151,6 +190,43 @@ TEST(SubclassedControlTest, SeesTheControlsMessagesFirstAndKeepsItsBehaviour) {
     EXPECT_EQ(dialog.commands.back(), IDC_VIEW_NEXT);
     DestroyWindow(dialog.Hwnd());
     EXPECT_EQ(exitButton.Hwnd(), nullptr);
+}
+
+// Owner-drawn children get their WM_DRAWITEM back from the parent, from a dialog or a plain window.
+class DrawItemRecorder : public SubclassedControl {
+public:
+    int drawn = 0;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == Reflected(WM_DRAWITEM)) {
+            ++drawn;
+            return TRUE;
+        }
+        return DefaultProc(message, wParam, lParam);
+    }
+};
+
+TEST(ReflectionTest, DrawItemReachesTheOwnerDrawnChild) {
+    PlainDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    DrawItemRecorder button;
+    ASSERT_TRUE(button.Attach(dialog.Hwnd(), IDC_VIEW_PREVIOUS));
+    SetWindowLongPtrW(button.Hwnd(), GWL_STYLE, GetWindowLongPtrW(button.Hwnd(), GWL_STYLE) | BS_OWNERDRAW);
+    RedrawWindow(button.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(button.drawn, 0);
+    DestroyWindow(dialog.Hwnd());
+
+    RecordingWindow parent;
+    ASSERT_TRUE(parent.CreateChild(Window::RegisterWindowClass(0, nullptr), L"", WS_POPUP | WS_VISIBLE,
+                                   RECT{0, 0, 60, 60}, nullptr, 0));
+    HWND child = CreateWindowW(L"Button", L"x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 40, 20, parent.Hwnd(),
+                               reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    DrawItemRecorder childRecorder;
+    ASSERT_TRUE(childRecorder.Attach(parent.Hwnd(), 5));
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(childRecorder.drawn, 0);
+    DestroyWindow(parent.Hwnd());
 }
 
 TEST(DialogTest, KeysReachPreTranslationBeforeTheDialogManager) {

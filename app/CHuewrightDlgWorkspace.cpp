@@ -1,0 +1,118 @@
+// The palette workspace side of the main dialog: auto-assignment of the selected color and its
+// shades to the boxes, the assign commands, Undo and picking a box's color back.
+#include "app/CHuewrightDlg.h"
+
+#include "app/WorkspaceFlags.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr std::array<int, 4> kFirstColorTargets = {IDC_FIRST_BOX1, IDC_FIRST_BOX2, IDC_FIRST_BOX3, IDC_FIRST_BOX4};
+
+} // namespace
+
+void CHuewrightDlg::GiveBoxColor(int index, Color color, BYTE granularity) {
+    boxes[index].SetShading(ShadeNoise, granularity, 0, 100, color);
+}
+
+// After a click on the selected-color well, which has already given box 1 the selected color
+// unless the assignment runs in reverse.
+void CHuewrightDlg::AutoAssignAll() {
+    if (!IsChecked(IDC_AUTO_ALL)) {
+        return;
+    }
+    bool inSequence = IsChecked(IDC_IN_SEQUENCE);
+    for (int box = inSequence ? 1 : 0; box < 4; ++box) {
+        int well = inSequence ? box : 3 - box;
+        GiveBoxColor(box, wells[well].GetColor(), 0);
+    }
+    for (auto& box : boxes) {
+        InvalidateRect(box.Hwnd(), nullptr, TRUE);
+    }
+    undoAllBoxes = true;
+}
+
+// After every change of the selected color.
+void CHuewrightDlg::AutoAssignFirst() {
+    if (!IsChecked(IDC_AUTO_FIRST)) {
+        return;
+    }
+    int target = -1;
+    for (int i = 0; i < 4 && target < 0; ++i) {
+        if (IsChecked(kFirstColorTargets[i])) {
+            target = i;
+        }
+    }
+    if (target < 0) {
+        return;
+    }
+    Color selected = wells[0].GetColor();
+    if (IsChecked(IDC_FIRST_TO_TEXT)) {
+        boxes[target].SetTextColor(selected);
+    } else {
+        GiveBoxColor(target, selected, 20);
+    }
+    boxes[target].InvalidateWithNested();
+    lastChangedBox = &boxes[target];
+}
+
+void CHuewrightDlg::OnAutoAssignOption(int id) {
+    bool autoAll = IsChecked(IDC_AUTO_ALL);
+    if (autoAll) {
+        undoAllBoxes = true;
+    }
+    reverseAutoAssign = autoAll && IsChecked(IDC_IN_REVERSE);
+    if (id == IDC_IN_SEQUENCE) {
+        reverseAutoAssign = false;
+    } else if (id == IDC_IN_REVERSE) {
+        reverseAutoAssign = autoAll;
+    }
+}
+
+// Box N takes the color of well N: as background for the box commands, as text for the others.
+void CHuewrightDlg::OnAssign(int commandId) {
+    static constexpr std::array<int, 4> kBoxCommands = {ID_ASSIGN_BOX1, ID_ASSIGN_BOX2, ID_ASSIGN_BOX3,
+                                                        ID_ASSIGN_BOX4};
+    static constexpr std::array<int, 4> kTextCommands = {ID_ASSIGN_TEXT1, ID_ASSIGN_TEXT2, ID_ASSIGN_TEXT3,
+                                                         ID_ASSIGN_TEXT4};
+    for (int n = 0; n < 4; ++n) {
+        if (commandId == kBoxCommands[n]) {
+            GiveBoxColor(n, wells[n].GetColor(), 0);
+        } else if (commandId == kTextCommands[n]) {
+            boxes[n].SetTextColor(wells[n].GetColor());
+        } else {
+            continue;
+        }
+        boxes[n].InvalidateWithNested();
+        lastChangedBox = &boxes[n];
+        return;
+    }
+}
+
+void CHuewrightDlg::Undo() {
+    if (!lastChangedBox) {
+        return;
+    }
+    if (undoAllBoxes) {
+        for (auto& box : boxes) {
+            box.UndoLastChange();
+        }
+        undoAllBoxes = false;
+    } else {
+        lastChangedBox->UndoLastChange();
+    }
+    lastChangedBox = nullptr;
+}
+
+// The menu opens beside the button: its top-left corner at the button's top-right corner.
+void CHuewrightDlg::OnBoxPickButton() {
+    RECT button{};
+    GetWindowRect(Item(IDC_BOX_PICK), &button);
+    TrackPopupMenu(boxPickMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.right, button.top, 0,
+                   Hwnd(), nullptr);
+}
+
+// Only the background color can be picked this way; the selector then updates everything else.
+void CHuewrightDlg::ApplyBoxPick(int index) {
+    selector.SetColor(boxes[index].BoxColor());
+}

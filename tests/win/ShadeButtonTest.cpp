@@ -1,0 +1,129 @@
+// The shaded buttons in the real main dialog, driven with real mouse input: radio groups, check
+// buttons, double clicks, the faces on screen and the undo memory.
+#include "app/CHuewrightDlg.h"
+#include "app/WorkspaceFlags.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ShadeButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.CreateModeless());
+        SetWindowPos(dialog.Hwnd(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetForegroundWindow(dialog.Hwnd());
+        PumpMessages(&dialog, std::chrono::milliseconds(100));
+    }
+    void TearDown() override {
+        DestroyWindow(dialog.Hwnd());
+        TakeQuitMessage();
+        lastChangedBox = nullptr;
+    }
+
+    POINT CentreOf(int id) {
+        RECT rect{};
+        GetWindowRect(dialog.Item(id), &rect);
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    void MoveTo(POINT point) {
+        SetCursorPos(point.x, point.y);
+        SendMouse(MOUSEEVENTF_MOVE);
+    }
+    void SendMouse(DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof(input));
+        PumpMessages(&dialog, std::chrono::milliseconds(30));
+    }
+    void ClickOn(int id) {
+        MoveTo(CentreOf(id));
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        PumpMessages(&dialog, std::chrono::milliseconds(50));
+    }
+    bool Checked(int id) { return dialog.IsChecked(id); }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    CHuewrightDlg dialog;
+};
+
+TEST_F(ShadeButtonTest, ARadioUnchecksTheOtherRadiosOfItsGroupOnly) {
+    ClickOn(IDC_BOLD);
+    ASSERT_TRUE(Checked(IDC_BOLD));
+    SetWindowTextW(dialog.Item(IDC_PALETTE_NAME), L"kept");
+
+    // The group of box1..box4 runs on over the name edit, button 16 and the "i" and "B" buttons.
+    ClickOn(IDC_FIRST_BOX3);
+    EXPECT_TRUE(Checked(IDC_FIRST_BOX3));
+    EXPECT_FALSE(Checked(IDC_FIRST_BOX1));
+    EXPECT_TRUE(Checked(IDC_BOLD));
+    EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), L"kept");
+    // Other groups are left alone.
+    EXPECT_TRUE(Checked(IDC_IN_SEQUENCE));
+    EXPECT_TRUE(Checked(IDC_FIRST_TO_TEXT));
+}
+
+TEST_F(ShadeButtonTest, ACheckButtonReleasedOutsideKeepsItsState) {
+    MoveTo(CentreOf(IDC_AUTO_ALL));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    MoveTo(CentreOf(IDC_IN_REVERSE));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(Checked(IDC_AUTO_ALL));
+    EXPECT_FALSE(Checked(IDC_IN_REVERSE));
+
+    ClickOn(IDC_AUTO_ALL);
+    EXPECT_TRUE(Checked(IDC_AUTO_ALL));
+}
+
+TEST_F(ShadeButtonTest, ADoubleClickIsTwoClicks) {
+    MoveTo(CentreOf(IDC_ITALIC));
+    for (int click = 0; click < 2; ++click) {
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+    PumpMessages(&dialog, std::chrono::milliseconds(50));
+    EXPECT_FALSE(Checked(IDC_ITALIC));
+}
+
+TEST_F(ShadeButtonTest, ToolButtonsLightUpUnderTheMouse) {
+    CxShadeButton& exit = dialog.ShadedButton(IDC_EXIT);
+    MoveTo(CentreOf(IDC_EXIT));
+    EXPECT_TRUE(exit.IsHovering());
+    MoveTo(CentreOf(IDC_VIEW_NEXT));
+    WaitFor([&] { return !exit.IsHovering(); }, std::chrono::milliseconds(500));
+    EXPECT_FALSE(exit.IsHovering());
+    // Boxes are inert.
+    MoveTo(CentreOf(IDC_BOX1));
+    EXPECT_FALSE(dialog.Box(0).IsHovering());
+}
+
+// Boxes are flat fills of their color; labels and options carry a texture around the face color.
+TEST_F(ShadeButtonTest, FacesReachTheScreen) {
+    UpdateWindow(dialog.Hwnd());
+    PumpMessages(&dialog, std::chrono::milliseconds(100));
+    HDC screen = GetDC(nullptr);
+    auto pixelAt = [&](int id, int dx, int dy) {
+        RECT rect{};
+        GetWindowRect(dialog.Item(id), &rect);
+        return GetPixel(screen, rect.left + dx, rect.top + dy);
+    };
+    EXPECT_EQ(pixelAt(IDC_BOX1, 2, 2), 0x00A1BEBEu);
+    EXPECT_EQ(pixelAt(IDC_BOX4, 2, 2), 0x00BFDBDBu);
+    // Box 3's corner lies outside box 4, which is painted on top of it.
+    EXPECT_EQ(pixelAt(IDC_BOX3, 2, 2), 0x00B5D2D2u);
+    ReleaseDC(nullptr, screen);
+
+    const ShadeFaces& label = dialog.ShadedButton(IDC_SHADES_LABEL).Faces();
+    ASSERT_FALSE(label.normal.IsEmpty());
+    RECT rect{};
+    GetWindowRect(dialog.Item(IDC_SHADES_LABEL), &rect);
+    EXPECT_EQ(label.normal.Width(), rect.right - rect.left);
+    EXPECT_EQ(label.normal.Height(), rect.bottom - rect.top);
+}
+
+} // namespace

@@ -1,0 +1,168 @@
+// The palette workspace in the real main dialog: shades in the wells, auto-assignment, the assign
+// commands, Undo and the box pick, read back from the wells, the boxes and the selector.
+#include "app/CHuewrightDlg.h"
+#include "app/WorkspaceFlags.h"
+#include "color/SelectorAxes.h"
+#include "color/Shades.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkspaceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.CreateModeless());
+        PumpMessages(&dialog);
+    }
+    void TearDown() override {
+        DestroyWindow(dialog.Hwnd());
+        TakeQuitMessage();
+        lastChangedBox = nullptr;
+        undoAllBoxes = false;
+        reverseAutoAssign = false;
+    }
+
+    void Command(int id) { SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0); }
+    // Sets a check box or radio as a click would, then tells the dialog it was clicked.
+    void Click(int id, bool check = true) {
+        SendMessageW(dialog.Item(id), BM_SETCHECK, check, 0);
+        PumpMessages(&dialog);
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog.Item(id)));
+    }
+    void ClickWell(int index, UINT message = WM_LBUTTONUP) {
+        SendMessageW(dialog.Well(index).Hwnd(), message, 0, MAKELPARAM(10, 10));
+    }
+    std::array<Color, 4> BoxColors() {
+        return {dialog.Box(0).BoxColor(), dialog.Box(1).BoxColor(), dialog.Box(2).BoxColor(),
+                dialog.Box(3).BoxColor()};
+    }
+    void SetDecrement(int position) {
+        HWND bar = dialog.Item(IDC_SHADE_DECREMENT);
+        SendMessageW(bar, TBM_SETPOS, TRUE, position);
+        SendMessageW(dialog.Hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                     reinterpret_cast<LPARAM>(bar));
+    }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    CHuewrightDlg dialog;
+};
+
+constexpr std::array<Color, 4> kDefaultBoxes = {0x00A1BEBE, 0x00ABC8C8, 0x00B5D2D2, 0x00BFDBDB};
+
+TEST_F(WorkspaceTest, StartsWithTheDefaultPaletteAndNothingToUndo) {
+    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(dialog.Box(i).TextColor(), 0x00556974u) << i;
+    }
+    Command(ID_UNDO_LAST_COLOR);
+    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    EXPECT_EQ(dialog.Box(0).TextColor(), 0x00556974u);
+}
+
+TEST_F(WorkspaceTest, ClickingTheSelectedColorWellGivesBoxOneTheColor) {
+    dialog.Selector().SetColor(MakeColor(10, 20, 30));
+    ClickWell(0);
+    EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(10, 20, 30));
+    EXPECT_EQ(lastChangedBox, &dialog.Box(0));
+    // "In reverse" alone changes nothing while auto-assign is off.
+    Click(IDC_IN_REVERSE);
+    dialog.Selector().SetColor(MakeColor(40, 50, 60));
+    ClickWell(0);
+    EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(40, 50, 60));
+    EXPECT_EQ(BoxColors()[1], kDefaultBoxes[1]);
+}
+
+TEST_F(WorkspaceTest, AutoAssignInSequenceAndInReverseAndOneUndoRestoresAll) {
+    dialog.Selector().SetColor(MakeColor(200, 100, 50));
+    Click(IDC_AUTO_ALL);
+    ClickWell(0);
+    auto wellColor = [this](int k) { return dialog.Well(k).GetColor(); };
+    EXPECT_EQ(BoxColors(), (std::array<Color, 4>{wellColor(0), wellColor(1), wellColor(2), wellColor(3)}));
+    Command(ID_UNDO_LAST_COLOR);
+    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+
+    Click(IDC_IN_REVERSE);
+    EXPECT_TRUE(reverseAutoAssign);
+    ClickWell(0);
+    EXPECT_EQ(BoxColors(), (std::array<Color, 4>{wellColor(3), wellColor(2), wellColor(1), wellColor(0)}));
+    Command(ID_UNDO_LAST_COLOR);
+    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    // A second Undo has nothing left to undo.
+    Command(ID_UNDO_LAST_COLOR);
+    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+}
+
+TEST_F(WorkspaceTest, AutoAssignFirstFollowsTheSelectedColor) {
+    Click(IDC_AUTO_FIRST);
+    Click(IDC_FIRST_BOX3);
+    dialog.Selector().SetColor(MakeColor(1, 2, 3));
+    EXPECT_EQ(dialog.Box(2).TextColor(), MakeColor(1, 2, 3));
+    Click(IDC_FIRST_TO_BOX);
+    dialog.Selector().SetColor(MakeColor(4, 5, 6));
+    EXPECT_EQ(dialog.Box(2).BoxColor(), MakeColor(4, 5, 6));
+    EXPECT_EQ(lastChangedBox, &dialog.Box(2));
+    Command(ID_UNDO_LAST_COLOR);
+    EXPECT_EQ(dialog.Box(2).BoxColor(), kDefaultBoxes[2]);
+}
+
+TEST_F(WorkspaceTest, AssignCommandsTakeEachBoxsOwnWellAndUndoTwiceEqualsOnce) {
+    dialog.Selector().SetColor(MakeColor(90, 60, 30));
+    Command(ID_ASSIGN_BOX4);
+    EXPECT_EQ(dialog.Box(3).BoxColor(), dialog.Well(3).GetColor());
+    Command(ID_ASSIGN_TEXT3);
+    EXPECT_EQ(dialog.Box(2).TextColor(), dialog.Well(2).GetColor());
+    dialog.Box(2).UndoLastChange();
+    dialog.Box(2).UndoLastChange();
+    EXPECT_EQ(dialog.Box(2).TextColor(), 0x00556974u);
+    EXPECT_EQ(dialog.Box(2).BoxColor(), kDefaultBoxes[2]);
+}
+
+TEST_F(WorkspaceTest, RightClickOnAWellGivesItsBoxTheTextColor) {
+    ClickWell(2, WM_RBUTTONUP);
+    EXPECT_EQ(dialog.Box(2).TextColor(), dialog.Well(2).GetColor());
+    EXPECT_EQ(dialog.Box(2).BoxColor(), kDefaultBoxes[2]);
+    EXPECT_EQ(lastChangedBox, &dialog.Box(2));
+}
+
+TEST_F(WorkspaceTest, BoxPickSelectsABoxColorEvenWhenMostlyCovered) {
+    Command(ID_BOX_PICK3);
+    EXPECT_EQ(dialog.Selector().CurrentColor(), kDefaultBoxes[2]);
+    EXPECT_EQ(dialog.Well(0).GetColor(), kDefaultBoxes[2]);
+}
+
+struct ShadeCase {
+    int modeButton;
+    int modeIndex;
+    int decrement;
+};
+
+class WellShadesTest : public WorkspaceTest, public ::testing::WithParamInterface<ShadeCase> {};
+
+TEST_P(WellShadesTest, WellsShowTheShadesOfTheModeAndDecrement) {
+    const ShadeCase& c = GetParam();
+    SendMessageW(dialog.Item(c.modeButton), BM_CLICK, 0, 0);
+    dialog.Selector().SetColor(MakeColor(200, 120, 40));
+    SetDecrement(c.decrement);
+    auto expected = ShadesOf(c.modeIndex, dialog.Well(0).GetColor(), c.decrement);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(dialog.Well(k + 1).GetColor(), expected[k]) << k;
+    }
+    if (c.modeIndex == ModeRed && c.decrement == 20) {
+        // Factors 0.7333, 0.4666, 0.2 of red 200.
+        EXPECT_EQ(RedOf(expected[0]), 146);
+        EXPECT_EQ(RedOf(expected[2]), 40);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RedAndSaturation, WellShadesTest,
+                         ::testing::Values(ShadeCase{IDC_MODE_RED, ModeRed, 20}, ShadeCase{IDC_MODE_RED, ModeRed, 90},
+                                           ShadeCase{IDC_MODE_SATURATION, ModeSaturation, 20},
+                                           ShadeCase{IDC_MODE_SATURATION, ModeSaturation, 90}));
+
+} // namespace

@@ -1,0 +1,364 @@
+#include "widgets/CxShadeButton.h"
+
+#include "app/WorkspaceFlags.h"
+#include "framework/Reflection.h"
+#include "widgets/ShadeRandom.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaxTipWidth = 300;
+// A dialog has far fewer controls; the bound only stops a group walk that never comes back to the
+// starting button (GetNextDlgGroupItem skips hidden and disabled controls, the start included).
+constexpr int kMaxGroupWalk = 256;
+
+TOOLINFOW ToolFor(HWND button, const std::wstring& text) {
+    TOOLINFOW tool{sizeof(tool)};
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = GetParent(button);
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    return tool;
+}
+
+SIZE OuterSize(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+} // namespace
+
+CxShadeButton::CxShadeButton() : textColor(GetSysColor(COLOR_BTNTEXT)) {}
+
+CxShadeButton::~CxShadeButton() = default;
+
+bool CxShadeButton::Attach(HWND dialog, int id) {
+    if (!SubclassedControl::Attach(dialog, id)) {
+        return false;
+    }
+    PreSubclassWindow();
+    return true;
+}
+
+// The kind comes from the template style before the button becomes owner-drawn, which erases it.
+void CxShadeButton::PreSubclassWindow() {
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
+    pushLike = (style & BS_PUSHLIKE) != 0;
+    flat = (style & BS_FLAT) != 0;
+    SetTextAlign(style & 0x300);
+    DWORD type = style & 0xFF;
+    if ((type & 3) == 3) {
+        kind = KindCheck;
+    } else if ((type & 9) == 9) {
+        kind = KindRadio;
+    } else {
+        kind = KindPush;
+        pushLike = true;
+    }
+    if (!pushLike) {
+        border = 0;
+    }
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, style | BS_OWNERDRAW);
+}
+
+void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight, BYTE coloring, Color color) {
+    if (!selectorDragActive) {
+        previousBoxColor = boxColor;
+    }
+    lastChange = ChangeBox;
+    boxColor = color;
+    SIZE size = OuterSize(Hwnd());
+    SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT)};
+    BuildShadeFaces(faces, ShadeParams{style, granularity, highlight, coloring, color}, size.cx, size.cy,
+                    focusMargin, system, ProcessShadeRandom());
+}
+
+Color CxShadeButton::SetTextColor(Color color) {
+    Color previous = textColor;
+    if (!selectorDragActive) {
+        previousTextColor = textColor;
+    }
+    lastChange = ChangeText;
+    textColor = color;
+    return previous;
+}
+
+void CxShadeButton::SetTextAlign(UINT align) {
+    switch (align) {
+    case BS_LEFT:
+        textFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+        break;
+    case BS_RIGHT:
+        textFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+        break;
+    case BS_TOP:
+        textFormat = DT_CENTER;
+        break;
+    case BS_MULTILINE:
+        textFormat = (textFormat & (DT_LEFT | DT_CENTER | DT_RIGHT)) | DT_VCENTER;
+        break;
+    default:
+        textFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+        break;
+    }
+}
+
+void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverIconId) {
+    hoverIcon.Reset();
+    pressedIcon.Reset();
+    icon.Reset();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto load = [instance](int id) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, 0));
+    };
+    icon.Reset(load(iconId));
+    if (!icon) {
+        return;
+    }
+    ICONINFO info{};
+    if (!GetIconInfo(icon.Get(), &info)) {
+        icon.Reset();
+        return;
+    }
+    UniqueBitmap mask(info.hbmMask), colors(info.hbmColor);
+    int halfWidth = static_cast<int>(info.xHotspot);
+    int halfHeight = static_cast<int>(info.yHotspot);
+    SIZE size = OuterSize(Hwnd());
+    int middle = size.cy / 2;
+    POINT origin{};
+    if (align == 256 || align == 512) {
+        iconAlign = align;
+        origin.x = align == 256 ? focusMargin : size.cx - (2 * halfWidth + focusMargin);
+        origin.y = std::max(0, middle - halfHeight);
+    } else {
+        iconAlign = 768;
+        origin.x = std::max(0, static_cast<int>(size.cx / 2 - halfWidth));
+        origin.y = std::max(0, middle - 2 * halfHeight);
+    }
+    iconRect = RECT{origin.x, origin.y, origin.x + 2 * halfWidth, origin.y + 2 * halfHeight};
+    if (pressedIconId != 0) {
+        pressedIcon.Reset(load(pressedIconId));
+    }
+    if (hoverIconId != 0) {
+        hoverIcon.Reset(load(hoverIconId));
+    }
+}
+
+bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, BYTE italic, BYTE underline) {
+    if (!logFont) {
+        logFont = std::make_unique<LOGFONTW>();
+    }
+    std::wstring face(faceName ? faceName : L"");
+    face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
+    std::fill(std::begin(logFont->lfFaceName), std::end(logFont->lfFaceName), L'\0');
+    std::copy(face.begin(), face.end(), logFont->lfFaceName);
+    logFont->lfHeight = height;
+    logFont->lfWeight = weight;
+    logFont->lfItalic = italic;
+    logFont->lfUnderline = underline;
+    font.Reset(CreateFontIndirectW(logFont.get()));
+    return static_cast<bool>(font);
+}
+
+void CxShadeButton::SetToolTipText(const std::wstring& upText, const std::wstring& downText) {
+    toolTipUpText = upText;
+    toolTipDownText = downText;
+    if (tooltip) {
+        SetToolTipShown(ShownToolTipText());
+        return;
+    }
+    tooltip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                  GetModuleHandleW(nullptr), nullptr));
+    if (!tooltip) {
+        return;
+    }
+    TOOLINFOW tool = ToolFor(Hwnd(), ShownToolTipText());
+    SendMessageW(tooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip.Get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+}
+
+void CxShadeButton::ActivateToolTip(bool active) {
+    if (tooltip) {
+        SendMessageW(tooltip.Get(), TTM_ACTIVATE, active, 0);
+    }
+}
+
+const std::wstring& CxShadeButton::ShownToolTipText() const {
+    return checked && !toolTipDownText.empty() ? toolTipDownText : toolTipUpText;
+}
+
+void CxShadeButton::SetToolTipShown(const std::wstring& text) {
+    if (tooltip) {
+        TOOLINFOW tool = ToolFor(Hwnd(), text);
+        SendMessageW(tooltip.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+bool CxShadeButton::SetPaletteBoxMode(BYTE paletteBoxMode) {
+    paletteBox = paletteBoxMode != 0;
+    return true;
+}
+
+void CxShadeButton::UndoLastChange() {
+    if (lastChange == ChangeText) {
+        textColor = previousTextColor;
+    } else {
+        boxColor = previousBoxColor;
+        SetShading(ShadeNoise, 20, 0, 100, previousBoxColor);
+    }
+    InvalidateWithNested();
+}
+
+void CxShadeButton::InvalidateWithNested() {
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+    if (nestedBox) {
+        InvalidateRect(nestedBox->Hwnd(), nullptr, TRUE);
+    }
+}
+
+LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(wParam, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        // A double click is a second click.
+        SendMessageW(Hwnd(), WM_LBUTTONDOWN, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
+    case WM_RBUTTONDOWN:
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(wParam, lParam);
+        return DefaultProc(message, wParam, lParam);
+    case WM_MOUSELEAVE:
+        hovering = false;
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        if (GetCapture() == Hwnd()) {
+            ReleaseCapture();
+            buttonDown = false;
+        }
+        return DefaultProc(message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && kind != KindPush) {
+            SendMessageW(Hwnd(), BM_SETCHECK, kind == KindCheck ? !checked : 1, 0);
+        }
+        return DefaultProc(message, wParam, lParam);
+    case BM_SETCHECK:
+        OnSetCheck(wParam != 0);
+        return 0;
+    case BM_GETCHECK:
+        return checked ? BST_CHECKED : BST_UNCHECKED;
+    case WM_SHADEBUTTON_UNCHECK:
+        // Only radios give way: a check button that shares the group keeps its state.
+        if (checked && kind == KindRadio) {
+            checked = false;
+            SetToolTipShown(toolTipUpText);
+            InvalidateRect(Hwnd(), nullptr, FALSE);
+        }
+        return 0;
+    case Reflected(WM_DRAWITEM):
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DESTROY:
+        // The tooltip is an owned popup: the system destroys it along with its owner.
+        if (!IsWindow(tooltip.Get())) {
+            tooltip.Release();
+        }
+        return DefaultProc(message, wParam, lParam);
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+void CxShadeButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
+    RelayToToolTip(WM_LBUTTONDOWN, wParam, lParam);
+    if (paletteBox || inert) {
+        return;
+    }
+    if (hovering) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_CANCEL | TME_LEAVE, Hwnd(), 0};
+        if (TrackMouseEvent(&track)) {
+            hovering = false;
+        }
+    }
+    DefaultProc(WM_LBUTTONDOWN, wParam, lParam);
+    buttonDown = true;
+}
+
+// The check changes only when the release happens over the button that was pressed.
+void CxShadeButton::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
+    RelayToToolTip(WM_LBUTTONUP, wParam, lParam);
+    if (kind != KindPush && buttonDown && CursorIsOverThis()) {
+        SendMessageW(Hwnd(), BM_SETCHECK, kind == KindCheck ? !checked : 1, 0);
+    }
+    buttonDown = false;
+}
+
+void CxShadeButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    RelayToToolTip(WM_MOUSEMOVE, wParam, lParam);
+    if (buttonDown && GetCapture() == Hwnd()) {
+        bool over = CursorIsOverThis();
+        bool pushed = (SendMessageW(Hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+        if (over != pushed) {
+            SendMessageW(Hwnd(), BM_SETSTATE, over, 0);
+            InvalidateRect(Hwnd(), nullptr, FALSE);
+        }
+        return;
+    }
+    if (!inert && !hovering) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Hwnd(), 0};
+        if (TrackMouseEvent(&track)) {
+            hovering = true;
+            InvalidateRect(Hwnd(), nullptr, FALSE);
+        }
+    }
+}
+
+void CxShadeButton::OnSetCheck(bool check) {
+    checked = check && kind != KindPush;
+    if (checked && kind == KindRadio) {
+        UncheckGroup();
+    }
+    if (tooltip) {
+        SendMessageW(tooltip.Get(), TTM_POP, 0, 0);
+        SetToolTipShown(ShownToolTipText());
+    }
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void CxShadeButton::UncheckGroup() {
+    HWND dialog = GetParent(Hwnd());
+    HWND next = GetNextDlgGroupItem(dialog, Hwnd(), FALSE);
+    for (int step = 0; next && next != Hwnd() && step < kMaxGroupWalk; ++step) {
+        PostMessageW(next, WM_SHADEBUTTON_UNCHECK, 0, 0);
+        next = GetNextDlgGroupItem(dialog, next, FALSE);
+    }
+}
+
+void CxShadeButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!tooltip) {
+        return;
+    }
+    if (!toolTipUpText.empty()) {
+        SetToolTipShown(toolTipUpText);
+    }
+    MSG relayed{Hwnd(), message, wParam, lParam, 0, POINT{LOWORD(lParam), HIWORD(lParam)}};
+    SendMessageW(tooltip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool CxShadeButton::CursorIsOverThis() const {
+    POINT cursor{};
+    return GetCursorPos(&cursor) && WindowFromPoint(cursor) == Hwnd();
+}

@@ -1,0 +1,110 @@
+// The owner-drawn button of the main dialog: palette boxes, labels, radio and check buttons and tool
+// buttons all draw a synthesised face (a texture tinted toward a color), icons, text, a border and
+// dotted focus lines, and carry their own tooltip. Boxes also keep a one-step undo of their colors.
+#pragma once
+
+#include "color/ColorMath.h"
+#include "framework/SubclassedControl.h"
+#include "framework/UniqueHandle.h"
+#include "widgets/ShadeFaces.h"
+
+#include <memory>
+#include <string>
+
+// Posted along a dialog group by a radio-kind button that becomes checked.
+constexpr UINT WM_SHADEBUTTON_UNCHECK = WM_USER + 256;
+
+enum ButtonKind { KindPush = 0, KindCheck = 2, KindRadio = 4 };
+enum LastChange { ChangeNone = 0, ChangeText = 1, ChangeBox = 2 };
+
+class CxShadeButton : public SubclassedControl {
+public:
+    CxShadeButton();
+    ~CxShadeButton() override;
+
+    // Subclasses the dialog's button and makes it owner-drawn, keeping its kind and alignment.
+    bool Attach(HWND dialog, int id);
+
+    void SetShading(unsigned style, BYTE granularity, BYTE highlight, BYTE coloring, Color color);
+    // Returns the previous text color; does not repaint.
+    Color SetTextColor(Color color);
+    void SetTextAlign(UINT align);
+    void SetIcon(int iconId, int align, int pressedIconId, int hoverIconId);
+    bool SetFont(const wchar_t* faceName, LONG height, LONG weight, BYTE italic, BYTE underline);
+    void SetToolTipText(const std::wstring& upText, const std::wstring& downText);
+    void ActivateToolTip(bool active);
+    void SetBorder(BYTE border) { this->border = border; }
+    void SetInert(BYTE inert) { this->inert = inert != 0; }
+    bool SetPaletteBoxMode(BYTE paletteBox);
+    void SetNestedBox(CxShadeButton* box) { nestedBox = box; }
+    void SetCopyFormat(const std::wstring& format) { copyFormat = format; }
+    void UndoLastChange();
+
+    Color BoxColor() const { return boxColor; }
+    Color TextColor() const { return textColor; }
+    Color PreviousBoxColor() const { return previousBoxColor; }
+    Color PreviousTextColor() const { return previousTextColor; }
+    LastChange LastChangeKind() const { return lastChange; }
+    CxShadeButton* NestedBox() const { return nestedBox; }
+    const std::wstring& CopyFormat() const { return copyFormat; }
+    ButtonKind Kind() const { return kind; }
+    bool IsChecked() const { return checked; }
+    bool IsHovering() const { return hovering; }
+    HWND ToolTip() const { return tooltip.Get(); }
+    const ShadeFaces& Faces() const { return faces; }
+    // Repaints this box, then the box drawn inside it.
+    void InvalidateWithNested();
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PreSubclassWindow();
+    void DrawItem(const DRAWITEMSTRUCT& item);
+    void DrawFace(HDC dc, const ShadeBitmap& face, int offset) const;
+    void DrawFocusLines(HDC dc, RECT rect) const;
+    RECT TextRect(const RECT& item) const;
+    void OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    void OnLButtonUp(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnSetCheck(bool check);
+    void UncheckGroup();
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetToolTipShown(const std::wstring& text);
+    const std::wstring& ShownToolTipText() const;
+    bool CursorIsOverThis() const;
+    HICON PressedIcon() const { return pressedIcon ? pressedIcon.Get() : icon.Get(); }
+    HICON HoverIcon() const { return hoverIcon ? hoverIcon.Get() : icon.Get(); }
+
+    CxShadeButton* nestedBox = nullptr;
+    Color textColor;
+    Color boxColor = 0;
+    UniqueFont font;
+    std::unique_ptr<LOGFONTW> logFont;
+    std::wstring toolTipUpText;
+    std::wstring toolTipDownText;
+    std::wstring copyFormat;
+    bool checked = false;
+    bool pushLike = false;
+    ButtonKind kind = KindPush;
+    ShadeFaces faces;
+    bool hovering = false;
+    bool buttonDown = false;
+    bool inert = false;
+    bool paletteBox = false;
+    UniqueWindow tooltip;
+    short focusMargin = 2;
+    Color previousTextColor = 0;
+    Color previousBoxColor = 0;
+    DWORD border = 1;
+    // The pressed and hover icons are held only when they differ from the normal one; declared after
+    // it so they are destroyed first.
+    UniqueIcon icon;
+    UniqueIcon pressedIcon;
+    UniqueIcon hoverIcon;
+    RECT iconRect{};
+    UINT textFormat = DT_CENTER;
+    int iconAlign = 768;
+    bool flat = false;
+    LastChange lastChange = ChangeNone;
+};

@@ -1,0 +1,166 @@
+// Drawing of the shaded button: the prepared faces, icons, border, focus dots and text, composed in
+// a memory bitmap and copied to the screen in one transfer.
+#include "widgets/CxShadeButton.h"
+
+#include "framework/DcGuards.h"
+
+namespace {
+
+void FillFace(HDC dc, const RECT& rect) {
+    FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void FillLine(HDC dc, int x, int y, int width, int height, COLORREF color) {
+    RECT line{x, y, x + width, y + height};
+    UniqueBrush brush(CreateSolidBrush(color));
+    FillRect(dc, &line, brush.Get());
+}
+
+// One-pixel frame: top and left edges in one color, bottom and right in the other.
+void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    FillLine(dc, rect.left, rect.top, width - 1, 1, topLeft);
+    FillLine(dc, rect.left, rect.top, 1, height - 1, topLeft);
+    FillLine(dc, rect.right - 1, rect.top, 1, height, bottomRight);
+    FillLine(dc, rect.left, rect.bottom - 1, width, 1, bottomRight);
+}
+
+void DrawBitmap(HDC dc, const ShadeBitmap& bitmap, int x, int y) {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    SetDIBitsToDevice(dc, x, y, bitmap.Width(), bitmap.Height(), 0, 0, 0, bitmap.Height(), bitmap.Bits(),
+                      static_cast<const BITMAPINFO*>(bitmap.Info()), DIB_RGB_COLORS);
+}
+
+void DrawIconAt(HDC dc, HICON icon, const RECT& rect, int shift) {
+    if (icon) {
+        DrawIconEx(dc, rect.left + shift, rect.top + shift, icon, rect.right - rect.left, rect.bottom - rect.top,
+                   0, nullptr, DI_NORMAL);
+    }
+}
+
+} // namespace
+
+void CxShadeButton::DrawFace(HDC dc, const ShadeBitmap& face, int offset) const {
+    if (face.IsEmpty()) {
+        RECT client{};
+        GetClientRect(Hwnd(), &client);
+        FillFace(dc, client);
+        return;
+    }
+    DrawBitmap(dc, face, offset, offset);
+}
+
+void CxShadeButton::DrawFocusLines(HDC dc, RECT rect) const {
+    InflateRect(&rect, -focusMargin, -focusMargin);
+    if (!faces.focusHorizontal.IsEmpty()) {
+        DrawBitmap(dc, faces.focusHorizontal, rect.left + 1, rect.top);
+        DrawBitmap(dc, faces.focusHorizontal, rect.left + 1, rect.bottom);
+    }
+    if (!faces.focusVertical.IsEmpty()) {
+        DrawBitmap(dc, faces.focusVertical, rect.left, rect.top + 1);
+        DrawBitmap(dc, faces.focusVertical, rect.right, rect.top + 1);
+    }
+}
+
+RECT CxShadeButton::TextRect(const RECT& item) const {
+    RECT text = item;
+    text.left += focusMargin + 2;
+    text.right -= focusMargin + 2;
+    if (!icon) {
+        return text;
+    }
+    int iconWidth = iconRect.right - iconRect.left;
+    if (iconAlign == 256) {
+        text.left += iconWidth;
+    } else if (iconAlign == 512) {
+        text.right -= iconWidth;
+    } else {
+        text.top = iconRect.bottom;
+        text.bottom -= focusMargin + 1;
+    }
+    return text;
+}
+
+void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    // While pressed with the mouse, the pushed look follows the cursor; the state change repaints.
+    POINT cursor{};
+    if (buttonDown && GetCapture() == Hwnd() && GetCursorPos(&cursor)) {
+        bool over = WindowFromPoint(cursor) == Hwnd();
+        bool pushed = (SendMessageW(Hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+        if (over != pushed) {
+            SendMessageW(Hwnd(), BM_SETSTATE, over, 0);
+            return;
+        }
+    }
+
+    RECT rect = item.rcItem;
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    UniqueDc memory(CreateCompatibleDC(item.hDC));
+    UniqueBitmap canvas(CreateCompatibleBitmap(item.hDC, width, height));
+    if (!memory || !canvas) {
+        return;
+    }
+    HDC dc = memory.Get();
+    SelectObjectGuard selectedCanvas(dc, canvas.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SelectObjectGuard selectedFont(dc, font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
+
+    RECT text = TextRect(rect);
+    std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(Hwnd())) + 1, L'\0');
+    caption.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), caption.data(), static_cast<int>(caption.size()))));
+    auto drawText = [&](RECT where) {
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &where, textFormat);
+    };
+
+    if (item.itemState & ODS_DISABLED) {
+        DrawFace(dc, faces.disabled, 0);
+        if (icon) {
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, iconRect.left, iconRect.top,
+                       0, 0, DST_ICON | DSS_DISABLED);
+        }
+        if (border && !flat) {
+            DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT);
+        }
+        ::SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        drawText(text);
+        OffsetRect(&text, -1, -1);
+        ::SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    } else {
+        bool pressed = (item.itemState & ODS_SELECTED) || checked;
+        RECT focusRect = rect;
+        if (pressed) {
+            DrawFace(dc, faces.pressed, static_cast<int>(border));
+            DrawIconAt(dc, PressedIcon(), iconRect, pushLike ? 1 : 0);
+            if (pushLike) {
+                OffsetRect(&text, 1, 1);
+            }
+            if (border && flat) {
+                Draw3dRect(dc, rect, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+            } else if (border) {
+                DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
+            }
+        } else {
+            DrawFace(dc, hovering && !faces.hover.IsEmpty() ? faces.hover : faces.normal, 0);
+            DrawIconAt(dc, hovering ? HoverIcon() : icon.Get(), iconRect, 0);
+            if (border && (hovering || !flat)) {
+                if (item.itemState & ODS_DEFAULT) {
+                    DrawEdge(dc, &focusRect, EDGE_SUNKEN, BF_RECT);
+                    InflateRect(&focusRect, -1, -1);
+                    DrawEdge(dc, &focusRect, EDGE_RAISED, BF_RECT);
+                } else if (flat) {
+                    Draw3dRect(dc, rect, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+                } else {
+                    DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT);
+                }
+            }
+        }
+        if ((item.itemState & ODS_FOCUS) && focusMargin > 0) {
+            DrawFocusLines(dc, focusRect);
+        }
+        ::SetTextColor(dc, textColor);
+    }
+    drawText(text);
+    BitBlt(item.hDC, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
+}
