@@ -1,9 +1,29 @@
 #include "color/GTColorWellWnd.h"
 
+#include "app/WorkspaceFlags.h"
 #include "color/ColorCtrlMessages.h"
 #include "color/GTColorSelectorWnd.h"
 #include "framework/DcGuards.h"
-#include "framework/UniqueHandle.h"
+#include "framework/OleDragSource.h"
+#include "widgets/CxShadeButton.h"
+
+#include <cstring>
+
+std::wstring WellDragText(Color color, bool textColor) {
+    return std::wstring(textColor ? L"T" : L"") + std::to_wstring(RedOf(color)) + L"," +
+           std::to_wstring(GreenOf(color)) + L"," + std::to_wstring(BlueOf(color));
+}
+
+// The longest text, T255,255,255 with its zero, takes 26 of the 35 bytes; 255,255,255 takes 24 of 25.
+UniqueGlobal WellDragBlock(Color color, bool textColor) {
+    std::wstring text = WellDragText(color, textColor);
+    UniqueGlobal block(GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, textColor ? 35 : 25));
+    if (block) {
+        // A fixed block's handle is its address.
+        std::memcpy(block.Get(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    }
+    return block;
+}
 
 bool GTColorWellWnd::Create(DWORD style, int left, int top, int right, int bottom, HWND parent, int id) {
     const wchar_t* className = RegisterWindowClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
@@ -31,6 +51,21 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        LRESULT result = DefaultProc(message, wParam, lParam);
+        DragColor(message == WM_RBUTTONDOWN, lParam);
+        return result;
+    }
+    // These apply wherever the release is, x = 0 included: an abandoned drag sends no button-up.
+    case WM_LBUTTONUP:
+        ApplyBoxColor();
+        return DefaultProc(message, wParam, lParam);
+    case WM_RBUTTONUP:
+        ApplyTextColor();
+        return DefaultProc(message, wParam, lParam);
+    case WM_MOUSEMOVE:
+        return GetCapture() == Hwnd() ? DefaultProc(message, wParam, lParam) : 0;
     case WM_LBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
@@ -71,4 +106,60 @@ LRESULT GTColorWellWnd::OnColorCtrlChanged() {
         SendMessageW(notifyWnd, WM_COLORWELL_CHANGED, 0, 0);
     }
     return 0;
+}
+
+// The drag starts only once the mouse leaves the well. When nothing was dropped and the mouse is
+// over the well again (or never left it) this was a click: the well gives the color to its box as
+// if released where it was pressed. A drag abandoned anywhere else changes nothing.
+void GTColorWellWnd::DragColor(bool textColor, LPARAM downPoint) {
+    RECT start;
+    GetClientRect(Hwnd(), &start);
+    MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&start), 2);
+    // Offered as CF_TEXT although it holds UTF-16: the boxes read it back the same way.
+    DWORD effect = DragGlobalBlock(Hwnd(), start, textColor ? DragButton::Right : DragButton::Left, CF_TEXT,
+                                   WellDragBlock(color, textColor), DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    if (effect == DROPEFFECT_NONE && CursorIsOverWell()) {
+        SendMessageW(Hwnd(), textColor ? WM_RBUTTONUP : WM_LBUTTONUP, 0, downPoint);
+    }
+}
+
+// With reverse auto-assignment the dialog's rule decides what box 1 gets, so the selected-color well
+// (the one with a notify window) leaves the box alone and only reports the click.
+void GTColorWellWnd::ApplyBoxColor() {
+    if (!targetBox) {
+        return;
+    }
+    if (!(notifyWnd && reverseAutoAssign)) {
+        targetBox->SetShading(0, 20, 0, 100, color);
+        InvalidateBoxes();
+    }
+    lastChangedBox = targetBox;
+    undoAllBoxes = false;
+    if (notifyWnd) {
+        SendMessageW(notifyWnd, WM_COLORWELL_APPLIED, 0, 0);
+    }
+}
+
+void GTColorWellWnd::ApplyTextColor() {
+    if (!targetBox) {
+        return;
+    }
+    targetBox->SetTextColor(color);
+    lastChangedBox = targetBox;
+    InvalidateBoxes();
+    undoAllBoxes = false;
+}
+
+// The nested box is drawn over its container, so it is repainted after it.
+void GTColorWellWnd::InvalidateBoxes() {
+    InvalidateRect(targetBox->Hwnd(), nullptr, TRUE);
+    if (nestedBox) {
+        InvalidateRect(nestedBox->Hwnd(), nullptr, TRUE);
+    }
+}
+
+bool GTColorWellWnd::CursorIsOverWell() const {
+    POINT cursor;
+    RECT well;
+    return GetCursorPos(&cursor) && GetWindowRect(Hwnd(), &well) && PtInRect(&well, cursor);
 }

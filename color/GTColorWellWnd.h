@@ -1,11 +1,22 @@
 // A plain color swatch: the selected-color well follows the selector and tells the main dialog;
-// the shade wells are colored by the selector directly.
+// the shade wells are colored by the selector directly. A click gives the color to the well's box,
+// a drag with either button carries it to any box.
 #pragma once
 
 #include "color/ColorMath.h"
+#include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 
+#include <string>
+
+class CxShadeButton;
 class GTColorSelectorWnd;
+
+// The drag payload: red, green and blue in decimal, behind a "T" when the text color is meant.
+std::wstring WellDragText(Color color, bool textColor);
+// The block a drag carries: zero-filled, 25 bytes for a box color and 35 for a text color, holding
+// the payload as UTF-16 with its terminating zero. Null when it cannot be allocated.
+UniqueGlobal WellDragBlock(Color color, bool textColor);
 
 class GTColorWellWnd : public Window {
 public:
@@ -17,6 +28,8 @@ public:
 
     void SetColorSource(GTColorSelectorWnd* source) { colorSource = source; }
     void SetNotifyWnd(HWND wnd) { notifyWnd = wnd; }
+    void SetTargetBox(CxShadeButton* box) { targetBox = box; }
+    void SetNestedBox(CxShadeButton* box) { nestedBox = box; }
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -24,8 +37,15 @@ protected:
 
 private:
     LRESULT OnColorCtrlChanged();
+    void DragColor(bool textColor, LPARAM downPoint);
+    void ApplyBoxColor();
+    void ApplyTextColor();
+    void InvalidateBoxes();
+    bool CursorIsOverWell() const;
 
     Color color = MakeColor(128, 255, 0);
     GTColorSelectorWnd* colorSource = nullptr;
     HWND notifyWnd = nullptr;
+    CxShadeButton* targetBox = nullptr;
+    CxShadeButton* nestedBox = nullptr;
 };
