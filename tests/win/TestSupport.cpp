@@ -3,8 +3,11 @@
 #include "framework/Dialog.h"
 #include "framework/Profile.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
-#include <vector>
+#include <thread>
 
 void PumpMessages(Dialog* dialog, std::chrono::milliseconds duration) {
     auto end = std::chrono::steady_clock::now() + duration;
@@ -65,6 +68,70 @@ std::wstring ModuleFolder() {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder = path;
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+namespace {
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Absolute input maps 0..65535 onto the screen's pixels by (dx * width) >> 16; rounding up lands
+// on the pixel itself.
+void SendMoveTo(POINT screen) {
+    LONG width = GetSystemMetrics(SM_CXSCREEN);
+    LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+} // namespace
+
+void MovePointerTo(POINT screen) {
+    SendMoveTo(screen);
+    WaitFor(
+        [screen] {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            return cursor.x == screen.x && cursor.y == screen.y;
+        },
+        std::chrono::seconds(2));
+    PumpMessages(nullptr, std::chrono::milliseconds(30));
+}
+
+void MouseGesture(const std::vector<POINT>& path, bool rightButton) {
+    if (path.empty()) {
+        return;
+    }
+    MovePointerTo(path.front());
+    std::atomic<bool> done = false;
+    std::thread hand([&] {
+        constexpr int kStep = 8;
+        auto pause = [] { Sleep(15); };
+        SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+        pause();
+        POINT at = path.front();
+        for (POINT next : path) {
+            int steps = std::max(std::abs(next.x - at.x), std::abs(next.y - at.y)) / kStep + 1;
+            for (int k = 1; k <= steps; ++k) {
+                SendMoveTo(POINT{at.x + (next.x - at.x) * k / steps, at.y + (next.y - at.y) * k / steps});
+                pause();
+            }
+            at = next;
+        }
+        SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+        done = true;
+    });
+    WaitFor([&] { return done.load(); }, std::chrono::seconds(30));
+    hand.join();
+    PumpMessages(nullptr, std::chrono::milliseconds(100));
 }
 
 TempWorkingDirectory::TempWorkingDirectory() {

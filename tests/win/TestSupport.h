@@ -1,12 +1,15 @@
-// Helpers shared by the Windows-side tests: pumping the queue, a throwaway working folder and a
-// throwaway settings key.
+// Helpers shared by the Windows-side tests: pumping the queue, real mouse input, OLE, a
+// throwaway working folder and a throwaway settings key.
 #pragma once
 
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 class Dialog;
 
@@ -25,6 +28,31 @@ std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 // The folder of the running test program, with a trailing backslash.
 std::wstring ModuleFolder();
+
+// Real mouse input: the button goes down at the first point, the pointer moves through the others
+// in small steps with short pauses, and the button comes up at the last. The input is sent from a
+// thread of its own while this one pumps messages, so a control that runs a modal loop (an OLE
+// drag) inside its button-down handler still gets the rest of the gesture.
+void MouseGesture(const std::vector<POINT>& path, bool rightButton = false);
+void MovePointerTo(POINT screen);
+
+// OLE for one test, as the application initialises it for the process.
+class OleScope {
+public:
+    OleScope() : initialized(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleScope() {
+        if (initialized) {
+            OleUninitialize();
+        }
+    }
+    OleScope(const OleScope&) = delete;
+    OleScope& operator=(const OleScope&) = delete;
+
+    bool Initialized() const { return initialized; }
+
+private:
+    bool initialized;
+};
 
 // Creates a fresh folder under %TEMP%, makes it the working folder and removes it again.
 class TempWorkingDirectory {
