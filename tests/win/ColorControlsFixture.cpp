@@ -69,7 +69,7 @@ void ColorControlsTest::SetUp() {
 }
 
 void ColorControlsTest::TearDown() {
-    PressCtrl(false);
+    HoldCtrlAtXLevel(false);
     DestroyWindow(parent.Hwnd());
     selectorDragActive = false;
 }
@@ -82,13 +82,12 @@ void ColorControlsTest::Key(HWND hwnd, WPARAM key) {
     SendMessageW(hwnd, WM_KEYDOWN, key, 1);
 }
 
-void ColorControlsTest::PressCtrl(bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_CONTROL;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof(input));
-    PumpMessages(nullptr, std::chrono::milliseconds(30));
+bool ColorControlsTest::TapCtrl() {
+    POINT clear{400, 280};
+    ClientToScreen(parent.Hwnd(), &clear);
+    MovePointerTo(clear);
+    bool pressed = HoldCtrlAtXLevel(true);
+    return HoldCtrlAtXLevel(false) && pressed;
 }
 
 void ColorControlsTest::ClearRecords() {

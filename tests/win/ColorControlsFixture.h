@@ -68,7 +68,9 @@ protected:
     // Sends a mouse message with client coordinates of the control.
     static void Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0);
     static void Key(HWND hwnd, WPARAM key);
-    static void PressCtrl(bool down);
+    // Presses and releases Ctrl at the X level with the pointer over the parent, clear of the
+    // controls; the focused control gets the key. False when the key did not arrive.
+    bool TapCtrl();
     void ClearRecords();
 
     EventLog log;

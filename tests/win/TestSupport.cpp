@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/Profile.h"
+#include "framework/UniqueHandle.h"
 
 #include <algorithm>
 #include <atomic>
@@ -132,6 +133,30 @@ void MouseGesture(const std::vector<POINT>& path, bool rightButton) {
     WaitFor([&] { return done.load(); }, std::chrono::seconds(30));
     hand.join();
     PumpMessages(nullptr, std::chrono::milliseconds(100));
+}
+
+// Wine starts a Unix program given by its path on drive Z: but hands back null process and thread
+// handles, nothing to wait on, so the key state itself is awaited.
+bool HoldCtrlAtXLevel(bool down) {
+    static bool held = false;
+    if (!down && !held) {
+        return true;
+    }
+    std::wstring commandLine = down ? L"xdotool keydown ctrl" : L"xdotool keyup ctrl";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\xdotool", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &started)) {
+        return false;
+    }
+    UniqueHandle process(started.hProcess);
+    UniqueHandle thread(started.hThread);
+    held = down;
+    bool arrived =
+        WaitFor([down] { return (GetAsyncKeyState(VK_CONTROL) < 0) == down; }, std::chrono::seconds(5));
+    // The key message that came with the state.
+    PumpMessages(nullptr, std::chrono::milliseconds(30));
+    return arrived;
 }
 
 TempWorkingDirectory::TempWorkingDirectory() {

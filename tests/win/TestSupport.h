@@ -1,4 +1,4 @@
-// Helpers shared by the Windows-side tests: pumping the queue, real mouse input, OLE, a
+// Helpers shared by the Windows-side tests: pumping the queue, real mouse and Ctrl input, OLE, a
 // throwaway working folder and a throwaway settings key.
 #pragma once
 
@@ -35,6 +35,13 @@ std::wstring ModuleFolder();
 // drag) inside its button-down handler still gets the rest of the gesture.
 void MouseGesture(const std::vector<POINT>& path, bool rightButton = false);
 void MovePointerTo(POINT screen);
+
+// Presses or releases Ctrl at the X level (xdotool, through XTest), where GetAsyncKeyState sees it;
+// a Ctrl sent with SendInput it does not see under Wine. X hands the key to the window under the
+// pointer, so the pointer must be over one of the test's windows; the key message then reaches the
+// focused window as a real press would. Returns false when the key state did not arrive. Releasing
+// a Ctrl this process does not hold does nothing.
+bool HoldCtrlAtXLevel(bool down);
 
 // OLE for one test, as the application initialises it for the process.
 class OleScope {
