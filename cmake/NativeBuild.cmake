@@ -17,6 +17,7 @@ add_executable(core_tests
     tests/core/SelectorAxesTest.cpp
     tests/core/ShadesTest.cpp
     tests/core/ShadeBitmapTest.cpp
+    tests/core/ShadeFacesTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)

@@ -1,0 +1,58 @@
+// The faces of the shaded button, computed without a window: a palettized texture or gradient in one
+// of nine styles tinted toward a color, its disabled, hover and pressed copies and the focus dot lines.
+#pragma once
+
+#include "color/ColorMath.h"
+#include "widgets/ShadeBitmap.h"
+#include "widgets/ShadeRandom.h"
+
+#include <array>
+#include <cstdint>
+
+struct SystemColors {
+    Color shadow;    // COLOR_BTNSHADOW
+    Color face;      // COLOR_BTNFACE
+    Color highlight; // COLOR_BTNHIGHLIGHT
+};
+
+struct ShadeParams {
+    unsigned style;
+    std::uint8_t granularity;
+    std::uint8_t highlight; // percent
+    std::uint8_t coloring;  // percent
+    Color color;
+};
+
+// Any style above ShadeBrushed draws as ShadeNoise.
+enum ShadeStyle : unsigned {
+    ShadeNoise = 0,
+    ShadeDiagonal,
+    ShadeRows,
+    ShadeColumns,
+    ShadeRowBump,
+    ShadeColumnBump,
+    ShadeSoftBump,
+    ShadeRoundedBump,
+    ShadeBrushed
+};
+
+struct ShadeFaces {
+    ShadeBitmap normal, pressed, disabled, hover, focusHorizontal, focusVertical;
+};
+
+// Everything SetShading computes for a button of width x height (its outer size) and focus margin m:
+// focus lines of max(1, w - 2m - 1) x 1 and 1 x max(1, h - 2m), the normal 8-bit face of w x h, the
+// 256-entry palette from the system colors, the tint toward the color by coloring percent, the pixel
+// style, then the disabled copy, the hover copy tinted toward the highlight color by highlight percent,
+// and the pressed copy of the hover face. A face that cannot be allocated stays empty and no pixels
+// are written. A width or height of 0 or less leaves every face empty.
+void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
+                     const SystemColors& system, ShadeRandom& random);
+
+// The palette of every face before its tint: entries 0..128 run from the shadow to the face color,
+// 128..255 from the face to the highlight color.
+std::array<Color, 256> ShadePalette(const SystemColors& system);
+
+// Writes every pixel index of an 8-bit bitmap in the style with granularity k. False, writing nothing
+// and drawing no random numbers, when the bitmap is not 8-bit or scratch memory cannot be allocated.
+bool FillShadePixels(ShadeBitmap& face, unsigned style, std::uint8_t granularity, ShadeRandom& random);
