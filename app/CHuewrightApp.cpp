@@ -1,30 +1,14 @@
 #include "app/CHuewrightApp.h"
 
 #include "app/CHuewrightDlg.h"
+#include "framework/OleSession.h"
 #include "framework/Profile.h"
 
 #include <commctrl.h>
-#include <ole2.h>
 
 namespace {
 
 constexpr const wchar_t* kInstanceName = L"Huewright";
-
-// OLE stays initialised while the dialog runs; a failure only costs the clipboard and drag-and-drop.
-class OleSession {
-public:
-    OleSession() : initialized(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (initialized) {
-            OleUninitialize();
-        }
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-private:
-    bool initialized;
-};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "color/ColorCtrlMessages.h"
 #include "color/GTColorWellWnd.h"
 #include "framework/OleDragSource.h"
+#include "framework/OleSession.h"
 #include "tests/win/TestSupport.h"
 #include "widgets/CxShadeButton.h"
 
@@ -190,7 +191,7 @@ protected:
         return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
 
-    OleScope ole;
+    OleSession ole;
     BoxHost host;
     Window dropWindow;
     RecordingDropTarget dropTarget;

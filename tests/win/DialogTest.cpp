@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 #include <vector>
 
@@ -103,7 +104,8 @@ protected:
 std::vector<HWND> TemplateChildren(HWND dialog) {
     std::vector<HWND> children;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassName(child).rfind(L"Huewright:", 0) != 0) {
+        std::wstring className = ClassName(child);
+        if (wcsncmp(className.c_str(), L"Huewright:", 10) != 0) {
             children.push_back(child);
         }
     }

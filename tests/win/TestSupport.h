@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <ole2.h>
 
 #include <chrono>
 #include <functional>
@@ -43,23 +42,6 @@ void MovePointerTo(POINT screen);
 // a Ctrl this process does not hold does nothing.
 bool HoldCtrlAtXLevel(bool down);
 
-// OLE for one test, as the application initialises it for the process.
-class OleScope {
-public:
-    OleScope() : initialized(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleScope() {
-        if (initialized) {
-            OleUninitialize();
-        }
-    }
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-
-    bool Initialized() const { return initialized; }
-
-private:
-    bool initialized;
-};
 
 // Creates a fresh folder under %TEMP%, makes it the working folder and removes it again.
 class TempWorkingDirectory {
