@@ -8,9 +8,7 @@
 namespace {
 
 constexpr int kNameLimit = 63;
-// The selected color and copy format of a first start.
-constexpr Color kFirstSelectedColor = 0x00D08300;
-constexpr const wchar_t* kDefaultCopyFormat = L"#RRGGBB";
+constexpr const wchar_t* kSettingsSection = L"Settings";
 
 // The rectangle of a hidden placeholder control in the dialog's client coordinates.
 RECT PlaceholderRect(HWND dialog, int id) {
@@ -31,6 +29,11 @@ CHuewrightDlg::~CHuewrightDlg() {
 }
 
 bool CHuewrightDlg::OnInitDialog() {
+    placementSettings.LoadSettingsAndPlace(kSettingsSection, Hwnd());
+    currentPaletteIndex = settings.curPalette;
+    tooltipsOff = settings.dontShowTooltips != 0;
+    showAllColorValues = settings.showAllColors != 0;
+
     HINSTANCE instance = GetModuleHandleW(nullptr);
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_BIG))));
@@ -42,12 +45,14 @@ bool CHuewrightDlg::OnInitDialog() {
     }
     CreateColorControls();
     LinkColorControls();
+    // No palette library is read, so the workspace always starts as a new palette.
+    currentPaletteIndex = -1;
 
     CheckRadioButton(Hwnd(), IDC_MODE_RED, IDC_MODE_BRIGHTNESS, IDC_MODE_SATURATION);
-    selector.SetColor(kFirstSelectedColor);
+    selector.SetColor(settings.curColor);
     SetSelectorMode(SelectorSaturation);
 
-    SetupBoxes(kDefaultPalette, kDefaultCopyFormat);
+    SetupBoxes(settings.colors, settings.colorFormatStr);
     SetupRemainingButtons();
 
     SendDlgItemMessageW(Hwnd(), IDC_SEARCH, EM_LIMITTEXT, kNameLimit, 0);
@@ -215,7 +220,19 @@ void CHuewrightDlg::OnExit() {
     EndDialog(IDOK);
 }
 
+// The box colors of a stored palette live in the library; only a new palette's are kept here.
 void CHuewrightDlg::SaveStateAndQuit() {
+    settings.curPalette = currentPaletteIndex;
+    if (currentPaletteIndex == -1) {
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            settings.colors.box[i] = boxes[i].BoxColor();
+            settings.colors.text[i] = boxes[i].TextColor();
+        }
+    }
+    settings.dontShowTooltips = tooltipsOff;
+    settings.curColor = wells[0].GetColor();
+    settings.showAllColors = showAllColorValues;
+    placementSettings.SaveSettingsAndPlacement(kSettingsSection, Hwnd());
     PostQuitMessage(0);
 }
 

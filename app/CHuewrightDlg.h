@@ -2,6 +2,7 @@
 // commands and the close paths of the program.
 #pragma once
 
+#include "app/PlacementSettings.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTColorSliderWnd.h"
 #include "color/GTColorWellWnd.h"
@@ -71,6 +72,9 @@ private:
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;
 
+    PlacementSettings placementSettings;
+    int currentPaletteIndex = -1;
+    bool tooltipsOff = false;
     bool showAllColorValues = false;
     double shadeDecrement = 20.0;
 };

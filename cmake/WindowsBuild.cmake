@@ -24,6 +24,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
     app/CHuewrightDlgWorkspace.cpp
+    app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
     color/ColorTrackingWnd.cpp
     color/GTColorSelectorWnd.cpp
@@ -65,6 +66,7 @@ add_executable(win_tests
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
     tests/win/InstanceTest.cpp
+    tests/win/SettingsTest.cpp
     tests/win/ShadeButtonTest.cpp
     tests/win/TestSupport.cpp
     tests/win/WorkspaceTest.cpp
