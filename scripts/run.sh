@@ -1,9 +1,11 @@
 #!/bin/sh
 # Starts Huewright under Wine: run.sh PATH/TO/huewright.exe
 # The working folder (where palettes.dat and huewright.html live) is run/ in the repository.
-# With a display it runs in the user's Wine prefix. With none it runs under a private Xvfb in the
-# build's own prefix, saves a screenshot of the window to huewright-screenshot.png, closes the
-# program and says so.
+# With a display it runs in $HUEWRIGHT_WINEPREFIX or $WINEPREFIX when one is set, else in the
+# project's own prefix ${XDG_DATA_HOME:-~/.local/share}/huewright/wineprefix, kept outside build/ so
+# that it and its settings survive `make clean`. With no display it runs under a
+# private Xvfb in the build's own prefix, saves a screenshot of the window to
+# huewright-screenshot.png, closes the program and says so.
 set -e
 exe=$(realpath "$1")
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,6 +14,13 @@ mkdir -p "$root/run"
 cd "$root/run"
 
 if [ -n "$DISPLAY" ]; then
+    # A prefix the user names is used as it is; only the project's own is given fonts.
+    prefix=${HUEWRIGHT_WINEPREFIX:-$WINEPREFIX}
+    if [ -z "$prefix" ]; then
+        prefix=${XDG_DATA_HOME:-$HOME/.local/share}/huewright/wineprefix
+        "$root/scripts/make-wine-prefix.sh" "$prefix"
+    fi
+    export WINEPREFIX="$prefix"
     exec wine "$exe"
 fi
 
