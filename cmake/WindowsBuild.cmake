@@ -12,11 +12,11 @@ set(HUEWRIGHT_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${HUEWRIGHT_WINE_PREFIX})
 
 add_custom_command(
-    OUTPUT ${HUEWRIGHT_WINE_PREFIX}/.huewright-ready
+    OUTPUT ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${HUEWRIGHT_WINE_PREFIX}
     COMMENT "Preparing the Wine prefix for the tests"
     VERBATIM)
-add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-ready)
+add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1)
 
 # Everything of the program but its entry point, so the tests link the real code.
 add_library(huewright_win STATIC
