@@ -25,6 +25,7 @@ CHuewrightDlg::CHuewrightDlg()
 
 // The controls see their WM_DESTROY while every member they point to still exists.
 CHuewrightDlg::~CHuewrightDlg() {
+    fontHelper.reset();
     Destroy();
 }
 
@@ -33,6 +34,7 @@ bool CHuewrightDlg::OnInitDialog() {
     currentPaletteIndex = settings.curPalette;
     tooltipsOff = settings.dontShowTooltips != 0;
     showAllColorValues = settings.showAllColors != 0;
+    fontHelper = std::make_unique<CFontHelper>(kSettingsSection, L"Font");
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
@@ -191,6 +193,15 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_BOX_PICK4:
         ApplyBoxPick(id - ID_BOX_PICK1);
         return true;
+    case IDC_BOLD:
+    case IDC_ITALIC:
+        if (code == BN_CLICKED) {
+            ApplyBoxFonts();
+        }
+        return true;
+    case ID_SELECT_BOX_FONT:
+        OnSelectBoxFont();
+        return true;
     case ID_UNDO_LAST_COLOR:
         Undo();
         return true;
@@ -272,6 +283,10 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // The timer only has to fire once, after the dialog first goes idle.
 void CHuewrightDlg::OnTimer() {
     KillTimer(Hwnd(), kApplyFontTimer);
+    if (fontHelper) {
+        SetFontToggles();
+        ApplyBoxFonts();
+    }
 }
 
 bool CHuewrightDlg::OnPaintMinimized() {

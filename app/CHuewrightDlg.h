@@ -9,9 +9,11 @@
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "library/PaletteColors.h"
+#include "widgets/CFontHelper.h"
 #include "widgets/CxShadeButton.h"
 
 #include <array>
+#include <memory>
 
 class CHuewrightDlg : public Dialog, private ShadeDecrementSource {
 public:
@@ -63,6 +65,11 @@ private:
     void ApplyBoxPick(int index);
     void GiveBoxColor(int index, Color color, BYTE granularity);
 
+    // The box text font: the toggles follow the font object, the boxes follow the toggles.
+    void SetFontToggles();
+    void ApplyBoxFonts();
+    void OnSelectBoxFont();
+
     GTColorSelectorWnd selector;
     std::array<GTColorWellWnd, 4> wells;
     GTColorSliderWnd slider;
@@ -73,6 +80,7 @@ private:
     UniqueMenu boxPickMenu;
 
     PlacementSettings placementSettings;
+    std::unique_ptr<CFontHelper> fontHelper;
     int currentPaletteIndex = -1;
     bool tooltipsOff = false;
     bool showAllColorValues = false;

@@ -14,6 +14,7 @@ include(GoogleTest)
 add_executable(core_tests
     tests/core/ColorMathTest.cpp
     tests/core/FieldRendererTest.cpp
+    tests/core/FontDescriptionTest.cpp
     tests/core/SelectorAxesTest.cpp
     tests/core/SettingsValuesTest.cpp
     tests/core/ShadesTest.cpp

@@ -23,6 +23,7 @@ add_library(huewright_win STATIC
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
+    app/CHuewrightDlgFonts.cpp
     app/CHuewrightDlgWorkspace.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
@@ -39,6 +40,7 @@ add_library(huewright_win STATIC
     framework/Reflection.cpp
     framework/SubclassedControl.cpp
     framework/Window.cpp
+    widgets/CFontHelper.cpp
     widgets/CxShadeButton.cpp
     widgets/CxShadeButtonPaint.cpp
 )

@@ -19,6 +19,13 @@ DWORD StoredNumber(const wchar_t* name) {
     return value;
 }
 
+std::wstring StoredText(const wchar_t* name) {
+    wchar_t text[128] = {};
+    DWORD size = sizeof(text);
+    RegGetValueW(HKEY_CURRENT_USER, kSection, name, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
 RECT WindowRectOf(HWND hwnd) {
     RECT rect{};
     GetWindowRect(hwnd, &rect);
@@ -98,6 +105,30 @@ TEST_F(SettingsTest, APositionOffTheScreenIsIgnoredAndTheFormatMarkerReadsAsDefa
     EXPECT_LT(WindowRectOf(dialog.Hwnd()).left, 50000);
     EXPECT_EQ(dialog.Box(0).CopyFormat(), L"#RRGGBB");
     DestroyWindow(dialog.Hwnd());
+}
+
+// The default box font is Georgia bold italic; unchecking "B" makes it normal weight, and that is
+// what the next start shows.
+TEST_F(SettingsTest, TheBoxFontIsSavedWhenTheDialogGoes) {
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        PumpMessages(&dialog, std::chrono::milliseconds(250));
+        EXPECT_TRUE(dialog.IsChecked(IDC_BOLD));
+        EXPECT_TRUE(dialog.IsChecked(IDC_ITALIC));
+        HWND bold = dialog.Item(IDC_BOLD);
+        SendMessageW(bold, BM_SETCHECK, BST_UNCHECKED, 0);
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_BOLD, BN_CLICKED), reinterpret_cast<LPARAM>(bold));
+        DestroyWindow(dialog.Hwnd());
+    }
+    EXPECT_EQ(StoredText(L"Font_Desc"), L"-48:0:0:0:400:1:0:0:0:1:2:0:34");
+    EXPECT_EQ(StoredText(L"Font_Name"), L"Georgia");
+    CHuewrightDlg second;
+    ASSERT_TRUE(second.CreateModeless());
+    PumpMessages(&second, std::chrono::milliseconds(250));
+    EXPECT_FALSE(second.IsChecked(IDC_BOLD));
+    EXPECT_TRUE(second.IsChecked(IDC_ITALIC));
+    DestroyWindow(second.Hwnd());
 }
 
 } // namespace

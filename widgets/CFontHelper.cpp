@@ -1,0 +1,118 @@
+#include "widgets/CFontHelper.h"
+
+#include "framework/DcGuards.h"
+#include "framework/Profile.h"
+#include "widgets/FontDescription.h"
+
+#include <commdlg.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+namespace {
+
+LOGFONTW BuiltInDefaultFont() {
+    LOGFONTW font{};
+    font.lfHeight = -48;
+    font.lfWeight = 700;
+    font.lfItalic = 1;
+    font.lfOutPrecision = 1;
+    font.lfClipPrecision = 2;
+    font.lfPitchAndFamily = 0x22;
+    wcscpy(font.lfFaceName, kDefaultFontFace);
+    return font;
+}
+
+FontNumbers NumbersOf(const LOGFONTW& f) {
+    return FontNumbers{f.lfHeight,        f.lfWidth,         f.lfEscapement,   f.lfOrientation, f.lfWeight,
+                       f.lfItalic,        f.lfUnderline,     f.lfStrikeOut,    f.lfCharSet,     f.lfOutPrecision,
+                       f.lfClipPrecision, f.lfQuality,       f.lfPitchAndFamily};
+}
+
+} // namespace
+
+CFontHelper::CFontHelper(const std::wstring& section, const std::wstring& prefix)
+    : current(BuiltInDefaultFont()), defaultFont(current), section(section), prefix(prefix) {
+    RecreateFont();
+    Load();
+}
+
+CFontHelper::~CFontHelper() {
+    Save();
+}
+
+void CFontHelper::Load() {
+    auto numbers = ParseFontDesc(Profile::GetString(section.c_str(), (prefix + L"_Desc").c_str(), L""));
+    if (!numbers) {
+        return;
+    }
+    std::wstring face = FaceNameFromStored(Profile::GetString(section.c_str(), (prefix + L"_Name").c_str(), L""));
+    LOGFONTW loaded{};
+    loaded.lfHeight = numbers->height;
+    loaded.lfWidth = numbers->width;
+    loaded.lfEscapement = numbers->escapement;
+    loaded.lfOrientation = numbers->orientation;
+    loaded.lfWeight = numbers->weight;
+    loaded.lfItalic = numbers->italic;
+    loaded.lfUnderline = numbers->underline;
+    loaded.lfStrikeOut = numbers->strikeOut;
+    loaded.lfCharSet = numbers->charSet;
+    loaded.lfOutPrecision = numbers->outPrecision;
+    loaded.lfClipPrecision = numbers->clipPrecision;
+    loaded.lfQuality = numbers->quality;
+    loaded.lfPitchAndFamily = numbers->pitchAndFamily;
+    wcsncpy(loaded.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    SetLogFont(loaded);
+}
+
+void CFontHelper::Save() const {
+    Profile::WriteString(section.c_str(), (prefix + L"_Desc").c_str(), FormatFontDesc(NumbersOf(current)));
+    Profile::WriteString(section.c_str(), (prefix + L"_Name").c_str(), current.lfFaceName);
+}
+
+bool CFontHelper::ChooseFont() {
+    LOGFONTW chosen = current;
+    CHOOSEFONTW dialog{sizeof(dialog)};
+    dialog.hwndOwner = GetActiveWindow();
+    dialog.lpLogFont = &chosen;
+    dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    dialog.nFontType = SCREEN_FONTTYPE;
+    if (!ChooseFontW(&dialog)) {
+        return false;
+    }
+    SetLogFont(chosen);
+    return true;
+}
+
+void CFontHelper::SetBold(bool bold) {
+    current.lfWeight = bold ? 700 : 400;
+    RecreateFont();
+}
+
+void CFontHelper::SetItalic(bool italic) {
+    current.lfItalic = italic ? 1 : 0;
+    RecreateFont();
+}
+
+int CFontHelper::GetPointSize() const {
+    WindowDc dc(GetActiveWindow());
+    int pixelsPerInch = GetDeviceCaps(dc.Get(), LOGPIXELSY);
+    return pixelsPerInch > 0 ? std::abs(current.lfHeight) * 72 / pixelsPerInch : 0;
+}
+
+void CFontHelper::SetLogFont(const LOGFONTW& font) {
+    current = font;
+    RecreateFont();
+}
+
+bool CFontHelper::IsSameFont(const LOGFONTW& font) const {
+    return font.lfHeight == current.lfHeight && font.lfWidth == current.lfWidth &&
+           font.lfWeight == current.lfWeight && font.lfItalic == current.lfItalic &&
+           wcsncmp(font.lfFaceName, current.lfFaceName, LF_FACESIZE) == 0;
+}
+
+// The new handle is made before the old one goes.
+void CFontHelper::RecreateFont() {
+    UniqueFont replacement(CreateFontIndirectW(&current));
+    font = std::move(replacement);
+}
