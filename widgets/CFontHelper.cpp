@@ -6,7 +6,9 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 
 namespace {
@@ -23,10 +25,14 @@ LOGFONTW BuiltInDefaultFont() {
     return font;
 }
 
-FontNumbers NumbersOf(const LOGFONTW& f) {
-    return FontNumbers{f.lfHeight,        f.lfWidth,         f.lfEscapement,   f.lfOrientation, f.lfWeight,
-                       f.lfItalic,        f.lfUnderline,     f.lfStrikeOut,    f.lfCharSet,     f.lfOutPrecision,
-                       f.lfClipPrecision, f.lfQuality,       f.lfPitchAndFamily};
+// FontNumbers has the layout of the numeric head of a LOGFONTW, so the two copy as bytes.
+static_assert(offsetof(LOGFONTW, lfFaceName) == sizeof(FontNumbers));
+static_assert(offsetof(LOGFONTW, lfItalic) == offsetof(FontNumbers, italic));
+
+FontNumbers NumbersOf(const LOGFONTW& font) {
+    FontNumbers numbers;
+    std::memcpy(&numbers, &font, sizeof(numbers));
+    return numbers;
 }
 
 } // namespace
@@ -48,19 +54,7 @@ void CFontHelper::Load() {
     }
     std::wstring face = FaceNameFromStored(Profile::GetString(section.c_str(), (prefix + L"_Name").c_str(), L""));
     LOGFONTW loaded{};
-    loaded.lfHeight = numbers->height;
-    loaded.lfWidth = numbers->width;
-    loaded.lfEscapement = numbers->escapement;
-    loaded.lfOrientation = numbers->orientation;
-    loaded.lfWeight = numbers->weight;
-    loaded.lfItalic = numbers->italic;
-    loaded.lfUnderline = numbers->underline;
-    loaded.lfStrikeOut = numbers->strikeOut;
-    loaded.lfCharSet = numbers->charSet;
-    loaded.lfOutPrecision = numbers->outPrecision;
-    loaded.lfClipPrecision = numbers->clipPrecision;
-    loaded.lfQuality = numbers->quality;
-    loaded.lfPitchAndFamily = numbers->pitchAndFamily;
+    std::memcpy(&loaded, &*numbers, sizeof(*numbers));
     wcsncpy(loaded.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     SetLogFont(loaded);
 }

@@ -309,10 +309,7 @@ void CxShadeButton::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
 void CxShadeButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     RelayToToolTip(WM_MOUSEMOVE, wParam, lParam);
     if (buttonDown && GetCapture() == Hwnd()) {
-        bool over = CursorIsOverThis();
-        bool pushed = (SendMessageW(Hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-        if (over != pushed) {
-            SendMessageW(Hwnd(), BM_SETSTATE, over, 0);
+        if (FollowPressWithCursor()) {
             InvalidateRect(Hwnd(), nullptr, FALSE);
         }
         return;
@@ -356,6 +353,20 @@ void CxShadeButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     MSG relayed{Hwnd(), message, wParam, lParam, 0, POINT{LOWORD(lParam), HIWORD(lParam)}};
     SendMessageW(tooltip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+// While pressed with the mouse, the pushed look follows the cursor; true when it changed.
+bool CxShadeButton::FollowPressWithCursor() {
+    if (!buttonDown || GetCapture() != Hwnd()) {
+        return false;
+    }
+    bool over = CursorIsOverThis();
+    bool pushed = (SendMessageW(Hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    if (over == pushed) {
+        return false;
+    }
+    SendMessageW(Hwnd(), BM_SETSTATE, over, 0);
+    return true;
 }
 
 bool CxShadeButton::CursorIsOverThis() const {

@@ -61,7 +61,7 @@ protected:
 private:
     void PreSubclassWindow();
     void DrawItem(const DRAWITEMSTRUCT& item);
-    void DrawFace(HDC dc, const ShadeBitmap& face, int offset) const;
+    void DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const;
     void DrawFocusLines(HDC dc, RECT rect) const;
     RECT TextRect(const RECT& item) const;
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
@@ -72,6 +72,7 @@ private:
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     void SetToolTipShown(const std::wstring& text);
     const std::wstring& ShownToolTipText() const;
+    bool FollowPressWithCursor();
     bool CursorIsOverThis() const;
     HICON PressedIcon() const { return pressedIcon ? pressedIcon.Get() : icon.Get(); }
     HICON HoverIcon() const { return hoverIcon ? hoverIcon.Get() : icon.Get(); }

@@ -41,11 +41,9 @@ void DrawIconAt(HDC dc, HICON icon, const RECT& rect, int shift) {
 
 } // namespace
 
-void CxShadeButton::DrawFace(HDC dc, const ShadeBitmap& face, int offset) const {
+void CxShadeButton::DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const {
     if (face.IsEmpty()) {
-        RECT client{};
-        GetClientRect(Hwnd(), &client);
-        FillFace(dc, client);
+        FillFace(dc, item);
         return;
     }
     DrawBitmap(dc, face, offset, offset);
@@ -83,15 +81,9 @@ RECT CxShadeButton::TextRect(const RECT& item) const {
 }
 
 void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
-    // While pressed with the mouse, the pushed look follows the cursor; the state change repaints.
-    POINT cursor{};
-    if (buttonDown && GetCapture() == Hwnd() && GetCursorPos(&cursor)) {
-        bool over = WindowFromPoint(cursor) == Hwnd();
-        bool pushed = (SendMessageW(Hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-        if (over != pushed) {
-            SendMessageW(Hwnd(), BM_SETSTATE, over, 0);
-            return;
-        }
+    // The state change repaints.
+    if (FollowPressWithCursor()) {
+        return;
     }
 
     RECT rect = item.rcItem;
@@ -115,7 +107,7 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
     };
 
     if (item.itemState & ODS_DISABLED) {
-        DrawFace(dc, faces.disabled, 0);
+        DrawFace(dc, rect, faces.disabled, 0);
         if (icon) {
             DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, iconRect.left, iconRect.top,
                        0, 0, DST_ICON | DSS_DISABLED);
@@ -131,7 +123,7 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
         bool pressed = (item.itemState & ODS_SELECTED) || checked;
         RECT focusRect = rect;
         if (pressed) {
-            DrawFace(dc, faces.pressed, static_cast<int>(border));
+            DrawFace(dc, rect, faces.pressed, static_cast<int>(border));
             DrawIconAt(dc, PressedIcon(), iconRect, pushLike ? 1 : 0);
             if (pushLike) {
                 OffsetRect(&text, 1, 1);
@@ -142,7 +134,7 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
                 DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
             }
         } else {
-            DrawFace(dc, hovering && !faces.hover.IsEmpty() ? faces.hover : faces.normal, 0);
+            DrawFace(dc, rect, hovering && !faces.hover.IsEmpty() ? faces.hover : faces.normal, 0);
             DrawIconAt(dc, hovering ? HoverIcon() : icon.Get(), iconRect, 0);
             if (border && (hovering || !flat)) {
                 if (item.itemState & ODS_DEFAULT) {
