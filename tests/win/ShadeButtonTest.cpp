@@ -30,8 +30,8 @@ protected:
         return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
     void MoveTo(POINT point) {
-        SetCursorPos(point.x, point.y);
-        SendMouse(MOUSEEVENTF_MOVE);
+        MovePointerTo(point);
+        PumpMessages(&dialog, std::chrono::milliseconds(30));
     }
     void SendMouse(DWORD flags) {
         INPUT input{};
