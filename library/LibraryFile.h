@@ -1,0 +1,36 @@
+// The library's file as loading and writing need it, so the same logic runs over a real file on
+// Windows and over memory in the tests. Every call returns 0 or the system's error code.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using FileError = std::uint32_t;
+
+class LibraryFile {
+public:
+    virtual ~LibraryFile() = default;
+
+    // False when the file could only be opened for reading.
+    virtual bool Writable() const = 0;
+    virtual FileError Length(std::uint64_t& length) = 0;
+    // Reads exactly `size` bytes from the start of the file.
+    virtual FileError ReadFromStart(void* into, std::size_t size) = 0;
+    virtual FileError Rewind() = 0;
+    virtual FileError Write(const void* from, std::size_t size) = 0;
+    // The system's flush to the disk, not only the program's buffers.
+    virtual FileError Flush() = 0;
+    virtual FileError SetLength(std::uint64_t length) = 0;
+};
+
+// Receives the copy of the library file as it was found at start. Failing to keep it is not an
+// error the user hears about.
+class BackupWriter {
+public:
+    virtual ~BackupWriter() = default;
+    virtual void WriteBackup(const void* data, std::size_t size) = 0;
+};
+
+// The system's codes for the failures the library logic finds itself.
+inline constexpr FileError kAccessDenied = 5;   // ERROR_ACCESS_DENIED
+inline constexpr FileError kFileTooLarge = 223; // ERROR_FILE_TOO_LARGE

@@ -1,0 +1,122 @@
+#include "library/PaletteLibrary.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Beyond this the record count would not fit the library's 32-bit counters.
+constexpr std::uint64_t kMaxLibraryBytes = std::uint64_t{1} << 30;
+
+// Room for half as many records again as the file could hold at the smallest record size.
+int InitialCapacity(std::uint64_t length) {
+    int capacity = static_cast<int>(static_cast<float>(length / kCompactRecordSize) * 1.5f);
+    return std::max(capacity, 20);
+}
+
+// A negative start index, -1 included, means the first record.
+int StartIndex(int startIndex) { return std::max(startIndex, 0); }
+
+std::u16string CompactName(int number) {
+    std::string text = "Palette #" + std::to_string(number);
+    return {text.begin(), text.end()};
+}
+
+} // namespace
+
+FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened, BackupWriter& backup,
+                                             int startIndex, const LogFontImage& defaultFont,
+                                             const LogFontImage& startFont) {
+    file = std::move(opened);
+    count = 0;
+    currentPaletteIndex = -1;
+    readable = true;
+    std::uint64_t length = 0;
+    FileError error = file ? file->Length(length) : 0;
+    if (!error && length > kMaxLibraryBytes) {
+        error = kFileTooLarge;
+    }
+    if (error) {
+        readable = false;
+        length = 0;
+    }
+    capacity = InitialCapacity(length);
+    records = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
+    if (length == 0) {
+        return error;
+    }
+
+    auto* data = reinterpret_cast<std::byte*>(records.get());
+    if (FileError readError = file->ReadFromStart(data, length)) {
+        readable = false;
+        return readError;
+    }
+    backup.WriteBackup(data, length);
+
+    std::uint32_t marker = 0;
+    std::memcpy(&marker, data, std::min<std::uint64_t>(length, sizeof(marker)));
+    if (marker == PaletteRecordMagic) {
+        count = static_cast<int>(length / kRecordSize);
+    } else {
+        ConvertLegacy(marker, data, length, defaultFont, startFont);
+        error = Writable() ? WritePaletteLibrary() : 0;
+    }
+    currentPaletteIndex = std::min(StartIndex(startIndex), count - 1);
+    return error;
+}
+
+void PaletteLibrary::ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length,
+                                   const LogFontImage& defaultFont, const LogFontImage& startFont) {
+    const bool compact = marker == CompactRecordMagic;
+    const std::size_t size = compact ? kCompactRecordSize : kNamedRecordSize;
+    count = static_cast<int>(length / size);
+    auto converted = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
+    for (int i = 0; i < count; ++i) {
+        const std::byte* old = data + i * size;
+        PaletteRecord named{};
+        std::memcpy(named.name, old + offsetof(PaletteRecord, name), sizeof(named.name));
+        PaletteRecord& record = converted[i];
+        record = compact ? MakeRecord(CompactName(i + 1), {}, defaultFont) : MakeRecord(RecordName(named), {}, startFont);
+        std::memcpy(record.colors, old + (compact ? 8 : offsetof(PaletteRecord, colors)), sizeof(record.colors));
+    }
+    records = std::move(converted);
+}
+
+FileError PaletteLibrary::WritePaletteLibrary() {
+    if (!Writable()) {
+        return kAccessDenied;
+    }
+    const std::uint64_t size = std::uint64_t{kRecordSize} * count;
+    if (FileError error = file->Rewind()) {
+        return error;
+    }
+    if (FileError error = file->Write(records.get(), size)) {
+        return error;
+    }
+    if (FileError error = file->Flush()) {
+        return error;
+    }
+    return file->SetLength(size);
+}
+
+void PaletteLibrary::Append(const PaletteRecord& record) {
+    records[count] = record;
+    ++count;
+    GrowForAppend();
+}
+
+void PaletteLibrary::GrowForAppend() {
+    if (count < capacity) {
+        return;
+    }
+    capacity = static_cast<int>(static_cast<float>(count) * 1.5f);
+    auto grown = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
+    std::copy(records.get(), records.get() + count, grown.get());
+    records = std::move(grown);
+}
+
+void PaletteLibrary::Remove(int index) {
+    std::copy(records.get() + index + 1, records.get() + count, records.get() + index);
+    --count;
+}

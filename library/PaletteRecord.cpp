@@ -1,0 +1,30 @@
+#include "library/PaletteRecord.h"
+
+#include <algorithm>
+
+std::u16string RecordName(const PaletteRecord& record) {
+    const char16_t* end = std::find(std::begin(record.name), std::end(record.name), u'\0');
+    return {std::begin(record.name), end};
+}
+
+PaletteColors RecordColors(const PaletteRecord& record) {
+    PaletteColors colors;
+    for (size_t box = 0; box < 4; ++box) {
+        colors.box[box] = record.colors[2 * box];
+        colors.text[box] = record.colors[2 * box + 1];
+    }
+    return colors;
+}
+
+PaletteRecord MakeRecord(std::u16string_view name, const PaletteColors& colors, const LogFontImage& font) {
+    PaletteRecord record{};
+    record.magic = PaletteRecordMagic;
+    name = name.substr(0, kMaxNameLength);
+    std::copy(name.begin(), name.end(), record.name);
+    for (size_t box = 0; box < 4; ++box) {
+        record.colors[2 * box] = colors.box[box];
+        record.colors[2 * box + 1] = colors.text[box];
+    }
+    record.font = font;
+    return record;
+}

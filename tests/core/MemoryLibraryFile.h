@@ -1,0 +1,67 @@
+// A library file in memory, with failures that can be switched on per call, and a backup that
+// records what it was given.
+#pragma once
+
+#include "library/LibraryFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+class MemoryLibraryFile : public LibraryFile {
+public:
+    explicit MemoryLibraryFile(std::vector<unsigned char>& bytes, bool writable = true)
+        : bytes(bytes), writable(writable) {}
+
+    FileError failRead = 0, failWrite = 0, failFlush = 0, failSetLength = 0;
+    // With failWrite set, this many bytes still reach the file before the failure.
+    std::size_t bytesBeforeWriteFailure = 0;
+
+    bool Writable() const override { return writable; }
+    FileError Length(std::uint64_t& length) override {
+        length = bytes.size();
+        return 0;
+    }
+    FileError ReadFromStart(void* into, std::size_t size) override {
+        if (failRead || size > bytes.size()) {
+            return failRead ? failRead : 38; // ERROR_HANDLE_EOF
+        }
+        std::memcpy(into, bytes.data(), size);
+        return 0;
+    }
+    FileError Rewind() override {
+        position = 0;
+        return 0;
+    }
+    FileError Write(const void* from, std::size_t size) override {
+        std::size_t written = failWrite ? std::min(size, bytesBeforeWriteFailure) : size;
+        bytes.resize(std::max(bytes.size(), position + written));
+        std::memcpy(bytes.data() + position, from, written);
+        position += written;
+        return failWrite;
+    }
+    FileError Flush() override { return failFlush; }
+    FileError SetLength(std::uint64_t length) override {
+        if (!failSetLength) {
+            bytes.resize(length);
+        }
+        return failSetLength;
+    }
+
+private:
+    std::vector<unsigned char>& bytes;
+    bool writable;
+    std::size_t position = 0;
+};
+
+class MemoryBackup : public BackupWriter {
+public:
+    std::vector<unsigned char> bytes;
+    bool written = false;
+
+    void WriteBackup(const void* data, std::size_t size) override {
+        auto* first = static_cast<const unsigned char*>(data);
+        bytes.assign(first, first + size);
+        written = true;
+    }
+};

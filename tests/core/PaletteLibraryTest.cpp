@@ -1,0 +1,205 @@
+// The record layout, loading with its backup and conversions, and writing back.
+#include "library/PaletteLibrary.h"
+#include "tests/core/MemoryLibraryFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+const LogFontImage kDefaultFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
+const LogFontImage kStartFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
+
+void Put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+}
+
+void PutName(Bytes& bytes, std::size_t at, std::u16string_view name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        bytes[at + 2 * i] = static_cast<unsigned char>(name[i]);
+        bytes[at + 2 * i + 1] = static_cast<unsigned char>(name[i] >> 8);
+    }
+}
+
+// `count` records of `size` bytes; record i has the name "P<i>" and the colors i*16 + 0..7.
+Bytes Library(std::size_t size, int count, std::uint32_t marker) {
+    Bytes bytes(size * count);
+    const std::size_t colors = size == kCompactRecordSize ? 8 : 136;
+    for (int i = 0; i < count; ++i) {
+        std::size_t at = size * i;
+        Put32(bytes, at, i == 0 ? marker : 0);
+        if (size != kCompactRecordSize) {
+            PutName(bytes, at + 8, u"P" + std::u16string(1, static_cast<char16_t>(u'0' + i)));
+        }
+        for (int c = 0; c < 8; ++c) {
+            Put32(bytes, at + colors + 4 * c, i * 16 + c);
+        }
+    }
+    return bytes;
+}
+
+struct Opened {
+    Bytes file;
+    MemoryBackup backup;
+    PaletteLibrary library;
+    MemoryLibraryFile* handle = nullptr;
+    FileError error = 0;
+
+    Opened(Bytes bytes, int startIndex, bool writable = true) : file(std::move(bytes)) {
+        auto memory = std::make_unique<MemoryLibraryFile>(file, writable);
+        handle = memory.get();
+        error = library.OpenPaletteLibrary(std::move(memory), backup, startIndex, kDefaultFont, kStartFont);
+    }
+};
+
+TEST(PaletteLibraryTest, RecordFieldsLieAtTheirOffsets) {
+    Bytes image = Library(kRecordSize, 1, PaletteRecordMagic);
+    Put32(image, 168, 0xFFFFFFE8);  // lfHeight -24
+    image[168 + 20] = 1;            // lfItalic
+    PutName(image, 168 + 28, u"Arial");
+    PaletteRecord record;
+    std::memcpy(&record, image.data(), sizeof(record));
+
+    EXPECT_EQ(RecordName(record), u"P0");
+    PaletteColors colors = RecordColors(record);
+    EXPECT_EQ(colors.box, (std::array<Color, 4>{0, 2, 4, 6}));
+    EXPECT_EQ(colors.text, (std::array<Color, 4>{1, 3, 5, 7}));
+    EXPECT_EQ(record.font.numbers.height, -24);
+    EXPECT_EQ(record.font.numbers.italic, 1);
+    EXPECT_EQ(std::u16string(record.font.faceName), u"Arial");
+
+    PaletteRecord made = MakeRecord(u"P0", colors, record.font);
+    EXPECT_EQ(std::memcmp(&made, image.data(), sizeof(made)), 0);
+}
+
+TEST(PaletteLibraryTest, NamesAreCutToSixtyThreeAndReadToTheirTerminatorOrTheFieldEnd) {
+    PaletteRecord record = MakeRecord(std::u16string(70, u'x'), {}, kDefaultFont);
+    EXPECT_EQ(RecordName(record), std::u16string(63, u'x'));
+    std::fill(std::begin(record.name), std::end(record.name), u'y');
+    EXPECT_EQ(RecordName(record), std::u16string(64, u'y'));
+}
+
+TEST(PaletteLibraryTest, AnEmptyFileStartsANewPaletteWithoutBackup) {
+    Opened opened({}, 5);
+    EXPECT_EQ(opened.error, 0u);
+    EXPECT_EQ(opened.library.Count(), 0);
+    EXPECT_EQ(opened.library.currentPaletteIndex, -1);
+    EXPECT_EQ(opened.library.Capacity(), 20);
+    EXPECT_FALSE(opened.backup.written);
+}
+
+TEST(PaletteLibraryTest, TheStartIndexIsKeptWithinTheLibrary) {
+    const std::pair<int, int> kCases[] = {{7, 2}, {-1, 0}, {1, 1}, {-5, 0}};
+    for (auto [start, shown] : kCases) {
+        Opened opened(Library(kRecordSize, 3, PaletteRecordMagic), start);
+        EXPECT_EQ(opened.library.currentPaletteIndex, shown) << "start " << start;
+        EXPECT_EQ(opened.backup.bytes, opened.file);
+    }
+}
+
+TEST(PaletteLibraryTest, CapacityFollowsTheFileLength) {
+    EXPECT_EQ(Opened(Bytes(2600), 0).library.Capacity(), 97);
+    EXPECT_EQ(Opened(Bytes(400), 0).library.Capacity(), 20);
+}
+
+TEST(PaletteLibraryTest, ATrailingPartialRecordStaysUntilTheFirstWrite) {
+    Bytes bytes = Library(kRecordSize, 3, PaletteRecordMagic);
+    bytes.resize(1000, 0xAB);
+    Opened opened(bytes, 0);
+    EXPECT_EQ(opened.library.Count(), 3);
+    EXPECT_EQ(opened.file.size(), 1000u);
+    EXPECT_EQ(opened.library.WritePaletteLibrary(), 0u);
+    bytes.resize(780);
+    EXPECT_EQ(opened.file, bytes);
+}
+
+TEST(PaletteLibraryTest, CompactRecordsBecomeNumberedPalettesWithTheDefaultFont) {
+    Bytes compact = Library(kCompactRecordSize, 2, CompactRecordMagic);
+    Opened opened(compact, -1);
+    EXPECT_EQ(opened.error, 0u);
+    EXPECT_EQ(opened.backup.bytes, compact);
+    ASSERT_EQ(opened.file.size(), 520u);
+    ASSERT_EQ(opened.library.Count(), 2);
+    EXPECT_EQ(opened.library.currentPaletteIndex, 0);
+    for (int i = 0; i < 2; ++i) {
+        const PaletteRecord& record = opened.library.Record(i);
+        EXPECT_EQ(record.magic, PaletteRecordMagic);
+        EXPECT_EQ(RecordName(record), i == 0 ? u"Palette #1" : u"Palette #2");
+        EXPECT_EQ(record.colors[7], static_cast<Color>(i * 16 + 7));
+        EXPECT_EQ(record.font, kDefaultFont);
+        EXPECT_EQ(std::memcmp(&record, opened.file.data() + kRecordSize * i, kRecordSize), 0);
+    }
+}
+
+TEST(PaletteLibraryTest, NamedRecordsKeepTheirNamesAndTakeTheStartFont) {
+    Bytes named = Library(kNamedRecordSize, 2, 0x12345678);
+    std::fill(named.begin() + kNamedRecordSize + 8, named.begin() + kNamedRecordSize + 136, 'z');
+    Opened opened(named, 1);
+    ASSERT_EQ(opened.file.size(), 520u);
+    EXPECT_EQ(RecordName(opened.library.Record(0)), u"P0");
+    EXPECT_EQ(RecordName(opened.library.Record(1)), std::u16string(63, u'\u7A7A'));
+    EXPECT_EQ(opened.library.Record(1).colors[0], 16u);
+    EXPECT_EQ(opened.library.Record(1).font, kStartFont);
+    EXPECT_EQ(opened.library.currentPaletteIndex, 1);
+}
+
+TEST(PaletteLibraryTest, AReadOnlyLegacyFileIsConvertedInMemoryOnly) {
+    Bytes compact = Library(kCompactRecordSize, 2, CompactRecordMagic);
+    Opened opened(compact, 0, false);
+    EXPECT_EQ(opened.library.Count(), 2);
+    EXPECT_EQ(opened.file, compact);
+    EXPECT_EQ(opened.library.WritePaletteLibrary(), kAccessDenied);
+    EXPECT_EQ(opened.file, compact);
+}
+
+TEST(PaletteLibraryTest, AnUnreadableFileIsNeverWritten) {
+    Bytes bytes = Library(kRecordSize, 2, PaletteRecordMagic);
+    auto memory = std::make_unique<MemoryLibraryFile>(bytes);
+    memory->failRead = 23; // ERROR_CRC
+    MemoryBackup backup;
+    PaletteLibrary library;
+    EXPECT_EQ(library.OpenPaletteLibrary(std::move(memory), backup, 0, kDefaultFont, kStartFont), 23u);
+    EXPECT_EQ(library.Count(), 0);
+    EXPECT_FALSE(library.Writable());
+    EXPECT_EQ(library.WritePaletteLibrary(), kAccessDenied);
+    EXPECT_EQ(bytes, Library(kRecordSize, 2, PaletteRecordMagic));
+}
+
+TEST(PaletteLibraryTest, AFailedWriteReportsItsErrorAndLeavesMemoryAlone) {
+    enum Step { ShortWrite, FlushFails, SetLengthFails };
+    for (Step step : {ShortWrite, FlushFails, SetLengthFails}) {
+        Opened opened(Library(kRecordSize, 3, PaletteRecordMagic), 0);
+        opened.library.Append(MakeRecord(u"new", {}, kStartFont));
+        opened.handle->failWrite = step == ShortWrite ? 112 : 0; // ERROR_DISK_FULL
+        opened.handle->bytesBeforeWriteFailure = 300;
+        opened.handle->failFlush = step == FlushFails ? 1117 : 0; // ERROR_IO_DEVICE
+        opened.handle->failSetLength = step == SetLengthFails ? 112 : 0;
+        EXPECT_EQ(opened.library.WritePaletteLibrary(), step == FlushFails ? 1117u : 112u) << step;
+        ASSERT_EQ(opened.library.Count(), 4);
+        EXPECT_EQ(RecordName(opened.library.Record(3)), u"new");
+        EXPECT_EQ(RecordName(opened.library.Record(1)), u"P1");
+
+        opened.handle->failWrite = opened.handle->failFlush = opened.handle->failSetLength = 0;
+        EXPECT_EQ(opened.library.WritePaletteLibrary(), 0u);
+        EXPECT_EQ(opened.file.size(), 4 * kRecordSize);
+    }
+}
+
+TEST(PaletteLibraryTest, AppendsGrowTheArrayAndRemovalClosesTheGap) {
+    Opened opened({}, -1);
+    for (int i = 0; i < 20; ++i) {
+        opened.library.Append(MakeRecord(std::u16string(1, static_cast<char16_t>(u'a' + i)), {}, kStartFont));
+    }
+    EXPECT_EQ(opened.library.Capacity(), 30);
+    opened.library.Remove(0);
+    ASSERT_EQ(opened.library.Count(), 19);
+    EXPECT_EQ(RecordName(opened.library.Record(0)), u"b");
+    EXPECT_EQ(RecordName(opened.library.Record(18)), u"t");
+    EXPECT_EQ(opened.library.WritePaletteLibrary(), 0u);
+    EXPECT_EQ(opened.file.size(), 19 * kRecordSize);
+}
+
+} // namespace
