@@ -31,7 +31,6 @@ CHuewrightDlg::~CHuewrightDlg() {
 
 bool CHuewrightDlg::OnInitDialog() {
     placementSettings.LoadSettingsAndPlace(kSettingsSection, Hwnd());
-    currentPaletteIndex = settings.curPalette;
     tooltipsOff = settings.dontShowTooltips != 0;
     showAllColorValues = settings.showAllColors != 0;
     fontHelper = std::make_unique<CFontHelper>(kSettingsSection, L"Font");
@@ -47,8 +46,10 @@ bool CHuewrightDlg::OnInitDialog() {
     }
     CreateColorControls();
     LinkColorControls();
-    // No palette library is read, so the workspace always starts as a new palette.
-    currentPaletteIndex = -1;
+    OpenLibrary();
+    if (library.currentPaletteIndex >= 0) {
+        StartFromStoredPalette();
+    }
 
     CheckRadioButton(Hwnd(), IDC_MODE_RED, IDC_MODE_BRIGHTNESS, IDC_MODE_SATURATION);
     selector.SetColor(settings.curColor);
@@ -63,7 +64,11 @@ bool CHuewrightDlg::OnInitDialog() {
 
     SetupOptionDefaults();
     FillBoxPickMenu();
-    ShowPaletteColors(kDefaultPalette);
+    if (library.currentPaletteIndex < 0) {
+        ShowPaletteColors(kDefaultPalette);
+    } else {
+        ShowPaletteCounter();
+    }
 
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
     SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
@@ -233,8 +238,8 @@ void CHuewrightDlg::OnExit() {
 
 // The box colors of a stored palette live in the library; only a new palette's are kept here.
 void CHuewrightDlg::SaveStateAndQuit() {
-    settings.curPalette = currentPaletteIndex;
-    if (currentPaletteIndex == -1) {
+    settings.curPalette = library.currentPaletteIndex;
+    if (library.currentPaletteIndex == -1) {
         for (size_t i = 0; i < boxes.size(); ++i) {
             settings.colors.box[i] = boxes[i].BoxColor();
             settings.colors.text[i] = boxes[i].TextColor();
@@ -266,6 +271,9 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (reinterpret_cast<HWND>(lParam) == shadeDecrementBar) {
             OnShadeDecrementChanged(shadeDecrementBar);
         }
+        return TRUE;
+    case WM_SHOW_LIBRARY_PROBLEM:
+        ShowLibraryProblem();
         return TRUE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(appIcon);

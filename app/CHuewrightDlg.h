@@ -9,15 +9,18 @@
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "library/PaletteColors.h"
+#include "library/PaletteLibrary.h"
 #include "widgets/CFontHelper.h"
 #include "widgets/CxShadeButton.h"
 
 #include <array>
 #include <memory>
+#include <string>
 
 class CHuewrightDlg : public Dialog, private ShadeDecrementSource {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
+    static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
 
     CHuewrightDlg();
     ~CHuewrightDlg() override;
@@ -55,6 +58,12 @@ private:
     void SetupRemainingButtons();
     void ShowPaletteColors(const PaletteColors& colors);
 
+    // The palette library at start-up.
+    void OpenLibrary();
+    void StartFromStoredPalette();
+    void ShowPaletteCounter();
+    void ShowLibraryProblem();
+
     // The palette workspace: wells to boxes, auto-assignment and Undo.
     void AutoAssignAll();
     void AutoAssignFirst();
@@ -81,7 +90,9 @@ private:
 
     PlacementSettings placementSettings;
     std::unique_ptr<CFontHelper> fontHelper;
-    int currentPaletteIndex = -1;
+    PaletteLibrary library;
+    // Said once, after the window is up, when the library file cannot be used as it should.
+    std::wstring libraryProblem;
     bool tooltipsOff = false;
     bool showAllColorValues = false;
     double shadeDecrement = 20.0;

@@ -24,6 +24,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
     app/CHuewrightDlgFonts.cpp
+    app/CHuewrightDlgLibrary.cpp
     app/CHuewrightDlgWorkspace.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
@@ -39,7 +40,9 @@ add_library(huewright_win STATIC
     framework/Profile.cpp
     framework/Reflection.cpp
     framework/SubclassedControl.cpp
+    framework/SystemError.cpp
     framework/Window.cpp
+    library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
     widgets/CxShadeButton.cpp
     widgets/CxShadeButtonPaint.cpp
@@ -68,6 +71,7 @@ add_executable(win_tests
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
     tests/win/InstanceTest.cpp
+    tests/win/LibraryTest.cpp
     tests/win/SettingsTest.cpp
     tests/win/ShadeButtonTest.cpp
     tests/win/TestSupport.cpp

@@ -260,6 +260,9 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case BM_GETCHECK:
         return checked ? BST_CHECKED : BST_UNCHECKED;
+    case WM_GETFONT:
+        // The font given by SetFont is the one the text is drawn with.
+        return font ? reinterpret_cast<LRESULT>(font.Get()) : DefaultProc(message, wParam, lParam);
     case WM_SHADEBUTTON_UNCHECK:
         // Only radios give way: a check button that shares the group keeps its state.
         if (checked && kind == KindRadio) {

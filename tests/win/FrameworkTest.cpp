@@ -243,65 +243,27 @@ TEST(DialogTest, KeysReachPreTranslationBeforeTheDialogManager) {
     DestroyWindow(dialog.Hwnd());
 }
 
-// What a message box showed, read from inside its own modal loop by a thread timer.
-struct SeenBox {
-    std::wstring caption;
-    bool hasYes = false;
-    bool hasNo = false;
-    bool hasOk = false;
-};
-SeenBox seenBox;
-WPARAM boxAnswer = IDOK;
-
-void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) -> BOOL {
-            if (ClassName(hwnd) == L"#32770") {
-                *reinterpret_cast<HWND*>(found) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
-    if (!box) {
-        return;
-    }
-    KillTimer(nullptr, timer);
-    seenBox = {WindowText(box), GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
-               GetDlgItem(box, IDOK) != nullptr};
-    PostMessageW(box, WM_COMMAND, boxAnswer, 0);
-}
-
-template <typename Show> auto ShowAndAnswer(WPARAM answer, Show show) {
-    seenBox = {};
-    boxAnswer = answer;
-    SetTimer(nullptr, 0, 50, AnswerMessageBox);
-    return show();
-}
-
+// Each box is read from inside its own modal loop, then answered.
 TEST(MessageBoxesTest, QuestionsAndRefusalsCarryTheProductCaptions) {
-    EXPECT_TRUE(ShowAndAnswer(IDYES, [] { return MessageBoxes::AskYesNo(nullptr, L"Save?"); }));
-    EXPECT_EQ(seenBox.caption, L"Huewright");
-    EXPECT_TRUE(seenBox.hasYes && seenBox.hasNo);
+    MessageBoxAnswerer yes(IDYES);
+    EXPECT_TRUE(MessageBoxes::AskYesNo(nullptr, L"Save?"));
+    MessageBoxAnswerer no(IDNO);
+    EXPECT_FALSE(MessageBoxes::ConfirmDelete(nullptr, L"Delete?"));
+    MessageBoxAnswerer ok(IDOK);
+    MessageBoxes::ShowWarning(nullptr, L"Careful");
+    MessageBoxes::ShowRefusal(nullptr, L"No");
 
-    EXPECT_FALSE(ShowAndAnswer(IDNO, [] { return MessageBoxes::ConfirmDelete(nullptr, L"Delete?"); }));
-    EXPECT_EQ(seenBox.caption, L"Confirm Delete");
-
-    ShowAndAnswer(IDOK, [] {
-        MessageBoxes::ShowWarning(nullptr, L"Careful");
-        return 0;
-    });
-    EXPECT_EQ(seenBox.caption, L"Huewright Warning!");
-    EXPECT_TRUE(seenBox.hasOk);
-    EXPECT_FALSE(seenBox.hasYes);
-
-    ShowAndAnswer(IDOK, [] {
-        MessageBoxes::ShowRefusal(nullptr, L"No");
-        return 0;
-    });
-    EXPECT_EQ(seenBox.caption, L"Huewright");
+    ASSERT_EQ(yes.seen.size(), 1u);
+    EXPECT_EQ(yes.seen[0].caption, L"Huewright");
+    EXPECT_EQ(yes.seen[0].text, L"Save?");
+    EXPECT_TRUE(yes.seen[0].hasYes && yes.seen[0].hasNo);
+    ASSERT_EQ(no.seen.size(), 1u);
+    EXPECT_EQ(no.seen[0].caption, L"Confirm Delete");
+    ASSERT_EQ(ok.seen.size(), 2u);
+    EXPECT_EQ(ok.seen[0].caption, L"Huewright Warning!");
+    EXPECT_TRUE(ok.seen[0].hasOk);
+    EXPECT_FALSE(ok.seen[0].hasYes);
+    EXPECT_EQ(ok.seen[1].caption, L"Huewright");
 }
 
 } // namespace

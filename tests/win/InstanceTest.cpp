@@ -87,6 +87,15 @@ TEST_F(SecondInstanceTest, SecondStartRestoresAMinimizedFirst) {
     EXPECT_EQ(CountWindowsTitledHuewright(), 1);
 }
 
+// The running program holds its library alone, so this process can neither read nor write it.
+TEST_F(SecondInstanceTest, TheLibraryIsHeldByTheRunningProgram) {
+    std::wstring library = folder.Path() + L"\\palettes.dat";
+    UniqueFile other(CreateFileW(library.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(other);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+}
+
 TEST_F(SecondInstanceTest, CloseBoxEndsTheProcess) {
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     window = nullptr;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 void PumpMessages(Dialog* dialog, std::chrono::milliseconds duration) {
     auto end = std::chrono::steady_clock::now() + duration;
@@ -157,6 +158,58 @@ bool HoldCtrlAtXLevel(bool down) {
     // The key message that came with the state.
     PumpMessages(nullptr, std::chrono::milliseconds(30));
     return arrived;
+}
+
+namespace {
+
+MessageBoxAnswerer* activeAnswerer = nullptr;
+
+// A message box is a dialog-class window without a menu; the main dialog has one.
+HWND FindMessageBox() {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) -> BOOL {
+            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetMenu(hwnd)) {
+                *reinterpret_cast<HWND*>(found) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    return box;
+}
+
+std::wstring StaticTexts(HWND box) {
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassName(child) == L"Static") {
+            text += WindowText(child);
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+MessageBoxAnswerer::MessageBoxAnswerer(WPARAM answer)
+    : answer(answer), timer(SetTimer(nullptr, 0, 50, OnTimer)), previous(std::exchange(activeAnswerer, this)) {}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    KillTimer(nullptr, timer);
+    activeAnswerer = previous;
+}
+
+void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = activeAnswerer ? FindMessageBox() : nullptr;
+    if (!box) {
+        return;
+    }
+    activeAnswerer->seen.push_back({WindowText(box), StaticTexts(box), GetDlgItem(box, IDYES) != nullptr,
+                                    GetDlgItem(box, IDNO) != nullptr, GetDlgItem(box, IDOK) != nullptr});
+    // Answered once: the box stays visible until its loop takes the command.
+    ShowWindow(box, SW_HIDE);
+    PostMessageW(box, WM_COMMAND, activeAnswerer->answer, 0);
 }
 
 TempWorkingDirectory::TempWorkingDirectory() {

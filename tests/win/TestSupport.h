@@ -42,6 +42,32 @@ void MovePointerTo(POINT screen);
 // a Ctrl this process does not hold does nothing.
 bool HoldCtrlAtXLevel(bool down);
 
+// What a message box of this thread showed, read from inside its own modal loop.
+struct SeenMessageBox {
+    std::wstring caption;
+    std::wstring text;
+    bool hasYes = false;
+    bool hasNo = false;
+    bool hasOk = false;
+};
+
+// While it lives, every message box this thread shows is read and answered with `answer`; the
+// newest answerer takes them.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(WPARAM answer);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    std::vector<SeenMessageBox> seen;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    WPARAM answer;
+    UINT_PTR timer;
+    MessageBoxAnswerer* previous;
+};
 
 // Creates a fresh folder under %TEMP%, makes it the working folder and removes it again.
 class TempWorkingDirectory {

@@ -1,0 +1,39 @@
+// The library file and its backup on a Windows file handle.
+#pragma once
+
+#include "framework/UniqueHandle.h"
+#include "library/LibraryFile.h"
+
+#include <memory>
+
+class Win32LibraryFile : public LibraryFile {
+public:
+    Win32LibraryFile(UniqueFile handle, bool writable) : handle(std::move(handle)), writable(writable) {}
+
+    // Opens `name` for reading and writing with no sharing, creating it when missing, and holds it
+    // until destroyed. When writing is refused (a read-only file, or another reader holds it) the
+    // file is opened for reading only, so its palettes still show. Null when it cannot be opened at all; `error` holds the reason of the first refusal.
+    static std::unique_ptr<LibraryFile> Open(const wchar_t* name, FileError& error);
+
+    bool Writable() const override { return writable; }
+    FileError Length(std::uint64_t& length) override;
+    FileError ReadFromStart(void* into, std::size_t size) override;
+    FileError Rewind() override;
+    FileError Write(const void* from, std::size_t size) override;
+    FileError Flush() override;
+    FileError SetLength(std::uint64_t length) override;
+
+private:
+    UniqueFile handle;
+    bool writable;
+};
+
+// Writes the copy over whatever the backup file held, then cuts it to the copy's length.
+class Win32Backup : public BackupWriter {
+public:
+    explicit Win32Backup(const wchar_t* name) : name(name) {}
+    void WriteBackup(const void* data, std::size_t size) override;
+
+private:
+    const wchar_t* name;
+};

@@ -1,0 +1,154 @@
+// The palette library file at start-up, in a throwaway working folder: the stored palette and its
+// font are shown, older files are converted behind a byte-exact backup, and a file that cannot be
+// written is said once and left as it was.
+#include "app/CHuewrightDlg.h"
+#include "library/RecordFont.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Bytes = std::vector<char>;
+constexpr const wchar_t* kSection = L"Software\\Lumenfold\\Huewright\\Settings";
+
+Bytes ReadBytes(const wchar_t* name) {
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const wchar_t* name, const Bytes& bytes) {
+    std::ofstream(name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+LOGFONTW CourierItalic() {
+    LOGFONTW font{};
+    font.lfHeight = -30;
+    font.lfWeight = 400;
+    font.lfItalic = 1;
+    wcscpy(font.lfFaceName, L"Courier New");
+    return font;
+}
+
+// Palettes "P0".."P<count-1>"; palette i has the box colors 0x10i0 + box.
+Bytes StoredLibrary(int count) {
+    Bytes bytes;
+    for (int i = 0; i < count; ++i) {
+        PaletteColors colors{};
+        for (int box = 0; box < 4; ++box) {
+            colors.box[box] = 0x1000 * i + box;
+            colors.text[box] = 0x00FFFFFF - box;
+        }
+        std::u16string name = u"P" + std::u16string(1, static_cast<char16_t>(u'0' + i));
+        PaletteRecord record = MakeRecord(name, colors, ToRecordFont(CourierItalic()));
+        auto* first = reinterpret_cast<const char*>(&record);
+        bytes.insert(bytes.end(), first, first + sizeof(record));
+    }
+    return bytes;
+}
+
+DWORD StoredNumber(const wchar_t* name) {
+    DWORD value = 0, size = sizeof(value);
+    RegGetValueW(HKEY_CURRENT_USER, kSection, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+void StoreNumber(const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kSection, name, REG_DWORD, &value, sizeof(value));
+}
+
+class LibraryTest : public ::testing::Test {
+protected:
+    void TearDown() override { TakeQuitMessage(); }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+};
+
+TEST_F(LibraryTest, StartsFromTheStoredPaletteAndItsFontAndKeepsTheIndex) {
+    const Bytes library = StoredLibrary(3);
+    WriteBytes(L"palettes.dat", library);
+    StoreNumber(L"curPalette", 7);
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        PumpMessages(&dialog, std::chrono::milliseconds(250));
+        EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), L"3 of 3");
+        EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), L"P2");
+        EXPECT_EQ(dialog.Box(0).BoxColor(), 0x2000u);
+        EXPECT_EQ(dialog.Box(3).TextColor(), 0x00FFFFFCu);
+        EXPECT_FALSE(dialog.IsChecked(IDC_BOLD));
+        EXPECT_TRUE(dialog.IsChecked(IDC_ITALIC));
+        LOGFONTW shown{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog.Box(0).Hwnd(), WM_GETFONT, 0, 0)), sizeof(shown),
+                   &shown);
+        EXPECT_STREQ(shown.lfFaceName, L"Courier New");
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_FILE_EXIT, 0);
+        DestroyWindow(dialog.Hwnd());
+    }
+    // Nothing is written at exit: the file is as it was.
+    EXPECT_EQ(StoredNumber(L"curPalette"), 2u);
+    EXPECT_EQ(StoredNumber(L"colorWBox1"), 0x2000u);
+    EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
+    EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), library);
+}
+
+TEST_F(LibraryTest, ACompactFileIsConvertedBehindAnExactBackup) {
+    Bytes compact(80);
+    const std::uint32_t marker = CompactRecordMagic;
+    std::memcpy(compact.data(), &marker, sizeof(marker));
+    compact[8] = 0x11;
+    WriteBytes(L"palettes.dat", compact);
+    WriteBytes(L"palettes.dat._backup", Bytes(1000, 'x'));
+
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), L"1 of 2");
+        EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), L"Palette #1");
+        EXPECT_EQ(dialog.Box(0).BoxColor(), 0x11u);
+        DestroyWindow(dialog.Hwnd());
+    }
+    EXPECT_EQ(ReadBytes(L"palettes.dat").size(), 520u);
+    EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), compact);
+}
+
+// Held by another reader, the file can only be read: its palettes show, the user hears why once,
+// and the file stays as it was. Held exclusively, nothing can be read: the library starts empty.
+TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
+    const Bytes library = StoredLibrary(2);
+    WriteBytes(L"palettes.dat", library);
+    struct Case {
+        DWORD share;
+        const wchar_t* counter;
+        const wchar_t* message;
+    };
+    const Case kCases[] = {
+        {FILE_SHARE_READ, L"1 of 2", L"The palette library \"palettes.dat\" can only be read:\n"},
+        {0, L"123 of 200", L"The palette library \"palettes.dat\" cannot be opened:\n"},
+    };
+    for (const Case& held : kCases) {
+        MessageBoxAnswerer answerer(IDOK);
+        UniqueFile other(CreateFileW(L"palettes.dat", GENERIC_READ, held.share, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(other);
+        {
+            CHuewrightDlg dialog;
+            ASSERT_TRUE(dialog.CreateModeless());
+            PumpMessages(&dialog, std::chrono::milliseconds(400));
+            EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), held.counter);
+            DestroyWindow(dialog.Hwnd());
+        }
+        ASSERT_EQ(answerer.seen.size(), 1u);
+        EXPECT_EQ(answerer.seen[0].caption, L"Huewright Warning!");
+        EXPECT_EQ(answerer.seen[0].text.rfind(held.message, 0), 0u) << answerer.seen[0].text;
+        other.Reset();
+        EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
+    }
+}
+
+} // namespace
