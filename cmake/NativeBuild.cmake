@@ -31,6 +31,7 @@ if(HUEWRIGHT_BENCHMARKS)
     add_executable(core_bench
         bench/ColorMathBench.cpp
         bench/FieldBench.cpp
+        bench/LibraryBench.cpp
         bench/ShadeBench.cpp
     )
     target_link_libraries(core_bench PRIVATE huewright_core benchmark::benchmark benchmark::benchmark_main)

@@ -1,0 +1,362 @@
+// The palette library over a real file of 100,000 records (26,000,000 bytes) in a scratch
+// directory, beside the plain file operations it cannot beat: reading the whole file into a fresh
+// buffer, and rewriting it from a buffer with one fsync.
+//
+// PlainRead and PlainWriteAndFlush are the baselines; LoadLibrary (which also writes the backup)
+// and WriteLibrary report x_plain, their mean time over the baseline's mean from the same run.
+// Targets: load <= 2x plain read, write <= 1.5x plain write and flush. ConvertCompactLibrary loads
+// a compact file and writes it back converted; it has no target.
+#include "library/PaletteLibrary.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kRecords = 100000;
+constexpr std::size_t kLibraryBytes = kRecords * kRecordSize;
+constexpr std::size_t kCompactBytes = kRecords * kCompactRecordSize;
+
+const LogFontImage kDefaultFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
+const LogFontImage kStartFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
+
+FileError LastError() { return static_cast<FileError>(errno); }
+
+// The library file over a descriptor it owns; the same calls the Windows file makes, in POSIX.
+class PosixLibraryFile : public LibraryFile {
+public:
+    explicit PosixLibraryFile(int fd, bool writable = true) : fd(fd), writable(writable) {}
+    ~PosixLibraryFile() override { close(fd); }
+    PosixLibraryFile(const PosixLibraryFile&) = delete;
+    PosixLibraryFile& operator=(const PosixLibraryFile&) = delete;
+
+    bool Writable() const override { return writable; }
+    FileError Length(std::uint64_t& length) override {
+        struct stat info {};
+        if (fstat(fd, &info) != 0) {
+            return LastError();
+        }
+        length = static_cast<std::uint64_t>(info.st_size);
+        return 0;
+    }
+    FileError ReadFromStart(void* into, std::size_t size) override {
+        auto* at = static_cast<char*>(into);
+        std::size_t done = 0;
+        while (done < size) {
+            ssize_t got = pread(fd, at + done, size - done, static_cast<off_t>(done));
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return got < 0 ? LastError() : EIO; // cut short under us
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        return 0;
+    }
+    FileError Rewind() override { return lseek(fd, 0, SEEK_SET) < 0 ? LastError() : 0; }
+    FileError Write(const void* from, std::size_t size) override {
+        const auto* at = static_cast<const char*>(from);
+        while (size > 0) {
+            ssize_t put = write(fd, at, size);
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put < 0) {
+                return LastError();
+            }
+            at += put;
+            size -= static_cast<std::size_t>(put);
+        }
+        return 0;
+    }
+    FileError Flush() override { return fsync(fd) != 0 ? LastError() : 0; }
+    FileError SetLength(std::uint64_t length) override {
+        return ftruncate(fd, static_cast<off_t>(length)) != 0 ? LastError() : 0;
+    }
+
+private:
+    int fd;
+    bool writable;
+};
+
+bool WriteAll(int fd, const void* from, std::size_t size) {
+    const auto* at = static_cast<const char*>(from);
+    while (size > 0) {
+        ssize_t put = write(fd, at, size);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put < 0) {
+            return false;
+        }
+        at += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Overwrites the backup's pages in place rather than truncating first, as the Windows side does.
+class PosixBackup : public BackupWriter {
+public:
+    explicit PosixBackup(std::string dir) : path(std::move(dir) + "/palettes.dat._backup") {}
+
+    void WriteBackup(const void* data, std::size_t size) override {
+        int fd = open(path.c_str(), O_RDWR | O_CREAT, 0644);
+        if (fd < 0) {
+            return;
+        }
+        if (WriteAll(fd, data, size)) {
+            (void)!ftruncate(fd, static_cast<off_t>(size));
+        }
+        close(fd);
+    }
+
+private:
+    std::string path;
+};
+
+// Varied but plausible records: numbered names, colors spread over the wheel, a few fonts.
+std::vector<std::byte> CurrentImage() {
+    static const char16_t* const faces[] = {u"Georgia", u"Verdana", u"Tahoma", u"Trebuchet MS", u"Palatino Linotype"};
+    std::vector<std::byte> image(kLibraryBytes);
+    std::uint32_t seed = 0x2545F491u;
+    for (int i = 0; i < kRecords; ++i) {
+        PaletteColors colors;
+        for (std::size_t box = 0; box < 4; ++box) {
+            seed = seed * 1664525u + 1013904223u;
+            const double hue = (seed >> 8) % 360;
+            colors.box[box] = ColorMath::HsbToColor(hue, 0.15 + 0.1 * box, 0.85);
+            colors.text[box] = ColorMath::HsbToColor(hue, 0.4, 0.3 + 0.1 * (seed & 3));
+        }
+        LogFontImage font = i % 3 ? kStartFont : kDefaultFont;
+        font.numbers.height = -(14 + i % 40);
+        font.numbers.italic = static_cast<std::uint8_t>(i % 7 == 0);
+        std::fill(std::begin(font.faceName), std::end(font.faceName), u'\0');
+        std::u16string_view face = faces[i % 5];
+        std::copy(face.begin(), face.end(), font.faceName);
+        const std::string name = "Palette #" + std::to_string(i + 1);
+        PaletteRecord record = MakeRecord(std::u16string(name.begin(), name.end()), colors, font);
+        std::memcpy(image.data() + i * kRecordSize, &record, kRecordSize);
+    }
+    return image;
+}
+
+// The compact records: the marker word, a reserved word, then the eight colors.
+std::vector<std::byte> CompactImage(const std::vector<std::byte>& current) {
+    std::vector<std::byte> image(kCompactBytes);
+    for (int i = 0; i < kRecords; ++i) {
+        std::byte* at = image.data() + i * kCompactRecordSize;
+        std::memcpy(at, &CompactRecordMagic, 4);
+        std::memcpy(at + 8, current.data() + i * kRecordSize + offsetof(PaletteRecord, colors), 32);
+    }
+    return image;
+}
+
+bool PutFile(const std::string& path, const std::vector<std::byte>& bytes) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+              fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+// The scratch directory and its files, made on first use and removed when the program ends.
+struct Scratch {
+    std::string dir, library, compactDir, compact;
+    std::vector<std::byte> current, compactBytes;
+    bool ready = false;
+
+    Scratch() {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/huewright-bench-XXXXXX";
+        if (!mkdtemp(pattern.data())) {
+            return;
+        }
+        dir = pattern;
+        library = dir + "/palettes.dat";
+        compactDir = dir + "/compact";
+        compact = compactDir + "/palettes.dat";
+        current = CurrentImage();
+        compactBytes = CompactImage(current);
+        ready = mkdir(compactDir.c_str(), 0755) == 0 && PutFile(library, current) && PutFile(compact, compactBytes);
+    }
+    ~Scratch() {
+        if (dir.empty()) {
+            return;
+        }
+        for (const std::string& file : {library, library + "._backup", compact, compact + "._backup"}) {
+            unlink(file.c_str());
+        }
+        rmdir(compactDir.c_str());
+        rmdir(dir.c_str());
+    }
+};
+
+Scratch& TheScratch() {
+    static Scratch scratch;
+    return scratch;
+}
+
+// Mean seconds per iteration of each baseline, for the ratios of the benchmarks that follow it.
+double plainReadSeconds = 0.0;
+double plainWriteSeconds = 0.0;
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration elapsed) { return std::chrono::duration<double>(elapsed).count(); }
+
+void ReportRatio(benchmark::State& state, double seconds, double baseline) {
+    if (baseline > 0.0 && state.iterations() > 0) {
+        state.counters["x_plain"] = seconds / static_cast<double>(state.iterations()) / baseline;
+    }
+}
+
+bool OpenLibrary(PaletteLibrary& library, const std::string& path, BackupWriter& backup) {
+    int fd = open(path.c_str(), O_RDWR);
+    if (fd < 0) {
+        return false;
+    }
+    FileError error = library.OpenPaletteLibrary(std::make_unique<PosixLibraryFile>(fd), backup, 0, kDefaultFont,
+                                                 kStartFont);
+    return error == 0 && library.Count() == kRecords;
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    Scratch& scratch = TheScratch();
+    if (!scratch.ready) {
+        state.SkipWithError("no scratch files");
+        return;
+    }
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        int fd = open(scratch.library.c_str(), O_RDONLY);
+        struct stat info {};
+        fstat(fd, &info);
+        const auto size = static_cast<std::size_t>(info.st_size);
+        auto buffer = std::make_unique_for_overwrite<std::byte[]>(size);
+        std::size_t done = 0;
+        while (done < size) {
+            ssize_t got = pread(fd, buffer.get() + done, size - done, static_cast<off_t>(done));
+            if (got <= 0) {
+                break;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        close(fd);
+        if (done != kLibraryBytes) {
+            state.SkipWithError("short read");
+            break;
+        }
+        benchmark::DoNotOptimize(buffer.get());
+    }
+    if (state.iterations() > 0) {
+        plainReadSeconds = Seconds(Clock::now() - start) / static_cast<double>(state.iterations());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLibraryBytes));
+}
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LoadLibrary(benchmark::State& state) {
+    Scratch& scratch = TheScratch();
+    if (!scratch.ready) {
+        state.SkipWithError("no scratch files");
+        return;
+    }
+    PosixBackup backup(scratch.dir);
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        PaletteLibrary library;
+        if (!OpenLibrary(library, scratch.library, backup)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        benchmark::DoNotOptimize(library.Record(kRecords - 1).magic);
+    }
+    ReportRatio(state, Seconds(Clock::now() - start), plainReadSeconds);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLibraryBytes));
+}
+BENCHMARK(BM_LoadLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PlainWriteAndFlush(benchmark::State& state) {
+    Scratch& scratch = TheScratch();
+    int fd = scratch.ready ? open(scratch.library.c_str(), O_RDWR) : -1;
+    if (fd < 0) {
+        state.SkipWithError("no scratch files");
+        return;
+    }
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        if (lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, scratch.current.data(), kLibraryBytes) || fsync(fd) != 0 ||
+            ftruncate(fd, static_cast<off_t>(kLibraryBytes)) != 0) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    if (state.iterations() > 0) {
+        plainWriteSeconds = Seconds(Clock::now() - start) / static_cast<double>(state.iterations());
+    }
+    close(fd);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLibraryBytes));
+}
+BENCHMARK(BM_PlainWriteAndFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_WriteLibrary(benchmark::State& state) {
+    Scratch& scratch = TheScratch();
+    PosixBackup backup(scratch.dir);
+    PaletteLibrary library;
+    if (!scratch.ready || !OpenLibrary(library, scratch.library, backup)) {
+        state.SkipWithError("load failed");
+        return;
+    }
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        if (library.WritePaletteLibrary() != 0) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    ReportRatio(state, Seconds(Clock::now() - start), plainWriteSeconds);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLibraryBytes));
+}
+BENCHMARK(BM_WriteLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Each load converts the compact file and writes 26 MB over it, so the compact bytes are put back
+// (and flushed, to keep their writeback out of the next load) with the clock stopped.
+void BM_ConvertCompactLibrary(benchmark::State& state) {
+    Scratch& scratch = TheScratch();
+    if (!scratch.ready) {
+        state.SkipWithError("no scratch files");
+        return;
+    }
+    PosixBackup backup(scratch.compactDir);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool restored = PutFile(scratch.compact, scratch.compactBytes);
+        state.ResumeTiming();
+        PaletteLibrary library;
+        if (!restored || !OpenLibrary(library, scratch.compact, backup)) {
+            state.SkipWithError("conversion failed");
+            break;
+        }
+        benchmark::DoNotOptimize(library.Record(kRecords - 1).magic);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kLibraryBytes));
+}
+BENCHMARK(BM_ConvertCompactLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
