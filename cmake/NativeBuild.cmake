@@ -16,6 +16,7 @@ add_executable(core_tests
     tests/core/FieldRendererTest.cpp
     tests/core/FontDescriptionTest.cpp
     tests/core/PaletteLibraryTest.cpp
+    tests/core/PaletteOperationsTest.cpp
     tests/core/SelectorAxesTest.cpp
     tests/core/SettingsValuesTest.cpp
     tests/core/ShadesTest.cpp

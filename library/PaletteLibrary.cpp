@@ -100,8 +100,10 @@ FileError PaletteLibrary::WritePaletteLibrary() {
     return file->SetLength(size);
 }
 
-void PaletteLibrary::Append(const PaletteRecord& record) {
-    records[count] = record;
+// There is always room for one more record: the array grows as soon as it is full.
+void PaletteLibrary::Insert(int index, const PaletteRecord& record) {
+    std::copy_backward(records.get() + index, records.get() + count, records.get() + count + 1);
+    records[index] = record;
     ++count;
     GrowForAppend();
 }

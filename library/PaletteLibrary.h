@@ -27,8 +27,9 @@ public:
     int Capacity() const { return capacity; }
     const PaletteRecord& Record(int index) const { return records[index]; }
     void SetRecord(int index, const PaletteRecord& record) { records[index] = record; }
-    // Puts the record at the end and grows the array when it is full.
-    void Append(const PaletteRecord& record);
+    // Puts the record at the end, or before `index`, and grows the array when it is full.
+    void Append(const PaletteRecord& record) { Insert(count, record); }
+    void Insert(int index, const PaletteRecord& record);
     // Closes the gap: every later record moves one place toward the front.
     void Remove(int index);
 

@@ -1,0 +1,56 @@
+// The user's operations on the palette library: new, save, delete, next and previous, and the
+// search by the start of a name, with the leave check that offers to save unsaved changes first.
+#pragma once
+
+#include "library/PaletteLibrary.h"
+#include "library/PaletteView.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::u16string_view kNewCounterText = u"new";
+inline constexpr std::u16string_view kPlaceholderName = u"Enter new palette name here";
+
+// The indexes of the records whose names start with `text`, A-Z and a-z taken as equal.
+void FindMatches(const PaletteLibrary& library, std::u16string_view text, std::vector<std::uint32_t>& matches);
+
+class PaletteOperations {
+public:
+    enum class SearchKey { Down, Up, Enter, Other };
+
+    PaletteOperations(PaletteLibrary& library, PaletteView& view) : library(library), view(view) {}
+
+    bool ConfirmLeavePalette();
+    bool IsPaletteChanged();
+    bool PaletteNameExists(std::u16string_view name) const;
+    // False when the write failed: the library is then as it was.
+    bool StoreCurrentPalette();
+    void ShowPalette(const PaletteRecord& record);
+    void ShowCurrentPalette() { ShowPalette(library.Record(library.currentPaletteIndex)); }
+    int FindPalettes(std::u16string_view text);
+
+    void OnNewPalette();
+    void OnSavePalette();
+    void OnDeletePalette();
+    void OnViewNext();
+    void OnViewPrevious();
+    void OnSearchChange();
+    // A key going down in the search edit; true when it is consumed.
+    bool OnSearchKey(SearchKey key);
+
+    const std::vector<std::uint32_t>& Matches() const { return matches; }
+    int MatchCursor() const { return matchCursor; }
+
+private:
+    void ShowCounter();
+    void SelectNameAfterRefusal();
+    void ViewRecord(int index);
+    void ForgetDeletedMatch(int deleted);
+
+    PaletteLibrary& library;
+    PaletteView& view;
+    std::vector<std::uint32_t> matches;
+    int matchCursor = 0;
+};
