@@ -12,6 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$(dirname "$0")/wine-env.sh"
 mkdir -p "$root/run"
 cd "$root/run"
+# The user guide that Help > User guide opens from the working folder; copied afresh each run.
+cp "$root/help.html" help.html
 
 if [ -n "$DISPLAY" ]; then
     # A prefix the user names is used as it is; only the project's own is given fonts.
