@@ -65,9 +65,9 @@ bool CHuewrightDlg::OnInitDialog() {
     SetupOptionDefaults();
     FillBoxPickMenu();
     if (library.currentPaletteIndex < 0) {
-        ShowPaletteColors(kDefaultPalette);
+        operations.OnNewPalette();
     } else {
-        ShowPaletteCounter();
+        operations.ShowCounter();
     }
 
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
@@ -204,6 +204,20 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
             ApplyBoxFonts();
         }
         return true;
+    case IDC_NEW_PALETTE:
+    case IDC_SAVE_PALETTE:
+    case IDC_DELETE_PALETTE:
+    case IDC_VIEW_NEXT:
+    case IDC_VIEW_PREVIOUS:
+        if (code == BN_CLICKED) {
+            OnLibraryButton(id);
+        }
+        return true;
+    case IDC_SEARCH:
+        if (code == EN_CHANGE) {
+            operations.OnSearchChange();
+        }
+        return true;
     case ID_SELECT_BOX_FONT:
         OnSelectBoxFont();
         return true;
@@ -232,6 +246,9 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 void CHuewrightDlg::OnExit() {
+    if (!operations.ConfirmLeavePalette()) {
+        return;
+    }
     SaveStateAndQuit();
     EndDialog(IDOK);
 }

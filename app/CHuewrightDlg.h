@@ -10,6 +10,7 @@
 #include "framework/UniqueHandle.h"
 #include "library/PaletteColors.h"
 #include "library/PaletteLibrary.h"
+#include "library/PaletteOperations.h"
 #include "widgets/CFontHelper.h"
 #include "widgets/CxShadeButton.h"
 
@@ -17,7 +18,7 @@
 #include <memory>
 #include <string>
 
-class CHuewrightDlg : public Dialog, private ShadeDecrementSource {
+class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
@@ -61,8 +62,27 @@ private:
     // The palette library at start-up.
     void OpenLibrary();
     void StartFromStoredPalette();
-    void ShowPaletteCounter();
     void ShowLibraryProblem();
+    void OnLibraryButton(int id);
+
+    // The palette as the library operations see it.
+    std::u16string CounterText() override;
+    void SetCounterText(const std::u16string& text) override;
+    std::u16string NameText() override;
+    void SetNameText(const std::u16string& text) override;
+    void SelectName() override;
+    std::u16string SearchText() override;
+    bool AskYesNo(const std::u16string& text) override;
+    bool ConfirmDelete(const std::u16string& text) override;
+    void ShowRefusal(const std::u16string& text) override;
+    void ReportWriteFailure(FileError error) override;
+    PaletteColors WorkspaceColors() override;
+    LogFontImage WorkspaceFont() override;
+    LogFontImage DefaultFont() override;
+    bool WorkspaceFontIsDefault() override;
+    bool WorkspaceFontIsSame(const LogFontImage& font) override;
+    void ShowPaletteContent(const PaletteRecord& record) override;
+    void ClearUndoTarget() override;
 
     // The palette workspace: wells to boxes, auto-assignment and Undo.
     void AutoAssignAll();
@@ -91,8 +111,11 @@ private:
     PlacementSettings placementSettings;
     std::unique_ptr<CFontHelper> fontHelper;
     PaletteLibrary library;
+    PaletteOperations operations{library, *this};
     // Said once, after the window is up, when the library file cannot be used as it should.
     std::wstring libraryProblem;
+    // Why the library file could not be opened or read at start; 0 when it could.
+    FileError libraryOpenError = 0;
     bool tooltipsOff = false;
     bool showAllColorValues = false;
     double shadeDecrement = 20.0;

@@ -1,14 +1,14 @@
-// The palette library at start-up: opening the file, starting from the stored palette, and
-// telling the user once when the file cannot be used as it should.
+// The palette library in the dialog: opening the file at start-up, telling the user once when it
+// cannot be used as it should, and the palette as the library operations see it.
 #include "app/CHuewrightDlg.h"
 
+#include "app/WorkspaceFlags.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
 #include "library/RecordFont.h"
 #include "library/Win32LibraryFile.h"
 #include "res/resource.h"
 
-#include <cwchar>
 #include <utility>
 
 namespace {
@@ -17,6 +17,10 @@ constexpr const wchar_t* kLibraryFile = L"palettes.dat";
 constexpr const wchar_t* kBackupFile = L"palettes.dat._backup";
 
 std::wstring Reason(FileError error) { return L":\n" + SystemErrorText(error) + L"\n\n"; }
+
+// Both are UTF-16 here; the library's texts are spelled out as char16_t to stay portable.
+std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 } // namespace
 
@@ -30,6 +34,7 @@ void CHuewrightDlg::OpenLibrary() {
     fontHelper->GetLogFont(startFont);
     FileError loadError = library.OpenPaletteLibrary(std::move(file), backup, settings.curPalette,
                                                      ToRecordFont(defaultFont), ToRecordFont(startFont));
+    libraryOpenError = openError ? openError : loadError;
     std::wstring name = std::wstring(L"The palette library \"") + kLibraryFile + L"\"";
     if (openError && opened) {
         libraryProblem = name + L" can only be read" + Reason(openError) +
@@ -56,19 +61,109 @@ void CHuewrightDlg::OpenLibrary() {
 void CHuewrightDlg::StartFromStoredPalette() {
     const PaletteRecord& record = library.Record(library.currentPaletteIndex);
     settings.colors = RecordColors(record);
-    std::u16string name = RecordName(record);
-    SetDlgItemTextW(Hwnd(), IDC_PALETTE_NAME, std::wstring(name.begin(), name.end()).c_str());
+    SetNameText(RecordName(record));
     fontHelper->SetLogFont(FromRecordFont(record.font));
-}
-
-void CHuewrightDlg::ShowPaletteCounter() {
-    wchar_t counter[32];
-    swprintf(counter, 32, L"%u of %u", static_cast<unsigned>(library.currentPaletteIndex + 1),
-             static_cast<unsigned>(library.Count()));
-    SetDlgItemTextW(Hwnd(), IDC_PALETTE_COUNTER, counter);
 }
 
 // Shown once the window is up, so the message has the main window as its owner on the screen.
 void CHuewrightDlg::ShowLibraryProblem() {
     MessageBoxes::ShowWarning(Hwnd(), std::exchange(libraryProblem, {}));
 }
+
+void CHuewrightDlg::OnLibraryButton(int id) {
+    switch (id) {
+    case IDC_NEW_PALETTE:
+        operations.OnNewPalette();
+        break;
+    case IDC_SAVE_PALETTE:
+        operations.OnSavePalette();
+        break;
+    case IDC_DELETE_PALETTE:
+        operations.OnDeletePalette();
+        break;
+    case IDC_VIEW_NEXT:
+        operations.OnViewNext();
+        break;
+    case IDC_VIEW_PREVIOUS:
+        operations.OnViewPrevious();
+        break;
+    }
+}
+
+std::u16string CHuewrightDlg::CounterText() { return Utf16(ItemText(IDC_PALETTE_COUNTER)); }
+
+void CHuewrightDlg::SetCounterText(const std::u16string& text) {
+    SetDlgItemTextW(Hwnd(), IDC_PALETTE_COUNTER, Wide(text).c_str());
+}
+
+std::u16string CHuewrightDlg::NameText() { return Utf16(ItemText(IDC_PALETTE_NAME)); }
+
+void CHuewrightDlg::SetNameText(const std::u16string& text) {
+    SetDlgItemTextW(Hwnd(), IDC_PALETTE_NAME, Wide(text).c_str());
+}
+
+// Taking the focus makes the name edit writable, so the selected name can be typed over.
+void CHuewrightDlg::SelectName() {
+    HWND name = Item(IDC_PALETTE_NAME);
+    SendMessageW(name, EM_SETSEL, 0, -1);
+    SendMessageW(name, EM_SCROLLCARET, 0, 0);
+    SetFocus(name);
+}
+
+std::u16string CHuewrightDlg::SearchText() { return Utf16(ItemText(IDC_SEARCH)); }
+
+bool CHuewrightDlg::AskYesNo(const std::u16string& text) { return MessageBoxes::AskYesNo(Hwnd(), Wide(text)); }
+
+bool CHuewrightDlg::ConfirmDelete(const std::u16string& text) {
+    return MessageBoxes::ConfirmDelete(Hwnd(), Wide(text));
+}
+
+void CHuewrightDlg::ShowRefusal(const std::u16string& text) { MessageBoxes::ShowRefusal(Hwnd(), Wide(text)); }
+
+void CHuewrightDlg::ReportWriteFailure(FileError error) {
+    std::wstring name = std::wstring(L"\"") + kLibraryFile + L"\"";
+    if (!library.Writable()) {
+        MessageBoxes::ShowRefusal(Hwnd(), L"Palettes cannot be saved: the palette library " + name +
+                                              L" could not be opened for writing when Huewright started" +
+                                              Reason(libraryOpenError) + L"Nothing was changed.");
+        return;
+    }
+    MessageBoxes::ShowRefusal(Hwnd(), L"The palette library " + name + L" could not be written" + Reason(error) +
+                                          L"The library is kept as it was before this change.");
+}
+
+PaletteColors CHuewrightDlg::WorkspaceColors() {
+    PaletteColors colors;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        colors.box[i] = boxes[i].BoxColor();
+        colors.text[i] = boxes[i].TextColor();
+    }
+    return colors;
+}
+
+LogFontImage CHuewrightDlg::WorkspaceFont() {
+    LOGFONTW font;
+    fontHelper->GetLogFont(font);
+    return ToRecordFont(font);
+}
+
+LogFontImage CHuewrightDlg::DefaultFont() {
+    LOGFONTW font;
+    fontHelper->GetDefaultLogFont(font);
+    return ToRecordFont(font);
+}
+
+bool CHuewrightDlg::WorkspaceFontIsDefault() { return fontHelper->IsDefaultFont(); }
+
+bool CHuewrightDlg::WorkspaceFontIsSame(const LogFontImage& font) {
+    return fontHelper->IsSameFont(FromRecordFont(font));
+}
+
+void CHuewrightDlg::ShowPaletteContent(const PaletteRecord& record) {
+    ShowPaletteColors(RecordColors(record));
+    fontHelper->SetLogFont(FromRecordFont(record.font));
+    SetFontToggles();
+    ApplyBoxFonts();
+}
+
+void CHuewrightDlg::ClearUndoTarget() { lastChangedBox = nullptr; }

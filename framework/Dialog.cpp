@@ -156,3 +156,10 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     return result;
 }
+
+std::wstring Dialog::ItemText(int id) const {
+    HWND item = Item(id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item)), L'\0');
+    GetWindowTextW(item, text.data(), static_cast<int>(text.size() + 1));
+    return text;
+}

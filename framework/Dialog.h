@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class Dialog {
 public:
     explicit Dialog(int templateId) : templateId(templateId) {}
@@ -29,6 +31,7 @@ public:
     // The first child with this id in z-order.
     HWND Item(int id) const { return GetDlgItem(hwnd, id); }
     bool IsChecked(int id) const { return IsDlgButtonChecked(hwnd, id) == BST_CHECKED; }
+    std::wstring ItemText(int id) const;
 
 protected:
     // Binds template controls to members; called once before OnInitDialog.

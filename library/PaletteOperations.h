@@ -42,9 +42,10 @@ public:
 
     const std::vector<std::uint32_t>& Matches() const { return matches; }
     int MatchCursor() const { return matchCursor; }
+    // "<index + 1> of <count>" for the palette shown.
+    void ShowCounter();
 
 private:
-    void ShowCounter();
     void SelectNameAfterRefusal();
     void ViewRecord(int index);
     void ForgetDeletedMatch(int deleted);

@@ -18,7 +18,7 @@ struct TemplateControl {
     const wchar_t* text;
 };
 
-// The template's controls in tab order.
+// The template's controls in tab order, with their texts once a first start has begun a new palette.
 const std::vector<TemplateControl> kTemplateControls = {
     {-1, L"Button", L"Select to adjust"},
     {1003, L"Button", L"Red"},
@@ -40,7 +40,7 @@ const std::vector<TemplateControl> kTemplateControls = {
     {1023, L"Button", L"box2"},
     {1025, L"Button", L"box3"},
     {1026, L"Button", L"box4"},
-    {5, L"Edit", L""},
+    {5, L"Edit", L"Enter new palette name here"},
     {16, L"Button", L""},
     {15, L"Button", L"i"},
     {14, L"Button", L"B"},
@@ -65,7 +65,7 @@ const std::vector<TemplateControl> kTemplateControls = {
     {1017, L"Button", L"This is the third color text."},
     {1024, L"Button", L"4th text"},
     {6, L"Button", L"Selected color and its shades :"},
-    {13, L"Button", L"123 of 200"},
+    {13, L"Button", L"new"},
     {1038, L"Button", L"Color value:"},
 };
 

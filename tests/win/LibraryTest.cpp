@@ -130,7 +130,7 @@ TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
     };
     const Case kCases[] = {
         {FILE_SHARE_READ, L"1 of 2", L"The palette library \"palettes.dat\" can only be read:\n"},
-        {0, L"123 of 200", L"The palette library \"palettes.dat\" cannot be opened:\n"},
+        {0, L"new", L"The palette library \"palettes.dat\" cannot be opened:\n"},
     };
     for (const Case& held : kCases) {
         MessageBoxAnswerer answerer(IDOK);

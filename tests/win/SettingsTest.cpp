@@ -107,9 +107,9 @@ TEST_F(SettingsTest, APositionOffTheScreenIsIgnoredAndTheFormatMarkerReadsAsDefa
     DestroyWindow(dialog.Hwnd());
 }
 
-// The default box font is Georgia bold italic; unchecking "B" makes it normal weight, and that is
-// what the next start shows.
-TEST_F(SettingsTest, TheBoxFontIsSavedWhenTheDialogGoes) {
+// The box font goes to the settings when the dialog goes, and a saved palette keeps its own: the
+// default is Georgia bold italic, and the palette saved without bold shows without it.
+TEST_F(SettingsTest, TheBoxFontIsSavedWithTheSettingsAndWithThePalette) {
     {
         CHuewrightDlg dialog;
         ASSERT_TRUE(dialog.CreateModeless());
@@ -119,13 +119,20 @@ TEST_F(SettingsTest, TheBoxFontIsSavedWhenTheDialogGoes) {
         HWND bold = dialog.Item(IDC_BOLD);
         SendMessageW(bold, BM_SETCHECK, BST_UNCHECKED, 0);
         SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_BOLD, BN_CLICKED), reinterpret_cast<LPARAM>(bold));
+        SetDlgItemTextW(dialog.Hwnd(), IDC_PALETTE_NAME, L"Plain");
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SAVE_PALETTE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog.Item(IDC_SAVE_PALETTE)));
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_FILE_EXIT, 0);
         DestroyWindow(dialog.Hwnd());
     }
     EXPECT_EQ(StoredText(L"Font_Desc"), L"-48:0:0:0:400:1:0:0:0:1:2:0:34");
     EXPECT_EQ(StoredText(L"Font_Name"), L"Georgia");
+    EXPECT_EQ(StoredNumber(L"curPalette"), 0u);
+    TakeQuitMessage();
     CHuewrightDlg second;
     ASSERT_TRUE(second.CreateModeless());
     PumpMessages(&second, std::chrono::milliseconds(250));
+    EXPECT_EQ(second.ItemText(IDC_PALETTE_NAME), L"Plain");
     EXPECT_FALSE(second.IsChecked(IDC_BOLD));
     EXPECT_TRUE(second.IsChecked(IDC_ITALIC));
     DestroyWindow(second.Hwnd());
