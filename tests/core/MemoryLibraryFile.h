@@ -36,7 +36,9 @@ public:
     FileError Write(const void* from, std::size_t size) override {
         std::size_t written = failWrite ? std::min(size, bytesBeforeWriteFailure) : size;
         bytes.resize(std::max(bytes.size(), position + written));
-        std::memcpy(bytes.data() + position, from, written);
+        if (written > 0) {
+            std::memcpy(bytes.data() + position, from, written);
+        }
         position += written;
         return failWrite;
     }

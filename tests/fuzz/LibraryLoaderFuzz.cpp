@@ -60,8 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<unsigned char> original(data + headerSize, data + size);
     std::vector<unsigned char> file = original;
-    // The fake copies with memcpy even when nothing is written; keep its data() non-null.
-    file.reserve(1);
     auto memory = std::make_unique<MemoryLibraryFile>(file, !(options & 1));
     memory->failRead = options & 2 ? code : 0;
     memory->failWrite = options & 4 ? code : 0;
