@@ -70,6 +70,7 @@ bool CHuewrightDlg::OnInitDialog() {
         operations.ShowCounter();
     }
 
+    ApplyTooltipOption();
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
     SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
 
@@ -157,94 +158,6 @@ void CHuewrightDlg::FillBoxPickMenu() {
     AppendMenuW(boxPickMenu.Get(), MF_STRING, ID_BOX_PICK4, L"Select box4 color");
 }
 
-bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
-    switch (id) {
-    case IDC_EXIT:
-        if (code == BN_CLICKED) {
-            OnExit();
-        }
-        return true;
-    case ID_FILE_EXIT:
-        SaveStateAndQuit();
-        return true;
-    case IDCANCEL:
-        SaveStateAndQuit();
-        return Dialog::OnCommand(id, code, control);
-    case IDC_MODE_RED:
-    case IDC_MODE_GREEN:
-    case IDC_MODE_BLUE:
-    case IDC_MODE_HUE:
-    case IDC_MODE_SATURATION:
-    case IDC_MODE_BRIGHTNESS:
-        if (code == BN_CLICKED) {
-            SetSelectorMode(SelectorRed + (id - IDC_MODE_RED));
-        }
-        return true;
-    case IDC_AUTO_ALL:
-    case IDC_IN_SEQUENCE:
-    case IDC_IN_REVERSE:
-        if (code == BN_CLICKED) {
-            OnAutoAssignOption(id);
-        }
-        return true;
-    case IDC_BOX_PICK:
-        if (code == BN_CLICKED) {
-            OnBoxPickButton();
-        }
-        return true;
-    case ID_BOX_PICK1:
-    case ID_BOX_PICK2:
-    case ID_BOX_PICK3:
-    case ID_BOX_PICK4:
-        ApplyBoxPick(id - ID_BOX_PICK1);
-        return true;
-    case IDC_BOLD:
-    case IDC_ITALIC:
-        if (code == BN_CLICKED) {
-            ApplyBoxFonts();
-        }
-        return true;
-    case IDC_NEW_PALETTE:
-    case IDC_SAVE_PALETTE:
-    case IDC_DELETE_PALETTE:
-    case IDC_VIEW_NEXT:
-    case IDC_VIEW_PREVIOUS:
-        if (code == BN_CLICKED) {
-            OnLibraryButton(id);
-        }
-        return true;
-    case IDC_SEARCH:
-        if (code == EN_CHANGE) {
-            operations.OnSearchChange();
-        }
-        return true;
-    case ID_SELECT_BOX_FONT:
-        OnSelectBoxFont();
-        return true;
-    case ID_UNDO_LAST_COLOR:
-        Undo();
-        return true;
-    case ID_ASSIGN_BOX1:
-    case ID_ASSIGN_BOX2:
-    case ID_ASSIGN_BOX3:
-    case ID_ASSIGN_BOX4:
-    case ID_ASSIGN_TEXT1:
-    case ID_ASSIGN_TEXT2:
-    case ID_ASSIGN_TEXT3:
-    case ID_ASSIGN_TEXT4:
-        OnAssign(id);
-        return true;
-    case IDC_PALETTE_NAME:
-        // The name can only be typed while the edit has the focus.
-        if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
-            SendMessageW(control, EM_SETREADONLY, code == EN_KILLFOCUS, 0);
-        }
-        return true;
-    default:
-        return Dialog::OnCommand(id, code, control);
-    }
-}
-
 void CHuewrightDlg::OnExit() {
     if (!operations.ConfirmLeavePalette()) {
         return;
@@ -267,14 +180,6 @@ void CHuewrightDlg::SaveStateAndQuit() {
     settings.showAllColors = showAllColorValues;
     placementSettings.SaveSettingsAndPlacement(kSettingsSection, Hwnd());
     PostQuitMessage(0);
-}
-
-bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message != WM_KEYDOWN) {
-        return false;
-    }
-    // Escape belongs to Undo and must never close the dialog.
-    return msg.wParam == VK_ESCAPE;
 }
 
 INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -65,6 +65,13 @@ private:
     void ShowLibraryProblem();
     void OnLibraryButton(int id);
 
+    // Menu commands and keys.
+    void CopyColorToClipboard(Color color);
+    void OnTooltipOption(LPARAM argument);
+    void ApplyTooltipOption();
+    void OnUserGuide();
+    static PaletteOperations::SearchKey SearchKeyOf(WPARAM key);
+
     // The palette as the library operations see it.
     std::u16string CounterText() override;
     void SetCounterText(const std::u16string& text) override;

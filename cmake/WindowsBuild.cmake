@@ -23,6 +23,7 @@ add_library(huewright_win STATIC
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
+    app/CHuewrightDlgCommands.cpp
     app/CHuewrightDlgFonts.cpp
     app/CHuewrightDlgLibrary.cpp
     app/CHuewrightDlgWorkspace.cpp
@@ -42,6 +43,7 @@ add_library(huewright_win STATIC
     framework/SubclassedControl.cpp
     framework/SystemError.cpp
     framework/Window.cpp
+    library/Clipboard.cpp
     library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
     widgets/CxShadeButton.cpp
@@ -71,6 +73,7 @@ add_executable(win_tests
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
     tests/win/InstanceTest.cpp
+    tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp
     tests/win/SettingsTest.cpp
     tests/win/ShadeButtonTest.cpp

@@ -13,6 +13,8 @@ constexpr const wchar_t* kConfirmDeleteCaption = L"Confirm Delete";
 
 // Yes/No with the question icon; true for Yes.
 bool AskYesNo(HWND owner, const std::wstring& text);
+// OK without an icon.
+void ShowNotice(HWND owner, const std::wstring& text);
 // OK with the stop icon.
 void ShowRefusal(HWND owner, const std::wstring& text);
 // OK with the exclamation icon under the warning caption.

@@ -212,6 +212,47 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageW(box, WM_COMMAND, activeAnswerer->answer, 0);
 }
 
+void PressKeys(std::initializer_list<WORD> keys, Dialog* dialog) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpMessages(dialog, std::chrono::milliseconds(60));
+}
+
+namespace {
+
+template <typename Char> std::basic_string<Char> ClipboardData(UINT format) {
+    std::basic_string<Char> text;
+    if (!OpenClipboard(nullptr)) {
+        return text;
+    }
+    if (HANDLE data = GetClipboardData(format)) {
+        if (auto* chars = static_cast<const Char*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+std::string ClipboardAnsiText() { return ClipboardData<char>(CF_TEXT); }
+std::wstring ClipboardText() { return ClipboardData<wchar_t>(CF_UNICODETEXT); }
+
 TempWorkingDirectory::TempWorkingDirectory() {
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ std::wstring ModuleFolder();
 // drag) inside its button-down handler still gets the rest of the gesture.
 void MouseGesture(const std::vector<POINT>& path, bool rightButton = false);
 void MovePointerTo(POINT screen);
+
+// Real key input: the keys go down in order and come up in reverse, then the dialog's loop (or
+// the plain one) handles them. The keyboard focus decides which window gets them.
+void PressKeys(std::initializer_list<WORD> keys, Dialog* dialog = nullptr);
+// The clipboard's CF_TEXT and CF_UNICODETEXT, or empty texts when there is none.
+std::string ClipboardAnsiText();
+std::wstring ClipboardText();
 
 // Presses or releases Ctrl at the X level (xdotool, through XTest), where GetAsyncKeyState sees it;
 // a Ctrl sent with SendInput it does not see under Wine. X hands the key to the window under the

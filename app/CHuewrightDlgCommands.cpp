@@ -1,0 +1,212 @@
+// The menu commands and the keyboard: every shortcut shown in the menu is served here, since the
+// dialog has no accelerator table.
+#include "app/CHuewrightDlg.h"
+
+#include "app/SettingsValues.h"
+#include "framework/MessageBoxes.h"
+#include "library/Clipboard.h"
+#include "library/ColorFormat.h"
+#include "res/resource.h"
+
+#include <shellapi.h>
+
+namespace {
+
+// The argument with which start-up applies the stored tooltip option without toggling it.
+constexpr LPARAM kApplyTooltipOption = 55;
+
+// The state that goes with the key message being handled: what the user holds at that moment.
+bool IsHeld(int key) { return GetKeyState(key) < 0; }
+
+} // namespace
+
+bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
+    switch (id) {
+    case IDC_EXIT:
+        if (code == BN_CLICKED) {
+            OnExit();
+        }
+        return true;
+    case ID_FILE_EXIT:
+        SaveStateAndQuit();
+        return true;
+    case IDCANCEL:
+        SaveStateAndQuit();
+        return Dialog::OnCommand(id, code, control);
+    case IDC_MODE_RED:
+    case IDC_MODE_GREEN:
+    case IDC_MODE_BLUE:
+    case IDC_MODE_HUE:
+    case IDC_MODE_SATURATION:
+    case IDC_MODE_BRIGHTNESS:
+        if (code == BN_CLICKED) {
+            SetSelectorMode(SelectorRed + (id - IDC_MODE_RED));
+        }
+        return true;
+    case IDC_AUTO_ALL:
+    case IDC_IN_SEQUENCE:
+    case IDC_IN_REVERSE:
+        if (code == BN_CLICKED) {
+            OnAutoAssignOption(id);
+        }
+        return true;
+    case IDC_BOX_PICK:
+        if (code == BN_CLICKED) {
+            OnBoxPickButton();
+        }
+        return true;
+    case ID_BOX_PICK1:
+    case ID_BOX_PICK2:
+    case ID_BOX_PICK3:
+    case ID_BOX_PICK4:
+        ApplyBoxPick(id - ID_BOX_PICK1);
+        return true;
+    case IDC_BOLD:
+    case IDC_ITALIC:
+        if (code == BN_CLICKED) {
+            ApplyBoxFonts();
+        }
+        return true;
+    case IDC_NEW_PALETTE:
+    case IDC_SAVE_PALETTE:
+    case IDC_DELETE_PALETTE:
+    case IDC_VIEW_NEXT:
+    case IDC_VIEW_PREVIOUS:
+        if (code == BN_CLICKED) {
+            OnLibraryButton(id);
+        }
+        return true;
+    case IDC_SEARCH:
+        if (code == EN_CHANGE) {
+            operations.OnSearchChange();
+        }
+        return true;
+    case ID_SELECT_BOX_FONT:
+        OnSelectBoxFont();
+        return true;
+    case ID_UNDO_LAST_COLOR:
+        Undo();
+        return true;
+    case ID_COPY_BOX1:
+    case ID_COPY_BOX2:
+    case ID_COPY_BOX3:
+    case ID_COPY_BOX4:
+        CopyColorToClipboard(boxes[id - ID_COPY_BOX1].BoxColor());
+        return true;
+    case ID_COPY_TEXT1:
+    case ID_COPY_TEXT2:
+    case ID_COPY_TEXT3:
+    case ID_COPY_TEXT4:
+        CopyColorToClipboard(boxes[id - ID_COPY_TEXT1].TextColor());
+        return true;
+    case ID_NO_TOOLTIPS:
+        OnTooltipOption(reinterpret_cast<LPARAM>(control));
+        return true;
+    case ID_SHOW_ALL_VALUES:
+        showAllColorValues = !showAllColorValues;
+        CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
+        return true;
+    case ID_USER_GUIDE:
+        OnUserGuide();
+        return true;
+    case ID_ASSIGN_BOX1:
+    case ID_ASSIGN_BOX2:
+    case ID_ASSIGN_BOX3:
+    case ID_ASSIGN_BOX4:
+    case ID_ASSIGN_TEXT1:
+    case ID_ASSIGN_TEXT2:
+    case ID_ASSIGN_TEXT3:
+    case ID_ASSIGN_TEXT4:
+        OnAssign(id);
+        return true;
+    case IDC_PALETTE_NAME:
+        // The name can only be typed while the edit has the focus.
+        if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+            SendMessageW(control, EM_SETREADONLY, code == EN_KILLFOCUS, 0);
+        }
+        return true;
+    default:
+        return Dialog::OnCommand(id, code, control);
+    }
+}
+
+void CHuewrightDlg::CopyColorToClipboard(Color color) {
+    CopyTextToClipboard(Hwnd(), FormatColor(color, settings.colorFormatStr));
+}
+
+void CHuewrightDlg::OnTooltipOption(LPARAM argument) {
+    if (argument != kApplyTooltipOption) {
+        tooltipsOff = !tooltipsOff;
+    }
+    for (int i = 0; i < 3; ++i) {
+        boxes[i].ActivateToolTip(!tooltipsOff);
+    }
+    ShadedButton(IDC_BOLD).ActivateToolTip(!tooltipsOff);
+    ShadedButton(IDC_ITALIC).ActivateToolTip(!tooltipsOff);
+    CheckMenuItem(GetMenu(Hwnd()), ID_NO_TOOLTIPS, tooltipsOff ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void CHuewrightDlg::ApplyTooltipOption() {
+    SendMessageW(Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, kApplyTooltipOption);
+}
+
+void CHuewrightDlg::OnUserGuide() {
+    auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(Hwnd(), L"open", L"help.html", nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32) {
+        MessageBoxes::ShowWarning(Hwnd(), L"There was an error opening Huewright help file.");
+    }
+}
+
+// Keys go down here before the dialog manager sees them, whatever child has the focus.
+bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) {
+        return false;
+    }
+    const HWND focus = GetFocus();
+    const bool inSearch = focus == Item(IDC_SEARCH);
+    const bool inEdit = inSearch || focus == Item(IDC_PALETTE_NAME) || focus == Item(IDC_COLOR_VALUE);
+    const WPARAM key = msg.wParam;
+
+    if (inSearch && !operations.Matches().empty() && operations.OnSearchKey(SearchKeyOf(key))) {
+        return true;
+    }
+    const bool ctrl = IsHeld(VK_CONTROL);
+    const bool shift = IsHeld(VK_SHIFT);
+    if (key == VK_ESCAPE) {
+        Undo();
+        return true;
+    }
+    if (ctrl && key == 'S') {
+        SendMessageW(Hwnd(), WM_COMMAND, ID_COPY_STATUS_BAR, 0);
+        return true;
+    }
+    if (key < '1' || key > '4') {
+        return false;
+    }
+    const int box = static_cast<int>(key - '1');
+    if (ctrl) {
+        SendMessageW(Hwnd(), WM_COMMAND, (shift ? ID_COPY_TEXT1 : ID_COPY_BOX1) + box, 0);
+        return true;
+    }
+    if (inEdit) {
+        return false;
+    }
+    static constexpr int kAssignBox[] = {ID_ASSIGN_BOX1, ID_ASSIGN_BOX2, ID_ASSIGN_BOX3, ID_ASSIGN_BOX4};
+    static constexpr int kAssignText[] = {ID_ASSIGN_TEXT1, ID_ASSIGN_TEXT2, ID_ASSIGN_TEXT3, ID_ASSIGN_TEXT4};
+    SendMessageW(Hwnd(), WM_COMMAND, (shift ? kAssignText : kAssignBox)[box], 0);
+    return true;
+}
+
+PaletteOperations::SearchKey CHuewrightDlg::SearchKeyOf(WPARAM key) {
+    switch (key) {
+    case VK_DOWN:
+        return PaletteOperations::SearchKey::Down;
+    case VK_UP:
+        return PaletteOperations::SearchKey::Up;
+    case VK_RETURN:
+        return PaletteOperations::SearchKey::Enter;
+    default:
+        return PaletteOperations::SearchKey::Other;
+    }
+}

@@ -1,0 +1,67 @@
+#include "library/Clipboard.h"
+
+#include "framework/MessageBoxes.h"
+#include "framework/UniqueHandle.h"
+
+#include <cstring>
+
+namespace {
+
+// Closes the clipboard on every path once it was opened.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : opened(OpenClipboard(owner) != FALSE) {}
+    ~OpenedClipboard() {
+        if (opened) {
+            CloseClipboard();
+        }
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    explicit operator bool() const { return opened; }
+
+private:
+    bool opened;
+};
+
+UniqueGlobal AnsiBlock(const std::wstring& text) {
+    // Two bytes per code unit leave room for double-byte code pages.
+    const int size = static_cast<int>(2 * text.size() + 1);
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (auto* bytes = block ? static_cast<char*>(GlobalLock(block.Get())) : nullptr) {
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, size, nullptr, nullptr);
+        GlobalUnlock(block.Get());
+    }
+    return block;
+}
+
+UniqueGlobal UnicodeBlock(const std::wstring& text) {
+    const size_t size = (text.size() + 1) * sizeof(wchar_t);
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (auto* units = block ? static_cast<wchar_t*>(GlobalLock(block.Get())) : nullptr) {
+        std::memcpy(units, text.c_str(), size);
+        GlobalUnlock(block.Get());
+    }
+    return block;
+}
+
+// The clipboard owns a block once it has taken it.
+void Place(UINT format, UniqueGlobal block) {
+    if (block && SetClipboardData(format, block.Get())) {
+        block.Release();
+    }
+}
+
+} // namespace
+
+bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
+    OpenedClipboard clipboard(owner);
+    if (!clipboard) {
+        MessageBoxes::ShowNotice(owner, L"Cannot open the Clipboard");
+        return false;
+    }
+    EmptyClipboard();
+    Place(CF_TEXT, AnsiBlock(text));
+    Place(CF_UNICODETEXT, UnicodeBlock(text));
+    return true;
+}

@@ -1,0 +1,101 @@
+// The main dialog's keys and option commands, driven by real key input through the dialog's own
+// loop: digits type into the edits and assign elsewhere, Ctrl copies, Escape undoes, Enter views
+// the next palette.
+#include "app/CHuewrightDlg.h"
+#include "app/WorkspaceFlags.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.CreateModeless());
+        PumpMessages(&dialog, std::chrono::milliseconds(150));
+    }
+    void TearDown() override {
+        DestroyWindow(dialog.Hwnd());
+        TakeQuitMessage();
+        lastChangedBox = nullptr;
+    }
+    void Focus(int id) {
+        SetFocus(dialog.Item(id));
+        PumpMessages(&dialog);
+    }
+    bool MenuChecked(int id) { return GetMenuState(GetMenu(dialog.Hwnd()), id, MF_BYCOMMAND) & MF_CHECKED; }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    CHuewrightDlg dialog;
+};
+
+TEST_F(KeyboardTest, DigitsTypeIntoTheNameAndCtrlDigitsCopyFromThere) {
+    Focus(IDC_PALETTE_NAME);
+    HWND name = dialog.Item(IDC_PALETTE_NAME);
+    SendMessageW(name, EM_SETSEL, 27, 27);
+    PressKeys({'2'}, &dialog);
+    EXPECT_EQ(dialog.ItemText(IDC_PALETTE_NAME), L"Enter new palette name here2");
+    EXPECT_EQ(dialog.Box(1).BoxColor(), kDefaultPalette.box[1]);
+
+    PressKeys({VK_CONTROL, '2'}, &dialog);
+    EXPECT_EQ(ClipboardText(), L"#c8c8ab");
+    EXPECT_EQ(ClipboardAnsiText(), "#c8c8ab");
+    PressKeys({VK_CONTROL, VK_SHIFT, '4'}, &dialog);
+    EXPECT_EQ(ClipboardText(), L"#746955");
+    EXPECT_EQ(dialog.ItemText(IDC_PALETTE_NAME), L"Enter new palette name here2");
+}
+
+TEST_F(KeyboardTest, DigitsAssignOutsideTheEditsAndEscapeUndoes) {
+    Focus(IDC_MODE_SATURATION);
+    PressKeys({'3'}, &dialog);
+    EXPECT_EQ(dialog.Box(2).BoxColor(), dialog.Well(2).GetColor());
+    PressKeys({VK_SHIFT, '1'}, &dialog);
+    EXPECT_EQ(dialog.Box(0).TextColor(), dialog.Well(0).GetColor());
+    PressKeys({VK_NUMPAD2}, &dialog); // keypad digits are no shortcuts
+    EXPECT_EQ(dialog.Box(1).BoxColor(), kDefaultPalette.box[1]);
+
+    PressKeys({VK_ESCAPE}, &dialog);
+    EXPECT_EQ(dialog.Box(0).TextColor(), kDefaultPalette.text[0]);
+    EXPECT_TRUE(IsWindow(dialog.Hwnd()));
+    EXPECT_FALSE(TakeQuitMessage());
+}
+
+TEST_F(KeyboardTest, EnterViewsTheNextPaletteAndNeverCloses) {
+    for (const wchar_t* palette : {L"First", L"Second"}) {
+        SetDlgItemTextW(dialog.Hwnd(), IDC_PALETTE_NAME, palette);
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SAVE_PALETTE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog.Item(IDC_SAVE_PALETTE)));
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_NEW_PALETTE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog.Item(IDC_NEW_PALETTE)));
+    }
+    Focus(IDC_MODE_SATURATION);
+    PressKeys({VK_RETURN}, &dialog);
+    EXPECT_EQ(dialog.ItemText(IDC_PALETTE_COUNTER), L"1 of 2");
+    PressKeys({VK_RETURN}, &dialog);
+    EXPECT_EQ(dialog.ItemText(IDC_PALETTE_NAME), L"Second");
+    EXPECT_TRUE(IsWindow(dialog.Hwnd()));
+    EXPECT_FALSE(TakeQuitMessage());
+}
+
+TEST_F(KeyboardTest, OptionCommandsToggleTheirCheckMarks) {
+    for (int id : {ID_NO_TOOLTIPS, ID_SHOW_ALL_VALUES}) {
+        EXPECT_FALSE(MenuChecked(id));
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0);
+        EXPECT_TRUE(MenuChecked(id));
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0);
+        EXPECT_FALSE(MenuChecked(id));
+    }
+}
+
+TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
+    MessageBoxAnswerer answerer(IDOK);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_USER_GUIDE, 0);
+    ASSERT_EQ(answerer.seen.size(), 1u);
+    EXPECT_EQ(answerer.seen[0].caption, L"Huewright Warning!");
+    EXPECT_EQ(answerer.seen[0].text, L"There was an error opening Huewright help file.");
+}
+
+} // namespace
