@@ -23,6 +23,7 @@ add_executable(core_tests
     tests/core/ShadesTest.cpp
     tests/core/ShadeBitmapTest.cpp
     tests/core/ShadeFacesTest.cpp
+    tests/core/StatusTextsTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
