@@ -20,6 +20,7 @@ add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fon
 
 # Everything of the program but its entry point, so the tests link the real code.
 add_library(huewright_win STATIC
+    app/CDlgStatusBar.cpp
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
@@ -77,6 +78,7 @@ add_executable(win_tests
     tests/win/LibraryTest.cpp
     tests/win/SettingsTest.cpp
     tests/win/ShadeButtonTest.cpp
+    tests/win/StatusBarTest.cpp
     tests/win/TestSupport.cpp
     tests/win/WorkspaceTest.cpp
     res/Huewright.rc

@@ -101,4 +101,7 @@
 #define ID_BOX_PICK3 56002
 #define ID_BOX_PICK4 56003
 
+// Strings
+#define IDS_UNLOCKED 55000
+
 #endif

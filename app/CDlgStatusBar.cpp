@@ -1,0 +1,132 @@
+#include "app/CDlgStatusBar.h"
+
+#include "framework/DcGuards.h"
+#include "framework/Reflection.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr COLORREF kAlertColor = 0x000000FF;
+constexpr COLORREF kPaneBackground = 0x00C6EFEA;
+// Room the framework's status bar leaves around a pane's text.
+constexpr int kPaneBorder = 6;
+constexpr const wchar_t* kLockedText = L"Locked";
+
+std::wstring LoadResourceString(UINT id) {
+    const wchar_t* resource = nullptr;
+    int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&resource), 0);
+    return length > 0 ? std::wstring(resource, length) : std::wstring();
+}
+
+// Measured in the font the bar draws with: its own, or the GUI font it falls back on without one.
+int TextWidth(HWND bar, const std::wstring& text) {
+    auto font = reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0));
+    WindowDc dc(bar);
+    SelectObjectGuard selected(dc.Get(),
+                               font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+} // namespace
+
+CDlgStatusBar::~CDlgStatusBar() {
+    // Unhooked before the window goes, so its last messages do not reach a half-destroyed object.
+    Detach();
+}
+
+bool CDlgStatusBar::Create(HWND dialog) {
+    bar.Reset(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0,
+                              dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
+                              GetModuleHandleW(nullptr), nullptr));
+    if (!bar || !Attach(dialog, kStatusBarId)) {
+        bar.Reset();
+        return false;
+    }
+    unlockedText = LoadResourceString(IDS_UNLOCKED);
+    int borders[3] = {};
+    SendMessageW(Hwnd(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    lockPaneWidth = TextWidth(Hwnd(), unlockedText) + kPaneBorder + borders[0] + borders[2];
+    SetPaneWidths();
+    // The owner-drawn pane carries no data of the bar's: DrawItem draws from the text kept here.
+    SendMessageW(Hwnd(), SB_SETTEXTW, 0 | SBT_OWNERDRAW, 0);
+    SetLockText(false);
+    return true;
+}
+
+// The first pane takes whatever width the lock pane leaves.
+void CDlgStatusBar::SetPaneWidths() {
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    int rights[2] = {std::max(0, static_cast<int>(client.right) - lockPaneWidth), -1};
+    SendMessageW(Hwnd(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(rights));
+}
+
+void CDlgStatusBar::ShowAlert(const std::wstring& alert) {
+    alertPending = true;
+    SetText(alert);
+}
+
+// The bar does not see the text of an owner-drawn pane change, so the pane is repainted from here.
+void CDlgStatusBar::SetText(const std::wstring& newText) {
+    text = newText;
+    if (Hwnd()) {
+        RECT pane{};
+        SendMessageW(Hwnd(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+        InvalidateRect(Hwnd(), &pane, FALSE);
+    }
+}
+
+void CDlgStatusBar::SetLockText(bool locked) {
+    if (Hwnd()) {
+        SendMessageW(Hwnd(), SB_SETTEXTW, 1,
+                     reinterpret_cast<LPARAM>(locked ? kLockedText : unlockedText.c_str()));
+    }
+}
+
+// An alert is red for one painting only; any later repaint shows the same text in the normal color.
+void CDlgStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
+    SetTextColor(item.hDC, alertPending ? kAlertColor : GetSysColor(COLOR_INFOTEXT));
+    SetBkColor(item.hDC, kPaneBackground);
+    ExtTextOutW(item.hDC, item.rcItem.left, item.rcItem.top, ETO_OPAQUE, &item.rcItem, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
+    alertPending = false;
+}
+
+LRESULT CDlgStatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case Reflected(WM_DRAWITEM):
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_SIZE: {
+        LRESULT result = DefaultProc(message, wParam, lParam);
+        SetPaneWidths();
+        return result;
+    }
+    case WM_NCDESTROY:
+        // Gone with its parent: nothing left for the owner to destroy.
+        bar.Release();
+        return DefaultProc(message, wParam, lParam);
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+void RepositionForStatusBar(HWND dialog, HWND statusBar) {
+    if (!statusBar) {
+        return;
+    }
+    RECT barRect{}, dialogRect{};
+    GetWindowRect(statusBar, &barRect);
+    GetWindowRect(dialog, &dialogRect);
+    SetWindowPos(dialog, nullptr, 0, 0, dialogRect.right - dialogRect.left,
+                 dialogRect.bottom - dialogRect.top + (barRect.bottom - barRect.top),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    // A bottom-aligned bar moves itself to its parent's bottom edge when told of a size change.
+    SendMessageW(statusBar, WM_SIZE, 0, 0);
+}

@@ -1,0 +1,46 @@
+// The status bar along the bottom of the main dialog: an owner-drawn first pane for color texts and
+// alerts, and a second pane for the lock state of mouse tracking in the color controls.
+#pragma once
+
+#include "framework/SubclassedControl.h"
+#include "framework/UniqueHandle.h"
+
+#include <string>
+
+// The id a framework status bar carries (AFX_IDW_STATUS_BAR).
+constexpr int kStatusBarId = 0xE801;
+
+class CDlgStatusBar : public SubclassedControl {
+public:
+    CDlgStatusBar() = default;
+    ~CDlgStatusBar() override;
+
+    // Creates the bar as a bottom-aligned child of the dialog and sets up both panes; false if the
+    // control could not be made, in which case texts set later show nowhere.
+    bool Create(HWND dialog);
+
+    // The text of the first pane, drawn in the alert color until the pane is next painted.
+    void ShowAlert(const std::wstring& text);
+    void SetText(const std::wstring& text);
+    const std::wstring& Text() const { return text; }
+    void SetLockText(bool locked);
+
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void SetPaneWidths();
+
+    std::wstring text;
+    std::wstring unlockedText;
+    int lockPaneWidth = 0;
+    bool alertPending = false;
+    UniqueWindow bar;
+};
+
+// Makes the dialog taller by the height of its bottom-aligned status bar, keeping its top-left corner
+// and its controls where they are, and lays the bar out along the new bottom edge. Without a bar it
+// does nothing.
+void RepositionForStatusBar(HWND dialog, HWND statusBar);
