@@ -35,6 +35,7 @@ if(HUEWRIGHT_BENCHMARKS)
         bench/ColorMathBench.cpp
         bench/FieldBench.cpp
         bench/LibraryBench.cpp
+        bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp
     )
     target_link_libraries(core_bench PRIVATE huewright_core benchmark::benchmark benchmark::benchmark_main)
