@@ -1,5 +1,6 @@
 #include "app/CHuewrightDlg.h"
 
+#include "app/StatusTexts.h"
 #include "framework/DcGuards.h"
 #include "res/resource.h"
 
@@ -33,6 +34,9 @@ bool CHuewrightDlg::OnInitDialog() {
     placementSettings.LoadSettingsAndPlace(kSettingsSection, Hwnd());
     tooltipsOff = settings.dontShowTooltips != 0;
     showAllColorValues = settings.showAllColors != 0;
+    // Without a bar the texts set later simply have nowhere to show.
+    statusBar.Create(Hwnd());
+    RepositionForStatusBar(Hwnd(), statusBar.Hwnd());
     fontHelper = std::make_unique<CFontHelper>(kSettingsSection, L"Font");
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -205,8 +209,25 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COLORWELL_CHANGED:
         AutoAssignFirst();
         return TRUE;
+    case WM_COLORCTRL_STATUS:
+        OnColorCtrlStatus(wParam);
+        return TRUE;
     default:
         return Dialog::OnMessage(message, wParam, lParam);
+    }
+}
+
+// The selector and slider report tracking locks and every color change; the bar shows both.
+void CHuewrightDlg::OnColorCtrlStatus(WPARAM status) {
+    switch (status) {
+    case StatusLocked:
+    case StatusUnlocked:
+        statusBar.SetLockText(status == StatusLocked);
+        break;
+    case StatusColorChanged:
+        statusBar.SetText(ColorStatusText(
+            {wells[0].GetColor(), wells[1].GetColor(), wells[2].GetColor(), wells[3].GetColor()}, showAllColorValues));
+        break;
     }
 }
 

@@ -2,6 +2,7 @@
 // commands and the close paths of the program.
 #pragma once
 
+#include "app/CDlgStatusBar.h"
 #include "app/PlacementSettings.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTColorSliderWnd.h"
@@ -70,6 +71,7 @@ private:
     void OnTooltipOption(LPARAM argument);
     void ApplyTooltipOption();
     void OnUserGuide();
+    void OnColorCtrlStatus(WPARAM status);
     static PaletteOperations::SearchKey SearchKeyOf(WPARAM key);
 
     // The palette as the library operations see it.
@@ -114,6 +116,7 @@ private:
     HICON appIcon;
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;
+    CDlgStatusBar statusBar;
 
     PlacementSettings placementSettings;
     std::unique_ptr<CFontHelper> fontHelper;

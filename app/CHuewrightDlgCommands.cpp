@@ -109,6 +109,9 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_USER_GUIDE:
         OnUserGuide();
         return true;
+    case ID_COPY_STATUS_BAR:
+        CopyTextToClipboard(Hwnd(), statusBar.Text());
+        return true;
     case ID_ASSIGN_BOX1:
     case ID_ASSIGN_BOX2:
     case ID_ASSIGN_BOX3:

@@ -2,6 +2,7 @@
 // cannot be used as it should, and the palette as the library operations see it.
 #include "app/CHuewrightDlg.h"
 
+#include "app/StatusTexts.h"
 #include "app/WorkspaceFlags.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
@@ -160,7 +161,11 @@ bool CHuewrightDlg::WorkspaceFontIsSame(const LogFontImage& font) {
 }
 
 void CHuewrightDlg::ShowPaletteContent(const PaletteRecord& record) {
-    ShowPaletteColors(RecordColors(record));
+    PaletteColors colors = RecordColors(record);
+    ShowPaletteColors(colors);
+    if (showAllColorValues) {
+        statusBar.SetText(BoxColorsText(colors.box));
+    }
     fontHelper->SetLogFont(FromRecordFont(record.font));
     SetFontToggles();
     ApplyBoxFonts();

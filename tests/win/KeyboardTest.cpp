@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace {
 
 class KeyboardTest : public ::testing::Test {
@@ -88,6 +90,38 @@ TEST_F(KeyboardTest, OptionCommandsToggleTheirCheckMarks) {
         SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0);
         EXPECT_FALSE(MenuChecked(id));
     }
+}
+
+// Ctrl+S copies what the first pane shows; the second follows Ctrl in the selector.
+TEST_F(KeyboardTest, TheStatusBarShowsTheColorAndTheTrackingLock) {
+    Focus(IDC_MODE_SATURATION);
+    PressKeys({VK_CONTROL, 'S'}, &dialog);
+    EXPECT_EQ(ClipboardText(), L"Current selected color: #0083D0  RGB:0,131,208");
+
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_SHOW_ALL_VALUES, 0);
+    HWND decrement = dialog.Item(IDC_SHADE_DECREMENT);
+    SendMessageW(decrement, TBM_SETPOS, TRUE, 40);
+    SendMessageW(dialog.Hwnd(), WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(decrement));
+    PressKeys({VK_CONTROL, 'S'}, &dialog);
+    std::wstring shades = ClipboardText();
+    EXPECT_EQ(shades.rfind(L"Shade colors: #0083D0 #", 0), 0u) << shades;
+    EXPECT_EQ(shades.size(), std::wstring(L"Shade colors:").size() + 4 * 8);
+
+    HWND bar = GetDlgItem(dialog.Hwnd(), kStatusBarId);
+    auto lockText = [bar] {
+        wchar_t text[32] = {};
+        SendMessageW(bar, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(lockText(), L"Unlocked");
+    SetFocus(dialog.Selector().Hwnd());
+    RECT field;
+    GetWindowRect(dialog.Selector().Hwnd(), &field);
+    MovePointerTo({(field.left + field.right) / 2, (field.top + field.bottom) / 2});
+    ASSERT_TRUE(HoldCtrlAtXLevel(true));
+    ASSERT_TRUE(HoldCtrlAtXLevel(false));
+    PumpMessages(&dialog, std::chrono::milliseconds(50));
+    EXPECT_EQ(lockText(), L"Locked");
 }
 
 TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
