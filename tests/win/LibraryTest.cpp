@@ -120,6 +120,7 @@ TEST_F(LibraryTest, ACompactFileIsConvertedBehindAnExactBackup) {
 
 // Held by another reader, the file can only be read: its palettes show, the user hears why once,
 // and the file stays as it was. Held exclusively, nothing can be read: the library starts empty.
+// Either way a save is refused with the reason.
 TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
     const Bytes library = StoredLibrary(2);
     WriteBytes(L"palettes.dat", library);
@@ -141,11 +142,21 @@ TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
             ASSERT_TRUE(dialog.CreateModeless());
             PumpMessages(&dialog, std::chrono::milliseconds(400));
             EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), held.counter);
+            SetDlgItemTextW(dialog.Hwnd(), IDC_PALETTE_NAME, L"Another");
+            SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SAVE_PALETTE, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(dialog.Item(IDC_SAVE_PALETTE)));
+            EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), held.counter);
             DestroyWindow(dialog.Hwnd());
         }
-        ASSERT_EQ(answerer.seen.size(), 1u);
+        ASSERT_EQ(answerer.seen.size(), 2u);
         EXPECT_EQ(answerer.seen[0].caption, L"Huewright Warning!");
         EXPECT_EQ(answerer.seen[0].text.rfind(held.message, 0), 0u) << answerer.seen[0].text;
+        EXPECT_EQ(answerer.seen[1].caption, L"Huewright");
+        EXPECT_EQ(answerer.seen[1].text.rfind(L"Palettes cannot be saved: the palette library \"palettes.dat\" could "
+                                              L"not be opened for writing when Huewright started:\n",
+                                              0),
+                  0u)
+            << answerer.seen[1].text;
         other.Reset();
         EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
     }
