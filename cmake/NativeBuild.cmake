@@ -25,9 +25,11 @@ add_executable(core_tests
     tests/core/ShadeBitmapTest.cpp
     tests/core/ShadeFacesTest.cpp
     tests/core/StatusTextsTest.cpp
+    tests/core/TestPageTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
+target_compile_definitions(core_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests)
 
 if(HUEWRIGHT_BENCHMARKS)
