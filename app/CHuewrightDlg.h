@@ -72,6 +72,7 @@ private:
     void ApplyTooltipOption();
     void OnUserGuide();
     void OnColorCtrlStatus(WPARAM status);
+    void ApplyColorEntry();
     static PaletteOperations::SearchKey SearchKeyOf(WPARAM key);
 
     // The palette as the library operations see it.

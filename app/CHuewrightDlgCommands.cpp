@@ -109,6 +109,11 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_USER_GUIDE:
         OnUserGuide();
         return true;
+    case IDC_COLOR_VALUE:
+        if (code == EN_KILLFOCUS) {
+            ApplyColorEntry();
+        }
+        return true;
     case ID_COPY_STATUS_BAR:
         CopyTextToClipboard(Hwnd(), statusBar.Text());
         return true;
@@ -171,6 +176,10 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     const bool inEdit = inSearch || focus == Item(IDC_PALETTE_NAME) || focus == Item(IDC_COLOR_VALUE);
     const WPARAM key = msg.wParam;
 
+    if (focus == Item(IDC_COLOR_VALUE) && key == VK_RETURN) {
+        ApplyColorEntry();
+        return true;
+    }
     if (inSearch && !operations.Matches().empty() && operations.OnSearchKey(SearchKeyOf(key))) {
         return true;
     }

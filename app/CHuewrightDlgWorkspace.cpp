@@ -2,6 +2,7 @@
 // shades to the boxes, the assign commands, Undo and picking a box's color back.
 #include "app/CHuewrightDlg.h"
 
+#include "app/ColorEntry.h"
 #include "app/WorkspaceFlags.h"
 #include "res/resource.h"
 
@@ -115,4 +116,26 @@ void CHuewrightDlg::OnBoxPickButton() {
 // Only the background color can be picked this way; the selector then updates everything else.
 void CHuewrightDlg::ApplyBoxPick(int index) {
     selector.SetColor(boxes[index].BoxColor());
+}
+
+// A valid entry becomes the selected color; an invalid one keeps the focus in the field, with the
+// part to fix selected, until it is valid or empty.
+void CHuewrightDlg::ApplyColorEntry() {
+    const ColorEntry entry = ParseColorEntry(ItemText(IDC_COLOR_VALUE));
+    switch (entry.kind) {
+    case ColorEntry::Empty:
+        SetFocus(shadeDecrementBar);
+        break;
+    case ColorEntry::Valid:
+        selector.SetColor(entry.color);
+        break;
+    case ColorEntry::Invalid: {
+        HWND field = Item(IDC_COLOR_VALUE);
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, entry.selectionStart, entry.selectionEnd);
+        SendMessageW(field, EM_SCROLLCARET, 0, 0);
+        statusBar.ShowAlert(L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.");
+        break;
+    }
+    }
 }

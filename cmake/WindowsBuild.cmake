@@ -44,9 +44,11 @@ add_library(huewright_win STATIC
     framework/SubclassedControl.cpp
     framework/SystemError.cpp
     framework/Window.cpp
+    library/CCopyColorFormat.cpp
     library/Clipboard.cpp
     library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
+    widgets/COleDropWndTarget.cpp
     widgets/CxShadeButton.cpp
     widgets/CxShadeButtonPaint.cpp
 )
@@ -66,10 +68,12 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 include(GoogleTest)
 add_executable(win_tests
+    tests/win/BoxActionsTest.cpp
     tests/win/ColorControlsFixture.cpp
     tests/win/ColorSelectorTest.cpp
     tests/win/ColorSliderTest.cpp
     tests/win/ColorWellTest.cpp
+    tests/win/CopyColorFormatTest.cpp
     tests/win/DialogTest.cpp
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp

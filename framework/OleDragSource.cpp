@@ -1,31 +1,13 @@
 #include "framework/OleDragSource.h"
 
+#include "framework/ComGuard.h"
+
 #include <shlobj.h>
 
-#include <exception>
 #include <new>
 #include <utility>
 
 namespace {
-
-// An exception must not cross into OLE: it is reported and becomes E_UNEXPECTED.
-template <typename Body> HRESULT Guarded(const wchar_t* method, Body&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        OutputDebugStringW(L"Huewright: exception in ");
-        OutputDebugStringW(method);
-        try {
-            throw;
-        } catch (const std::exception& failure) {
-            OutputDebugStringW(L": ");
-            OutputDebugStringA(failure.what());
-        } catch (...) {
-        }
-        OutputDebugStringW(L"\n");
-        return E_UNEXPECTED;
-    }
-}
 
 // IUnknown for an object that implements one interface and lives on the heap until its last
 // reference is released.

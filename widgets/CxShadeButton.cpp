@@ -2,6 +2,8 @@
 
 #include "app/WorkspaceFlags.h"
 #include "framework/Reflection.h"
+#include "library/Clipboard.h"
+#include "library/ColorFormat.h"
 #include "widgets/ShadeRandom.h"
 
 #include <commctrl.h>
@@ -201,7 +203,30 @@ void CxShadeButton::SetToolTipShown(const std::wstring& text) {
 
 bool CxShadeButton::SetPaletteBoxMode(BYTE paletteBoxMode) {
     paletteBox = paletteBoxMode != 0;
-    return true;
+    if (!paletteBox) {
+        dropTarget.Revoke();
+        return true;
+    }
+    return dropTarget.Register(Hwnd());
+}
+
+CxShadeButton& CxShadeButton::ActionTarget(bool ctrlDown) { return ctrlDown && nestedBox ? *nestedBox : *this; }
+
+void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
+    CxShadeButton& target = ActionTarget(ctrlDown);
+    if (toText) {
+        target.SetTextColor(color);
+    } else {
+        target.SetShading(ShadeNoise, 20, 0, 100, color);
+    }
+    lastChangedBox = &target;
+    target.InvalidateWithNested();
+}
+
+// A click copies the color and goes no further: the box is neither pressed nor repainted.
+void CxShadeButton::CopyColorOnClick(bool textColor) {
+    CxShadeButton& source = ActionTarget(GetAsyncKeyState(VK_CONTROL) < 0);
+    CopyTextToClipboard(Hwnd(), FormatColor(textColor ? source.textColor : source.boxColor, copyFormat));
 }
 
 void CxShadeButton::UndoLastChange() {
@@ -236,6 +261,9 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnLButtonUp(wParam, lParam);
         return DefaultProc(message, wParam, lParam);
     case WM_RBUTTONDOWN:
+        if (paletteBox) {
+            CopyColorOnClick(true);
+        }
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, lParam);
@@ -275,6 +303,7 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_DESTROY:
+        dropTarget.Revoke();
         // The tooltip is an owned popup: the system destroys it along with its owner.
         if (!IsWindow(tooltip.Get())) {
             tooltip.Release();
@@ -287,7 +316,11 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CxShadeButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     RelayToToolTip(WM_LBUTTONDOWN, wParam, lParam);
-    if (paletteBox || inert) {
+    if (paletteBox) {
+        CopyColorOnClick(false);
+        return;
+    }
+    if (inert) {
         return;
     }
     if (hovering) {

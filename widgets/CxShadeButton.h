@@ -6,6 +6,7 @@
 #include "color/ColorMath.h"
 #include "framework/SubclassedControl.h"
 #include "framework/UniqueHandle.h"
+#include "widgets/COleDropWndTarget.h"
 #include "widgets/ShadeFaces.h"
 
 #include <memory>
@@ -51,14 +52,19 @@ public:
     bool IsChecked() const { return checked; }
     bool IsHovering() const { return hovering; }
     HWND ToolTip() const { return tooltip.Get(); }
+    IDropTarget* DropTarget() { return &dropTarget; }
     const ShadeFaces& Faces() const { return faces; }
     // Repaints this box, then the box drawn inside it.
     void InvalidateWithNested();
+    // A color dropped on the box: its text or box color, or its nested box's with Ctrl down.
+    void ApplyDroppedColor(Color color, bool toText, bool ctrlDown);
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    CxShadeButton& ActionTarget(bool ctrlDown);
+    void CopyColorOnClick(bool textColor);
     void PreSubclassWindow();
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const;
@@ -93,6 +99,7 @@ private:
     bool buttonDown = false;
     bool inert = false;
     bool paletteBox = false;
+    COleDropWndTarget dropTarget{*this};
     UniqueWindow tooltip;
     short focusMargin = 2;
     Color previousTextColor = 0;
