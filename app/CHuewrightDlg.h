@@ -73,6 +73,7 @@ private:
     void OnUserGuide();
     void OnColorCtrlStatus(WPARAM status);
     void ApplyColorEntry();
+    void OnViewInBrowser();
     static PaletteOperations::SearchKey SearchKeyOf(WPARAM key);
 
     // The palette as the library operations see it.

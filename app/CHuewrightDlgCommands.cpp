@@ -109,6 +109,11 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_USER_GUIDE:
         OnUserGuide();
         return true;
+    case IDC_VIEW_IN_BROWSER:
+        if (code == BN_CLICKED) {
+            OnViewInBrowser();
+        }
+        return true;
     case IDC_COLOR_VALUE:
         if (code == EN_KILLFOCUS) {
             ApplyColorEntry();

@@ -17,4 +17,5 @@ endfunction()
 
 huewright_fuzzer(library_loader_fuzz tests/fuzz/LibraryLoaderFuzz.cpp)
 huewright_fuzzer(font_desc_fuzz tests/fuzz/FontDescFuzz.cpp)
-add_custom_target(fuzzers DEPENDS library_loader_fuzz font_desc_fuzz)
+huewright_fuzzer(color_text_fuzz tests/fuzz/ColorTextFuzz.cpp)
+add_custom_target(fuzzers DEPENDS library_loader_fuzz font_desc_fuzz color_text_fuzz)

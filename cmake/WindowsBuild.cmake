@@ -27,6 +27,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgCommands.cpp
     app/CHuewrightDlgFonts.cpp
     app/CHuewrightDlgLibrary.cpp
+    app/CHuewrightDlgTestPage.cpp
     app/CHuewrightDlgWorkspace.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
@@ -81,6 +82,7 @@ add_executable(win_tests
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp
     tests/win/SettingsTest.cpp
+    tests/win/TestPageTest.cpp
     tests/win/ShadeButtonTest.cpp
     tests/win/StatusBarTest.cpp
     tests/win/TestSupport.cpp
@@ -88,6 +90,7 @@ add_executable(win_tests
     res/Huewright.rc
 )
 target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
+target_compile_definitions(win_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 add_dependencies(win_tests huewright wineprefix)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120

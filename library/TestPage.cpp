@@ -25,8 +25,14 @@ std::string HtmlColor(Color color) {
 }
 
 std::string StyleRule(const char* name, int size, const std::string& face) {
-    return "." + std::string(name) + " {font-size: " + std::to_string(size) + "pt;font-family:" + face +
-           ";}\n";
+    std::string rule = ".";
+    rule += name;
+    rule += " {font-size: ";
+    rule += std::to_string(size);
+    rule += "pt;font-family:";
+    rule += face;
+    rule += ";}\n";
+    return rule;
 }
 
 // From the text color's value to the end of the cell: the sample wrapped as strong around em.
