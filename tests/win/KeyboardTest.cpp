@@ -42,11 +42,14 @@ TEST_F(KeyboardTest, DigitsTypeIntoTheNameAndCtrlDigitsCopyFromThere) {
     EXPECT_EQ(dialog.ItemText(IDC_PALETTE_NAME), L"Enter new palette name here2");
     EXPECT_EQ(dialog.Box(1).BoxColor(), kDefaultPalette.box[1]);
 
-    PressKeys({VK_CONTROL, '2'}, &dialog);
-    EXPECT_EQ(ClipboardText(), L"#c8c8ab");
-    EXPECT_EQ(ClipboardAnsiText(), "#c8c8ab");
-    PressKeys({VK_CONTROL, VK_SHIFT, '4'}, &dialog);
-    EXPECT_EQ(ClipboardText(), L"#746955");
+    const char* kBoxColors[] = {"#bebea1", "#c8c8ab", "#d2d2b5", "#dbdbbf"};
+    for (WORD box = 0; box < 4; ++box) {
+        PressKeys({VK_CONTROL, static_cast<WORD>('1' + box)}, &dialog);
+        EXPECT_EQ(ClipboardAnsiText(), kBoxColors[box]);
+        EXPECT_EQ(ClipboardText(), std::wstring(kBoxColors[box], kBoxColors[box] + 7));
+        PressKeys({VK_CONTROL, VK_SHIFT, static_cast<WORD>('1' + box)}, &dialog);
+        EXPECT_EQ(ClipboardAnsiText(), "#746955");
+    }
     EXPECT_EQ(dialog.ItemText(IDC_PALETTE_NAME), L"Enter new palette name here2");
 }
 
@@ -122,6 +125,33 @@ TEST_F(KeyboardTest, TheStatusBarShowsTheColorAndTheTrackingLock) {
     ASSERT_TRUE(HoldCtrlAtXLevel(false));
     PumpMessages(&dialog, std::chrono::milliseconds(50));
     EXPECT_EQ(lockText(), L"Locked");
+}
+
+TEST_F(KeyboardTest, TypedColorsApplyOnEnterAndWhenLeavingTheField) {
+    Focus(IDC_COLOR_VALUE);
+    for (WORD key : {WORD{'0'}, WORD{'0'}, WORD{'F'}, WORD{'F'}, WORD{'0'}, WORD{'0'}, WORD{VK_RETURN}}) {
+        PressKeys({key}, &dialog);
+    }
+    EXPECT_EQ(dialog.Selector().CurrentColor(), MakeColor(0, 255, 0));
+    EXPECT_EQ(GetFocus(), dialog.Item(IDC_COLOR_VALUE));
+
+    SetDlgItemTextW(dialog.Hwnd(), IDC_COLOR_VALUE, L"1,2,3");
+    PressKeys({VK_TAB}, &dialog);
+    EXPECT_EQ(dialog.Selector().CurrentColor(), MakeColor(1, 2, 3));
+
+    // An invalid entry keeps the focus, selects what to fix and says so in the status bar.
+    SetDlgItemTextW(dialog.Hwnd(), IDC_COLOR_VALUE, L"00FG00");
+    Focus(IDC_COLOR_VALUE);
+    PressKeys({VK_RETURN}, &dialog);
+    DWORD start = 0, end = 0;
+    SendMessageW(dialog.Item(IDC_COLOR_VALUE), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 3u);
+    EXPECT_EQ(end, 4u);
+    EXPECT_EQ(GetFocus(), dialog.Item(IDC_COLOR_VALUE));
+    EXPECT_EQ(dialog.Selector().CurrentColor(), MakeColor(1, 2, 3));
+    PressKeys({VK_CONTROL, 'S'}, &dialog);
+    EXPECT_EQ(ClipboardText(), L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.");
 }
 
 TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
