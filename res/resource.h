@@ -1,4 +1,4 @@
-// Resource ids of Huewright: the main dialog, its controls, the menu commands, icons and cursor.
+// Resource ids of Huewright: the dialogs and their controls, the menu commands, icons and cursor.
 // Plain defines so that both the resource script and the C++ code can include this file.
 #ifndef HUEWRIGHT_RES_RESOURCE_H
 #define HUEWRIGHT_RES_RESOURCE_H
@@ -20,6 +20,7 @@
 #define IDI_GRAB_PRESSED 146
 #define IDI_GRAB 147
 #define IDCUR_GRAB 149
+#define IDD_COPY_COLOR_FORMAT 150
 #define IDI_APP_BIG 32776
 
 // Controls of the main dialog
@@ -67,6 +68,14 @@
 #define IDC_NEW_PALETTE 1999
 #define IDC_SAVE_PALETTE 2000
 #define IDC_DELETE_PALETTE 2001
+
+// Controls of the copy-color format dialog; ids are per dialog, so 1031 is reused here
+#define IDC_FORMAT_CUSTOM_TEXT 1031
+#define IDC_FORMAT_HTML 1032
+#define IDC_FORMAT_CPP 1033
+#define IDC_FORMAT_BASIC 1034
+#define IDC_FORMAT_RGB 1035
+#define IDC_FORMAT_CUSTOM 1036
 
 // Menu commands
 #define ID_FILE_EXIT 32773
