@@ -71,6 +71,7 @@ private:
     void OnTooltipOption(LPARAM argument);
     void ApplyTooltipOption();
     void OnUserGuide();
+    void OnSetCopyFormat();
     void OnColorCtrlStatus(WPARAM status);
     void ApplyColorEntry();
     void OnViewInBrowser();

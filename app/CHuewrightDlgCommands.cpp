@@ -4,6 +4,7 @@
 
 #include "app/SettingsValues.h"
 #include "framework/MessageBoxes.h"
+#include "library/CCopyColorFormat.h"
 #include "library/Clipboard.h"
 #include "library/ColorFormat.h"
 #include "res/resource.h"
@@ -109,6 +110,9 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_USER_GUIDE:
         OnUserGuide();
         return true;
+    case ID_SET_COPY_FORMAT:
+        OnSetCopyFormat();
+        return true;
     case IDC_VIEW_IN_BROWSER:
         if (code == BN_CLICKED) {
             OnViewInBrowser();
@@ -161,6 +165,18 @@ void CHuewrightDlg::OnTooltipOption(LPARAM argument) {
 
 void CHuewrightDlg::ApplyTooltipOption() {
     SendMessageW(Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, kApplyTooltipOption);
+}
+
+void CHuewrightDlg::OnSetCopyFormat() {
+    CCopyColorFormat chooser(settings.colorFormat, settings.colorFormatStr);
+    if (chooser.DoModal(Hwnd()) != IDOK) {
+        return;
+    }
+    settings.colorFormat = chooser.ColorFormat();
+    settings.colorFormatStr = chooser.ColorFormatStr();
+    for (auto& box : boxes) {
+        box.SetCopyFormat(settings.colorFormatStr);
+    }
 }
 
 void CHuewrightDlg::OnUserGuide() {

@@ -102,55 +102,6 @@ int CheckedChoice(const DrivenFormatDialog& dialog) {
     return checked;
 }
 
-// Reads each message box of this thread when it is activated, its set-up done, and answers OK.
-// (MessageBoxAnswerer would take the dialog under test, a menu-less dialog window too, for a
-// message box; a message box here is told by having an owner, which the dialog lacks.)
-class MessageBoxReader {
-public:
-    struct Seen {
-        std::wstring caption;
-        std::wstring text;
-        std::vector<int> buttons;
-        bool showsIcon = false;
-    };
-
-    MessageBoxReader() : hook(SetWindowsHookExW(WH_CBT, OnCbt, nullptr, GetCurrentThreadId())) {
-        active = this;
-    }
-    MessageBoxReader(const MessageBoxReader&) = delete;
-    MessageBoxReader& operator=(const MessageBoxReader&) = delete;
-    ~MessageBoxReader() {
-        UnhookWindowsHookEx(hook);
-        active = nullptr;
-    }
-
-    std::vector<Seen> seen;
-
-private:
-    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
-        auto box = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && active && ClassName(box) == L"#32770" && GetWindow(box, GW_OWNER)) {
-            Seen read{WindowText(box)};
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                auto style = GetWindowLongW(child, GWL_STYLE);
-                if (ClassName(child) == L"Button") {
-                    read.buttons.push_back(GetDlgCtrlID(child));
-                } else if ((style & SS_TYPEMASK) != SS_ICON) {
-                    read.text += WindowText(child);
-                } else if ((style & WS_VISIBLE) && SendMessageW(child, STM_GETICON, 0, 0)) {
-                    read.showsIcon = true;
-                }
-            }
-            active->seen.push_back(read);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline MessageBoxReader* active = nullptr;
-    HHOOK hook;
-};
-
 TEST(CopyColorFormatTest, OpensWithTheStoredChoiceAndTheCustomTextOnlyForCustomAndCancelKeepsAll) {
     struct Case {
         int number;
@@ -207,7 +158,7 @@ TEST(CopyColorFormatTest, ACustomTemplateOfUpTo32CharactersIsTakenWhole) {
 
 TEST(CopyColorFormatTest, ACustomTemplateOf33CharactersIsRefusedAndTheDialogStaysOpen) {
     const std::wstring tooLong = L"RRR,GGG,BBB " + std::wstring(21, L'y');
-    MessageBoxReader boxes;
+    MessageBoxAnswerer boxes(IDOK);
     auto check = [&](DrivenFormatDialog& dialog) {
         EXPECT_EQ(boxes.seen.size(), 1u);
         HWND edit = dialog.Item(IDC_FORMAT_CUSTOM_TEXT);
@@ -225,7 +176,7 @@ TEST(CopyColorFormatTest, ACustomTemplateOf33CharactersIsRefusedAndTheDialogStay
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].caption, L"Huewright");
     EXPECT_EQ(boxes.seen[0].text, L"Custom format string is too long.");
-    EXPECT_EQ(boxes.seen[0].buttons, std::vector<int>{IDOK});
+    EXPECT_TRUE(boxes.seen[0].hasOk && !boxes.seen[0].hasYes);
     EXPECT_FALSE(boxes.seen[0].showsIcon);
 }
 

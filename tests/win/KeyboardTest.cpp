@@ -154,6 +154,33 @@ TEST_F(KeyboardTest, TypedColorsApplyOnEnterAndWhenLeavingTheField) {
     EXPECT_EQ(ClipboardText(), L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.");
 }
 
+// Inside the format dialog's own loop: the RGB choice takes the focus, Space checks it and Enter
+// presses OK.
+void CALLBACK ChooseRgbFormat(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND chooser = FindWindowW(nullptr, L"Set copy-color format");
+    if (!chooser) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    SetFocus(GetDlgItem(chooser, 1035));
+    INPUT keys[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = i < 2 ? VK_SPACE : VK_RETURN;
+        keys[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+TEST_F(KeyboardTest, TheFormatChosenInItsDialogIsWhatTheBoxesCopy) {
+    SetTimer(nullptr, 0, 50, ChooseRgbFormat);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_SET_COPY_FORMAT, 0);
+    EXPECT_EQ(dialog.Box(3).CopyFormat(), L"RRR,GGG,BBB");
+    Focus(IDC_MODE_SATURATION);
+    PressKeys({VK_CONTROL, '4'}, &dialog);
+    EXPECT_EQ(ClipboardText(), L"219,219,191");
+}
+
 TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
     MessageBoxAnswerer answerer(IDOK);
     SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_USER_GUIDE, 0);

@@ -164,13 +164,14 @@ namespace {
 
 MessageBoxAnswerer* activeAnswerer = nullptr;
 
-// A message box is a dialog-class window without a menu; the main dialog has one.
+// A message box is a dialog-class window that is none of the program's own dialogs, which keep
+// their object in the window's user data.
 HWND FindMessageBox() {
     HWND box = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM found) -> BOOL {
-            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetMenu(hwnd)) {
+            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetWindowLongPtrW(hwnd, GWLP_USERDATA)) {
                 *reinterpret_cast<HWND*>(found) = hwnd;
                 return FALSE;
             }
@@ -180,14 +181,22 @@ HWND FindMessageBox() {
     return box;
 }
 
-std::wstring StaticTexts(HWND box) {
-    std::wstring text;
+// Wine keeps the icon control of a box without an icon, empty and hidden.
+SeenMessageBox Read(HWND box) {
+    SeenMessageBox seen{WindowText(box), L"", GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
+                        GetDlgItem(box, IDOK) != nullptr};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassName(child) == L"Static") {
-            text += WindowText(child);
+        LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (ClassName(child) != L"Static") {
+            continue;
+        }
+        if ((style & SS_TYPEMASK) != SS_ICON) {
+            seen.text += WindowText(child);
+        } else if ((style & WS_VISIBLE) && SendMessageW(child, STM_GETICON, 0, 0)) {
+            seen.showsIcon = true;
         }
     }
-    return text;
+    return seen;
 }
 
 } // namespace
@@ -205,8 +214,7 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (!box) {
         return;
     }
-    activeAnswerer->seen.push_back({WindowText(box), StaticTexts(box), GetDlgItem(box, IDYES) != nullptr,
-                                    GetDlgItem(box, IDNO) != nullptr, GetDlgItem(box, IDOK) != nullptr});
+    activeAnswerer->seen.push_back(Read(box));
     // Answered once: the box stays visible until its loop takes the command.
     ShowWindow(box, SW_HIDE);
     PostMessageW(box, WM_COMMAND, activeAnswerer->answer, 0);

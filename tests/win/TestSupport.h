@@ -57,6 +57,7 @@ struct SeenMessageBox {
     bool hasYes = false;
     bool hasNo = false;
     bool hasOk = false;
+    bool showsIcon = false;
 };
 
 // While it lives, every message box this thread shows is read and answered with `answer`; the
