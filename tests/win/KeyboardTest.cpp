@@ -181,6 +181,21 @@ TEST_F(KeyboardTest, TheFormatChosenInItsDialogIsWhatTheBoxesCopy) {
     EXPECT_EQ(ClipboardText(), L"219,219,191");
 }
 
+TEST_F(KeyboardTest, AHeldClipboardIsSaidAndKeepsItsContent) {
+    Focus(IDC_MODE_SATURATION);
+    PressKeys({VK_CONTROL, '1'}, &dialog);
+    ASSERT_TRUE(OpenClipboard(dialog.Item(IDC_SEARCH)));
+    {
+        MessageBoxAnswerer answerer(IDOK);
+        PressKeys({VK_CONTROL, '2'}, &dialog);
+        ASSERT_EQ(answerer.seen.size(), 1u);
+        EXPECT_EQ(answerer.seen[0].caption, L"Huewright");
+        EXPECT_EQ(answerer.seen[0].text, L"Cannot open the Clipboard");
+    }
+    CloseClipboard();
+    EXPECT_EQ(ClipboardText(), L"#bebea1");
+}
+
 TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
     MessageBoxAnswerer answerer(IDOK);
     SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_USER_GUIDE, 0);
