@@ -297,6 +297,7 @@ TEST(BlendColors, Examples) {
     EXPECT_EQ(BlendColors(red, blue, 50.0), Rgb(127, 0, 127)); // 127.5 -> 127
     EXPECT_EQ(BlendColors(red, blue, 100.0), red);
     EXPECT_EQ(BlendColors(red, blue, 0.0), blue);
+    EXPECT_EQ(BlendColors(red, blue, 25.0), Rgb(63, 0, 191)); // 63.75 and 191.25, truncated
     // 25 %: (200*0.25, 100*0.25, 200*0.75) = (50, 25, 150)
     EXPECT_EQ(BlendColors(Rgb(200, 100, 0), Rgb(0, 0, 200), 25.0), Rgb(50, 25, 150));
     // 50 % of 11 and 0: 5.5 -> 5 (midpoint rounded down)
