@@ -22,7 +22,8 @@ RECT PlaceholderRect(HWND dialog, int id) {
 } // namespace
 
 CHuewrightDlg::CHuewrightDlg()
-    : Dialog(IDD_HUEWRIGHT), appIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_SMALL))) {}
+    : Dialog(IDD_HUEWRIGHT), appIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_SMALL))),
+      grabCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDCUR_GRAB))) {}
 
 // The controls see their WM_DESTROY while every member they point to still exists.
 CHuewrightDlg::~CHuewrightDlg() {
@@ -50,6 +51,7 @@ bool CHuewrightDlg::OnInitDialog() {
     }
     CreateColorControls();
     LinkColorControls();
+    EnableDialogToolTips();
     OpenLibrary();
     if (library.currentPaletteIndex >= 0) {
         StartFromStoredPalette();
@@ -212,6 +214,17 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COLORCTRL_STATUS:
         OnColorCtrlStatus(wParam);
         return TRUE;
+    case WM_MOUSEMOVE:
+        if (grabActive) {
+            TrackDesktopGrab();
+        }
+        return FALSE;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (grabActive) {
+            EndDesktopGrab();
+        }
+        return FALSE;
     default:
         return Dialog::OnMessage(message, wParam, lParam);
     }

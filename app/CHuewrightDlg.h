@@ -15,6 +15,8 @@
 #include "widgets/CFontHelper.h"
 #include "widgets/CxShadeButton.h"
 
+#include <commctrl.h>
+
 #include <array>
 #include <memory>
 #include <string>
@@ -72,6 +74,16 @@ private:
     void ApplyTooltipOption();
     void OnUserGuide();
     void OnSetCopyFormat();
+
+    // The dialog's own tooltip.
+    LRESULT OnNotify(NMHDR& header) override;
+    void EnableDialogToolTips();
+    bool OnToolTipNeedText(NMTTDISPINFOW& request);
+
+    // The desktop color grab.
+    void StartDesktopGrab();
+    void TrackDesktopGrab();
+    void EndDesktopGrab();
     void OnColorCtrlStatus(WPARAM status);
     void ApplyColorEntry();
     void OnViewInBrowser();
@@ -120,6 +132,11 @@ private:
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;
     CDlgStatusBar statusBar;
+    HWND dialogToolTip = nullptr;
+    bool grabActive = false;
+    WINDOWPLACEMENT placementBeforeGrab{};
+    HCURSOR grabCursor;
+    HCURSOR savedCursor = nullptr;
 
     PlacementSettings placementSettings;
     std::unique_ptr<CFontHelper> fontHelper;

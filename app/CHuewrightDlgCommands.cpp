@@ -51,6 +51,11 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
             OnAutoAssignOption(id);
         }
         return true;
+    case IDC_DESKTOP_GRAB:
+        if (code == BN_CLICKED) {
+            StartDesktopGrab();
+        }
+        return true;
     case IDC_BOX_PICK:
         if (code == BN_CLICKED) {
             OnBoxPickButton();

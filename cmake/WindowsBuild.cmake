@@ -26,8 +26,10 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgButtons.cpp
     app/CHuewrightDlgCommands.cpp
     app/CHuewrightDlgFonts.cpp
+    app/CHuewrightDlgGrab.cpp
     app/CHuewrightDlgLibrary.cpp
     app/CHuewrightDlgTestPage.cpp
+    app/CHuewrightDlgTooltips.cpp
     app/CHuewrightDlgWorkspace.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
@@ -78,6 +80,7 @@ add_executable(win_tests
     tests/win/DialogTest.cpp
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
+    tests/win/GrabAndTipsTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp

@@ -88,7 +88,7 @@ bool Dialog::OnCommand(WORD id, WORD, HWND) {
     }
 }
 
-LRESULT Dialog::OnNotify(const NMHDR&) {
+LRESULT Dialog::OnNotify(NMHDR&) {
     return 0;
 }
 
@@ -107,7 +107,7 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
-        return SetResult(OnNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+        return SetResult(OnNotify(*reinterpret_cast<NMHDR*>(lParam)));
     case WM_DRAWITEM:
         return ReflectToChild(message, wParam, lParam, reflected) ? SetResult(reflected) : FALSE;
     case WM_CTLCOLORMSGBOX:

@@ -40,7 +40,8 @@ protected:
     virtual bool OnInitDialog() { return true; }
     // Returns true when the command was handled.
     virtual bool OnCommand(WORD id, WORD code, HWND control);
-    virtual LRESULT OnNotify(const NMHDR& header);
+    // The header is the start of the notification's own structure, which some handlers fill in.
+    virtual LRESULT OnNotify(NMHDR& header);
     // Returns true when the message was consumed.
     virtual bool PreTranslateMessage(MSG& msg);
     virtual void OnOK() { EndDialog(IDOK); }

@@ -1,0 +1,77 @@
+// The main dialog's own tooltip: the color controls and the two icon buttons ask the dialog for
+// their texts, which it gives unless tooltips are off or a desktop grab runs.
+#include "app/CHuewrightDlg.h"
+
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+namespace {
+
+struct TipText {
+    int id;
+    const wchar_t* text;
+};
+
+constexpr TipText kTipTexts[] = {
+    {IDC_BOX_PICK, L"Set a palette box color as the selected color."},
+    {IDC_DESKTOP_GRAB, L"Click to grab a color from the desktop."},
+    {IDC_SELECTOR, L"Left-click (and drag) to select a new color.\r\nUse the Ctrl key to lock or unlock mouse "
+                   L"tracking.\r\nRight-click to select 1st and 2nd colors to blend."},
+    {IDC_SLIDER, L"Move the slider up and down to adjust the selected parameter.\r\nYou can also use the up/down "
+                 L"arrow keys.\r\nUse the Ctrl key to lock or unlock mouse tracking."},
+    {IDC_WELL1, L"Left-click to assign color to test palette boxes below; right-click for text."},
+    {IDC_WELL2, L"You can also drag-and-drop while holding down left or right mouse button."},
+    {IDC_WELL3, L"Left- or right-click to assign color to palette box 3 or its text, respectively."},
+    {IDC_WELL4, L"Left- or right-click to assign color to palette box 4 or its text, respectively"},
+};
+
+// The text handed to the tooltip must outlive the notification; the longest text fits.
+wchar_t tipBuffer[156];
+
+} // namespace
+
+// The tooltip is an owned popup: the system destroys it with the dialog.
+void CHuewrightDlg::EnableDialogToolTips() {
+    dialogToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    for (const TipText& tip : kTipTexts) {
+        TOOLINFOW tool{sizeof(tool)};
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = Hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(Item(tip.id));
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(dialogToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+bool CHuewrightDlg::OnToolTipNeedText(NMTTDISPINFOW& request) {
+    if (!(request.uFlags & TTF_IDISHWND) || tooltipsOff || grabActive) {
+        return false;
+    }
+    tipBuffer[0] = L'\0';
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(request.hdr.idFrom));
+    for (const TipText& tip : kTipTexts) {
+        if (tip.id == id) {
+            std::wcsncpy(tipBuffer, tip.text, std::size(tipBuffer) - 1);
+        }
+    }
+    if (tipBuffer[0] == L'\0') {
+        return false;
+    }
+    SendMessageW(request.hdr.hwndFrom, TTM_SETMAXTIPWIDTH, 0, 600);
+    SendMessageW(request.hdr.hwndFrom, TTM_SETDELAYTIME, TTDT_AUTOPOP, 10000);
+    request.lpszText = tipBuffer;
+    request.hinst = nullptr;
+    return true;
+}
+
+LRESULT CHuewrightDlg::OnNotify(NMHDR& header) {
+    if (header.code == TTN_NEEDTEXTW) {
+        OnToolTipNeedText(reinterpret_cast<NMTTDISPINFOW&>(header));
+    }
+    return 0;
+}

@@ -1,0 +1,120 @@
+// The desktop grab, reading a window of known color through real mouse input, and the texts of
+// the dialog's own tooltip, which give way to the option and to a running grab.
+#include "app/CHuewrightDlg.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr COLORREF kPainted = RGB(12, 160, 99);
+
+// A top-level window filled with one color, away from the dialog.
+class ColorPatch {
+public:
+    ColorPatch() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = brush.Get();
+        windowClass.lpszClassName = L"HuewrightTestPatch";
+        RegisterClassW(&windowClass);
+        window.Reset(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTestPatch", nullptr, WS_POPUP | WS_VISIBLE, 700, 500,
+                                     120, 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        UpdateWindow(window.Get());
+    }
+    ~ColorPatch() {
+        window.Reset();
+        UnregisterClassW(L"HuewrightTestPatch", GetModuleHandleW(nullptr));
+    }
+    POINT Centre() const { return {760, 540}; }
+
+private:
+    UniqueBrush brush{CreateSolidBrush(kPainted)};
+    UniqueWindow window;
+};
+
+class GrabAndTipsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dialog.CreateModeless());
+        PumpMessages(&dialog, std::chrono::milliseconds(150));
+    }
+    void TearDown() override {
+        DestroyWindow(dialog.Hwnd());
+        TakeQuitMessage();
+    }
+    // What the dialog answers a tooltip that asks for the text of control `id`.
+    std::wstring TipText(int id) {
+        NMTTDISPINFOW request{};
+        request.hdr.hwndFrom = tooltip.Get();
+        request.hdr.idFrom = reinterpret_cast<UINT_PTR>(dialog.Item(id));
+        request.hdr.code = TTN_NEEDTEXTW;
+        request.uFlags = TTF_IDISHWND;
+        request.lpszText = request.szText;
+        SendMessageW(dialog.Hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&request));
+        return request.lpszText ? request.lpszText : L"";
+    }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    CHuewrightDlg dialog;
+    UniqueWindow tooltip{CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr)};
+};
+
+TEST_F(GrabAndTipsTest, TheDialogTooltipHasATextForEachOfItsControls) {
+    const std::pair<int, const wchar_t*> kTexts[] = {
+        {IDC_BOX_PICK, L"Set a palette box color as the selected color."},
+        {IDC_DESKTOP_GRAB, L"Click to grab a color from the desktop."},
+        {IDC_SELECTOR, L"Left-click (and drag) to select a new color.\r\nUse the Ctrl key to lock or unlock mouse "
+                       L"tracking.\r\nRight-click to select 1st and 2nd colors to blend."},
+        {IDC_SLIDER, L"Move the slider up and down to adjust the selected parameter.\r\nYou can also use the up/down "
+                     L"arrow keys.\r\nUse the Ctrl key to lock or unlock mouse tracking."},
+        {IDC_WELL1, L"Left-click to assign color to test palette boxes below; right-click for text."},
+        {IDC_WELL2, L"You can also drag-and-drop while holding down left or right mouse button."},
+        {IDC_WELL3, L"Left- or right-click to assign color to palette box 3 or its text, respectively."},
+        {IDC_WELL4, L"Left- or right-click to assign color to palette box 4 or its text, respectively"},
+        {IDC_SEARCH, L""},
+    };
+    for (auto [id, text] : kTexts) {
+        EXPECT_EQ(TipText(id), text) << id;
+    }
+    EXPECT_EQ(SendMessageW(tooltip.Get(), TTM_GETMAXTIPWIDTH, 0, 0), 600);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, 0);
+    EXPECT_EQ(TipText(IDC_WELL1), L"");
+}
+
+// Started by a real click on its button, as a user starts it.
+TEST_F(GrabAndTipsTest, TheGrabReadsTheScreenAndARightReleaseRestoresThePlacement) {
+    ColorPatch patch;
+    PumpMessages(&dialog, std::chrono::milliseconds(50));
+    WINDOWPLACEMENT before{sizeof(before)};
+    GetWindowPlacement(dialog.Hwnd(), &before);
+    RECT button{};
+    GetWindowRect(dialog.Item(IDC_DESKTOP_GRAB), &button);
+    MouseGesture({{(button.left + button.right) / 2, (button.top + button.bottom) / 2}});
+    PumpMessages(&dialog, std::chrono::milliseconds(50));
+    RECT shrunk{};
+    GetWindowRect(dialog.Hwnd(), &shrunk);
+    EXPECT_LT(shrunk.bottom - shrunk.top, before.rcNormalPosition.bottom - before.rcNormalPosition.top);
+    EXPECT_EQ(GetCapture(), dialog.Hwnd());
+    EXPECT_EQ(TipText(IDC_WELL1), L"");
+
+    MovePointerTo(patch.Centre());
+    PumpMessages(&dialog, std::chrono::milliseconds(100));
+    EXPECT_EQ(dialog.Selector().CurrentColor(), kPainted);
+
+    MouseGesture({patch.Centre()}, true);
+    WINDOWPLACEMENT after{sizeof(after)};
+    GetWindowPlacement(dialog.Hwnd(), &after);
+    EXPECT_TRUE(EqualRect(&after.rcNormalPosition, &before.rcNormalPosition));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    EXPECT_NE(TipText(IDC_WELL1), L"");
+}
+
+} // namespace
