@@ -33,6 +33,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgWorkspace.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
+    color/CColorBlend.cpp
     color/ColorTrackingWnd.cpp
     color/GTColorSelectorWnd.cpp
     color/GTColorSliderWnd.cpp
@@ -51,14 +52,17 @@ add_library(huewright_win STATIC
     library/Clipboard.cpp
     library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
+    widgets/CHelp.cpp
+    widgets/CMyHyperLink.cpp
     widgets/COleDropWndTarget.cpp
     widgets/CxShadeButton.cpp
     widgets/CxShadeButtonPaint.cpp
+    widgets/CXTipEdit.cpp
 )
 target_include_directories(huewright_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(huewright_win PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 target_link_libraries(huewright_win PUBLIC huewright_core comctl32 ole32 oleaut32 uuid gdi32 user32 advapi32 shell32
-    comdlg32)
+    comdlg32 version)
 
 add_executable(huewright WIN32 app/Main.cpp res/Huewright.rc)
 target_link_libraries(huewright PRIVATE huewright_win)
@@ -71,7 +75,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 include(GoogleTest)
 add_executable(win_tests
+    tests/win/AboutTest.cpp
     tests/win/BoxActionsTest.cpp
+    tests/win/ColorBlendTest.cpp
     tests/win/ColorControlsFixture.cpp
     tests/win/ColorSelectorTest.cpp
     tests/win/ColorSliderTest.cpp
@@ -89,6 +95,7 @@ add_executable(win_tests
     tests/win/ShadeButtonTest.cpp
     tests/win/StatusBarTest.cpp
     tests/win/TestSupport.cpp
+    tests/win/TipEditTest.cpp
     tests/win/WorkspaceTest.cpp
     res/Huewright.rc
 )
