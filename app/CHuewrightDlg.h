@@ -13,6 +13,7 @@
 #include "library/PaletteLibrary.h"
 #include "library/PaletteOperations.h"
 #include "widgets/CFontHelper.h"
+#include "widgets/CXTipEdit.h"
 #include "widgets/CxShadeButton.h"
 
 #include <commctrl.h>
@@ -128,6 +129,7 @@ private:
     GTColorSliderWnd slider;
     std::array<CxShadeButton, 4> boxes;
     std::array<CxShadeButton, 30> buttons;
+    CXTipEdit nameEdit;
     HICON appIcon;
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;

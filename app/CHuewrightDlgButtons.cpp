@@ -56,6 +56,7 @@ void CHuewrightDlg::DoDataExchange() {
     for (size_t i = 0; i < buttons.size(); ++i) {
         buttons[i].Attach(Hwnd(), kButtonIds[i]);
     }
+    nameEdit.Attach(Hwnd(), IDC_PALETTE_NAME);
 }
 
 // Exit, the palette buttons and View in Browser: a light-to-shadow ramp tinted toward lavender.

@@ -194,6 +194,10 @@ void CHuewrightDlg::OnUserGuide() {
 
 // Keys go down here before the dialog manager sees them, whatever child has the focus.
 bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
+    // The name field sees its keys first: Enter there presses nothing.
+    if (nameEdit.PreTranslateMessage(msg)) {
+        return true;
+    }
     if (msg.message != WM_KEYDOWN) {
         return false;
     }

@@ -41,6 +41,8 @@ TEST_F(KeyboardTest, DigitsTypeIntoTheNameAndCtrlDigitsCopyFromThere) {
     PressKeys({'2'}, &dialog);
     EXPECT_EQ(dialog.ItemText(IDC_PALETTE_NAME), L"Enter new palette name here2");
     EXPECT_EQ(dialog.Box(1).BoxColor(), kDefaultPalette.box[1]);
+    PressKeys({VK_RETURN}, &dialog); // Enter in the name presses no button
+    EXPECT_EQ(dialog.ItemText(IDC_PALETTE_COUNTER), L"new");
 
     const char* kBoxColors[] = {"#bebea1", "#c8c8ab", "#d2d2b5", "#dbdbbf"};
     for (WORD box = 0; box < 4; ++box) {
