@@ -1,5 +1,6 @@
 #include "color/GTColorSelectorWnd.h"
 
+#include "color/CColorBlend.h"
 #include "color/FieldRenderer.h"
 #include "color/GTColorSliderWnd.h"
 #include "color/GTColorWellWnd.h"
@@ -234,7 +235,9 @@ void GTColorSelectorWnd::OnMButtonDown(Point point) {
     OnMouseMove(point);
 }
 
-// Two right clicks pick two colors and blend them half and half.
+// Two right clicks pick two colors, blend them half and half and open the blend dialog, which
+// re-mixes them by its trackbar. One dialog at a time, though the disabled main dialog lets no
+// further click through while it runs.
 void GTColorSelectorWnd::OnRButtonUp(Point point) {
     squareMarker = true;
     OnMouseMove(point);
@@ -247,6 +250,13 @@ void GTColorSelectorWnd::OnRButtonUp(Point point) {
     secondBlendColor = GetColor();
     firstPicked = false;
     BlendPicked(50);
+    if (blendDialog) {
+        return;
+    }
+    CColorBlend blend(firstBlendColor, secondBlendColor, this);
+    blendDialog = &blend;
+    blend.RunModal();
+    blendDialog = nullptr;
 }
 
 void GTColorSelectorWnd::OnKeyDown(WPARAM key) {

@@ -9,6 +9,7 @@
 
 #include <array>
 
+class CColorBlend;
 class GTColorSliderWnd;
 class GTColorWellWnd;
 
@@ -48,6 +49,8 @@ public:
     int YMax() const { return yMax; }
     bool SquareMarker() const { return squareMarker; }
     bool FirstPicked() const { return firstPicked; }
+    // The blend dialog while it runs, else null.
+    CColorBlend* BlendDialog() const { return blendDialog; }
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -83,5 +86,6 @@ private:
     GTColorSliderWnd* linkedSlider = nullptr;
     GTColorWellWnd* selectedWell = nullptr;
     std::array<GTColorWellWnd*, 3> shadeWells{};
+    CColorBlend* blendDialog = nullptr;
     ShadeDecrementSource* shadeSource = nullptr;
 };

@@ -8,6 +8,7 @@
 #endif
 
 // Dialog, menu, icons and cursor
+#define IDD_ABOUT 100
 #define IDD_HUEWRIGHT 102
 #define IDR_MAINMENU 129
 #define IDI_APP_SMALL 131
@@ -15,6 +16,7 @@
 #define IDI_CHECK_OFF 134
 #define IDI_RADIO_OFF 135
 #define IDI_RADIO_ON 136
+#define IDD_COLOR_BLEND 140
 #define IDI_BOXPICK 142
 #define IDI_BOXPICK_PRESSED 144
 #define IDI_GRAB_PRESSED 146
@@ -76,6 +78,18 @@
 #define IDC_FORMAT_BASIC 1034
 #define IDC_FORMAT_RGB 1035
 #define IDC_FORMAT_CUSTOM 1036
+
+// Controls of the two-color blend dialog; 1023..1026 are main-dialog ids too, which is fine per dialog
+#define IDC_BLEND_FIRST 1023
+#define IDC_BLEND_SECOND 1024
+#define IDC_BLEND_PERCENT 1025
+#define IDC_BLEND_LABEL 1026
+
+// Controls of the About box; the icon static's id is also the number of the icon it shows
+#define IDC_ABOUT_ICON 32776
+#define IDC_ABOUT_TEXT 32777
+#define IDC_ABOUT_WEB_LINK 32778
+#define IDC_ABOUT_MAIL_LINK 32779
 
 // Menu commands
 #define ID_FILE_EXIT 32773

@@ -114,28 +114,6 @@ TEST_F(SelectorTest, ClickOnTheFrameTakesTheFocusButDoesNotTrack) {
     Mouse(selector.Hwnd(), WM_LBUTTONUP, 1, 1);
 }
 
-TEST_F(SelectorTest, TwoRightClicksBlendHalfAndHalf) {
-    selector.SetMode(SelectorRed);
-    selector.SetColor(MakeColor(255, 0, 0)); // z = 255
-    HWND field = selector.Hwnd();
-    // Near the bottom left: x 0, y = ceil(1 * 255 / 88) = 3, so (255, 3, 0).
-    Mouse(field, WM_RBUTTONDOWN, 3, 90, MK_RBUTTON);
-    Mouse(field, WM_RBUTTONUP, 3, 90);
-    EXPECT_TRUE(selector.FirstPicked());
-    EXPECT_TRUE(selector.SquareMarker());
-    // Near the top right: x = ceil(261 * 255 / 262) = 255, y = 255, so white.
-    Mouse(field, WM_RBUTTONDOWN, 264, 3, MK_RBUTTON);
-    Mouse(field, WM_RBUTTONUP, 264, 3);
-    EXPECT_FALSE(selector.FirstPicked());
-    // trunc(3 * 0.5 + 255 * 0.5) = 129, trunc(0 * 0.5 + 255 * 0.5) = 127
-    EXPECT_EQ(selector.CurrentColor(), MakeColor(255, 129, 127));
-    EXPECT_EQ(selectedWell.GetColor(), MakeColor(255, 129, 127));
-    // The marker stays on the second color.
-    EXPECT_EQ(selector.X(), 255);
-    EXPECT_EQ(selector.Y(), 255);
-    EXPECT_FALSE(selector.IsTracking());
-}
-
 TEST_F(SelectorTest, LeftClickForgetsAPendingFirstBlendColor) {
     HWND field = selector.Hwnd();
     Mouse(field, WM_RBUTTONDOWN, 50, 50, MK_RBUTTON);
