@@ -105,6 +105,10 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT reflected = 0;
     switch (message) {
     case WM_COMMAND:
+        // A control that handles its own notification (a link's STN_CLICKED) keeps it from the dialog.
+        if (ReflectToChild(message, wParam, lParam, reflected)) {
+            return TRUE;
+        }
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NOTIFY:
         return SetResult(OnNotify(*reinterpret_cast<NMHDR*>(lParam)));

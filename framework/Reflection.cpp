@@ -7,7 +7,7 @@ bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         if (item.CtlType != ODT_MENU) {
             child = item.hwndItem;
         }
-    } else if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    } else if (message == WM_COMMAND || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)) {
         child = reinterpret_cast<HWND>(lParam);
     }
     if (!child) {

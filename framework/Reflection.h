@@ -1,5 +1,6 @@
-// Parents hand WM_DRAWITEM and WM_CTLCOLOR* back to the child they concern, under a message number
-// of its own, so an owner-drawn or self-coloring control keeps its drawing to itself.
+// Parents hand WM_DRAWITEM, WM_CTLCOLOR* and control notifications (WM_COMMAND) back to the child
+// they concern, under a message number of its own, so an owner-drawn, self-coloring or clickable
+// control keeps its behaviour to itself.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,6 @@ constexpr UINT Reflected(UINT message) {
     return kReflectedMessageBase + message;
 }
 
-// Sends a parent's WM_DRAWITEM or WM_CTLCOLOR* to its child; true when the child answered, with
-// its answer in result.
+// Sends a parent's WM_DRAWITEM, WM_CTLCOLOR* or a control's WM_COMMAND to that child; true when the
+// child answered, with its answer in result. Menu and accelerator commands concern no child.
 bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
