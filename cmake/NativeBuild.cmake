@@ -12,6 +12,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_executable(core_tests
+    tests/core/AboutTextsTest.cpp
     tests/core/ColorEntryTest.cpp
     tests/core/ColorFormatTest.cpp
     tests/core/ColorMathTest.cpp
