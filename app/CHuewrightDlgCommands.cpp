@@ -8,6 +8,7 @@
 #include "library/Clipboard.h"
 #include "library/ColorFormat.h"
 #include "res/resource.h"
+#include "widgets/CHelp.h"
 
 #include <shellapi.h>
 
@@ -118,6 +119,11 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_SET_COPY_FORMAT:
         OnSetCopyFormat();
         return true;
+    case ID_ABOUT: {
+        CHelp about;
+        about.DoModal(Hwnd());
+        return true;
+    }
     case IDC_VIEW_IN_BROWSER:
         if (code == BN_CLICKED) {
             OnViewInBrowser();

@@ -198,6 +198,22 @@ TEST_F(KeyboardTest, AHeldClipboardIsSaidAndKeepsItsContent) {
     EXPECT_EQ(ClipboardText(), L"#bebea1");
 }
 
+bool aboutSeen = false;
+
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND about = FindWindowW(nullptr, L"About Huewright")) {
+        KillTimer(nullptr, timer);
+        aboutSeen = true;
+        PostMessageW(about, WM_COMMAND, IDOK, 0);
+    }
+}
+
+TEST_F(KeyboardTest, TheAboutCommandShowsTheAboutBox) {
+    SetTimer(nullptr, 0, 50, CloseAbout);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_ABOUT, 0);
+    EXPECT_TRUE(aboutSeen);
+}
+
 TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
     MessageBoxAnswerer answerer(IDOK);
     SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_USER_GUIDE, 0);
