@@ -4,22 +4,13 @@
 #include "app/ColorEntry.h"
 #include "library/ColorFormat.h"
 #include "widgets/DropPayload.h"
+#include "tests/fuzz/Require.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
-
-namespace {
-
-void Require(bool holds) {
-    if (!holds) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Color color = 0;

@@ -1,19 +1,10 @@
 // Reads arbitrary profile text as a Font_Desc value and a face name. The input is taken two bytes
 // to a character, little-endian, as the profile's UTF-16 text would arrive.
 #include "widgets/FontDescription.h"
+#include "tests/fuzz/Require.h"
 
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void Require(bool holds) {
-    if (!holds) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::wstring text;

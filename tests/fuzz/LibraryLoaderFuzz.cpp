@@ -7,6 +7,7 @@
 // A short header reads as zeros: a writable file with no failures, start index 0.
 #include "library/PaletteLibrary.h"
 #include "tests/core/MemoryLibraryFile.h"
+#include "tests/fuzz/Require.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,12 +17,6 @@ namespace {
 
 const LogFontImage kDefaultFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
 const LogFontImage kStartFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
-
-void Require(bool holds) {
-    if (!holds) {
-        __builtin_trap();
-    }
-}
 
 void RequireSaneIndices(const PaletteLibrary& library) {
     Require(library.currentPaletteIndex >= -1 && library.currentPaletteIndex < library.Count());

@@ -39,11 +39,6 @@ protected:
         target->Drop(data.get(), 0, point, &effect);
         return effect;
     }
-    POINT CentreOf(HWND hwnd) {
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
 
     OleSession ole;
     TempWorkingDirectory folder;

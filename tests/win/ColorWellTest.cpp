@@ -185,11 +185,6 @@ protected:
         host.applied = 0;
         host.drawn.clear();
     }
-    static POINT CentreOf(HWND hwnd) {
-        RECT rect{};
-        GetWindowRect(hwnd, &rect);
-        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
 
     OleSession ole;
     BoxHost host;

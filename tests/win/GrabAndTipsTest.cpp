@@ -94,9 +94,7 @@ TEST_F(GrabAndTipsTest, TheGrabReadsTheScreenAndARightReleaseRestoresThePlacemen
     PumpMessages(&dialog, std::chrono::milliseconds(50));
     WINDOWPLACEMENT before{sizeof(before)};
     GetWindowPlacement(dialog.Hwnd(), &before);
-    RECT button{};
-    GetWindowRect(dialog.Item(IDC_DESKTOP_GRAB), &button);
-    MouseGesture({{(button.left + button.right) / 2, (button.top + button.bottom) / 2}});
+    MouseGesture({CentreOf(dialog.Item(IDC_DESKTOP_GRAB))});
     PumpMessages(&dialog, std::chrono::milliseconds(50));
     RECT shrunk{};
     GetWindowRect(dialog.Hwnd(), &shrunk);

@@ -24,11 +24,7 @@ protected:
         lastChangedBox = nullptr;
     }
 
-    POINT CentreOf(int id) {
-        RECT rect{};
-        GetWindowRect(dialog.Item(id), &rect);
-        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
+    POINT CentreOf(int id) { return ::CentreOf(dialog.Item(id)); }
     void MoveTo(POINT point) {
         MovePointerTo(point);
         PumpMessages(&dialog, std::chrono::milliseconds(30));

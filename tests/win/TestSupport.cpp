@@ -220,6 +220,12 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageW(box, WM_COMMAND, activeAnswerer->answer, 0);
 }
 
+POINT CentreOf(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
 void PressKeys(std::initializer_list<WORD> keys, Dialog* dialog) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {

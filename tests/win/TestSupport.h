@@ -35,6 +35,8 @@ std::wstring ModuleFolder();
 // drag) inside its button-down handler still gets the rest of the gesture.
 void MouseGesture(const std::vector<POINT>& path, bool rightButton = false);
 void MovePointerTo(POINT screen);
+// The middle of a window on the screen.
+POINT CentreOf(HWND hwnd);
 
 // Real key input: the keys go down in order and come up in reverse, then the dialog's loop (or
 // the plain one) handles them. The keyboard focus decides which window gets them.
