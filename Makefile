@@ -3,7 +3,7 @@ NATIVE_DIR := build/native
 BENCH_DIR := build/bench
 WINDOWS_DIR := build/windows
 FUZZ_DIR := build/fuzz
-FUZZ_SECONDS ?= 300
+FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 

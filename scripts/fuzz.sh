@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/crashes"
 
 failed=
-for pair in library_loader_fuzz:library font_desc_fuzz:fontdesc color_text_fuzz:colortext; do
+for pair in library_loader_fuzz:library font_desc_fuzz:fontdesc color_text_fuzz:colortext settings_fuzz:settings; do
     target=${pair%%:*}
     seeds=${pair#*:}
     mkdir "$work/$seeds"
