@@ -16,6 +16,10 @@ int AsInt(Color color) {
     return static_cast<int>(color);
 }
 
+Color ReadColor(const wchar_t* section, const wchar_t* name, Color fallback) {
+    return ColorFromStored(Profile::GetInt(section, name, AsInt(fallback)), fallback);
+}
+
 } // namespace
 
 PlacementSettings::PlacementSettings() : placement{sizeof(WINDOWPLACEMENT)} {}
@@ -29,14 +33,13 @@ void PlacementSettings::LoadSettings(const wchar_t* section) {
     normal.bottom = Profile::GetInt(section, L"bottom", normal.bottom);
     SettingsValues defaults;
     for (size_t i = 0; i < 4; ++i) {
-        settings.colors.box[i] = static_cast<Color>(Profile::GetInt(section, kBoxNames[i], AsInt(defaults.colors.box[i])));
+        settings.colors.box[i] = ReadColor(section, kBoxNames[i], defaults.colors.box[i]);
     }
     for (size_t i = 0; i < 4; ++i) {
-        settings.colors.text[i] =
-            static_cast<Color>(Profile::GetInt(section, kTextNames[i], AsInt(defaults.colors.text[i])));
+        settings.colors.text[i] = ReadColor(section, kTextNames[i], defaults.colors.text[i]);
     }
     settings.curPalette = Profile::GetInt(section, L"curPalette", defaults.curPalette);
-    settings.curColor = static_cast<Color>(Profile::GetInt(section, L"curColor", AsInt(defaults.curColor)));
+    settings.curColor = ReadColor(section, L"curColor", defaults.curColor);
     settings.dontShowTooltips = Profile::GetInt(section, L"dontShowTooltips", settings.dontShowTooltips);
     settings.showAllColors = Profile::GetInt(section, L"showAllColors", settings.showAllColors);
     settings.colorFormat = Profile::GetInt(section, L"colorFormat", settings.colorFormat);

@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+// A high byte would make GDI read the color as a palette index, and the shades and the copied text
+// would disagree with what the box shows.
+Color ColorFromStored(int stored, Color fallback) {
+    auto color = static_cast<Color>(stored);
+    return color <= 0x00FFFFFF ? color : fallback;
+}
+
 std::wstring CopyFormatFromStored(const std::wstring& stored) {
     if (stored == kNoPathFound) {
         return kDefaultCopyFormat;

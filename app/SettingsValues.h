@@ -1,6 +1,6 @@
 // The per-user settings the program keeps between runs, with their defaults, and the rules that
-// turn stored values into program values: the copy format's "no path found" marker and the window
-// placement that always keeps the template's size on the primary screen.
+// turn stored values into program values: colors, the copy format's "no path found" marker and the
+// window placement that always keeps the template's size on the primary screen.
 #pragma once
 
 #include "library/PaletteColors.h"
@@ -27,6 +27,10 @@ struct SettingsValues {
     int colorFormat = 0;
     std::wstring colorFormatStr = kDefaultCopyFormat;
 };
+
+// A stored color as the program uses it: a number with bits above 0x00FFFFFF is no color, and the
+// fallback stands in for it.
+Color ColorFromStored(int stored, Color fallback);
 
 // The stored copy format as the program uses it: the marker reads as "#RRGGBB", and a text longer
 // than the format buffer holds is cut to it.

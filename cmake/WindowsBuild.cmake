@@ -83,16 +83,20 @@ add_executable(win_tests
     tests/win/ColorSliderTest.cpp
     tests/win/ColorWellTest.cpp
     tests/win/CopyColorFormatTest.cpp
+    tests/win/DamagedSettingsTest.cpp
     tests/win/DialogTest.cpp
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
     tests/win/GrabAndTipsTest.cpp
+    tests/win/HandleCountTest.cpp
+    tests/win/HostileInputTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp
     tests/win/SettingsTest.cpp
     tests/win/TestPageTest.cpp
     tests/win/ShadeButtonTest.cpp
+    tests/win/SoakTest.cpp
     tests/win/StatusBarTest.cpp
     tests/win/TestSupport.cpp
     tests/win/TipEditTest.cpp
@@ -105,3 +109,18 @@ target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 add_dependencies(win_tests huewright wineprefix)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT 120)
+
+# The library on a disk that is really full: a test program of its own that only
+# scripts/test-full-disk.sh runs, once it has mounted the small disk the tests need.
+add_executable(full_disk_test tests/win/FullDiskTest.cpp tests/win/TestSupport.cpp res/Huewright.rc)
+target_link_libraries(full_disk_test PRIVATE huewright_win gtest gtest_main)
+target_compile_options(full_disk_test PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+add_dependencies(full_disk_test wineprefix)
+add_test(NAME FullDiskTest COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-full-disk.sh ${HUEWRIGHT_WINE_PREFIX}
+    $<TARGET_FILE:full_disk_test> ${CMAKE_BINARY_DIR}/full-disk)
+set_tests_properties(FullDiskTest PROPERTIES TIMEOUT 300)
+
+# Saves and deletes without end for scripts/test-killed-saves.sh to kill at random moments.
+add_executable(save_stress tests/win/SaveStress.cpp)
+target_link_libraries(save_stress PRIVATE huewright_win)
+target_compile_options(save_stress PRIVATE ${HUEWRIGHT_WIN_WARNINGS})

@@ -34,6 +34,7 @@ std::wstring Profile::ApplicationKeyPath() {
     return L"Software\\" + CompanyName() + L"\\" + kApplicationName;
 }
 
+// A number of another type or of another size than 32 bits is no number: its default stands in.
 int Profile::GetInt(const wchar_t* section, const wchar_t* name, int defaultValue) {
     UniqueKey key = OpenSection(section, false);
     DWORD value = 0;
@@ -42,7 +43,7 @@ int Profile::GetInt(const wchar_t* section, const wchar_t* name, int defaultValu
     if (!key ||
         RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
-        type != REG_DWORD) {
+        type != REG_DWORD || size != sizeof(value)) {
         return defaultValue;
     }
     return static_cast<int>(value);
