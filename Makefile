@@ -52,5 +52,21 @@ test-windows: windows
 
 test: test-native test-fuzz test-windows
 
+# The long-session soak of the main dialog, a few minutes, kept out of `make test`. Meanwhile Wine
+# leaves the windows unmanaged: with no window manager it waits 2 s for one at every dialog's close.
+SOAK_MANAGED_KEY := "HKCU\Software\Wine\X11 Driver" /v Managed
+.PHONY: soak
+soak: windows
+	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix sh -c '\
+		wine reg add $(SOAK_MANAGED_KEY) /d N /f >/dev/null 2>&1; \
+		scripts/wine-exec.sh $(abspath $(WINDOWS_DIR))/wineprefix $(WINDOWS_DIR)/win_tests.exe \
+			--gtest_filter="SoakTest.*" --gtest_also_run_disabled_tests; status=$$?; \
+		wine reg delete $(SOAK_MANAGED_KEY) /f >/dev/null 2>&1; exit $$status'
+
+# Kills the saving program at random moments, a few minutes, kept out of `make test`.
+.PHONY: test-killed-saves
+test-killed-saves: windows
+	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/test-killed-saves.sh $(WINDOWS_DIR)
+
 clean:
 	rm -rf build

@@ -1,0 +1,389 @@
+// Saves into and deletes from a library of 10,000 palettes without end, through the real library
+// operations on the real file, for scripts/test-killed-saves.sh to kill at random moments. Each
+// start first loads what the previous kill left with the real loader, compares it with the palettes
+// as they were before and after the operation that was cut short, and prints what it found.
+// save_stress.exe RUN [check], in the library's folder; with "check" it stops after the comparison.
+#include "library/PaletteOperations.h"
+#include "library/Win32LibraryFile.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Records = std::vector<PaletteRecord>;
+
+constexpr int kStartingPalettes = 10000;
+constexpr const wchar_t* kLibrary = L"palettes.dat";
+// The palettes as the previous run found them, and what it did to them since.
+constexpr const char* kExpected = "stress-expected.dat";
+constexpr const char* kJournal = "stress-journal.txt";
+// Made once the comparison is done, when the killing may start.
+constexpr const char* kReady = "stress-ready";
+
+std::u16string Utf16(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+LogFontImage StressFont() {
+    LogFontImage font{};
+    font.numbers.height = -20;
+    font.numbers.weight = 400;
+    std::memcpy(font.faceName, u"Stress", sizeof(u"Stress"));
+    return font;
+}
+
+// Operation `number` of run `run`: a kind ('a'ppend, 'o'verwrite, 'd'elete) and a record index.
+struct Step {
+    char kind = 0;
+    int index = -1;
+    int number = 0;
+    // The last step of the write the journal saw before the kill.
+    std::string phase = "none";
+};
+
+// The palette that step `number` of run `run` saves: its name and colors tell them apart.
+PaletteRecord StepRecord(int run, int number) {
+    PaletteColors colors{};
+    for (int box = 0; box < 4; ++box) {
+        colors.box[box] = static_cast<Color>((run * 7919 + number * 104729 + box) & 0xFFFFFF);
+        colors.text[box] = static_cast<Color>((run * 31 + number * 17 + box) & 0xFFFFFF);
+    }
+    return MakeRecord(Utf16("Run " + std::to_string(run) + " op " + std::to_string(number)), colors,
+                      StressFont());
+}
+
+void Apply(Records& records, int run, const Step& step) {
+    switch (step.kind) {
+    case 'a':
+        records.push_back(StepRecord(run, step.number));
+        break;
+    case 'o':
+        records[step.index] = StepRecord(run, step.number);
+        break;
+    case 'd':
+        records.erase(records.begin() + step.index);
+        break;
+    }
+}
+
+// One line for every operation begun, then one for every step of its write, appended as they
+// happen: the page cache keeps them when the process is killed.
+class Journal {
+public:
+    Journal()
+        : file(CreateFileA(kJournal, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    void Note(const std::string& line) {
+        const std::string text = line + "\n";
+        DWORD written = 0;
+        WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+
+private:
+    UniqueFile file;
+};
+
+// The real file, telling the journal which step of a write is under way.
+class JournaledFile : public LibraryFile {
+public:
+    JournaledFile(std::unique_ptr<LibraryFile> file, Journal& journal)
+        : file(std::move(file)), journal(journal) {}
+
+    bool Writable() const override { return file->Writable(); }
+    FileError Length(std::uint64_t& length) override { return file->Length(length); }
+    FileError ReadFromStart(void* into, std::size_t size) override { return file->ReadFromStart(into, size); }
+    FileError Rewind() override { return file->Rewind(); }
+    FileError Write(const void* from, std::size_t size) override {
+        journal.Note("write");
+        return file->Write(from, size);
+    }
+    FileError Flush() override {
+        journal.Note("flush");
+        return file->Flush();
+    }
+    FileError SetLength(std::uint64_t length) override {
+        journal.Note("set-length");
+        return file->SetLength(length);
+    }
+
+private:
+    std::unique_ptr<LibraryFile> file;
+    Journal& journal;
+};
+
+// The window of the real program reduced to what the operations read and write; every question is
+// answered yes, and a refusal or a failed write ends the run, since neither may happen here.
+class ScriptedView : public PaletteView {
+public:
+    std::u16string name;
+    PaletteColors colors{};
+
+    std::u16string CounterText() override { return counter; }
+    void SetCounterText(const std::u16string& text) override { counter = text; }
+    std::u16string NameText() override { return name; }
+    void SetNameText(const std::u16string& text) override { name = text; }
+    void SelectName() override {}
+    std::u16string SearchText() override { return {}; }
+    bool AskYesNo(const std::u16string&) override { return true; }
+    bool ConfirmDelete(const std::u16string&) override { return true; }
+    void ShowRefusal(const std::u16string&) override { Stop("a save was refused"); }
+    void ReportWriteFailure(FileError error) override {
+        Stop("a write failed with error " + std::to_string(error));
+    }
+    PaletteColors WorkspaceColors() override { return colors; }
+    LogFontImage WorkspaceFont() override { return StressFont(); }
+    LogFontImage DefaultFont() override { return StressFont(); }
+    bool WorkspaceFontIsDefault() override { return true; }
+    bool WorkspaceFontIsSame(const LogFontImage& font) override { return font == StressFont(); }
+    void ShowPaletteContent(const PaletteRecord&) override {}
+    void ClearUndoTarget() override {}
+
+private:
+    [[noreturn]] static void Stop(const std::string& why) {
+        std::cout << "FAILED: " << why << std::endl;
+        std::exit(3);
+    }
+    std::u16string counter;
+};
+
+Records ReadRecords(const char* name) {
+    std::ifstream in(name, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    Records records(bytes.size() / kRecordSize);
+    std::memcpy(records.data(), bytes.data(), records.size() * kRecordSize);
+    return records;
+}
+
+void WriteRecords(const std::filesystem::path& name, const Records& records) {
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(records.data()),
+               static_cast<std::streamsize>(records.size() * kRecordSize));
+}
+
+bool Same(const Records& a, const Records& b, std::size_t from, std::size_t to) {
+    return a.size() >= to && b.size() >= to &&
+           std::memcmp(a.data() + from, b.data() + from, (to - from) * kRecordSize) == 0;
+}
+
+bool Same(const Records& a, const Records& b) {
+    return a.size() == b.size() && Same(a, b, 0, a.size());
+}
+
+// What the previous run did: its number and its operations, the last one cut short by the kill.
+struct Previous {
+    int run = -1;
+    std::vector<Step> steps;
+};
+
+Previous ReadJournal() {
+    Previous previous;
+    std::ifstream in(kJournal);
+    std::string word;
+    in >> word >> previous.run;
+    while (in >> word) {
+        if (word.size() == 1) {
+            Step step{word[0], 0, static_cast<int>(previous.steps.size())};
+            in >> step.index;
+            previous.steps.push_back(step);
+        } else if (!previous.steps.empty()) {
+            previous.steps.back().phase = word;
+        }
+    }
+    return previous;
+}
+
+// The palettes before and after the operation the kill cut short.
+struct Expected {
+    Records before;
+    Records after;
+    Step cut;
+};
+
+Expected Replay(const Previous& previous) {
+    Expected expected{ReadRecords(kExpected), {}, {}};
+    if (!previous.steps.empty()) {
+        for (std::size_t i = 0; i + 1 < previous.steps.size(); ++i) {
+            Apply(expected.before, previous.run, previous.steps[i]);
+        }
+        expected.cut = previous.steps.back();
+    }
+    expected.after = expected.before;
+    Apply(expected.after, previous.run, expected.cut);
+    return expected;
+}
+
+bool Held(const wchar_t* name) {
+    UniqueFile probe(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Wine closes a killed process's handles a moment after the process is gone, and until then the
+// library cannot be opened. Returns about how long that took, in milliseconds.
+int WaitUntilReleased(const wchar_t* name) {
+    int waited = 0;
+    for (; Held(name) && waited < 10000; waited += 5) {
+        Sleep(5);
+    }
+    return waited;
+}
+
+struct Finding {
+    std::string text;
+    bool allowed;
+};
+
+// The library as loaded against the palettes before and after the operation the kill cut short.
+Finding Compare(const Records& before, const Records& after, const Step& step, const Records& loaded) {
+    if (Same(loaded, after)) {
+        return {"intact, as after the operation", true};
+    }
+    if (Same(loaded, before)) {
+        return {"intact, as before the operation", true};
+    }
+    const auto index = static_cast<std::size_t>(step.index);
+    if (step.kind == 'o' && loaded.size() == after.size() && Same(loaded, after, 0, index) &&
+        Same(loaded, after, index + 1, after.size())) {
+        return {"torn record", true};
+    }
+    if (step.kind == 'd' && loaded.size() == before.size() && Same(loaded, before, 0, index)) {
+        if (Same(loaded, after, 0, after.size())) {
+            return {"deleted, last record duplicated", true};
+        }
+        // The write stopped at record `stop`: from there on the records are still one place back,
+        // so one palette is there twice, unless the record at the stop is half moved.
+        std::size_t stop = index;
+        while (Same(loaded, after, stop, stop + 1)) {
+            ++stop;
+        }
+        return {Same(loaded, before, stop, stop + 1) ? "records after it partly moved, one duplicated"
+                                                     : "records after it partly moved, one torn",
+                true};
+    }
+    return {"DAMAGE BEYOND THE OPERATION", false};
+}
+
+// The operation the kill cut short, and where the kill fell: the last step the journal saw begin.
+std::string Describe(const Step& step, std::size_t count) {
+    const std::string of = std::to_string(step.index) + " of " + std::to_string(count);
+    const std::string what = step.kind == 'a'   ? "append to " + std::to_string(count)
+                             : step.kind == 'o' ? "overwrite " + of
+                                                : "delete " + of;
+    if (step.phase == "none") {
+        return what + ", killed before its write began";
+    }
+    return what +
+           (step.phase == "done" ? ", killed after it ended" : ", killed once its " + step.phase + " began");
+}
+
+void CreateLibrary() {
+    Records records;
+    for (int i = 0; i < kStartingPalettes; ++i) {
+        records.push_back(StepRecord(-1, i));
+    }
+    WriteRecords(kLibrary, records);
+    WriteRecords(kExpected, records);
+    std::ofstream(kJournal) << "run -1\n";
+}
+
+// The next operation: append, overwrite or delete alike, so the library stays near its size.
+Step NextStep(std::mt19937& random, int number, int count) {
+    const char kinds[] = {'a', 'o', 'd'};
+    Step step{kinds[random() % 3], -1, number};
+    if (step.kind != 'a') {
+        step.index = static_cast<int>(random() % static_cast<unsigned>(count));
+    }
+    return step;
+}
+
+void Perform(PaletteLibrary& library, PaletteOperations& operations, ScriptedView& view, int run,
+             const Step& step) {
+    const PaletteRecord record = StepRecord(run, step.number);
+    view.name = RecordName(record);
+    view.colors = RecordColors(record);
+    library.currentPaletteIndex = step.index;
+    if (step.kind == 'd') {
+        operations.OnDeletePalette();
+    } else {
+        operations.OnSavePalette();
+    }
+}
+
+// Journals each operation before it begins, so the next start knows which one a kill cut short.
+[[noreturn]] void SaveAndDeleteForever(PaletteLibrary& library, Journal& journal, int run) {
+    ScriptedView view;
+    PaletteOperations operations(library, view);
+    std::mt19937 random(static_cast<unsigned>(run));
+    for (int number = 0;; ++number) {
+        const Step step = NextStep(random, number, library.Count());
+        std::ostringstream line;
+        line << step.kind << ' ' << step.index;
+        journal.Note(line.str());
+        Perform(library, operations, view, run, step);
+        journal.Note("done");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cout << "usage: save_stress RUN [check]" << std::endl;
+        return 2;
+    }
+    const int run = std::stoi(argv[1]);
+    const bool checkOnly = argc > 2 && std::string(argv[2]) == "check";
+    if (!std::filesystem::exists(kExpected)) {
+        CreateLibrary();
+    }
+
+    const int heldFor = WaitUntilReleased(kLibrary);
+    const Previous previous = ReadJournal();
+    const Expected expected = Replay(previous);
+    const bool partialTail = std::filesystem::file_size(kLibrary) % kRecordSize != 0;
+
+    Journal journal;
+    journal.Note("run " + std::to_string(run));
+    FileError openError = 0;
+    std::unique_ptr<LibraryFile> file = Win32LibraryFile::Open(kLibrary, openError);
+    if (file) {
+        file = std::make_unique<JournaledFile>(std::move(file), journal);
+    }
+    Win32Backup backup(L"palettes.dat._backup");
+    PaletteLibrary library;
+    const FileError loadError =
+        library.OpenPaletteLibrary(std::move(file), backup, 0, StressFont(), StressFont());
+    Records loaded;
+    for (int i = 0; i < library.Count(); ++i) {
+        loaded.push_back(library.Record(i));
+    }
+    const Step& cut = expected.cut;
+    Finding finding = Compare(expected.before, expected.after, cut, loaded);
+    if (openError || loadError || !library.Writable()) {
+        finding = {"LIBRARY CANNOT BE USED, error " + std::to_string(openError ? openError : loadError),
+                   false};
+    }
+    std::cout << "run " << previous.run << " op " << cut.number << ": "
+              << (cut.kind ? Describe(cut, expected.before.size()) : "killed before the first operation")
+              << ": " << finding.text << (partialTail ? ", trailing partial record" : "") << std::endl;
+    if (heldFor > 0) {
+        std::cout << "run " << previous.run << ": the killed process held the library " << heldFor
+                  << " ms more" << std::endl;
+    }
+    if (checkOnly || !finding.allowed) {
+        return finding.allowed ? 0 : 1;
+    }
+
+    WriteRecords(kExpected, loaded);
+    std::ofstream(kReady).close();
+    SaveAndDeleteForever(library, journal, run);
+}
