@@ -94,10 +94,12 @@ FileError PaletteLibrary::WritePaletteLibrary() {
     if (FileError error = file->Write(records.get(), size)) {
         return error;
     }
-    if (FileError error = file->Flush()) {
+    // The length is cut before the flush, which is the slow step: a process killed while the data
+    // goes to the disk then leaves no stale record after the last one.
+    if (FileError error = file->SetLength(size)) {
         return error;
     }
-    return file->SetLength(size);
+    return file->Flush();
 }
 
 // There is always room for one more record: the array grows as soon as it is full.

@@ -17,8 +17,8 @@ public:
     // that cannot be read is never written afterwards.
     FileError OpenPaletteLibrary(std::unique_ptr<LibraryFile> file, BackupWriter& backup, int startIndex,
                                  const LogFontImage& defaultFont, const LogFontImage& startFont);
-    // Rewrites the whole file from the records: from offset 0, flushed, cut to the records'
-    // length. Memory is left as it is whatever happens.
+    // Rewrites the whole file from the records: from offset 0, cut to the records' length, flushed.
+    // Memory is left as it is whatever happens.
     FileError WritePaletteLibrary();
     // True when writes can reach the file at all.
     bool Writable() const { return file && file->Writable() && readable; }
