@@ -97,7 +97,11 @@ void CHuewrightDlg::SetCounterText(const std::u16string& text) {
     SetDlgItemTextW(Hwnd(), IDC_PALETTE_COUNTER, Wide(text).c_str());
 }
 
-std::u16string CHuewrightDlg::NameText() { return Utf16(ItemText(IDC_PALETTE_NAME)); }
+// The edit's limit does not hold against WM_SETTEXT; the name is what a record can keep, so the
+// duplicate and change checks compare what would be stored.
+std::u16string CHuewrightDlg::NameText() {
+    return Utf16(ItemText(IDC_PALETTE_NAME)).substr(0, kMaxNameLength);
+}
 
 void CHuewrightDlg::SetNameText(const std::u16string& text) {
     SetDlgItemTextW(Hwnd(), IDC_PALETTE_NAME, Wide(text).c_str());
