@@ -1,0 +1,21 @@
+#!/bin/sh
+# Renders pictures of the program under Xvfb, with the Windows build and its Wine prefix (run
+# `make windows` first):
+#   screenshots.sh --modes [OUTPUT_DIR]     the main window in each of the six selector modes
+#                                           (default: docs/modes/)
+#   screenshots.sh --dialogs [OUTPUT_DIR]   the window, the two-color blend and the About box, as
+#                                           the README shows them (default: docs/)
+set -e
+root=$(cd "$(dirname "$0")/.." && pwd)
+case "$1" in
+--modes) out=$(realpath -m "${2:-$root/docs/modes}") ;;
+--dialogs) out=$(realpath -m "${2:-$root/docs}") ;;
+*) echo "usage: scripts/screenshots.sh --modes|--dialogs [OUTPUT_DIR]" >&2 && exit 2 ;;
+esac
+exe="$root/build/windows/huewright.exe"
+prefix="$root/build/windows/wineprefix"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+DISPLAY= "$root/scripts/with-display.sh" "$prefix" "$root/scripts/screenshot.sh" "$1" "$exe" "$out"
+echo "Saved the pictures to $out"
