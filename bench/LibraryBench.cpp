@@ -133,14 +133,14 @@ private:
 std::vector<std::byte> CurrentImage() {
     static const char16_t* const faces[] = {u"Georgia", u"Verdana", u"Tahoma", u"Trebuchet MS", u"Palatino Linotype"};
     std::vector<std::byte> image(kLibraryBytes);
-    std::uint32_t seed = 0x2545F491u;
+    std::uint32_t random = 0x2545F491u;
     for (int i = 0; i < kRecords; ++i) {
         PaletteColors colors;
         for (std::size_t box = 0; box < 4; ++box) {
-            seed = seed * 1664525u + 1013904223u;
-            const double hue = (seed >> 8) % 360;
+            random = random * 1664525u + 1013904223u;
+            const double hue = (random >> 8) % 360;
             colors.box[box] = ColorMath::HsbToColor(hue, 0.15 + 0.1 * box, 0.85);
-            colors.text[box] = ColorMath::HsbToColor(hue, 0.4, 0.3 + 0.1 * (seed & 3));
+            colors.text[box] = ColorMath::HsbToColor(hue, 0.4, 0.3 + 0.1 * (random & 3));
         }
         LogFontImage font = i % 3 ? kStartFont : kDefaultFont;
         font.numbers.height = -(14 + i % 40);
