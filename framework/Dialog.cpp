@@ -56,14 +56,11 @@ bool Dialog::CreateModeless(HWND owner) {
 }
 
 void Dialog::PumpMessage(MSG& msg) {
-    if (PreTranslateMessage(msg)) {
-        return;
+    if (!PreTranslateMessage(msg) && !(hwnd && IsDialogMessageW(hwnd, &msg))) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
-    if (hwnd && IsDialogMessageW(hwnd, &msg)) {
-        return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    AfterMessage();
 }
 
 void Dialog::EndDialog(INT_PTR result) {

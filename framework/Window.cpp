@@ -56,6 +56,16 @@ bool Window::CreateChild(const wchar_t* className, const wchar_t* text, DWORD st
     return created != nullptr;
 }
 
+bool Window::CreatePopup(const wchar_t* className, const wchar_t* text, DWORD exStyle, DWORD style,
+                         const RECT& rect, HWND owner) {
+    if (!className) {
+        return false;
+    }
+    HWND created = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                                   rect.bottom - rect.top, owner, nullptr, GetModuleHandleW(nullptr), this);
+    return created != nullptr;
+}
+
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }

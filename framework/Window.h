@@ -26,6 +26,9 @@ public:
 
     bool CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect,
                      HWND parent, int id);
+    // A top-level window owned by `owner` (which may be null).
+    bool CreatePopup(const wchar_t* className, const wchar_t* text, DWORD exStyle, DWORD style, const RECT& rect,
+                     HWND owner);
 
 protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
