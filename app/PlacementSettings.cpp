@@ -44,6 +44,7 @@ void PlacementSettings::LoadSettings(const wchar_t* section) {
     settings.showAllColors = Profile::GetInt(section, L"showAllColors", settings.showAllColors);
     settings.colorFormat = Profile::GetInt(section, L"colorFormat", settings.colorFormat);
     settings.colorFormatStr = CopyFormatFromStored(Profile::GetString(section, L"colorFormatStr", kNoPathFound));
+    settings.inspector = InspectorStateFromStored(Profile::GetString(section, L"inspector", L""));
 }
 
 void PlacementSettings::SaveSettings(const wchar_t* section) {
@@ -64,6 +65,7 @@ void PlacementSettings::SaveSettings(const wchar_t* section) {
     Profile::WriteInt(section, L"curColor", AsInt(settings.curColor));
     Profile::WriteInt(section, L"colorFormat", settings.colorFormat);
     Profile::WriteString(section, L"colorFormatStr", settings.colorFormatStr);
+    Profile::WriteString(section, L"inspector", FormatInspectorState(settings.inspector));
 }
 
 // The stored right and bottom never change the size: it always comes from the dialog template.
