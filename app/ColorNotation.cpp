@@ -1,0 +1,547 @@
+#include "app/ColorNotation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <numbers>
+#include <utility>
+
+namespace {
+
+struct NamedColor {
+    std::wstring_view name;
+    std::uint32_t rgb; // 0xRRGGBB, as CSS writes it
+};
+
+// The named colors of CSS Color 4, sorted for a binary search. "transparent" and "currentcolor" are
+// left out: neither is a color to pick.
+constexpr NamedColor kNamedColors[] = {
+    {L"aliceblue", 0xF0F8FF},
+    {L"antiquewhite", 0xFAEBD7},
+    {L"aqua", 0x00FFFF},
+    {L"aquamarine", 0x7FFFD4},
+    {L"azure", 0xF0FFFF},
+    {L"beige", 0xF5F5DC},
+    {L"bisque", 0xFFE4C4},
+    {L"black", 0x000000},
+    {L"blanchedalmond", 0xFFEBCD},
+    {L"blue", 0x0000FF},
+    {L"blueviolet", 0x8A2BE2},
+    {L"brown", 0xA52A2A},
+    {L"burlywood", 0xDEB887},
+    {L"cadetblue", 0x5F9EA0},
+    {L"chartreuse", 0x7FFF00},
+    {L"chocolate", 0xD2691E},
+    {L"coral", 0xFF7F50},
+    {L"cornflowerblue", 0x6495ED},
+    {L"cornsilk", 0xFFF8DC},
+    {L"crimson", 0xDC143C},
+    {L"cyan", 0x00FFFF},
+    {L"darkblue", 0x00008B},
+    {L"darkcyan", 0x008B8B},
+    {L"darkgoldenrod", 0xB8860B},
+    {L"darkgray", 0xA9A9A9},
+    {L"darkgreen", 0x006400},
+    {L"darkgrey", 0xA9A9A9},
+    {L"darkkhaki", 0xBDB76B},
+    {L"darkmagenta", 0x8B008B},
+    {L"darkolivegreen", 0x556B2F},
+    {L"darkorange", 0xFF8C00},
+    {L"darkorchid", 0x9932CC},
+    {L"darkred", 0x8B0000},
+    {L"darksalmon", 0xE9967A},
+    {L"darkseagreen", 0x8FBC8F},
+    {L"darkslateblue", 0x483D8B},
+    {L"darkslategray", 0x2F4F4F},
+    {L"darkslategrey", 0x2F4F4F},
+    {L"darkturquoise", 0x00CED1},
+    {L"darkviolet", 0x9400D3},
+    {L"deeppink", 0xFF1493},
+    {L"deepskyblue", 0x00BFFF},
+    {L"dimgray", 0x696969},
+    {L"dimgrey", 0x696969},
+    {L"dodgerblue", 0x1E90FF},
+    {L"firebrick", 0xB22222},
+    {L"floralwhite", 0xFFFAF0},
+    {L"forestgreen", 0x228B22},
+    {L"fuchsia", 0xFF00FF},
+    {L"gainsboro", 0xDCDCDC},
+    {L"ghostwhite", 0xF8F8FF},
+    {L"gold", 0xFFD700},
+    {L"goldenrod", 0xDAA520},
+    {L"gray", 0x808080},
+    {L"green", 0x008000},
+    {L"greenyellow", 0xADFF2F},
+    {L"grey", 0x808080},
+    {L"honeydew", 0xF0FFF0},
+    {L"hotpink", 0xFF69B4},
+    {L"indianred", 0xCD5C5C},
+    {L"indigo", 0x4B0082},
+    {L"ivory", 0xFFFFF0},
+    {L"khaki", 0xF0E68C},
+    {L"lavender", 0xE6E6FA},
+    {L"lavenderblush", 0xFFF0F5},
+    {L"lawngreen", 0x7CFC00},
+    {L"lemonchiffon", 0xFFFACD},
+    {L"lightblue", 0xADD8E6},
+    {L"lightcoral", 0xF08080},
+    {L"lightcyan", 0xE0FFFF},
+    {L"lightgoldenrodyellow", 0xFAFAD2},
+    {L"lightgray", 0xD3D3D3},
+    {L"lightgreen", 0x90EE90},
+    {L"lightgrey", 0xD3D3D3},
+    {L"lightpink", 0xFFB6C1},
+    {L"lightsalmon", 0xFFA07A},
+    {L"lightseagreen", 0x20B2AA},
+    {L"lightskyblue", 0x87CEFA},
+    {L"lightslategray", 0x778899},
+    {L"lightslategrey", 0x778899},
+    {L"lightsteelblue", 0xB0C4DE},
+    {L"lightyellow", 0xFFFFE0},
+    {L"lime", 0x00FF00},
+    {L"limegreen", 0x32CD32},
+    {L"linen", 0xFAF0E6},
+    {L"magenta", 0xFF00FF},
+    {L"maroon", 0x800000},
+    {L"mediumaquamarine", 0x66CDAA},
+    {L"mediumblue", 0x0000CD},
+    {L"mediumorchid", 0xBA55D3},
+    {L"mediumpurple", 0x9370DB},
+    {L"mediumseagreen", 0x3CB371},
+    {L"mediumslateblue", 0x7B68EE},
+    {L"mediumspringgreen", 0x00FA9A},
+    {L"mediumturquoise", 0x48D1CC},
+    {L"mediumvioletred", 0xC71585},
+    {L"midnightblue", 0x191970},
+    {L"mintcream", 0xF5FFFA},
+    {L"mistyrose", 0xFFE4E1},
+    {L"moccasin", 0xFFE4B5},
+    {L"navajowhite", 0xFFDEAD},
+    {L"navy", 0x000080},
+    {L"oldlace", 0xFDF5E6},
+    {L"olive", 0x808000},
+    {L"olivedrab", 0x6B8E23},
+    {L"orange", 0xFFA500},
+    {L"orangered", 0xFF4500},
+    {L"orchid", 0xDA70D6},
+    {L"palegoldenrod", 0xEEE8AA},
+    {L"palegreen", 0x98FB98},
+    {L"paleturquoise", 0xAFEEEE},
+    {L"palevioletred", 0xDB7093},
+    {L"papayawhip", 0xFFEFD5},
+    {L"peachpuff", 0xFFDAB9},
+    {L"peru", 0xCD853F},
+    {L"pink", 0xFFC0CB},
+    {L"plum", 0xDDA0DD},
+    {L"powderblue", 0xB0E0E6},
+    {L"purple", 0x800080},
+    {L"rebeccapurple", 0x663399},
+    {L"red", 0xFF0000},
+    {L"rosybrown", 0xBC8F8F},
+    {L"royalblue", 0x4169E1},
+    {L"saddlebrown", 0x8B4513},
+    {L"salmon", 0xFA8072},
+    {L"sandybrown", 0xF4A460},
+    {L"seagreen", 0x2E8B57},
+    {L"seashell", 0xFFF5EE},
+    {L"sienna", 0xA0522D},
+    {L"silver", 0xC0C0C0},
+    {L"skyblue", 0x87CEEB},
+    {L"slateblue", 0x6A5ACD},
+    {L"slategray", 0x708090},
+    {L"slategrey", 0x708090},
+    {L"snow", 0xFFFAFA},
+    {L"springgreen", 0x00FF7F},
+    {L"steelblue", 0x4682B4},
+    {L"tan", 0xD2B48C},
+    {L"teal", 0x008080},
+    {L"thistle", 0xD8BFD8},
+    {L"tomato", 0xFF6347},
+    {L"turquoise", 0x40E0D0},
+    {L"violet", 0xEE82EE},
+    {L"wheat", 0xF5DEB3},
+    {L"white", 0xFFFFFF},
+    {L"whitesmoke", 0xF5F5F5},
+    {L"yellow", 0xFFFF00},
+    {L"yellowgreen", 0x9ACD32},
+};
+
+// Case folding for the Latin letters only: the notations are ASCII, and a wider folding would let
+// look-alike characters (the Kelvin sign folds to "k") spell a name.
+constexpr wchar_t AsciiLower(wchar_t c) noexcept {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+constexpr bool LessIgnoringCase(std::wstring_view left, std::wstring_view right) noexcept {
+    return std::ranges::lexicographical_compare(left, right, {}, AsciiLower, AsciiLower);
+}
+
+constexpr bool EqualsIgnoringCase(std::wstring_view text, std::wstring_view other) noexcept {
+    return std::ranges::equal(text, other, {}, AsciiLower, AsciiLower);
+}
+
+static_assert(std::size(kNamedColors) == 148);
+static_assert(std::ranges::adjacent_find(kNamedColors, [](const NamedColor& left, const NamedColor& right) {
+                  return !LessIgnoringCase(left.name, right.name);
+              }) == std::end(kNamedColors));
+
+std::optional<Color> FindNamedColor(std::wstring_view name) {
+    auto found = std::ranges::lower_bound(kNamedColors, name, LessIgnoringCase, &NamedColor::name);
+    if (found == std::end(kNamedColors) || !EqualsIgnoringCase(found->name, name)) {
+        return std::nullopt;
+    }
+    return MakeColor(static_cast<int>(found->rgb >> 16), static_cast<int>((found->rgb >> 8) & 0xFF),
+                     static_cast<int>(found->rgb & 0xFF));
+}
+
+bool IsSpace(wchar_t c) noexcept {
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+}
+
+bool IsDigit(wchar_t c) noexcept {
+    return c >= L'0' && c <= L'9';
+}
+
+std::wstring_view Trim(std::wstring_view text) noexcept {
+    while (!text.empty() && IsSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+int HexDigit(wchar_t c) noexcept {
+    if (IsDigit(c)) {
+        return c - L'0';
+    }
+    const wchar_t lower = AsciiLower(c);
+    return lower >= L'a' && lower <= L'f' ? lower - L'a' + 10 : -1;
+}
+
+bool IsHexDigit(wchar_t c) noexcept {
+    return HexDigit(c) >= 0;
+}
+
+// #RGB, #RGBA, #RRGGBB or #RRGGBBAA without the "#"; the alpha is dropped.
+std::optional<Color> ParseHexChannels(std::wstring_view digits) {
+    const size_t size = digits.size();
+    if ((size != 3 && size != 4 && size != 6 && size != 8) || !std::ranges::all_of(digits, IsHexDigit)) {
+        return std::nullopt;
+    }
+    const size_t width = size <= 4 ? 1 : 2;
+    auto channel = [&](size_t index) {
+        int value = 0;
+        for (wchar_t digit : digits.substr(index * width, width)) {
+            value = value * 16 + HexDigit(digit);
+        }
+        return width == 1 ? value * 0x11 : value; // a single digit stands for itself twice: f is ff
+    };
+    return MakeColor(channel(0), channel(1), channel(2));
+}
+
+// One to eight hexadecimal digits of a COLORREF (0x00BBGGRR); a non-zero top byte is no color.
+std::optional<Color> ParseColorRef(std::wstring_view digits) {
+    if (digits.empty() || digits.size() > 8 || !std::ranges::all_of(digits, IsHexDigit)) {
+        return std::nullopt;
+    }
+    Color value = 0;
+    for (wchar_t digit : digits) {
+        value = value << 4 | static_cast<Color>(HexDigit(digit));
+    }
+    return value <= 0x00FFFFFF ? std::optional<Color>(value) : std::nullopt;
+}
+
+// The arguments of a color function or the parts of a triplet: never more than four.
+struct Pieces {
+    std::array<std::wstring_view, 4> items;
+    size_t count = 0;
+};
+
+// The trimmed pieces between separators; nothing when there are more than four.
+std::optional<Pieces> SplitAt(std::wstring_view text, wchar_t separator) {
+    Pieces pieces;
+    for (;;) {
+        if (pieces.count == pieces.items.size()) {
+            return std::nullopt;
+        }
+        const size_t end = text.find(separator);
+        pieces.items[pieces.count++] = Trim(text.substr(0, end));
+        if (end == std::wstring_view::npos) {
+            return pieces;
+        }
+        text.remove_prefix(end + 1);
+    }
+}
+
+// The runs of characters between white space; nothing when there are more than four.
+std::optional<Pieces> SplitWords(std::wstring_view text) {
+    Pieces pieces;
+    for (text = Trim(text); !text.empty(); text = Trim(text)) {
+        if (pieces.count == pieces.items.size()) {
+            return std::nullopt;
+        }
+        const size_t end = static_cast<size_t>(std::ranges::find_if(text, IsSpace) - text.begin());
+        pieces.items[pieces.count++] = text.substr(0, end);
+        text.remove_prefix(end);
+    }
+    return pieces;
+}
+
+// "r,g,b" or "r g b": three whole numbers 0..255.
+std::optional<Color> ParseTriplet(std::wstring_view text) {
+    auto pieces = text.find(L',') != std::wstring_view::npos ? SplitAt(text, L',') : SplitWords(text);
+    if (!pieces || pieces->count != 3) {
+        return std::nullopt;
+    }
+    int channels[3] = {};
+    for (size_t i = 0; i < 3; ++i) {
+        const std::wstring_view piece = pieces->items[i];
+        if (piece.empty() || !std::ranges::all_of(piece, IsDigit)) {
+            return std::nullopt;
+        }
+        for (wchar_t digit : piece) {
+            channels[i] = std::min(channels[i] * 10 + (digit - L'0'), 256); // 256 stands for any larger value
+        }
+        if (channels[i] > 255) {
+            return std::nullopt;
+        }
+    }
+    return MakeColor(channels[0], channels[1], channels[2]);
+}
+
+enum class Unit { None, Percent, Degree, Gradian, Radian, Turn };
+
+struct Value {
+    double number;
+    Unit unit;
+};
+
+constexpr std::uint64_t kMantissaLimit = 100'000'000'000'000'000; // 17 digits, as many as a double holds
+constexpr long long kExponentLimit = 100'000;                     // far past the double range either way
+
+// A CSS number ("12", "-.5", "1.5e2") with no unit, "%" or an angle unit; the whole text must be one.
+// Values beyond the double range are refused rather than carried on as infinities.
+std::optional<Value> ParseValue(std::wstring_view text) {
+    size_t at = 0;
+    auto digitAt = [text](size_t index) { return index < text.size() && IsDigit(text[index]); };
+    const bool negative = !text.empty() && text[0] == L'-';
+    if (!text.empty() && (text[0] == L'+' || text[0] == L'-')) {
+        ++at;
+    }
+    std::uint64_t mantissa = 0;
+    long long power = 0;
+    bool anyDigit = false;
+    // Digits past the seventeenth significant one cannot change the double; whole ones still move the point.
+    auto readDigits = [&](bool fraction) {
+        for (; digitAt(at); ++at) {
+            anyDigit = true;
+            if (mantissa < kMantissaLimit) {
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[at] - L'0');
+                power -= fraction ? 1 : 0;
+            } else if (!fraction) {
+                ++power;
+            }
+        }
+    };
+    readDigits(false);
+    if (at < text.size() && text[at] == L'.' && digitAt(at + 1)) {
+        ++at;
+        readDigits(true);
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    // An "e" not followed by exponent digits is left for the unit, where it is refused.
+    if (at < text.size() && AsciiLower(text[at]) == L'e') {
+        const bool signedExponent = digitAt(at + 2) && (text[at + 1] == L'+' || text[at + 1] == L'-');
+        if (signedExponent || digitAt(at + 1)) {
+            const bool negativeExponent = signedExponent && text[at + 1] == L'-';
+            long long exponent = 0;
+            for (at += signedExponent ? 2 : 1; digitAt(at); ++at) {
+                exponent = std::min(exponent * 10 + (text[at] - L'0'), kExponentLimit);
+            }
+            power += negativeExponent ? -exponent : exponent;
+        }
+    }
+    // Dividing by an exact power of ten keeps decimals such as 127.5 exact.
+    const double magnitude = static_cast<double>(mantissa);
+    double number = mantissa == 0 ? 0.0
+                    : power >= 0  ? magnitude * std::pow(10.0, static_cast<double>(power))
+                                  : magnitude / std::pow(10.0, static_cast<double>(-power));
+    if (!std::isfinite(number)) {
+        return std::nullopt;
+    }
+    number = negative ? -number : number;
+
+    constexpr std::pair<std::wstring_view, Unit> kUnits[] = {
+        {L"", Unit::None},        {L"%", Unit::Percent},  {L"deg", Unit::Degree},
+        {L"grad", Unit::Gradian}, {L"rad", Unit::Radian}, {L"turn", Unit::Turn},
+    };
+    for (const auto& [name, unit] : kUnits) {
+        if (EqualsIgnoringCase(text.substr(at), name)) {
+            return Value{number, unit};
+        }
+    }
+    return std::nullopt;
+}
+
+// The three channel values of rgb() or hsl() in either CSS syntax: "a, b, c[, alpha]" or
+// "a b c[ / alpha]". The alpha must be a number or a percentage, and is then dropped.
+struct Channels {
+    std::array<Value, 3> values;
+    bool commas;
+};
+
+std::optional<Channels> ParseArguments(std::wstring_view body) {
+    const bool commas = body.find(L',') != std::wstring_view::npos;
+    std::optional<Pieces> pieces;
+    if (commas) {
+        pieces = SplitAt(body, L',');
+    } else if (auto halves = SplitAt(body, L'/'); halves && halves->count <= 2) {
+        pieces = SplitWords(halves->items[0]);
+        if (pieces && pieces->count == 3 && halves->count == 2) {
+            pieces->items[pieces->count++] = halves->items[1];
+        } else if (pieces && pieces->count != 3) {
+            pieces.reset();
+        }
+    }
+    if (!pieces || pieces->count < 3) {
+        return std::nullopt;
+    }
+    if (pieces->count == 4) {
+        auto alpha = ParseValue(pieces->items[3]);
+        if (!alpha || (alpha->unit != Unit::None && alpha->unit != Unit::Percent)) {
+            return std::nullopt;
+        }
+    }
+    Channels channels{{}, commas};
+    for (size_t i = 0; i < 3; ++i) {
+        auto value = ParseValue(pieces->items[i]);
+        if (!value) {
+            return std::nullopt;
+        }
+        channels.values[i] = *value;
+    }
+    return channels;
+}
+
+// CSS rounds a channel to the nearest byte, halves up.
+int RoundToByte(double channel) noexcept {
+    return static_cast<int>(std::floor(std::clamp(channel, 0.0, 255.0) + 0.5));
+}
+
+// Numbers 0..255 or percentages, clamped. The comma syntax wants three of one kind; the space syntax
+// of CSS Color 4 lets them mix.
+std::optional<Color> RgbColor(const Channels& channels) {
+    int bytes[3] = {};
+    for (size_t i = 0; i < 3; ++i) {
+        const Value& value = channels.values[i];
+        if (channels.commas && value.unit != channels.values[0].unit) {
+            return std::nullopt;
+        }
+        if (value.unit == Unit::Percent) {
+            bytes[i] = RoundToByte(value.number * 255 / 100);
+        } else if (value.unit == Unit::None) {
+            bytes[i] = RoundToByte(value.number);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return MakeColor(bytes[0], bytes[1], bytes[2]);
+}
+
+// A hue in degrees 0..360; a plain number is in degrees.
+std::optional<double> HueDegrees(const Value& value) {
+    double degrees = 0;
+    switch (value.unit) {
+    case Unit::None:
+    case Unit::Degree:
+        degrees = value.number;
+        break;
+    case Unit::Gradian:
+        degrees = value.number / 400 * 360;
+        break;
+    case Unit::Radian:
+        degrees = value.number * 180 / std::numbers::pi;
+        break;
+    case Unit::Turn:
+        degrees = value.number * 360;
+        break;
+    case Unit::Percent:
+        return std::nullopt;
+    }
+    if (!std::isfinite(degrees)) {
+        return std::nullopt;
+    }
+    degrees = std::fmod(degrees, 360.0);
+    return degrees < 0 ? degrees + 360 : degrees;
+}
+
+// The hslToRgb of CSS Color 4. Saturation and lightness are percentages, clamped to 0..100%; the
+// space syntax also takes them as plain numbers.
+std::optional<Color> HslColor(const Channels& channels) {
+    auto isPercentage = [&](const Value& value) {
+        return value.unit == Unit::Percent || (!channels.commas && value.unit == Unit::None);
+    };
+    const auto hue = HueDegrees(channels.values[0]);
+    if (!hue || !isPercentage(channels.values[1]) || !isPercentage(channels.values[2])) {
+        return std::nullopt;
+    }
+    const double saturation = std::clamp(channels.values[1].number, 0.0, 100.0) / 100;
+    const double lightness = std::clamp(channels.values[2].number, 0.0, 100.0) / 100;
+    const double chroma = saturation * std::min(lightness, 1 - lightness);
+    auto channel = [&](double offset) {
+        const double k = std::fmod(offset + *hue / 30, 12.0);
+        return RoundToByte(255 * (lightness - chroma * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}))));
+    };
+    return MakeColor(channel(0), channel(8), channel(4));
+}
+
+// rgb(), rgba(), hsl() or hsla(), the name in any case; each pair accepts the same forms.
+std::optional<Color> ParseFunction(std::wstring_view name, std::wstring_view body) {
+    const bool rgb = EqualsIgnoringCase(name, L"rgb") || EqualsIgnoringCase(name, L"rgba");
+    const bool hsl = EqualsIgnoringCase(name, L"hsl") || EqualsIgnoringCase(name, L"hsla");
+    auto channels = rgb || hsl ? ParseArguments(body) : std::nullopt;
+    if (!channels) {
+        return std::nullopt;
+    }
+    return rgb ? RgbColor(*channels) : HslColor(*channels);
+}
+
+} // namespace
+
+// Each notation has its own opening (RRGGBB its own length and digits), so no text is read two ways.
+std::optional<Color> ParseColorNotation(std::wstring_view text) {
+    text = Trim(text);
+    const std::wstring_view prefix = text.substr(0, 2);
+    if (text.starts_with(L'#')) {
+        return ParseHexChannels(text.substr(1));
+    }
+    if (EqualsIgnoringCase(prefix, L"0x")) {
+        return ParseColorRef(text.substr(2));
+    }
+    if (EqualsIgnoringCase(prefix, L"&h")) {
+        text.remove_prefix(2);
+        if (text.ends_with(L'&')) {
+            text.remove_suffix(1);
+        }
+        return ParseColorRef(text);
+    }
+    if (const size_t open = text.find(L'('); open != std::wstring_view::npos) {
+        if (!text.ends_with(L')')) {
+            return std::nullopt;
+        }
+        return ParseFunction(text.substr(0, open), text.substr(open + 1, text.size() - open - 2));
+    }
+    if (text.size() == 6 && std::ranges::all_of(text, IsHexDigit)) {
+        return ParseHexChannels(text);
+    }
+    if (!text.empty() && IsDigit(text.front())) {
+        return ParseTriplet(text);
+    }
+    return FindNamedColor(text);
+}
