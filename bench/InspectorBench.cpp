@@ -1,0 +1,25 @@
+// The palette inspector's figures for one change: the contrast of the four boxes, the four simulated
+// palettes and their hard-to-tell pairs. Target: below 50 µs per call.
+#include "app/PaletteInspection.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Each iteration changes one box's background, as a drag on a color well does, so no figure repeats.
+void BM_InspectPalette(benchmark::State& state) {
+    PaletteColors colors = kDefaultPalette;
+    const std::array<BoxText, 4> text{{{12, false}, {14, true}, {18, false}, {10, false}}};
+    Color changing = MakeColor(10, 200, 30);
+    int box = 0;
+    for (auto _ : state) {
+        changing = (changing * 2654435761u) & 0xFFFFFF;
+        colors.box[box] = changing;
+        box = (box + 1) % 4;
+        PaletteInspection inspection = InspectPalette(colors, text);
+        benchmark::DoNotOptimize(inspection);
+    }
+}
+BENCHMARK(BM_InspectPalette)->Unit(benchmark::kMicrosecond);
+
+} // namespace
