@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 
 namespace {
 
@@ -264,4 +265,38 @@ bool PaletteOperations::OnSearchKey(SearchKey key) {
     }
     ViewRecord(static_cast<int>(matches[matchCursor]));
     return false;
+}
+
+// Names are compared as the save does, exactly; a set keeps a large import linear.
+ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> records) {
+    ImportOutcome outcome;
+    std::unordered_set<std::u16string> names;
+    for (int i = 0; i < library.Count(); ++i) {
+        names.insert(RecordName(library.Record(i)));
+    }
+    const int countBefore = library.Count();
+    for (const PaletteRecord& record : records) {
+        std::u16string name = RecordName(record);
+        if (!names.insert(name).second) {
+            outcome.refused.push_back(std::move(name));
+            continue;
+        }
+        library.Append(record);
+    }
+    outcome.imported = library.Count() - countBefore;
+    if (outcome.imported == 0) {
+        return outcome;
+    }
+    if (FileError error = library.WritePaletteLibrary()) {
+        while (library.Count() > countBefore) {
+            library.Remove(library.Count() - 1);
+        }
+        library.WritePaletteLibrary();
+        outcome = {0, {}, error};
+        return outcome;
+    }
+    if (library.currentPaletteIndex >= 0) {
+        ShowCounter();
+    }
+    return outcome;
 }

@@ -6,6 +6,7 @@
 #include "library/PaletteView.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,14 @@ inline constexpr std::u16string_view kPlaceholderName = u"Enter new palette name
 
 // The indexes of the records whose names start with `text`, A-Z and a-z taken as equal.
 void FindMatches(const PaletteLibrary& library, std::u16string_view text, std::vector<std::uint32_t>& matches);
+
+struct ImportOutcome {
+    int imported = 0;
+    // Names already in the library, or given twice by the file: not imported.
+    std::vector<std::u16string> refused;
+    // Set when the library could not be written: then nothing was imported.
+    FileError error = 0;
+};
 
 class PaletteOperations {
 public:
@@ -37,6 +46,9 @@ public:
     void OnViewNext();
     void OnViewPrevious();
     void OnSearchChange();
+    // Appends the records whose names are new to the library and writes it once; a failed write
+    // takes them out again. The palette shown stays as it is.
+    ImportOutcome ImportRecords(std::span<const PaletteRecord> records);
     // A key going down in the search edit; true when it is consumed.
     bool OnSearchKey(SearchKey key);
 

@@ -259,4 +259,28 @@ TEST_F(PaletteOperationsTest, AFailedWriteLeavesTheLibraryAsItWas) {
     EXPECT_EQ(file, before);
 }
 
+TEST_F(PaletteOperationsTest, ImportAppendsNewNamesOnlyAndAFailedWriteImportsNothing) {
+    Open({u"A", u"B"});
+    Show(1);
+    const std::vector<PaletteRecord> imported = {MakeRecord(u"C", Colors(7), kDefaultFont),
+                                                 MakeRecord(u"A", Colors(8), kDefaultFont),
+                                                 MakeRecord(u"C", Colors(9), kDefaultFont)};
+    const std::vector<unsigned char> before = file;
+    handle->failWrite = 112;
+    ImportOutcome failed = operations.ImportRecords(imported);
+    EXPECT_EQ(failed.imported, 0);
+    EXPECT_EQ(failed.error, 112u);
+    EXPECT_EQ(library.Count(), 2);
+    handle->failWrite = 0;
+    library.WritePaletteLibrary();
+    EXPECT_EQ(file, before);
+
+    ImportOutcome outcome = operations.ImportRecords(imported);
+    EXPECT_EQ(outcome.imported, 1);
+    EXPECT_EQ(outcome.refused, (std::vector<std::u16string>{u"A", u"C"}));
+    EXPECT_EQ(file.size(), 3 * kRecordSize);
+    EXPECT_EQ(library.Record(2).colors[0], 7u);
+    EXPECT_EQ(view.counter, u"2 of 3");
+}
+
 } // namespace
