@@ -320,7 +320,7 @@ struct Value {
     Unit unit;
 };
 
-constexpr std::uint64_t kMantissaLimit = 100'000'000'000'000'000; // 17 digits, as many as a double holds
+constexpr std::uint64_t kMantissaLimit = 100'000'000'000'000'000; // 18 digits, more than a double holds
 constexpr long long kExponentLimit = 100'000;                     // far past the double range either way
 
 // A CSS number ("12", "-.5", "1.5e2") with no unit, "%" or an angle unit; the whole text must be one.
@@ -335,7 +335,7 @@ std::optional<Value> ParseValue(std::wstring_view text) {
     std::uint64_t mantissa = 0;
     long long power = 0;
     bool anyDigit = false;
-    // Digits past the seventeenth significant one cannot change the double; whole ones still move the point.
+    // Digits past the eighteenth significant one cannot change the double; whole ones still move the point.
     auto readDigits = [&](bool fraction) {
         for (; digitAt(at); ++at) {
             anyDigit = true;
