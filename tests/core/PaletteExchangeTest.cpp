@@ -1,0 +1,238 @@
+// Palette files for other tools: each format's exact bytes, round trips, and damaged files.
+#include "library/PaletteExchange.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+const LogFontImage kDefaultFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
+const LogFontImage kBoldFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
+const PaletteColors kOtherColors{{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00808080},
+                                 {0x00FFFFFF, 0x00000000, 0x00123456, 0x00ABCDEF}};
+
+std::string FromHex(std::string_view hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i < hex.size(); ++i) {
+        if (hex[i] != ' ') {
+            bytes += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+            ++i;
+        }
+    }
+    return bytes;
+}
+
+bool SameRecord(const PaletteRecord& a, const PaletteRecord& b) {
+    return std::memcmp(&a, &b, sizeof(a)) == 0;
+}
+
+const char kBlueSkyCss[] = R"(:root {
+  /* Blue sky */
+  --blue-sky-box-1: #bebea1;
+  --blue-sky-text-1: #746955;
+  --blue-sky-box-2: #c8c8ab;
+  --blue-sky-text-2: #746955;
+  --blue-sky-box-3: #d2d2b5;
+  --blue-sky-text-3: #746955;
+  --blue-sky-box-4: #dbdbbf;
+  --blue-sky-text-4: #746955;
+}
+)";
+
+const char kBlueSkyGpl[] = "GIMP Palette\nName: Blue sky\nColumns: 2\n#\n"
+                           "190 190 161\tBlue sky box 1\n"
+                           "116 105  85\tBlue sky text 1\n"
+                           "200 200 171\tBlue sky box 2\n"
+                           "116 105  85\tBlue sky text 2\n"
+                           "210 210 181\tBlue sky box 3\n"
+                           "116 105  85\tBlue sky text 3\n"
+                           "219 219 191\tBlue sky box 4\n"
+                           "116 105  85\tBlue sky text 4\n";
+
+const char kBlueSkyJson[] = R"({
+  "format": "huewright-palettes",
+  "version": 1,
+  "palettes": [
+    {
+      "name": "Blue sky",
+      "boxes": [
+        {"background": "#bebea1", "text": "#746955"},
+        {"background": "#c8c8ab", "text": "#746955"},
+        {"background": "#d2d2b5", "text": "#746955"},
+        {"background": "#dbdbbf", "text": "#746955"}
+      ],
+      "font": {"face": "Georgia", "numbers": "-48:0:0:0:700:1:0:0:0:1:2:0:34"}
+    }
+  ]
+}
+)";
+
+// Block: type, length, name length and UTF-16BE name; a color goes on with "RGB ", floats, type 2.
+const char kBlueSkyAse[] =
+    "41534546 0001 0000 0000000a"
+    "c001 00000014 0009 0042006c0075006500200073006b00790000"
+    "0001 00000020 0006 0062006f007800200031 0000 52474220 3f3ebebf 3f3ebebf 3f21a1a2 0002"
+    "0001 00000022 0007 007400650078007400200031 0000 52474220 3ee8e8e9 3ed2d2d3 3eaaaaab 0002"
+    "0001 00000020 0006 0062006f007800200032 0000 52474220 3f48c8c9 3f48c8c9 3f2babac 0002"
+    "0001 00000022 0007 007400650078007400200032 0000 52474220 3ee8e8e9 3ed2d2d3 3eaaaaab 0002"
+    "0001 00000020 0006 0062006f007800200033 0000 52474220 3f52d2d3 3f52d2d3 3f35b5b6 0002"
+    "0001 00000022 0007 007400650078007400200033 0000 52474220 3ee8e8e9 3ed2d2d3 3eaaaaab 0002"
+    "0001 00000020 0006 0062006f007800200034 0000 52474220 3f5bdbdc 3f5bdbdc 3f3fbfc0 0002"
+    "0001 00000022 0007 007400650078007400200034 0000 52474220 3ee8e8e9 3ed2d2d3 3eaaaaab 0002"
+    "c002 00000000";
+
+TEST(PaletteExchangeTest, EachFormatWritesOnePaletteExactly) {
+    const PaletteRecord blueSky = MakeRecord(u"Blue sky", kDefaultPalette, kBoldFont);
+    EXPECT_EQ(ExportPalettes({&blueSky, 1}, ExchangeFormat::Css), kBlueSkyCss);
+    EXPECT_EQ(ExportPalettes({&blueSky, 1}, ExchangeFormat::Gpl), kBlueSkyGpl);
+    EXPECT_EQ(ExportPalettes({&blueSky, 1}, ExchangeFormat::Json), kBlueSkyJson);
+    EXPECT_EQ(ExportPalettes({&blueSky, 1}, ExchangeFormat::Ase), FromHex(kBlueSkyAse));
+}
+
+TEST(PaletteExchangeTest, CssSlugsAreAsciiAndUniqueAndCommentsStayClosed) {
+    const PaletteRecord palettes[] = {
+        MakeRecord(u"Blue sky", {}, kBoldFont), MakeRecord(u"blue--SKY!", {}, kBoldFont),
+        MakeRecord(u"Blue sky 2", {}, kBoldFont), MakeRecord(u"Ça */ 😀", {}, kBoldFont)};
+    const std::string css = ExportPalettes(palettes, ExchangeFormat::Css);
+    for (const char* line : {"  --blue-sky-box-1: #000000;\n", "  --blue-sky-2-text-4: #000000;\n",
+                             "  --blue-sky-2-2-box-3: #000000;\n",
+                             "  /* \xC3\x87"
+                             "a * / \xF0\x9F\x98\x80 */\n",
+                             "\n  --a-box-1: #000000;\n"}) {
+        EXPECT_NE(css.find(line), std::string::npos) << line;
+    }
+}
+
+TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
+    const PaletteRecord palettes[] = {MakeRecord(u"Blue sky", kDefaultPalette, kBoldFont),
+                                      MakeRecord(u"Grün \"1\" \\ 😀", kOtherColors, kDefaultFont)};
+    for (ExchangeFormat format : {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json}) {
+        const ImportResult result = ImportPalettes(ExportPalettes(palettes, format), format, kDefaultFont);
+        ASSERT_EQ(result.palettes.size(), 2u) << static_cast<int>(format);
+        EXPECT_TRUE(result.problem.empty());
+        // Only JSON carries the fonts; the others give the default font.
+        const LogFontImage& firstFont = format == ExchangeFormat::Json ? kBoldFont : kDefaultFont;
+        EXPECT_TRUE(SameRecord(result.palettes[0], MakeRecord(u"Blue sky", kDefaultPalette, firstFont)));
+        EXPECT_TRUE(SameRecord(result.palettes[1], palettes[1]));
+    }
+}
+
+TEST(PaletteExchangeTest, LongNamesAreCutWithoutSplittingACharacter) {
+    const std::pair<std::string, std::u16string> kCases[] = {
+        {std::string(70, 'x'), std::u16string(63, u'x')},
+        {std::string(62, 'x') + "\xF0\x9F\x98\x80", std::u16string(62, u'x')},
+        {"  \\t tab\\u0000nul  ", u"tab nul"},
+        {"", u"Imported palette"},
+    };
+    for (const auto& [name, expected] : kCases) {
+        const std::string json =
+            R"([{"name": ")" + name + R"(", "boxes": [{"background": "#fff", "text": "#000"}]}])";
+        const ImportResult result = ImportPalettes(json, ExchangeFormat::Json, kDefaultFont);
+        ASSERT_EQ(result.palettes.size(), 1u) << name;
+        EXPECT_EQ(RecordName(result.palettes[0]), expected);
+    }
+}
+
+TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
+    const char* const kTexts[] = {
+        R"([{"name": "A", "boxes": [{"background": "#F00", "text": "#00ff00"}]}])",
+        "\xEF\xBB\xBF"
+        R"({"boxes": [{"text": "#00ff00", "x": [1, {"y": null}], "background": "#ff0000"}],
+                           "name": "\u0041", "font": {"numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
+    };
+    for (const char* text : kTexts) {
+        const ImportResult result = ImportPalettes(text, ExchangeFormat::Json, kBoldFont);
+        ASSERT_EQ(result.palettes.size(), 1u) << text;
+        EXPECT_EQ(RecordName(result.palettes[0]), u"A");
+        EXPECT_EQ(result.palettes[0].colors[0], 0x000000FFu);
+        EXPECT_EQ(result.palettes[0].colors[1], 0x0000FF00u);
+        EXPECT_EQ(result.palettes[0].colors[2], kDefaultPalette.box[1]);
+    }
+    EXPECT_EQ(ImportPalettes(kTexts[0], ExchangeFormat::Json, kBoldFont).palettes[0].font, kBoldFont);
+    EXPECT_EQ(ImportPalettes(kTexts[1], ExchangeFormat::Json, kBoldFont).palettes[0].font, kDefaultFont);
+}
+
+TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheFileNameAndShortRunsTheDefaults) {
+    const ImportResult result =
+        ImportPalettes("GIMP Palette\r\nName: Ocean\r\nColumns: 5\r\n# made elsewhere\r\n\r\n"
+                       "0 0 0\r\n1 1 1 one\n2\t2 2\n3 3 3\n4 4 4\n5 5 5\n6 6 6\n7 7 7\n"
+                       "255 255 255\n9 9 9\n10 10 10 Foam\n12 12 12\n13 13 13",
+                       ExchangeFormat::Gpl, kDefaultFont);
+    ASSERT_EQ(result.palettes.size(), 2u);
+    EXPECT_EQ(RecordName(result.palettes[0]), u"Ocean");
+    EXPECT_EQ(RecordName(result.palettes[1]), u"Ocean 2");
+    EXPECT_EQ(result.palettes[0].colors[7], MakeColor(7, 7, 7));
+    const PaletteRecord& five = result.palettes[1];
+    EXPECT_EQ(five.colors[0], 0x00FFFFFFu);
+    EXPECT_EQ(five.colors[4], MakeColor(13, 13, 13));
+    EXPECT_EQ(five.colors[5], kDefaultPalette.text[2]);
+    EXPECT_EQ(five.colors[6], kDefaultPalette.box[3]);
+    EXPECT_EQ(five.colors[7], kDefaultPalette.text[3]);
+}
+
+TEST(PaletteExchangeTest, SwatchesConvertGrayAndCmykAndNameLooseColors) {
+    const std::string ase =
+        FromHex("41534546 0001 0000 00000002"
+                "0001 0000000e 0001 0000 47726179 3f000000 0002"
+                "0001 0000001a 0001 0000 434d594b 00000000 3f800000 3f000000 3f000000 0002");
+    const ImportResult result = ImportPalettes(ase, ExchangeFormat::Ase, kDefaultFont);
+    ASSERT_EQ(result.palettes.size(), 1u);
+    EXPECT_EQ(RecordName(result.palettes[0]), u"Imported palette");
+    EXPECT_EQ(result.palettes[0].colors[0], MakeColor(128, 128, 128));
+    EXPECT_EQ(result.palettes[0].colors[1], MakeColor(128, 0, 64));
+}
+
+TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
+    const std::string ase = FromHex(kBlueSkyAse);
+    const std::pair<ExchangeFormat, std::string> kCases[] = {
+        {ExchangeFormat::Css, kBlueSkyCss},
+        {ExchangeFormat::Gpl, "GIMP palette\n0 0 0\n"},
+        {ExchangeFormat::Gpl, "GIMP Palette\nName: x\n"},
+        {ExchangeFormat::Gpl, "GIMP Palette\n0 0 256\n"},
+        {ExchangeFormat::Gpl, "GIMP Palette\n0 0 0x\n"},
+        {ExchangeFormat::Gpl, "GIMP Palette\n0 0 0 \xC3\n"},
+        {ExchangeFormat::Ase, ase.substr(0, ase.size() - 1)},
+        {ExchangeFormat::Ase, ase.substr(0, 4)},
+        {ExchangeFormat::Ase, FromHex("41534546 0002 0000 00000000")},
+        {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000000")},
+        {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000001 c001 00000002 0002")},
+        {ExchangeFormat::Ase,
+         FromHex("41534546 0001 0000 00000001 0001 0000000c 0000 58595a20 00000000 0002")},
+        {ExchangeFormat::Ase,
+         FromHex("41534546 0001 0000 00000001 0001 0000000c 0000 47726179 7fc00000 0002")},
+        {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000001 c001 00000006 0002 d8000000")},
+        {ExchangeFormat::Json, ""},
+        {ExchangeFormat::Json, "[]"},
+        {ExchangeFormat::Json, R"({"palettes": [{"name": "A"}]})"},
+        {ExchangeFormat::Json, R"([{"boxes": [{"background": "#ff", "text": "#000"}]}])"},
+        {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fff"}]}])"},
+        {ExchangeFormat::Json,
+         R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A"}}])"},
+        {ExchangeFormat::Json, std::string(kBlueSkyJson) + "x"},
+        {ExchangeFormat::Json,
+         std::string(kBlueSkyJson)
+             .replace(std::string(kBlueSkyJson).find("Georgia"), 7, std::string(32, 'G'))},
+        {ExchangeFormat::Json, R"([{"name": "\ud800", "boxes": []}])"},
+        {ExchangeFormat::Json, "[{\"name\": \"\xE0\x80\x80\"}]"},
+        {ExchangeFormat::Json, R"({"format": "other", "palettes": []})"},
+        {ExchangeFormat::Json, R"({"version": 2})"},
+        {ExchangeFormat::Json, std::string(65, '[') + std::string(65, ']')},
+    };
+    for (const auto& [format, bytes] : kCases) {
+        const ImportResult result = ImportPalettes(bytes, format, kDefaultFont);
+        EXPECT_TRUE(result.palettes.empty()) << bytes;
+        EXPECT_TRUE(result.problem.ends_with(L".")) << bytes;
+    }
+}
+
+TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {
+    EXPECT_EQ(ExchangeFormatOf(L"a.b\\Sky.CSS"), ExchangeFormat::Css);
+    EXPECT_EQ(ExchangeFormatOf(L"sky.Gpl"), ExchangeFormat::Gpl);
+    EXPECT_EQ(ExchangeFormatOf(L"sky.ase"), ExchangeFormat::Ase);
+    EXPECT_EQ(ExchangeFormatOf(L"sky.jSON"), ExchangeFormat::Json);
+    EXPECT_EQ(ExchangeFormatOf(L"sky.json.txt"), std::nullopt);
+    EXPECT_EQ(ExchangeFormatOf(L"json"), std::nullopt);
+}
+
+} // namespace
