@@ -1,0 +1,389 @@
+#include "app/CPaletteInspector.h"
+
+#include "app/SettingsValues.h"
+#include "framework/DcGuards.h"
+#include "library/ColorFormat.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const wchar_t* kCaption = L"Palette inspector";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+constexpr Color kMarkColor = 0x000000D0;
+constexpr int kMargin = 10;
+constexpr int kColumnGap = 12;
+// The mark around a swatch of a pair that looks alike, and the room every swatch keeps for it.
+constexpr int kFrame = 2;
+constexpr int kSwatchGap = 2 * kFrame + 6;
+constexpr int kSectionGap = 8;
+
+int TextWidth(HDC dc, std::wstring_view text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// The widest of the characters, repeated: the room a number needs whatever its digits are.
+std::wstring WidestRun(HDC dc, std::wstring_view characters, size_t count) {
+    wchar_t widest = characters.front();
+    for (wchar_t character : characters) {
+        if (TextWidth(dc, {&character, 1}) > TextWidth(dc, {&widest, 1})) {
+            widest = character;
+        }
+    }
+    return std::wstring(count, widest);
+}
+
+// An opaque empty text fills with the background color and needs no brush.
+void FillSolid(HDC dc, const RECT& rect, Color color) {
+    SetBkColor(dc, color);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void PaintSwatch(HDC dc, const RECT& swatch, Color background, Color text, bool marked) {
+    // The swatch covers all of the mark but its frame.
+    if (marked) {
+        FillSolid(dc,
+                  {swatch.left - kFrame, swatch.top - kFrame, swatch.right + kFrame, swatch.bottom + kFrame},
+                  kMarkColor);
+    }
+    FillSolid(dc, swatch, background);
+    SetTextColor(dc, text);
+    RECT textRect = swatch;
+    DrawTextW(dc, L"Aa", 2, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void PaintText(HDC dc, const std::wstring& text, int left, int top, int height) {
+    RECT rect{left, top, left, top + height};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+std::wstring Verdicts(const BoxContrast& contrast) {
+    return std::wstring(L"AA ") + (contrast.passesAA ? L"pass" : L"fail") + L"  AAA " +
+           (contrast.passesAAA ? L"pass" : L"fail");
+}
+
+bool IsMarked(const SimulatedPalette& simulated, int box) {
+    const auto& pairs = simulated.hardToTell[box];
+    return std::find(pairs.begin(), pairs.end(), true) != pairs.end();
+}
+
+// "boxes 1 and 3 look alike", or "boxes 1 and 3, 2 and 4 look alike"; empty when nothing does.
+std::wstring AlikeText(const SimulatedPalette& simulated) {
+    std::wstring pairs;
+    for (int first = 0; first < 4; ++first) {
+        for (int second = first + 1; second < 4; ++second) {
+            if (simulated.hardToTell[first][second]) {
+                pairs += (pairs.empty() ? L"" : L", ") + std::to_wstring(first + 1) + L" and " +
+                         std::to_wstring(second + 1);
+            }
+        }
+    }
+    return pairs.empty() ? pairs : L"boxes " + pairs + L" look alike";
+}
+
+} // namespace
+
+bool CPaletteInspector::Input::operator==(const Input& other) const {
+    return colors == other.colors &&
+           std::equal(text.begin(), text.end(), other.text.begin(), [](const BoxText& a, const BoxText& b) {
+               return a.pointSize == b.pointSize && a.bold == b.bold;
+           });
+}
+
+// The window goes while the whole object still exists.
+CPaletteInspector::~CPaletteInspector() {
+    Destroy();
+}
+
+bool CPaletteInspector::IsOpen() const {
+    return Hwnd() && open;
+}
+
+void CPaletteInspector::Open(HWND owner) {
+    if (IsOpen() || (!Hwnd() && !Create(owner))) {
+        return;
+    }
+    if (shown != input) {
+        Inspect();
+    }
+    FitToContent();
+    POINT at = OpeningPosition(owner);
+    SetWindowPos(Hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    open = true;
+}
+
+void CPaletteInspector::Close() {
+    if (!IsOpen()) {
+        return;
+    }
+    RememberPosition();
+    ShowWindow(Hwnd(), SW_HIDE);
+    open = false;
+}
+
+void CPaletteInspector::Toggle(HWND owner) {
+    if (IsOpen()) {
+        Close();
+    } else {
+        Open(owner);
+    }
+}
+
+// A closed inspector only keeps the input: the inspection waits until it opens.
+void CPaletteInspector::Update(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
+    input.colors = colors;
+    input.text = text;
+    if (!IsOpen() || shown == input) {
+        return;
+    }
+    Inspect();
+    FitToContent();
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+InspectorState CPaletteInspector::State() const {
+    InspectorState state = remembered;
+    state.open = open;
+    RECT window{};
+    if (IsOpen() && GetWindowRect(Hwnd(), &window)) {
+        state.placed = true;
+        state.left = window.left;
+        state.top = window.top;
+    }
+    return state;
+}
+
+void CPaletteInspector::Restore(const InspectorState& state) {
+    remembered = state;
+}
+
+RECT CPaletteInspector::SwatchRect(int row, int box) const {
+    if (layout.lineHeight == 0 || row < 0 || row > kVisionDeficiencyCount || box < 0 || box > 3) {
+        return {};
+    }
+    int inset = (layout.lineHeight - layout.swatchHeight) / 2;
+    RECT rect{};
+    if (row == 0) {
+        rect.left = kMargin + kFrame;
+        rect.top = kMargin + box * layout.lineHeight + inset;
+    } else {
+        rect.left = layout.firstSwatchLeft + box * (layout.swatchWidth + kSwatchGap);
+        rect.top = layout.simulationsTop + (row - 1) * layout.lineHeight + inset;
+    }
+    rect.right = rect.left + layout.swatchWidth;
+    rect.bottom = rect.top + layout.swatchHeight;
+    return rect;
+}
+
+bool CPaletteInspector::Create(HWND owner) {
+    NONCLIENTMETRICSW metrics{sizeof(metrics)};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        font.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    }
+    const wchar_t* className = RegisterWindowClass(0, LoadCursorW(nullptr, IDC_ARROW));
+    if (!CreatePopup(className, kCaption, kExStyle, kStyle, RECT{}, owner)) {
+        return false;
+    }
+    WindowDc dc(Hwnd());
+    SelectObjectGuard selected(dc.Get(), Font());
+    MeasureLayout(dc.Get());
+    return true;
+}
+
+HGDIOBJ CPaletteInspector::Font() const {
+    return font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+// The columns are as wide as their widest possible text, so the window keeps its size while colors
+// are dragged; only the texts of pairs that look alike can make it wider.
+void CPaletteInspector::MeasureLayout(HDC dc) {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    layout.swatchHeight = metrics.tmHeight + 6;
+    layout.swatchWidth = 2 * layout.swatchHeight;
+    layout.lineHeight = layout.swatchHeight + 2 * kFrame + 4;
+
+    std::wstring hex = WidestRun(dc, L"0123456789abcdef", 6);
+    std::wstring digit = WidestRun(dc, L"0123456789", 1);
+    const int widths[6] = {
+        TextWidth(dc, L"Box " + digit),
+        TextWidth(dc, L"#" + hex + L" on #" + hex),
+        TextWidth(dc, digit + digit + L"." + digit + digit + L":1"),
+        std::max(TextWidth(dc, L"AA pass  AAA pass"), TextWidth(dc, L"AA fail  AAA fail")),
+        TextWidth(dc, L"large text"),
+        TextWidth(dc, L"Lc -" + digit + digit + digit + L"." + digit),
+    };
+    layout.columns[0] = kMargin + kFrame + layout.swatchWidth + kColumnGap;
+    for (size_t i = 1; i < layout.columns.size(); ++i) {
+        layout.columns[i] = layout.columns[i - 1] + widths[i - 1] + kColumnGap;
+    }
+    layout.boxesWidth = layout.columns[5] + widths[5] + kMargin;
+
+    layout.headingTop = kMargin + 4 * layout.lineHeight + kSectionGap;
+    layout.simulationsTop = layout.headingTop + layout.lineHeight;
+    int nameWidth = 0;
+    for (int row = 0; row < kVisionDeficiencyCount; ++row) {
+        nameWidth =
+            std::max(nameWidth, TextWidth(dc, VisionDeficiencyName(static_cast<VisionDeficiency>(row))));
+    }
+    layout.firstSwatchLeft = kMargin + nameWidth + kColumnGap + kFrame;
+    layout.alikeLeft = layout.firstSwatchLeft + 4 * layout.swatchWidth + 3 * kSwatchGap + kFrame + kColumnGap;
+    layout.alikeMinWidth = TextWidth(dc, L"boxes 1 and 2, 3 and 4 look alike");
+}
+
+void CPaletteInspector::Inspect() {
+    inspection = InspectPalette(input.colors, input.text);
+    shown = input;
+    for (int row = 0; row < kVisionDeficiencyCount; ++row) {
+        alikeTexts[row] = AlikeText(inspection.simulations[row]);
+    }
+}
+
+SIZE CPaletteInspector::ClientSize(HDC dc) const {
+    int alikeWidth = layout.alikeMinWidth;
+    for (const auto& text : alikeTexts) {
+        alikeWidth = std::max(alikeWidth, TextWidth(dc, text));
+    }
+    int width = std::max(layout.boxesWidth, layout.alikeLeft + alikeWidth + kMargin);
+    int height = layout.simulationsTop + kVisionDeficiencyCount * layout.lineHeight + kMargin;
+    return {width, height};
+}
+
+void CPaletteInspector::FitToContent() {
+    SIZE size{};
+    {
+        WindowDc dc(Hwnd());
+        SelectObjectGuard selected(dc.Get(), Font());
+        size = ClientSize(dc.Get());
+    }
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    if (client.right == size.cx && client.bottom == size.cy) {
+        return;
+    }
+    RECT window{0, 0, size.cx, size.cy};
+    AdjustWindowRectEx(&window, kStyle, FALSE, kExStyle);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CPaletteInspector::RememberPosition() {
+    RECT window{};
+    if (GetWindowRect(Hwnd(), &window)) {
+        remembered.placed = true;
+        remembered.left = window.left;
+        remembered.top = window.top;
+    }
+}
+
+// The remembered place counts only while its caption is on some monitor, where it can be grabbed;
+// otherwise the window goes just right of the owner, inside the work area of the owner's monitor.
+POINT CPaletteInspector::OpeningPosition(HWND owner) const {
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    int width = window.right - window.left;
+    int height = window.bottom - window.top;
+    if (remembered.placed) {
+        RECT caption{remembered.left, remembered.top, remembered.left + width,
+                     remembered.top + GetSystemMetrics(SM_CYSMCAPTION)};
+        if (MonitorFromRect(&caption, MONITOR_DEFAULTTONULL)) {
+            return {remembered.left, remembered.top};
+        }
+    }
+    RECT ownerRect{};
+    GetWindowRect(owner, &ownerRect);
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    // The left and top edges win when the window is larger than the work area.
+    int left = std::max(std::min(static_cast<int>(ownerRect.right), static_cast<int>(work.right) - width),
+                        static_cast<int>(work.left));
+    int top = std::max(std::min(static_cast<int>(ownerRect.top), static_cast<int>(work.bottom) - height),
+                       static_cast<int>(work.top));
+    return {left, top};
+}
+
+LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return OnPaintMessage(message, wParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    // A click on the content keeps the keyboard where it was: the inspector has no use for it.
+    case WM_MOUSEACTIVATE:
+        return LOWORD(lParam) == HTCLIENT ? MA_NOACTIVATE : DefaultProc(message, wParam, lParam);
+    // Gone with its owner: the last position stays, and so does whether it was open, for the
+    // settings saved on the way out.
+    case WM_DESTROY:
+        RememberPosition();
+        return DefaultProc(message, wParam, lParam);
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+// Drawn off-screen and copied in one transfer, so the window does not flicker while colors are dragged.
+void CPaletteInspector::Paint(HDC dc, const RECT& client) {
+    UniqueDc memory(CreateCompatibleDC(dc));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (!memory || !bitmap) {
+        return;
+    }
+    SelectObjectGuard selectedBitmap(memory.Get(), bitmap.Get());
+    SelectObjectGuard selectedFont(memory.Get(), Font());
+    FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(memory.Get(), TRANSPARENT);
+    if (shown) {
+        for (int box = 0; box < 4; ++box) {
+            PaintBoxLine(memory.Get(), box);
+        }
+        SetTextColor(memory.Get(), GetSysColor(COLOR_BTNTEXT));
+        PaintText(memory.Get(), L"Color vision", kMargin, layout.headingTop, layout.lineHeight);
+        for (int row = 1; row <= kVisionDeficiencyCount; ++row) {
+            PaintSimulation(memory.Get(), row);
+        }
+    }
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void CPaletteInspector::PaintBoxLine(HDC dc, int box) const {
+    const Color background = shown->colors.box[box];
+    const Color text = shown->colors.text[box];
+    const BoxContrast& contrast = inspection.boxes[box];
+    PaintSwatch(dc, SwatchRect(0, box), background, text, false);
+    const std::wstring texts[6] = {
+        L"Box " + std::to_wstring(box + 1),
+        FormatColor(text, kDefaultCopyFormat) + L" on " + FormatColor(background, kDefaultCopyFormat),
+        FormatContrastRatio(contrast.ratio),
+        Verdicts(contrast),
+        contrast.largeText ? L"large text" : L"",
+        FormatLightnessContrast(contrast.lightnessContrast),
+    };
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    int top = kMargin + box * layout.lineHeight;
+    for (size_t i = 0; i < layout.columns.size(); ++i) {
+        PaintText(dc, texts[i], layout.columns[i], top, layout.lineHeight);
+    }
+}
+
+void CPaletteInspector::PaintSimulation(HDC dc, int row) const {
+    const SimulatedPalette& simulated = inspection.simulations[row - 1];
+    for (int box = 0; box < 4; ++box) {
+        PaintSwatch(dc, SwatchRect(row, box), simulated.colors.box[box], simulated.colors.text[box],
+                    IsMarked(simulated, box));
+    }
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    int top = layout.simulationsTop + (row - 1) * layout.lineHeight;
+    PaintText(dc, VisionDeficiencyName(static_cast<VisionDeficiency>(row - 1)), kMargin, top,
+              layout.lineHeight);
+    PaintText(dc, alikeTexts[row - 1], layout.alikeLeft, top, layout.lineHeight);
+}

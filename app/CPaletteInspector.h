@@ -1,0 +1,86 @@
+// The palette inspector: a modeless tool window beside the main dialog that shows each box's contrast
+// verdicts and the palette as people with each color vision deficiency see it.
+#pragma once
+
+#include "app/InspectorState.h"
+#include "app/PaletteInspection.h"
+#include "framework/UniqueHandle.h"
+#include "framework/Window.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+class CPaletteInspector : public Window {
+public:
+    CPaletteInspector() = default;
+    ~CPaletteInspector() override;
+
+    bool IsOpen() const;
+    // Creates the window on first use and shows it without taking the focus from the owner.
+    void Open(HWND owner);
+    // Hides the window; it opens again where it was.
+    void Close();
+    void Toggle(HWND owner);
+
+    // Called after every message the main dialog handles: cheap when nothing changed.
+    void Update(const PaletteColors& colors, const std::array<BoxText, 4>& text);
+
+    // Whether the window is open and where its top-left corner is (or was last). A window destroyed
+    // with its owner still reads as open, as it was when the owner closed.
+    InspectorState State() const;
+    // Remembers the position to open at; opening is left to the caller.
+    void Restore(const InspectorState& state);
+
+    const PaletteInspection& Inspection() const { return inspection; }
+    // Row 0 is the palette itself, rows 1 to 4 its simulations in VisionDeficiency order; client
+    // coordinates, empty before the window first opens.
+    RECT SwatchRect(int row, int box) const;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+
+private:
+    struct Input {
+        PaletteColors colors = kDefaultPalette;
+        std::array<BoxText, 4> text{};
+
+        bool operator==(const Input& other) const;
+    };
+    // Where everything goes, measured once in the window's font.
+    struct Layout {
+        int lineHeight = 0;
+        int swatchWidth = 0;
+        int swatchHeight = 0;
+        // The left edges of the text columns of a box line: name, colors, ratio, verdicts, large
+        // text and lightness contrast.
+        std::array<int, 6> columns{};
+        int boxesWidth = 0;
+        int headingTop = 0;
+        int simulationsTop = 0;
+        int firstSwatchLeft = 0;
+        int alikeLeft = 0;
+        int alikeMinWidth = 0;
+    };
+
+    bool Create(HWND owner);
+    HGDIOBJ Font() const;
+    void MeasureLayout(HDC dc);
+    void Inspect();
+    SIZE ClientSize(HDC dc) const;
+    void FitToContent();
+    void RememberPosition();
+    POINT OpeningPosition(HWND owner) const;
+    void PaintBoxLine(HDC dc, int box) const;
+    void PaintSimulation(HDC dc, int row) const;
+
+    Input input;
+    std::optional<Input> shown;
+    PaletteInspection inspection{};
+    std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
+    InspectorState remembered;
+    bool open = false;
+    Layout layout;
+    UniqueFont font;
+};

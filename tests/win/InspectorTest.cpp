@@ -1,0 +1,171 @@
+// The palette inspector beside a plain owner window: its verdicts, its swatches and marks rendered
+// into a bitmap of the test's own, closing, and its place kept across instances and in the settings.
+#include "app/CPaletteInspector.h"
+#include "app/PlacementSettings.h"
+#include "framework/DcGuards.h"
+#include "framework/Profile.h"
+#include "framework/UniqueHandle.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Box 1: grey text on white fails AA; box 2: black on pale yellow passes AAA; the red and the green
+// of boxes 3 and 4 look alike without red-green vision.
+constexpr PaletteColors kPalette{
+    {MakeColor(255, 255, 255), MakeColor(255, 255, 204), MakeColor(200, 40, 40), MakeColor(0, 128, 0)},
+    {MakeColor(170, 170, 170), MakeColor(0, 0, 0), MakeColor(255, 255, 255), MakeColor(0, 0, 0)},
+};
+constexpr std::array<BoxText, 4> kText{{{12.0, false}, {12.0, false}, {12.0, false}, {12.0, false}}};
+constexpr COLORREF kMark = RGB(0xD0, 0, 0);
+
+// The client area painted through WM_PRINTCLIENT into a 32-bit DIB.
+class Rendering {
+public:
+    explicit Rendering(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        width = client.right;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -client.bottom, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        UniqueDc memory(CreateCompatibleDC(nullptr));
+        UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!memory || !bitmap) {
+            return;
+        }
+        SelectObjectGuard selected(memory.Get(), bitmap.Get());
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+        GdiFlush();
+        const auto* first = static_cast<const Pixel*>(bits);
+        pixels.assign(first, first + width * client.bottom);
+    }
+
+    COLORREF At(int x, int y) const {
+        Pixel pixel = pixels.at(static_cast<size_t>(y) * width + x);
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+    // Every pixel along the swatch's edges, where the "Aa" never reaches.
+    bool EdgesFilledWith(const RECT& swatch, COLORREF color) const {
+        bool filled = swatch.right > swatch.left;
+        for (int x = swatch.left; x < swatch.right; ++x) {
+            filled = filled && At(x, swatch.top) == color && At(x, swatch.bottom - 1) == color;
+        }
+        for (int y = swatch.top; y < swatch.bottom; ++y) {
+            filled = filled && At(swatch.left, y) == color && At(swatch.right - 1, y) == color;
+        }
+        return filled;
+    }
+
+private:
+    int width = 0;
+    std::vector<Pixel> pixels;
+};
+
+RECT WindowRectOf(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+class InspectorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner.Reset(CreateWindowExW(0, L"STATIC", L"Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 300,
+                                    200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        ASSERT_TRUE(owner);
+        SetActiveWindow(owner.Get());
+        PumpMessages();
+    }
+    UniqueWindow owner;
+};
+
+TEST_F(InspectorTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) {
+    CPaletteInspector inspector;
+    inspector.Update(kPalette, kText);
+    inspector.Open(owner.Get());
+    ASSERT_TRUE(inspector.IsOpen());
+    EXPECT_EQ(GetActiveWindow(), owner.Get());
+    EXPECT_EQ(WindowText(inspector.Hwnd()), L"Palette inspector");
+    const PaletteInspection& inspection = inspector.Inspection();
+    EXPECT_FALSE(inspection.boxes[0].passesAA);
+    EXPECT_TRUE(inspection.boxes[1].passesAAA);
+
+    Rendering shot(inspector.Hwnd());
+    const auto& grey = inspection.simulations[static_cast<int>(VisionDeficiency::Achromatopsia)].colors;
+    for (int box = 0; box < 4; ++box) {
+        EXPECT_TRUE(shot.EdgesFilledWith(inspector.SwatchRect(0, box), kPalette.box[box])) << box;
+        EXPECT_EQ(RedOf(grey.box[box]), GreenOf(grey.box[box]));
+        EXPECT_EQ(GreenOf(grey.box[box]), BlueOf(grey.box[box]));
+        EXPECT_TRUE(shot.EdgesFilledWith(inspector.SwatchRect(4, box), grey.box[box])) << box;
+    }
+    bool threeAndFourMarked = false;
+    for (int row = 1; row <= kVisionDeficiencyCount; ++row) {
+        const auto& alike = inspection.simulations[row - 1].hardToTell;
+        threeAndFourMarked = threeAndFourMarked || alike[2][3];
+        for (int box = 0; box < 4; ++box) {
+            bool marked = std::find(alike[box].begin(), alike[box].end(), true) != alike[box].end();
+            RECT swatch = inspector.SwatchRect(row, box);
+            int middle = (swatch.top + swatch.bottom) / 2;
+            EXPECT_EQ(shot.At(swatch.left - 2, middle) == kMark, marked) << row << "," << box;
+            EXPECT_EQ(shot.At(swatch.right + 1, middle) == kMark, marked) << row << "," << box;
+        }
+    }
+    EXPECT_TRUE(threeAndFourMarked);
+
+    // The same input again leaves nothing to repaint; a new color does.
+    UpdateWindow(inspector.Hwnd());
+    inspector.Update(kPalette, kText);
+    EXPECT_FALSE(GetUpdateRect(inspector.Hwnd(), nullptr, FALSE));
+    PaletteColors changed = kPalette;
+    changed.box[0] = MakeColor(0, 0, 128);
+    inspector.Update(changed, kText);
+    EXPECT_TRUE(GetUpdateRect(inspector.Hwnd(), nullptr, FALSE));
+    EXPECT_TRUE(Rendering(inspector.Hwnd()).EdgesFilledWith(inspector.SwatchRect(0, 0), changed.box[0]));
+}
+
+TEST_F(InspectorTest, TheCloseBoxHidesItAndANewInstanceOpensWhereItWas) {
+    InspectorState state;
+    {
+        CPaletteInspector first;
+        first.Open(owner.Get());
+        SetWindowPos(first.Hwnd(), nullptr, 321, 123, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(first.Hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_FALSE(first.IsOpen());
+        EXPECT_FALSE(IsWindowVisible(first.Hwnd()));
+        EXPECT_EQ(first.State(), (InspectorState{false, true, 321, 123}));
+        first.Open(owner.Get());
+        state = first.State();
+    }
+    EXPECT_EQ(state, (InspectorState{true, true, 321, 123}));
+    CPaletteInspector second;
+    second.Restore(state);
+    second.Open(owner.Get());
+    EXPECT_EQ(WindowRectOf(second.Hwnd()).left, 321);
+    EXPECT_EQ(WindowRectOf(second.Hwnd()).top, 123);
+
+    // A place on no monitor gives way to the owner's right side.
+    CPaletteInspector third;
+    third.Restore({true, true, 50000, 50000});
+    third.Open(owner.Get());
+    EXPECT_EQ(WindowRectOf(third.Hwnd()).left, WindowRectOf(owner.Get()).right);
+    EXPECT_EQ(WindowRectOf(third.Hwnd()).top, WindowRectOf(owner.Get()).top);
+}
+
+TEST(InspectorSettingsTest, TheStateIsKeptAsTheInspectorValue) {
+    ScratchSettingsKey key;
+    const SettingsValues previous = settings;
+    PlacementSettings placement;
+    settings.inspector = {true, true, -300, 40};
+    placement.SaveSettings(L"Settings");
+    EXPECT_EQ(Profile::GetString(L"Settings", L"inspector", L""), L"1,-300,40");
+    settings.inspector = {};
+    placement.LoadSettings(L"Settings");
+    EXPECT_EQ(settings.inspector, (InspectorState{true, true, -300, 40}));
+    settings = previous;
+}
+
+} // namespace
