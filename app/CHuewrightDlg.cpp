@@ -80,6 +80,11 @@ bool CHuewrightDlg::OnInitDialog() {
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
     SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
 
+    inspector.Restore(settings.inspector);
+    if (settings.inspector.open) {
+        inspector.Open(Hwnd());
+    }
+
     SetFocus(Item(IDC_MODE_SATURATION));
     return false;
 }
@@ -184,6 +189,7 @@ void CHuewrightDlg::SaveStateAndQuit() {
     settings.dontShowTooltips = tooltipsOff;
     settings.curColor = wells[0].GetColor();
     settings.showAllColors = showAllColorValues;
+    settings.inspector = inspector.State();
     placementSettings.SaveSettingsAndPlacement(kSettingsSection, Hwnd());
     PostQuitMessage(0);
 }

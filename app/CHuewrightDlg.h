@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/CDlgStatusBar.h"
+#include "app/CGrabMagnifier.h"
+#include "app/CPaletteInspector.h"
 #include "app/PlacementSettings.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTColorSliderWnd.h"
@@ -37,12 +39,15 @@ public:
     CxShadeButton& Box(int index) { return boxes[index]; }
     // Any shaded button of the dialog by its control id, boxes included.
     CxShadeButton& ShadedButton(int id);
+    const CPaletteInspector& Inspector() const { return inspector; }
+    const CGrabMagnifier& Magnifier() const { return magnifier; }
 
 protected:
     void DoDataExchange() override;
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool PreTranslateMessage(MSG& msg) override;
+    void AfterMessage() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -85,6 +90,7 @@ private:
     void StartDesktopGrab();
     void TrackDesktopGrab();
     void EndDesktopGrab();
+    bool OnGrabKey(WPARAM key);
     void OnColorCtrlStatus(WPARAM status);
     void ApplyColorEntry();
     void OnViewInBrowser();
@@ -123,6 +129,14 @@ private:
     void SetFontToggles();
     void ApplyBoxFonts();
     void OnSelectBoxFont();
+    void MeasureBoxTexts();
+
+    // The Tools menu: the inspector, export and import, and pasting a color.
+    void UpdateInspector();
+    void OnExport(bool wholeLibrary);
+    void OnImport();
+    void ReportImport(const std::wstring& fileName, const ImportOutcome& outcome);
+    void OnPasteColor();
 
     GTColorSelectorWnd selector;
     std::array<GTColorWellWnd, 4> wells;
@@ -139,6 +153,10 @@ private:
     WINDOWPLACEMENT placementBeforeGrab{};
     HCURSOR grabCursor;
     HCURSOR savedCursor = nullptr;
+    CGrabMagnifier magnifier;
+    CPaletteInspector inspector;
+    // The box texts' sizes, measured whenever the box fonts change.
+    std::array<BoxText, 4> boxTexts{};
 
     PlacementSettings placementSettings;
     std::unique_ptr<CFontHelper> fontHelper;

@@ -119,6 +119,20 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_SET_COPY_FORMAT:
         OnSetCopyFormat();
         return true;
+    case ID_TOOLS_INSPECTOR:
+        inspector.Toggle(Hwnd());
+        UpdateInspector();
+        return true;
+    case ID_TOOLS_EXPORT_PALETTE:
+    case ID_TOOLS_EXPORT_LIBRARY:
+        OnExport(id == ID_TOOLS_EXPORT_LIBRARY);
+        return true;
+    case ID_TOOLS_IMPORT:
+        OnImport();
+        return true;
+    case ID_TOOLS_PASTE_COLOR:
+        OnPasteColor();
+        return true;
     case ID_ABOUT: {
         CHelp about;
         about.DoModal(Hwnd());
@@ -219,6 +233,9 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     if (inSearch && !operations.Matches().empty() && operations.OnSearchKey(SearchKeyOf(key))) {
         return true;
     }
+    if (grabActive && OnGrabKey(key)) {
+        return true;
+    }
     const bool ctrl = IsHeld(VK_CONTROL);
     const bool shift = IsHeld(VK_SHIFT);
     if (key == VK_ESCAPE) {
@@ -227,6 +244,15 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     }
     if (ctrl && key == 'S') {
         SendMessageW(Hwnd(), WM_COMMAND, ID_COPY_STATUS_BAR, 0);
+        return true;
+    }
+    if (key == VK_F2) {
+        SendMessageW(Hwnd(), WM_COMMAND, ID_TOOLS_INSPECTOR, 0);
+        return true;
+    }
+    // In the edits Ctrl+V stays their own paste.
+    if (ctrl && key == 'V' && !inEdit) {
+        SendMessageW(Hwnd(), WM_COMMAND, ID_TOOLS_PASTE_COLOR, 0);
         return true;
     }
     if (key < '1' || key > '4') {

@@ -1,6 +1,7 @@
 // The box text font in the main dialog: the "B" and "i" toggles and the fonts of the four boxes.
 #include "app/CHuewrightDlg.h"
 
+#include "framework/DcGuards.h"
 #include "res/resource.h"
 
 namespace {
@@ -44,6 +45,21 @@ void CHuewrightDlg::ApplyBoxFonts() {
     }
     for (auto& box : boxes) {
         InvalidateRect(box.Hwnd(), nullptr, TRUE);
+    }
+    MeasureBoxTexts();
+}
+
+// Points as a page would state them: the em height without internal leading, at the screen's DPI.
+void CHuewrightDlg::MeasureBoxTexts() {
+    WindowDc screen(Hwnd());
+    const int pixelsPerInch = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        auto font = reinterpret_cast<HFONT>(SendMessageW(boxes[i].Hwnd(), WM_GETFONT, 0, 0));
+        SelectObjectGuard select(screen.Get(), font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen.Get(), &metrics);
+        const int emHeight = metrics.tmHeight - metrics.tmInternalLeading;
+        boxTexts[i] = {emHeight * 72.0 / pixelsPerInch, metrics.tmWeight >= FW_BOLD};
     }
 }
 

@@ -1,5 +1,6 @@
 // The desktop color grab: the dialog shrinks around the color field, holds the mouse, and the
-// screen pixel under the cursor becomes the selected color until a button is released.
+// screen pixel under the cursor becomes the selected color until a button is released. A magnifier
+// follows the cursor, and the arrow keys move it by single pixels.
 #include "app/CHuewrightDlg.h"
 
 #include "framework/DcGuards.h"
@@ -31,8 +32,10 @@ void CHuewrightDlg::StartDesktopGrab() {
 
     RECT placeholder{};
     GetWindowRect(Item(IDC_SELECTOR), &placeholder);
-    SetCursorPos((placeholder.left + placeholder.right) / 2, (placeholder.top + placeholder.bottom) / 2);
+    const POINT centre{(placeholder.left + placeholder.right) / 2, (placeholder.top + placeholder.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
     ShadedButton(IDC_DESKTOP_GRAB).SetIcon(IDI_GRAB_PRESSED, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
+    magnifier.Follow(Hwnd(), centre);
 }
 
 void CHuewrightDlg::TrackDesktopGrab() {
@@ -43,12 +46,43 @@ void CHuewrightDlg::TrackDesktopGrab() {
     if (pixel != CLR_INVALID) {
         selector.SetColor(pixel);
     }
+    magnifier.Follow(Hwnd(), cursor);
+}
+
+// Arrows move the cursor by one pixel and Enter ends the grab as a button release would.
+bool CHuewrightDlg::OnGrabKey(WPARAM key) {
+    POINT step{};
+    switch (key) {
+    case VK_LEFT:
+        step.x = -1;
+        break;
+    case VK_RIGHT:
+        step.x = 1;
+        break;
+    case VK_UP:
+        step.y = -1;
+        break;
+    case VK_DOWN:
+        step.y = 1;
+        break;
+    case VK_RETURN:
+        EndDesktopGrab();
+        return true;
+    default:
+        return false;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    SetCursorPos(cursor.x + step.x, cursor.y + step.y);
+    TrackDesktopGrab();
+    return true;
 }
 
 void CHuewrightDlg::EndDesktopGrab() {
     ReleaseCapture();
     SetCursor(savedCursor);
     grabActive = false;
+    magnifier.Hide();
     SetWindowPlacement(Hwnd(), &placementBeforeGrab);
     CxShadeButton& grabButton = ShadedButton(IDC_DESKTOP_GRAB);
     grabButton.SetIcon(IDI_GRAB, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);

@@ -134,7 +134,7 @@ void CHuewrightDlg::ApplyColorEntry() {
         SetFocus(field);
         SendMessageW(field, EM_SETSEL, entry.selectionStart, entry.selectionEnd);
         SendMessageW(field, EM_SCROLLCARET, 0, 0);
-        statusBar.ShowAlert(L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.");
+        statusBar.ShowAlert(kInvalidColorEntryAlert);
         break;
     }
     }

@@ -19,4 +19,7 @@ huewright_fuzzer(library_loader_fuzz tests/fuzz/LibraryLoaderFuzz.cpp)
 huewright_fuzzer(font_desc_fuzz tests/fuzz/FontDescFuzz.cpp)
 huewright_fuzzer(color_text_fuzz tests/fuzz/ColorTextFuzz.cpp)
 huewright_fuzzer(settings_fuzz tests/fuzz/SettingsFuzz.cpp)
-add_custom_target(fuzzers DEPENDS library_loader_fuzz font_desc_fuzz color_text_fuzz settings_fuzz)
+huewright_fuzzer(exchange_import_fuzz tests/fuzz/ExchangeImportFuzz.cpp)
+huewright_fuzzer(color_notation_fuzz tests/fuzz/ColorNotationFuzz.cpp)
+add_custom_target(fuzzers DEPENDS library_loader_fuzz font_desc_fuzz color_text_fuzz settings_fuzz exchange_import_fuzz
+    color_notation_fuzz)

@@ -16,9 +16,13 @@ add_executable(core_tests
     tests/core/ColorEntryTest.cpp
     tests/core/ColorFormatTest.cpp
     tests/core/ColorMathTest.cpp
+    tests/core/ColorNotationTest.cpp
+    tests/core/ContrastTest.cpp
     tests/core/FieldRendererTest.cpp
     tests/core/FontDescriptionTest.cpp
     tests/core/PaletteLibraryTest.cpp
+    tests/core/PaletteExchangeTest.cpp
+    tests/core/PaletteInspectionTest.cpp
     tests/core/PaletteOperationsTest.cpp
     tests/core/SelectorAxesTest.cpp
     tests/core/SettingsValuesTest.cpp
@@ -37,7 +41,9 @@ if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)
     add_executable(core_bench
         bench/ColorMathBench.cpp
+        bench/ExchangeBench.cpp
         bench/FieldBench.cpp
+        bench/InspectorBench.cpp
         bench/LibraryBench.cpp
         bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp

@@ -21,6 +21,7 @@ add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fon
 # Everything of the program but its entry point, so the tests link the real code.
 add_library(huewright_win STATIC
     app/CDlgStatusBar.cpp
+    app/CGrabMagnifier.cpp
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
@@ -29,8 +30,10 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgGrab.cpp
     app/CHuewrightDlgLibrary.cpp
     app/CHuewrightDlgTestPage.cpp
+    app/CHuewrightDlgTools.cpp
     app/CHuewrightDlgTooltips.cpp
     app/CHuewrightDlgWorkspace.cpp
+    app/CPaletteInspector.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
     color/CColorBlend.cpp
@@ -50,6 +53,7 @@ add_library(huewright_win STATIC
     framework/Window.cpp
     library/CCopyColorFormat.cpp
     library/Clipboard.cpp
+    library/ExchangeFiles.cpp
     library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
     widgets/CHelp.cpp
@@ -90,6 +94,7 @@ add_executable(win_tests
     tests/win/GrabAndTipsTest.cpp
     tests/win/HandleCountTest.cpp
     tests/win/HostileInputTest.cpp
+    tests/win/InspectorTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp
@@ -100,6 +105,7 @@ add_executable(win_tests
     tests/win/StatusBarTest.cpp
     tests/win/TestSupport.cpp
     tests/win/TipEditTest.cpp
+    tests/win/ToolsTest.cpp
     tests/win/WorkspaceTest.cpp
     res/Huewright.rc
 )

@@ -3,6 +3,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/UniqueHandle.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -64,4 +65,22 @@ bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
     Place(CF_TEXT, AnsiBlock(text));
     Place(CF_UNICODETEXT, UnicodeBlock(text));
     return true;
+}
+
+std::optional<std::wstring> PasteTextFromClipboard(HWND owner) {
+    OpenedClipboard clipboard(owner);
+    if (!clipboard) {
+        MessageBoxes::ShowNotice(owner, L"Cannot open the Clipboard");
+        return std::nullopt;
+    }
+    HANDLE block = GetClipboardData(CF_UNICODETEXT);
+    const auto* units = block ? static_cast<const wchar_t*>(GlobalLock(block)) : nullptr;
+    if (!units) {
+        return std::wstring();
+    }
+    // Another program's block need not end in a zero.
+    const auto* end = units + GlobalSize(block) / sizeof(wchar_t);
+    std::wstring text(units, std::find(units, end, L'\0'));
+    GlobalUnlock(block);
+    return text;
 }

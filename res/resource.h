@@ -118,6 +118,13 @@
 #define ID_SELECT_BOX_FONT 32801
 #define ID_COPY_STATUS_BAR 32802
 
+// The Tools menu
+#define ID_TOOLS_INSPECTOR 32810
+#define ID_TOOLS_EXPORT_PALETTE 32811
+#define ID_TOOLS_EXPORT_LIBRARY 32812
+#define ID_TOOLS_IMPORT 32813
+#define ID_TOOLS_PASTE_COLOR 32814
+
 // Items of the box pick popup menu of button 16
 #define ID_BOX_PICK1 56000
 #define ID_BOX_PICK2 56001

@@ -10,7 +10,8 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/crashes"
 
 failed=
-for pair in library_loader_fuzz:library font_desc_fuzz:fontdesc color_text_fuzz:colortext settings_fuzz:settings; do
+for pair in library_loader_fuzz:library font_desc_fuzz:fontdesc color_text_fuzz:colortext settings_fuzz:settings \
+    exchange_import_fuzz:exchange color_notation_fuzz:notation; do
     target=${pair%%:*}
     seeds=${pair#*:}
     mkdir "$work/$seeds"

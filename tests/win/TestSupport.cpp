@@ -108,7 +108,7 @@ void MovePointerTo(POINT screen) {
     PumpMessages(nullptr, std::chrono::milliseconds(30));
 }
 
-void MouseGesture(const std::vector<POINT>& path, bool rightButton) {
+void MouseGesture(const std::vector<POINT>& path, bool rightButton, Dialog* dialog) {
     if (path.empty()) {
         return;
     }
@@ -131,9 +131,12 @@ void MouseGesture(const std::vector<POINT>& path, bool rightButton) {
         SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
         done = true;
     });
-    WaitFor([&] { return done.load(); }, std::chrono::seconds(30));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done && std::chrono::steady_clock::now() < end) {
+        PumpMessages(dialog, std::chrono::milliseconds(5));
+    }
     hand.join();
-    PumpMessages(nullptr, std::chrono::milliseconds(100));
+    PumpMessages(dialog, std::chrono::milliseconds(100));
 }
 
 // Wine starts a Unix program given by its path on drive Z: but hands back null process and thread

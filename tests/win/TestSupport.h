@@ -32,8 +32,9 @@ std::wstring ModuleFolder();
 // Real mouse input: the button goes down at the first point, the pointer moves through the others
 // in small steps with short pauses, and the button comes up at the last. The input is sent from a
 // thread of its own while this one pumps messages, so a control that runs a modal loop (an OLE
-// drag) inside its button-down handler still gets the rest of the gesture.
-void MouseGesture(const std::vector<POINT>& path, bool rightButton = false);
+// drag) inside its button-down handler still gets the rest of the gesture. With a dialog, the
+// messages go through its loop.
+void MouseGesture(const std::vector<POINT>& path, bool rightButton = false, Dialog* dialog = nullptr);
 void MovePointerTo(POINT screen);
 // The middle of a window on the screen.
 POINT CentreOf(HWND hwnd);

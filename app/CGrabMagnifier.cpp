@@ -1,0 +1,111 @@
+#include "app/CGrabMagnifier.h"
+
+#include "framework/DcGuards.h"
+#include "library/ColorFormat.h"
+
+namespace {
+
+constexpr int kLabelHeight = 18;
+constexpr int kImageSide = CGrabMagnifier::kSpan * CGrabMagnifier::kZoom;
+// The window keeps this far from the cursor, so the pixels it takes never include itself.
+constexpr int kCursorGap = 24;
+
+} // namespace
+
+CGrabMagnifier::~CGrabMagnifier() {
+    Destroy();
+}
+
+void CGrabMagnifier::Follow(HWND owner, POINT cursor) {
+    if (!Hwnd()) {
+        const RECT rect{0, 0, kImageSide + 2, kImageSide + kLabelHeight + 2};
+        // Never activated and transparent to the mouse: the grab keeps the capture and the focus.
+        if (!CreatePopup(RegisterWindowClass(0, LoadCursorW(nullptr, IDC_ARROW)), L"",
+                         WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT,
+                         WS_POPUP | WS_BORDER, rect, owner)) {
+            return;
+        }
+        NONCLIENTMETRICSW metrics{sizeof(metrics)};
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        labelFont.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
+    }
+    Capture(cursor);
+    PlaceBeside(cursor);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    UpdateWindow(Hwnd());
+}
+
+void CGrabMagnifier::Hide() {
+    if (Hwnd()) {
+        ShowWindow(Hwnd(), SW_HIDE);
+    }
+}
+
+void CGrabMagnifier::Capture(POINT cursor) {
+    WindowDc screen(nullptr);
+    if (!pixelsDc) {
+        pixelsDc.Reset(CreateCompatibleDC(screen.Get()));
+        pixels.Reset(CreateCompatibleBitmap(screen.Get(), kSpan, kSpan));
+    }
+    SelectObjectGuard select(pixelsDc.Get(), pixels.Get());
+    // Parts beyond the screen's edge stay black.
+    PatBlt(pixelsDc.Get(), 0, 0, kSpan, kSpan, BLACKNESS);
+    BitBlt(pixelsDc.Get(), 0, 0, kSpan, kSpan, screen.Get(), cursor.x - kReach, cursor.y - kReach, SRCCOPY);
+    centre = GetPixel(pixelsDc.Get(), kReach, kReach) & 0x00FFFFFF;
+}
+
+// Below right of the cursor, flipped to the other side where the monitor ends.
+void CGrabMagnifier::PlaceBeside(POINT cursor) {
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    MONITORINFO monitor{sizeof(monitor)};
+    GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcMonitor;
+    int x = cursor.x + kCursorGap;
+    int y = cursor.y + kCursorGap;
+    if (x + width > area.right) {
+        x = cursor.x - kCursorGap - width;
+    }
+    if (y + height > area.bottom) {
+        y = cursor.y - kCursorGap - height;
+    }
+    SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+LRESULT CGrabMagnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return OnPaintMessage(message, wParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
+}
+
+void CGrabMagnifier::Paint(HDC dc, const RECT& client) {
+    if (pixelsDc) {
+        SelectObjectGuard select(pixelsDc.Get(), pixels.Get());
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, kImageSide, kImageSide, pixelsDc.Get(), 0, 0, kSpan, kSpan, SRCCOPY);
+    }
+    // The centre pixel's frame: black and white, so it shows on any color.
+    const int left = kReach * kZoom;
+    RECT outer{left - 2, left - 2, left + kZoom + 2, left + kZoom + 2};
+    RECT inner{left - 1, left - 1, left + kZoom + 1, left + kZoom + 1};
+    FrameRect(dc, &outer, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FrameRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+    RECT label{0, kImageSide, client.right, client.bottom};
+    FillRect(dc, &label, GetSysColorBrush(COLOR_INFOBK));
+    SelectObjectGuard font(dc, labelFont.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    const std::wstring value = FormatColor(centre, L"#RRGGBB");
+    DrawTextW(dc, value.c_str(), static_cast<int>(value.size()), &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}

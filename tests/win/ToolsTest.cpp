@@ -1,0 +1,243 @@
+// The Tools menu through real input: the inspector following the palette live, the library
+// exported and imported through the real file dialogs, Ctrl+V pasting a color, and the grab
+// magnifier's arrow-key nudge.
+#include "app/CHuewrightDlg.h"
+#include "app/ColorEntry.h"
+#include "color/Contrast.h"
+#include "framework/DcGuards.h"
+#include "library/Clipboard.h"
+#include "res/resource.h"
+#include "tests/win/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr int kFileNameBox = 0x47c; // cmb13: the file name of an Explorer-style file dialog
+
+// Answers this thread's file dialogs with a path and its message boxes with OK, reading the latter.
+class FileDialogAnswerer {
+public:
+    explicit FileDialogAnswerer(std::wstring path) : timer(SetTimer(nullptr, 0, 50, OnTimer)) {
+        active = this;
+        this->path = std::move(path);
+    }
+    ~FileDialogAnswerer() {
+        KillTimer(nullptr, timer);
+        active = nullptr;
+    }
+    std::vector<std::wstring> messages;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM out) -> BOOL {
+                if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetWindowLongPtrW(hwnd, DWLP_USER)) {
+                    *reinterpret_cast<HWND*>(out) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        if (!found || !active) {
+            return;
+        }
+        if (GetDlgItem(found, kFileNameBox)) {
+            SetDlgItemTextW(found, kFileNameBox, active->path.c_str());
+        } else {
+            std::wstring text;
+            for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                text += ClassName(child) == L"Static" ? WindowText(child) : L"";
+            }
+            active->messages.push_back(text);
+            ShowWindow(found, SW_HIDE);
+        }
+        PostMessageW(found, WM_COMMAND, IDOK, 0);
+    }
+
+    static inline FileDialogAnswerer* active = nullptr;
+    UINT_PTR timer;
+    std::wstring path;
+};
+
+std::string FileBytes(const std::wstring& name) {
+    std::ifstream in(std::filesystem::path(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The inspector's rendering, read at one pixel inside a swatch's corner, clear of any frame.
+COLORREF SwatchPixel(const CPaletteInspector& inspector, int row, int box) {
+    RECT client{};
+    GetClientRect(inspector.Hwnd(), &client);
+    WindowDc screen(nullptr);
+    UniqueDc memory(CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    SelectObjectGuard select(memory.Get(), bitmap.Get());
+    SendMessageW(inspector.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+    const RECT swatch = inspector.SwatchRect(row, box);
+    return GetPixel(memory.Get(), swatch.left + 3, swatch.top + 3);
+}
+
+class ToolsTest : public ::testing::Test {
+protected:
+    void SetUp() override { Start(); }
+    void TearDown() override { Stop(); }
+    void Start() {
+        dialog = std::make_unique<CHuewrightDlg>();
+        ASSERT_TRUE(dialog->CreateModeless());
+        PumpMessages(dialog.get(), std::chrono::milliseconds(150));
+    }
+    void Stop() {
+        DestroyWindow(dialog->Hwnd());
+        dialog.reset();
+        TakeQuitMessage();
+    }
+    void Command(int id) { SendMessageW(dialog->Hwnd(), WM_COMMAND, id, 0); }
+    void Click(int id) {
+        SendMessageW(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog->Item(id)));
+    }
+    // A new palette whose box 1 takes `box1` from a real well click, saved under `name`.
+    void SavePalette(const wchar_t* name, Color box1) {
+        Click(IDC_NEW_PALETTE);
+        dialog->Selector().SetColor(box1);
+        MouseGesture({CentreOf(dialog->Well(0).Hwnd())}, false, dialog.get());
+        SetDlgItemTextW(dialog->Hwnd(), IDC_PALETTE_NAME, name);
+        Click(IDC_SAVE_PALETTE);
+    }
+    std::wstring StatusText() {
+        PressKeys({VK_CONTROL, 'S'}, dialog.get());
+        return ClipboardText();
+    }
+
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    std::unique_ptr<CHuewrightDlg> dialog;
+};
+
+TEST_F(ToolsTest, TheInspectorFollowsAWellClickAndAnUndoAndReopensWhereItWas) {
+    PressKeys({VK_F2}, dialog.get());
+    const CPaletteInspector& inspector = dialog->Inspector();
+    ASSERT_TRUE(inspector.IsOpen());
+    const COLORREF before = dialog->Box(0).BoxColor();
+    EXPECT_EQ(SwatchPixel(inspector, 0, 0), before);
+
+    dialog->Selector().SetColor(RGB(0, 0, 0));
+    MouseGesture({CentreOf(dialog->Well(0).Hwnd())}, false, dialog.get());
+    PumpMessages(dialog.get(), std::chrono::milliseconds(50));
+    ASSERT_EQ(dialog->Box(0).BoxColor(), RGB(0, 0, 0));
+    EXPECT_EQ(SwatchPixel(inspector, 0, 0), RGB(0, 0, 0));
+    EXPECT_DOUBLE_EQ(inspector.Inspection().boxes[0].ratio, ContrastRatio(dialog->Box(0).TextColor(), RGB(0, 0, 0)));
+
+    PressKeys({VK_ESCAPE}, dialog.get());
+    EXPECT_EQ(SwatchPixel(inspector, 0, 0), before);
+
+    RECT placed{};
+    GetWindowRect(inspector.Hwnd(), &placed);
+    Command(ID_FILE_EXIT);
+    Stop();
+    Start();
+    ASSERT_TRUE(dialog->Inspector().IsOpen());
+    RECT reopened{};
+    GetWindowRect(dialog->Inspector().Hwnd(), &reopened);
+    EXPECT_EQ(reopened.left, placed.left);
+    EXPECT_EQ(reopened.top, placed.top);
+    PressKeys({VK_F2}, dialog.get());
+    EXPECT_FALSE(dialog->Inspector().IsOpen());
+}
+
+// The library file is held without sharing while a dialog runs, so it is read between runs.
+TEST_F(ToolsTest, TheLibraryExportedAndImportedIntoAnEmptyLibraryIsTheSameLibrary) {
+    SavePalette(L"Harbour", RGB(10, 40, 90));
+    SavePalette(L"Dune", RGB(200, 170, 120));
+    const std::wstring exported = folder.Path() + L"\\library.json";
+    {
+        FileDialogAnswerer answerer(exported);
+        Command(ID_TOOLS_EXPORT_LIBRARY);
+    }
+    Stop();
+    const std::string library = FileBytes(L"palettes.dat");
+    ASSERT_EQ(library.size(), 2 * 260u);
+    DeleteFileW(L"palettes.dat");
+    Start();
+    for (const wchar_t* expected : {L"Imported 2 palettes from \"library.json\".",
+                                    L"Imported 0 palettes from \"library.json\".\n\n2 palettes were not imported. "
+                                    L"Palette already exists with the same name.\n    Harbour\n    Dune"}) {
+        FileDialogAnswerer answerer(exported);
+        Command(ID_TOOLS_IMPORT);
+        EXPECT_EQ(answerer.messages, std::vector<std::wstring>{expected});
+    }
+    Stop();
+    EXPECT_EQ(FileBytes(L"palettes.dat"), library);
+    Start();
+}
+
+TEST_F(ToolsTest, CtrlVPastesAColorOutsideTheEditsAndStaysThePasteInsideThem) {
+    SetFocus(dialog->Item(IDC_MODE_RED));
+    CopyTextToClipboard(dialog->Hwnd(), L" hsl(120, 100%, 25%) ");
+    PressKeys({VK_CONTROL, 'V'}, dialog.get());
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(0, 128, 0));
+
+    CopyTextToClipboard(dialog->Hwnd(), L"sea green-ish");
+    PressKeys({VK_CONTROL, 'V'}, dialog.get());
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(0, 128, 0));
+    EXPECT_EQ(StatusText(), kInvalidColorEntryAlert);
+
+    SetFocus(dialog->Item(IDC_SEARCH));
+    CopyTextToClipboard(dialog->Hwnd(), L"#ff0000");
+    PressKeys({VK_CONTROL, 'V'}, dialog.get());
+    EXPECT_EQ(WindowText(dialog->Item(IDC_SEARCH)), L"#ff0000");
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(0, 128, 0));
+}
+
+// Two colors meeting at x = 760, away from the dialog.
+LRESULT CALLBACK TwoColorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    PaintDc paint(hwnd);
+    RECT left{0, 0, 60, 80};
+    RECT right{60, 0, 120, 80};
+    FillRect(paint.Get(), &left, UniqueBrush(CreateSolidBrush(RGB(200, 30, 30))).Get());
+    FillRect(paint.Get(), &right, UniqueBrush(CreateSolidBrush(RGB(30, 30, 200))).Get());
+    return 0;
+}
+
+TEST_F(ToolsTest, DuringTheGrabArrowsNudgeTheCursorAndEnterEndsIt) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = TwoColorProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"HuewrightTwoColors";
+    RegisterClassW(&windowClass);
+    UniqueWindow patch(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTwoColors", nullptr, WS_POPUP | WS_VISIBLE, 700,
+                                       500, 120, 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    UpdateWindow(patch.Get());
+
+    MouseGesture({CentreOf(dialog->Item(IDC_DESKTOP_GRAB))});
+    MovePointerTo({759, 540});
+    PumpMessages(dialog.get(), std::chrono::milliseconds(100));
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(200, 30, 30));
+    ASSERT_TRUE(IsWindowVisible(dialog->Magnifier().Hwnd()));
+
+    PressKeys({VK_RIGHT}, dialog.get());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 760);
+    EXPECT_EQ(cursor.y, 540);
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(30, 30, 200));
+    EXPECT_EQ(dialog->Magnifier().CentreColor(), RGB(30, 30, 200));
+
+    PressKeys({VK_RETURN}, dialog.get());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(dialog->Magnifier().Hwnd()));
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(30, 30, 200));
+    patch.Reset();
+    UnregisterClassW(L"HuewrightTwoColors", GetModuleHandleW(nullptr));
+}
+
+} // namespace
