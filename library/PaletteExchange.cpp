@@ -979,7 +979,6 @@ bool JsonPaletteReader::ReadFile() {
     Draft single;
     single.font = defaultFont;
     bool listed = false;
-    number = 1;
     if (!reader.Begin('{')) {
         return false;
     }
@@ -990,6 +989,7 @@ bool JsonPaletteReader::ReadFile() {
         }
         if (key == "palettes") {
             listed = true;
+            number = 0;
             if (!ReadPalettes()) {
                 return false;
             }
@@ -1003,8 +1003,12 @@ bool JsonPaletteReader::ReadFile() {
                 problem = L"The file is of a Huewright palette version other than 1.";
                 return false;
             }
-        } else if (!ReadMember(single)) {
-            return false;
+        } else {
+            // Members of a file that is one palette object.
+            number = 1;
+            if (!ReadMember(single)) {
+                return false;
+            }
         }
     }
     if (reader.Failed()) {

@@ -217,7 +217,7 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, "[{\"name\": \"\xE0\x80\x80\"}]"},
         {ExchangeFormat::Json, R"({"format": "other", "palettes": []})"},
         {ExchangeFormat::Json, R"({"version": 2})"},
-        {ExchangeFormat::Json, std::string(65, '[') + std::string(65, ']')},
+        {ExchangeFormat::Json, R"([{"x": )" + std::string(64, '[') + std::string(64, ']') + "}]"},
     };
     for (const auto& [format, bytes] : kCases) {
         const ImportResult result = ImportPalettes(bytes, format, kDefaultFont);
