@@ -3,8 +3,8 @@
 # `make windows` first):
 #   screenshots.sh --modes [OUTPUT_DIR]     the main window in each of the six selector modes
 #                                           (default: docs/modes/)
-#   screenshots.sh --dialogs [OUTPUT_DIR]   the window, the two-color blend and the About box, as
-#                                           the README shows them (default: docs/)
+#   screenshots.sh --dialogs [OUTPUT_DIR]   the window, the two-color blend, the About box and the
+#                                           palette inspector, as the README shows them (default: docs/)
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 case "$1" in
