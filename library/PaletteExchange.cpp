@@ -96,17 +96,30 @@ void AppendCodePoint(std::string& out, std::uint32_t point) {
 
 // False, with `out` unfinished, when the bytes are not UTF-8.
 bool ToUtf16(std::string_view text, std::u16string& out) {
-    out.clear();
+    out.resize(text.size()); // never more units than bytes
+    std::size_t units = 0;
     for (std::size_t at = 0; at < text.size();) {
         const std::int32_t point = NextCodePoint(text, at);
         if (point < 0) {
             return false;
         }
         if (point < 0x10000) {
-            out += static_cast<char16_t>(point);
+            out[units++] = static_cast<char16_t>(point);
         } else {
-            out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+            out[units++] = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+            out[units++] = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+        }
+    }
+    out.resize(units);
+    return true;
+}
+
+bool IsUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            ++at; // most names are ASCII
+        } else if (NextCodePoint(text, at) < 0) {
+            return false;
         }
     }
     return true;
@@ -293,15 +306,11 @@ std::string ExportCss(std::span<const PaletteRecord> palettes) {
     return out;
 }
 
-void AppendComponent(std::string& out, int value) {
-    char text[3] = {' ', ' ', static_cast<char>('0' + value % 10)};
-    if (value >= 10) {
-        text[1] = static_cast<char>('0' + value / 10 % 10);
-    }
-    if (value >= 100) {
-        text[0] = static_cast<char>('0' + value / 100);
-    }
-    out.append(text, 3);
+// Right-aligned in three characters.
+void PutComponent(char* at, int value) {
+    at[0] = value >= 100 ? static_cast<char>('0' + value / 100) : ' ';
+    at[1] = value >= 10 ? static_cast<char>('0' + value / 10 % 10) : ' ';
+    at[2] = static_cast<char>('0' + value % 10);
 }
 
 std::string ExportGpl(std::span<const PaletteRecord> palettes) {
@@ -319,12 +328,11 @@ std::string ExportGpl(std::span<const PaletteRecord> palettes) {
         AppendLineText(name, RecordName(palette));
         for (std::size_t c = 0; c < 8; ++c) {
             const Color color = palette.colors[c];
-            AppendComponent(out, RedOf(color));
-            out += ' ';
-            AppendComponent(out, GreenOf(color));
-            out += ' ';
-            AppendComponent(out, BlueOf(color));
-            out += '\t';
+            char components[12] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', '\t'};
+            PutComponent(components, RedOf(color));
+            PutComponent(components + 4, GreenOf(color));
+            PutComponent(components + 8, BlueOf(color));
+            out.append(components, sizeof(components));
             out += name;
             out += ' ';
             out += kColorRoles[c];
@@ -334,23 +342,24 @@ std::string ExportGpl(std::span<const PaletteRecord> palettes) {
     return out;
 }
 
-void Put16(std::string& out, std::uint32_t value) {
-    out += static_cast<char>(value >> 8 & 0xFF);
-    out += static_cast<char>(value & 0xFF);
+// Big-endian numbers into a buffer with room for them; each returns the end of what it wrote.
+char* Put16(char* at, std::uint32_t value) {
+    at[0] = static_cast<char>(value >> 8 & 0xFF);
+    at[1] = static_cast<char>(value & 0xFF);
+    return at + 2;
 }
 
-void Put32(std::string& out, std::uint32_t value) {
-    Put16(out, value >> 16);
-    Put16(out, value & 0xFFFF);
+char* Put32(char* at, std::uint32_t value) {
+    return Put16(Put16(at, value >> 16), value & 0xFFFF);
 }
 
-// The length in UTF-16 units with the terminating zero, then the units and the zero, big-endian.
-void PutAseName(std::string& out, std::u16string_view name) {
-    Put16(out, static_cast<std::uint32_t>(name.size() + 1));
-    for (char16_t unit : name) {
-        Put16(out, unit);
+// The length in UTF-16 units with the terminating zero, then the units and the zero.
+template <typename Text> char* PutAseName(char* at, Text name) {
+    at = Put16(at, static_cast<std::uint32_t>(name.size() + 1));
+    for (auto unit : name) {
+        at = Put16(at, static_cast<char16_t>(unit));
     }
-    Put16(out, 0);
+    return Put16(at, 0);
 }
 
 constexpr std::uint16_t kAseGroupStart = 0xC001;
@@ -359,30 +368,31 @@ constexpr std::uint16_t kAseColor = 0x0001;
 constexpr std::uint16_t kAseNormalColor = 2;
 
 std::string ExportAse(std::span<const PaletteRecord> palettes) {
-    std::string out = "ASEF";
-    Put16(out, 1);
-    Put16(out, 0);
-    Put32(out, static_cast<std::uint32_t>(palettes.size() * 10));
-    out.reserve(out.size() + palettes.size() * 512);
+    char header[12] = {'A', 'S', 'E', 'F'};
+    Put32(Put16(Put16(header + 4, 1), 0), static_cast<std::uint32_t>(palettes.size() * 10));
+    std::string out(header, sizeof(header));
+    out.reserve(out.size() + palettes.size() * 460);
+    // A palette's ten blocks: a group start of at most 138 bytes, eight colors of 38 or 40, the end.
+    char blocks[512];
     for (const PaletteRecord& palette : palettes) {
         const std::u16string name = RecordName(palette);
-        Put16(out, kAseGroupStart);
-        Put32(out, static_cast<std::uint32_t>(2 + 2 * (name.size() + 1)));
-        PutAseName(out, name);
+        char* at =
+            Put32(Put16(blocks, kAseGroupStart), static_cast<std::uint32_t>(2 + 2 * (name.size() + 1)));
+        at = PutAseName(at, name);
         for (std::size_t c = 0; c < 8; ++c) {
-            const std::u16string colorName(kColorRoles[c].begin(), kColorRoles[c].end());
-            Put16(out, kAseColor);
-            Put32(out, static_cast<std::uint32_t>(2 + 2 * (colorName.size() + 1) + 4 + 12 + 2));
-            PutAseName(out, colorName);
-            out += "RGB ";
+            const std::string_view role = kColorRoles[c];
+            at = Put32(Put16(at, kAseColor),
+                       static_cast<std::uint32_t>(2 + 2 * (role.size() + 1) + 4 + 12 + 2));
+            at = PutAseName(at, role);
+            at = std::copy_n("RGB ", 4, at);
             const Color color = palette.colors[c];
             for (int component : {RedOf(color), GreenOf(color), BlueOf(color)}) {
-                Put32(out, std::bit_cast<std::uint32_t>(static_cast<float>(component) / 255.0f));
+                at = Put32(at, std::bit_cast<std::uint32_t>(static_cast<float>(component) / 255.0f));
             }
-            Put16(out, kAseNormalColor);
+            at = Put16(at, kAseNormalColor);
         }
-        Put16(out, kAseGroupEnd);
-        Put32(out, 0);
+        at = Put32(Put16(at, kAseGroupEnd), 0);
+        out.append(blocks, static_cast<std::size_t>(at - blocks));
     }
     return out;
 }
@@ -409,6 +419,9 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
 std::string ExportJson(std::span<const PaletteRecord> palettes) {
     std::string out = "{\n  \"format\": \"huewright-palettes\",\n  \"version\": 1,\n  \"palettes\": [";
     out.reserve(out.size() + palettes.size() * 512);
+    // FormatFontDesc goes through swprintf, and a library holds few distinct fonts: each is formatted
+    // once, keyed by the bytes of its numbers.
+    std::unordered_map<std::string, std::string> fontTexts;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const PaletteRecord& palette = palettes[i];
         out += i == 0 ? "\n    {\n      \"name\": " : ",\n    {\n      \"name\": ";
@@ -424,8 +437,14 @@ std::string ExportJson(std::span<const PaletteRecord> palettes) {
         out += "\n      ],\n      \"font\": {\"face\": ";
         AppendJsonString(out, FaceOf(palette.font));
         out += ", \"numbers\": \"";
-        const std::wstring numbers = FormatFontDesc(palette.font.numbers);
-        out.append(numbers.begin(), numbers.end()); // digits, '-' and ':' only
+        const FontNumbers& numbers = palette.font.numbers;
+        auto [known, added] =
+            fontTexts.try_emplace(std::string(reinterpret_cast<const char*>(&numbers), sizeof(numbers)));
+        if (added) {
+            const std::wstring text = FormatFontDesc(numbers);
+            known->second.assign(text.begin(), text.end()); // digits, '-' and ':' only
+        }
+        out += known->second;
         out += "\"}\n    }";
     }
     out += palettes.empty() ? "]\n}\n" : "\n  ]\n}\n";
@@ -434,24 +453,32 @@ std::string ExportJson(std::span<const PaletteRecord> palettes) {
 
 // ---- Reading GIMP palettes
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
     }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // One color value: one to three decimal digits up to 255, then a blank or the end of the line.
 bool ReadComponent(std::string_view& rest, int& value) {
-    rest = rest.substr(std::min(rest.size(), rest.find_first_not_of(" \t")));
+    while (!rest.empty() && IsBlank(rest.front())) {
+        rest.remove_prefix(1);
+    }
     std::size_t digits = 0;
     value = 0;
     while (digits < rest.size() && digits < 4 && rest[digits] >= '0' && rest[digits] <= '9') {
         value = value * 10 + (rest[digits++] - '0');
     }
     rest.remove_prefix(digits);
-    const bool ended = rest.empty() || rest[0] == ' ' || rest[0] == '\t';
+    const bool ended = rest.empty() || IsBlank(rest[0]);
     return digits > 0 && digits <= 3 && value <= 255 && ended;
 }
 
@@ -489,11 +516,15 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
         }
         std::string_view fields = rest;
         int red = 0, green = 0, blue = 0;
-        if (!ReadComponent(fields, red) || !ReadComponent(fields, green) || !ReadComponent(fields, blue) ||
-            !ToUtf16(TrimBlanks(fields), colorName)) {
+        if (!ReadComponent(fields, red) || !ReadComponent(fields, green) || !ReadComponent(fields, blue)) {
             return damaged();
         }
-        if (colors.size() % 8 == 0) {
+        // Only the first color of each palette gives a name; the others need only be valid text.
+        const bool first = colors.size() % 8 == 0;
+        if (first ? !ToUtf16(TrimBlanks(fields), colorName) : !IsUtf8(fields)) {
+            return damaged();
+        }
+        if (first) {
             runNames.push_back(colorName);
         }
         colors.push_back(MakeColor(red, green, blue));
@@ -504,6 +535,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
     // Our files name each palette's first color "<palette> box 1"; others get the file's name.
     const std::u16string fallback = CleanName(fileName);
     std::vector<PaletteRecord> palettes;
+    palettes.reserve(runNames.size());
     int fallbackCount = 0;
     for (std::size_t run = 0; run < runNames.size(); ++run) {
         std::u16string name = std::move(runNames[run]);
@@ -551,7 +583,7 @@ bool ReadAseName(std::string_view block, std::size_t& at, std::u16string& name) 
 }
 
 int UnitToByte(float value) {
-    return static_cast<int>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
+    return static_cast<int>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
 struct AseModel {
@@ -570,6 +602,8 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font) {
     }
     const std::uint32_t blocks = Big32(bytes, 8);
     std::vector<PaletteRecord> palettes;
+    // Ten blocks a palette in the files we write; at least 18 bytes a palette in any file.
+    palettes.reserve(std::min<std::size_t>(blocks / 10, bytes.size() / 18));
     std::optional<std::u16string> group;
     std::vector<Color> colors; // since the last group start or end
     int ungroupedCount = 0;
@@ -952,6 +986,8 @@ private:
     std::string key;
     std::string value;
     std::u16string wide;
+    // ParseFontDesc goes through swscanf, and a file holds few distinct fonts: each is parsed once.
+    std::unordered_map<std::string, FontNumbers> parsedFonts;
     int number = 0; // the palette being read, from 1
 };
 
@@ -1153,8 +1189,8 @@ bool JsonPaletteReader::ReadFont(LogFontImage& font) {
         if (!reader.String(value)) {
             return false;
         }
-        ToUtf16(value, wide);
         if (key == "face") {
+            ToUtf16(value, wide);
             const bool valid =
                 wide.size() <= kMaxFaceLength && std::none_of(wide.begin(), wide.end(), IsControl);
             if (!valid) {
@@ -1163,11 +1199,17 @@ bool JsonPaletteReader::ReadFont(LogFontImage& font) {
             std::copy(wide.begin(), wide.end(), read.faceName);
             hasFace = true;
         } else {
-            const std::optional<FontNumbers> numbers = ParseFontDesc(std::wstring(wide.begin(), wide.end()));
-            if (!numbers) {
-                return Fault(L"has a damaged font");
+            auto known = parsedFonts.find(value);
+            if (known == parsedFonts.end()) {
+                ToUtf16(value, wide);
+                const std::optional<FontNumbers> numbers =
+                    ParseFontDesc(std::wstring(wide.begin(), wide.end()));
+                if (!numbers) {
+                    return Fault(L"has a damaged font");
+                }
+                known = parsedFonts.emplace(value, *numbers).first;
             }
-            read.numbers = *numbers;
+            read.numbers = known->second;
             hasNumbers = true;
         }
     }
