@@ -115,10 +115,12 @@ bool ToUtf16(std::string_view text, std::u16string& out) {
 }
 
 bool IsUtf8(std::string_view text) {
+    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    // Most names are ASCII: runs of it are skipped without decoding.
     for (std::size_t at = 0; at < text.size();) {
-        if (static_cast<unsigned char>(text[at]) < 0x80) {
-            ++at; // most names are ASCII
-        } else if (NextCodePoint(text, at) < 0) {
+        at =
+            static_cast<std::size_t>(std::find_if_not(text.begin() + at, text.end(), isAscii) - text.begin());
+        if (at < text.size() && NextCodePoint(text, at) < 0) {
             return false;
         }
     }
@@ -176,15 +178,21 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
 // An imported name is one line of at most 63 characters without outer spaces, so that every format
 // carries it unchanged and a file written from imported palettes reads back the same.
 std::u16string CleanName(std::u16string name) {
-    std::replace_if(
-        name.begin(), name.end(), [](char16_t unit) { return IsControl(unit); }, u' ');
+    for (char16_t& unit : name) {
+        if (IsControl(unit)) {
+            unit = u' ';
+        }
+    }
     std::u16string_view clean = TrimSpaces(name);
     if (clean.size() > kMaxNameLength) {
         // Never keep the first half of a surrogate pair without the second.
         const bool splitsPair = IsHighSurrogate(clean[kMaxNameLength - 1]);
         clean = TrimSpaces(clean.substr(0, kMaxNameLength - (splitsPair ? 1 : 0)));
     }
-    return clean.empty() ? std::u16string(kImportedName) : std::u16string(clean);
+    if (clean.empty()) {
+        return std::u16string(kImportedName);
+    }
+    return clean.size() == name.size() ? name : std::u16string(clean);
 }
 
 // The first of several palettes that share a name keeps it as it is; the others are numbered from 2.
@@ -321,22 +329,26 @@ std::string ExportGpl(std::span<const PaletteRecord> palettes) {
         out += "Huewright palettes";
     }
     out += "\nColumns: 2\n#\n";
-    out.reserve(out.size() + palettes.size() * 8 * 96);
+    out.reserve(out.size() + palettes.size() * 8 * 40);
     std::string name;
     for (const PaletteRecord& palette : palettes) {
         name.clear();
         AppendLineText(name, RecordName(palette));
+        // Eight lines of "rrr ggg bbb\t<name> <role>\n", written in place; the roles take 44 bytes.
+        const std::size_t start = out.size();
+        out.resize(start + 8 * (12 + name.size() + 2) + 44);
+        char* at = out.data() + start;
         for (std::size_t c = 0; c < 8; ++c) {
             const Color color = palette.colors[c];
-            char components[12] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', '\t'};
-            PutComponent(components, RedOf(color));
-            PutComponent(components + 4, GreenOf(color));
-            PutComponent(components + 8, BlueOf(color));
-            out.append(components, sizeof(components));
-            out += name;
-            out += ' ';
-            out += kColorRoles[c];
-            out += '\n';
+            PutComponent(at, RedOf(color));
+            PutComponent(at + 4, GreenOf(color));
+            PutComponent(at + 8, BlueOf(color));
+            at[3] = at[7] = ' ';
+            at[11] = '\t';
+            at = std::copy(name.begin(), name.end(), at + 12);
+            *at++ = ' ';
+            at = std::copy(kColorRoles[c].begin(), kColorRoles[c].end(), at);
+            *at++ = '\n';
         }
     }
     return out;
@@ -686,13 +698,32 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font) {
 
 // ---- Reading JSON
 
+// By table: colors are random hex digits, on which comparisons mispredict.
+constexpr std::array<signed char, 256> kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i) {
+        values['0' + i] = static_cast<signed char>(i);
+    }
+    for (int i = 0; i < 6; ++i) {
+        values['a' + i] = values['A' + i] = static_cast<signed char>(10 + i);
+    }
+    return values;
+}();
+
 bool HexDigit(char c, int& value) {
-    value = c >= '0' && c <= '9'   ? c - '0'
-            : c >= 'a' && c <= 'f' ? c - 'a' + 10
-            : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                   : -1;
+    value = kHexValues[static_cast<unsigned char>(c)];
     return value >= 0;
 }
+
+// The bytes a string copies as they are: ASCII other than controls, quote and backslash.
+constexpr std::array<bool, 256> kPlainStringBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c) {
+        plain[c] = c != '"' && c != '\\';
+    }
+    return plain;
+}();
 
 // A recursive-descent reader of RFC 8259 text that the palette reader pulls values from. It stops
 // at the first fault and keeps the byte where it lies.
@@ -700,6 +731,7 @@ class JsonReader {
 public:
     explicit JsonReader(std::string_view text) : text(text) {}
 
+    std::size_t Size() const { return text.size(); }
     bool Failed() const { return failed; }
     std::size_t FaultAt() const { return faultAt; }
 
@@ -777,8 +809,7 @@ bool JsonReader::String(std::string& value) {
     ++at;
     while (true) {
         const std::size_t run = at;
-        while (at < text.size() && text[at] != '"' && text[at] != '\\' &&
-               static_cast<unsigned char>(text[at]) >= 0x20 && static_cast<unsigned char>(text[at]) < 0x80) {
+        while (at < text.size() && kPlainStringBytes[static_cast<unsigned char>(text[at])]) {
             ++at;
         }
         value.append(text, run, at - run);
@@ -992,6 +1023,8 @@ private:
 };
 
 ImportResult JsonPaletteReader::Read() {
+    // Our files take over 300 bytes a palette; a denser file only grows the vector as usual.
+    palettes.reserve(reader.Size() / 300);
     const bool read = ReadFile() && reader.AtEnd();
     if (reader.Failed()) {
         return Problem(L"The JSON text is damaged near byte " + std::to_wstring(reader.FaultAt() + 1) + L".");
