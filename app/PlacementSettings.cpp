@@ -65,7 +65,10 @@ void PlacementSettings::SaveSettings(const wchar_t* section) {
     Profile::WriteInt(section, L"curColor", AsInt(settings.curColor));
     Profile::WriteInt(section, L"colorFormat", settings.colorFormat);
     Profile::WriteString(section, L"colorFormatStr", settings.colorFormatStr);
-    Profile::WriteString(section, L"inspector", FormatInspectorState(settings.inspector));
+    // A user who never opened the inspector finds the settings exactly as before it existed.
+    if (settings.inspector != InspectorState{}) {
+        Profile::WriteString(section, L"inspector", FormatInspectorState(settings.inspector));
+    }
 }
 
 // The stored right and bottom never change the size: it always comes from the dialog template.
