@@ -115,11 +115,13 @@ bool ToUtf16(std::string_view text, std::u16string& out) {
 }
 
 bool IsUtf8(std::string_view text) {
-    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
-    // Most names are ASCII: runs of it are skipped without decoding.
     for (std::size_t at = 0; at < text.size();) {
-        at =
-            static_cast<std::size_t>(std::find_if_not(text.begin() + at, text.end(), isAscii) - text.begin());
+        // Runs of ASCII, which most names are, go by without decoding.
+        std::size_t ascii = at;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+            ++ascii;
+        }
+        at = ascii;
         if (at < text.size() && NextCodePoint(text, at) < 0) {
             return false;
         }
@@ -175,6 +177,15 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
     return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
+// At most `limit` units without outer spaces, never keeping the first half of a surrogate pair alone.
+std::u16string_view CutName(std::u16string_view name, std::size_t limit) {
+    name = TrimSpaces(name);
+    if (name.size() > limit) {
+        name = TrimSpaces(name.substr(0, IsHighSurrogate(name[limit - 1]) ? limit - 1 : limit));
+    }
+    return name;
+}
+
 // An imported name is one line of at most 63 characters without outer spaces, so that every format
 // carries it unchanged and a file written from imported palettes reads back the same.
 std::u16string CleanName(std::u16string name) {
@@ -183,26 +194,22 @@ std::u16string CleanName(std::u16string name) {
             unit = u' ';
         }
     }
-    std::u16string_view clean = TrimSpaces(name);
-    if (clean.size() > kMaxNameLength) {
-        // Never keep the first half of a surrogate pair without the second.
-        const bool splitsPair = IsHighSurrogate(clean[kMaxNameLength - 1]);
-        clean = TrimSpaces(clean.substr(0, kMaxNameLength - (splitsPair ? 1 : 0)));
-    }
+    const std::u16string_view clean = CutName(name, kMaxNameLength);
     if (clean.empty()) {
         return std::u16string(kImportedName);
     }
     return clean.size() == name.size() ? name : std::u16string(clean);
 }
 
-// The first of several palettes that share a name keeps it as it is; the others are numbered from 2.
+// The first of several palettes that share a clean name keeps it as it is; the others are numbered
+// from 2, the name cut to leave room for the number.
 std::u16string Numbered(std::u16string_view base, int number) {
-    std::u16string name(base);
-    if (number > 1) {
-        const std::string digits = std::to_string(number);
-        name += u' ';
-        name.append(digits.begin(), digits.end());
+    if (number == 1) {
+        return std::u16string(base);
     }
+    const std::string suffix = ' ' + std::to_string(number);
+    std::u16string name(CutName(base, kMaxNameLength - suffix.size()));
+    name.append(suffix.begin(), suffix.end());
     return name;
 }
 
@@ -594,8 +601,9 @@ bool ReadAseName(std::string_view block, std::size_t& at, std::u16string& name) 
     return true;
 }
 
+// A value from 0 to 1 as 0..255, rounded.
 int UnitToByte(float value) {
-    return static_cast<int>(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f);
+    return static_cast<int>(value * 255.0f + 0.5f);
 }
 
 struct AseModel {
@@ -1068,7 +1076,9 @@ bool JsonPaletteReader::ReadFile() {
                 return false;
             }
         } else if (key == "version") {
-            if (!reader.Number(version) || version != "1") {
+            const char first = reader.Peek();
+            const bool isNumber = first == '-' || (first >= '0' && first <= '9');
+            if (!isNumber || !reader.Number(version) || version != "1") {
                 problem = L"The file is of a Huewright palette version other than 1.";
                 return false;
             }

@@ -132,6 +132,14 @@ TEST(PaletteExchangeTest, LongNamesAreCutWithoutSplittingACharacter) {
         ASSERT_EQ(result.palettes.size(), 1u) << name;
         EXPECT_EQ(RecordName(result.palettes[0]), expected);
     }
+    std::string gpl = "GIMP Palette\nName: " + std::string(70, 'x') + "\n";
+    for (int i = 0; i < 9; ++i) {
+        gpl += "0 0 0\n";
+    }
+    const ImportResult numbered = ImportPalettes(gpl, ExchangeFormat::Gpl, kDefaultFont);
+    ASSERT_EQ(numbered.palettes.size(), 2u);
+    EXPECT_EQ(RecordName(numbered.palettes[0]), std::u16string(63, u'x'));
+    EXPECT_EQ(RecordName(numbered.palettes[1]), std::u16string(61, u'x') + u" 2");
 }
 
 TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
