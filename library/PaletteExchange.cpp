@@ -551,7 +551,8 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
     if (colors.empty()) {
         return Problem(L"The file holds no colors.");
     }
-    // Our files name each palette's first color "<palette> box 1"; others get the file's name.
+    // A palette is named after its first color, "<palette> box 1" in our files; a palette whose
+    // first color has no name takes the file's.
     const std::u16string fallback = CleanName(fileName);
     std::vector<PaletteRecord> palettes;
     palettes.reserve(runNames.size());
@@ -560,7 +561,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
         std::u16string name = std::move(runNames[run]);
         if (name.ends_with(kFirstColorSuffix)) {
             name.resize(name.size() - kFirstColorSuffix.size());
-        } else {
+        } else if (name.empty()) {
             name = Numbered(fallback, ++fallbackCount);
         }
         palettes.push_back(RecordFromColors(std::move(name), std::span(colors).subspan(8 * run), font));

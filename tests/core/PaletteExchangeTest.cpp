@@ -161,15 +161,15 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
     EXPECT_EQ(ImportPalettes(kTexts[1], ExchangeFormat::Json, kBoldFont).palettes[0].font, kDefaultFont);
 }
 
-TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheFileNameAndShortRunsTheDefaults) {
+TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheFirstColorOrFileNameAndShortRunsTheDefaults) {
     const ImportResult result =
         ImportPalettes("GIMP Palette\r\nName: Ocean\r\nColumns: 5\r\n# made elsewhere\r\n\r\n"
                        "0 0 0\r\n1 1 1 one\n2\t2 2\n3 3 3\n4 4 4\n5 5 5\n6 6 6\n7 7 7\n"
-                       "255 255 255\n9 9 9\n10 10 10 Foam\n12 12 12\n13 13 13",
+                       "255 255 255 \tFoam \n9 9 9\n10 10 10\n12 12 12\n13 13 13",
                        ExchangeFormat::Gpl, kDefaultFont);
     ASSERT_EQ(result.palettes.size(), 2u);
     EXPECT_EQ(RecordName(result.palettes[0]), u"Ocean");
-    EXPECT_EQ(RecordName(result.palettes[1]), u"Ocean 2");
+    EXPECT_EQ(RecordName(result.palettes[1]), u"Foam");
     EXPECT_EQ(result.palettes[0].colors[7], MakeColor(7, 7, 7));
     const PaletteRecord& five = result.palettes[1];
     EXPECT_EQ(five.colors[0], 0x00FFFFFFu);
