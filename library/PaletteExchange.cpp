@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <unordered_map>
 #include <unordered_set>
@@ -114,10 +115,20 @@ bool ToUtf16(std::string_view text, std::u16string& out) {
     return true;
 }
 
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
 bool IsUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        // Runs of ASCII, which most names are, go by without decoding.
+        // Runs of ASCII, which most names are, go by eight bytes at a time without decoding.
         std::size_t ascii = at;
+        while (text.size() - ascii >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + ascii, 8);
+            if (word & kHighBits) {
+                break;
+            }
+            ascii += 8;
+        }
         while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
             ++ascii;
         }
