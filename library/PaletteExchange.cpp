@@ -1072,7 +1072,6 @@ bool JsonPaletteReader::ReadFile() {
         return false;
     }
     for (bool first = true; reader.More('}', first); first = false) {
-        std::string_view version;
         if (!reader.Key(key)) {
             return false;
         }
@@ -1088,8 +1087,9 @@ bool JsonPaletteReader::ReadFile() {
                 return false;
             }
         } else if (key == "version") {
-            const char first = reader.Peek();
-            const bool isNumber = first == '-' || (first >= '0' && first <= '9');
+            const char lead = reader.Peek();
+            const bool isNumber = lead == '-' || (lead >= '0' && lead <= '9');
+            std::string_view version;
             if (!isNumber || !reader.Number(version) || version != "1") {
                 problem = L"The file is of a Huewright palette version other than 1.";
                 return false;
