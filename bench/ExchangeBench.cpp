@@ -108,7 +108,8 @@ void BM_ExportImportPlainCopy(benchmark::State& state) {
     const auto start = Clock::now();
     for (auto _ : state) {
         // Fresh pages, as the exported string and the file read for an import are.
-        void* mapped = mmap(nullptr, bytes.size(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        void* mapped =
+            mmap(nullptr, bytes.size(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapped == MAP_FAILED) {
             state.SkipWithError("no memory");
             break;

@@ -95,11 +95,9 @@ TEST(PaletteExchangeTest, CssSlugsAreAsciiAndUniqueAndCommentsStayClosed) {
         MakeRecord(u"Blue sky", {}, kBoldFont), MakeRecord(u"blue--SKY!", {}, kBoldFont),
         MakeRecord(u"Blue sky 2", {}, kBoldFont), MakeRecord(u"Ça */ 😀", {}, kBoldFont)};
     const std::string css = ExportPalettes(palettes, ExchangeFormat::Css);
-    for (const char* line : {"  --blue-sky-box-1: #000000;\n", "  --blue-sky-2-text-4: #000000;\n",
-                             "  --blue-sky-2-2-box-3: #000000;\n",
-                             "  /* \xC3\x87"
-                             "a * / \xF0\x9F\x98\x80 */\n",
-                             "\n  --a-box-1: #000000;\n"}) {
+    for (const char* line :
+         {"  --blue-sky-box-1: #000000;\n", "  --blue-sky-2-text-4: #000000;\n",
+          "  --blue-sky-2-2-box-3: #000000;\n", "  /* Ça * / 😀 */\n", "\n  --a-box-1: #000000;\n"}) {
         EXPECT_NE(css.find(line), std::string::npos) << line;
     }
 }
@@ -121,7 +119,7 @@ TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
 TEST(PaletteExchangeTest, LongNamesAreCutWithoutSplittingACharacter) {
     const std::pair<std::string, std::u16string> kCases[] = {
         {std::string(70, 'x'), std::u16string(63, u'x')},
-        {std::string(62, 'x') + "\xF0\x9F\x98\x80", std::u16string(62, u'x')},
+        {std::string(62, 'x') + "😀", std::u16string(62, u'x')},
         {"  \\t tab\\u0000nul  ", u"tab nul"},
         {"", u"Imported palette"},
     };
@@ -146,8 +144,8 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
     const char* const kTexts[] = {
         R"([{"name": "A", "boxes": [{"background": "#F00", "text": "#00ff00"}]}])",
         "\xEF\xBB\xBF"
-        R"({"boxes": [{"text": "#00ff00", "x": [1, {"y": null}], "background": "#ff0000"}],
-                           "name": "\u0041", "font": {"numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
+        R"({"boxes": [{"text": "#00ff00", "x": [1, {"y": null}], "background": "#ff0000"}], )"
+        R"("name": "\u0041", "font": {"numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
     };
     for (const char* text : kTexts) {
         const ImportResult result = ImportPalettes(text, ExchangeFormat::Json, kBoldFont);

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(!ExportPalettes(result.palettes, ExchangeFormat::Css).empty());
     for (ExchangeFormat format : kFormats) {
-        const ImportResult again = ImportPalettes(ExportPalettes(result.palettes, format), format, kDefaultFont);
+        const ImportResult again =
+            ImportPalettes(ExportPalettes(result.palettes, format), format, kDefaultFont);
         RequireWellFormed(again);
         Require(again.palettes.size() == result.palettes.size());
         for (std::size_t i = 0; i < again.palettes.size(); ++i) {
