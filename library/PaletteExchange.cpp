@@ -241,8 +241,10 @@ void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> col
     }
 }
 
+// At most 31 characters, as a LOGFONTW holds, even from a record whose face has no terminator.
 std::u16string_view FaceOf(const LogFontImage& font) {
-    const char16_t* end = std::find(std::begin(font.faceName), std::end(font.faceName), u'\0');
+    const char16_t* end =
+        std::find(std::begin(font.faceName), std::begin(font.faceName) + kMaxFaceLength, u'\0');
     return {std::begin(font.faceName), end};
 }
 
