@@ -1,0 +1,30 @@
+// Palettes to and from the files other design tools read: CSS custom properties, GIMP palettes
+// (.gpl), Adobe Swatch Exchange (.ase) and JSON. Each palette's eight colors go in the library's
+// order: box 1, text 1, box 2, text 2, ... box 4, text 4.
+#pragma once
+
+#include "library/PaletteRecord.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class ExchangeFormat { Css, Gpl, Ase, Json };
+
+// By the file name's extension (.css, .gpl, .ase, .json), in any case.
+std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
+
+// The file's bytes for these palettes, with their names and, in JSON, their fonts.
+std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeFormat format);
+
+struct ImportResult {
+    // Current-format records, names cut to 63 characters; a file that gives no font gives defaultFont.
+    std::vector<PaletteRecord> palettes;
+    // Empty on success; otherwise one sentence saying what is wrong with the file, and no palettes.
+    std::wstring problem;
+};
+
+// CSS is written only: importing it gives a problem.
+ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont);
