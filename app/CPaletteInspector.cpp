@@ -333,26 +333,23 @@ LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 // Drawn off-screen and copied in one transfer, so the window does not flicker while colors are dragged.
 void CPaletteInspector::Paint(HDC dc, const RECT& client) {
-    UniqueDc memory(CreateCompatibleDC(dc));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (!memory || !bitmap) {
+    OffscreenCanvas canvas(dc, client);
+    if (!canvas) {
         return;
     }
-    SelectObjectGuard selectedBitmap(memory.Get(), bitmap.Get());
-    SelectObjectGuard selectedFont(memory.Get(), Font());
-    FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkMode(memory.Get(), TRANSPARENT);
+    SelectObjectGuard selectedFont(canvas.Get(), Font());
+    FillRect(canvas.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(canvas.Get(), TRANSPARENT);
     if (shown) {
         for (int box = 0; box < 4; ++box) {
-            PaintBoxLine(memory.Get(), box);
+            PaintBoxLine(canvas.Get(), box);
         }
-        SetTextColor(memory.Get(), GetSysColor(COLOR_BTNTEXT));
-        PaintText(memory.Get(), L"Color vision", kMargin, layout.headingTop, layout.lineHeight);
+        SetTextColor(canvas.Get(), GetSysColor(COLOR_BTNTEXT));
+        PaintText(canvas.Get(), L"Color vision", kMargin, layout.headingTop, layout.lineHeight);
         for (int row = 1; row <= kVisionDeficiencyCount; ++row) {
-            PaintSimulation(memory.Get(), row);
+            PaintSimulation(canvas.Get(), row);
         }
     }
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void CPaletteInspector::PaintBoxLine(HDC dc, int box) const {

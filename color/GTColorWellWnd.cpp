@@ -82,19 +82,14 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Drawn off-screen and copied in one transfer so the swatch never flickers.
 void GTColorWellWnd::Paint(HDC dc, const RECT& client) {
-    UniqueDc memory(CreateCompatibleDC(dc));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (!memory || !bitmap) {
+    OffscreenCanvas canvas(dc, client);
+    if (!canvas) {
         return;
     }
     UniqueBrush brush(CreateSolidBrush(color));
-    {
-        SelectObjectGuard selectedBitmap(memory.Get(), bitmap.Get());
-        SelectObjectGuard selectedPen(memory.Get(), GetStockObject(NULL_PEN));
-        SelectObjectGuard selectedBrush(memory.Get(), brush.Get());
-        Rectangle(memory.Get(), client.left, client.top, client.right + 1, client.bottom + 1);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-    }
+    SelectObjectGuard selectedPen(canvas.Get(), GetStockObject(NULL_PEN));
+    SelectObjectGuard selectedBrush(canvas.Get(), brush.Get());
+    Rectangle(canvas.Get(), client.left, client.top, client.right + 1, client.bottom + 1);
 }
 
 // The message's own value is not used: the well reads the selector's current color.

@@ -7,27 +7,20 @@
 # measure-drag.sh EXE
 set -e
 exe=$(realpath "$1")
+scripts=$(cd "$(dirname "$0")" && pwd)
 moves=${MOVES:-400}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-wine "$exe" &
-window=
-for _ in $(seq 300); do
-    window=$(xdotool search --name '^Huewright$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || { echo "Huewright did not show its window." >&2; exit 1; }
-sleep 2
+. "$scripts/start-window.sh"
+start_huewright "$exe"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
 # Clock ticks used so far by the program, wineserver and the X server.
 ticks() {
     total=0
-    for pid in $(pgrep -f 'huewright.exe') $(pgrep -x wineserver) $(pgrep -x Xvfb); do
-        set -- $(sed 's/^.*) //' "/proc/$pid/stat")
+    for process in $(pgrep -f 'huewright.exe') $(pgrep -x wineserver) $(pgrep -x Xvfb); do
+        set -- $(sed 's/^.*) //' "/proc/$process/stat")
         total=$((total + ${12} + ${13}))
     done
     echo "$total"

@@ -21,21 +21,8 @@ elif [ "$1" = "--dialogs" ]; then
 fi
 exe=$1
 out=$2
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-wine "$exe" &
-pid=$!
-window=
-for _ in $(seq 300); do
-    window=$(xdotool search --name '^Huewright$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-if [ -z "$window" ]; then
-    echo "Huewright did not show its window." >&2
-    kill "$pid" 2>/dev/null || true
-    exit 1
-fi
-sleep "${HUEWRIGHT_SETTLE_SECONDS:-2}"
+. "$(dirname "$0")/start-window.sh"
+start_huewright "$exe"
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" || true
 
 capture() {
