@@ -1,0 +1,232 @@
+#include "library/ExchangeText.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace exchange {
+
+namespace {
+
+std::u16string_view TrimSpaces(std::u16string_view text) {
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+// At most `limit` units without outer spaces, never keeping the first half of a surrogate pair alone.
+std::u16string_view CutName(std::u16string_view name, std::size_t limit) {
+    name = TrimSpaces(name);
+    if (name.size() > limit) {
+        name = TrimSpaces(name.substr(0, IsHighSurrogate(name[limit - 1]) ? limit - 1 : limit));
+    }
+    return name;
+}
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+// By table: colors are random hex digits, on which comparisons mispredict.
+constexpr std::array<signed char, 256> kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i) {
+        values['0' + i] = static_cast<signed char>(i);
+    }
+    for (int i = 0; i < 6; ++i) {
+        values['a' + i] = values['A' + i] = static_cast<signed char>(10 + i);
+    }
+    return values;
+}();
+
+} // namespace
+
+ImportResult Problem(std::wstring problem) {
+    return {{}, std::move(problem)};
+}
+
+// The code point of the UTF-8 sequence at `at`, which moves past it; -1 for a malformed, overlong,
+// surrogate or out-of-range sequence.
+std::int32_t NextCodePoint(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    int length = 0;
+    std::int32_t point = 0;
+    std::int32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 1, point = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 2, point = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 3, point = lead & 0x07, least = 0x10000;
+    } else {
+        return -1;
+    }
+    for (int i = 0; i < length; ++i) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) {
+            return -1;
+        }
+        point = point << 6 | (static_cast<unsigned char>(text[at++]) & 0x3F);
+    }
+    if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+        return -1;
+    }
+    return point;
+}
+
+void AppendCodePoint(std::string& out, std::uint32_t point) {
+    if (point < 0x80) {
+        out += static_cast<char>(point);
+    } else if (point < 0x800) {
+        out += static_cast<char>(0xC0 | point >> 6);
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        out += static_cast<char>(0xE0 | point >> 12);
+        out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | point >> 18);
+        out += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (point & 0x3F));
+    }
+}
+
+// False, with `out` unfinished, when the bytes are not UTF-8.
+bool ToUtf16(std::string_view text, std::u16string& out) {
+    out.resize(text.size()); // never more units than bytes
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::int32_t point = NextCodePoint(text, at);
+        if (point < 0) {
+            return false;
+        }
+        if (point < 0x10000) {
+            out[units++] = static_cast<char16_t>(point);
+        } else {
+            out[units++] = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+            out[units++] = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+        }
+    }
+    out.resize(units);
+    return true;
+}
+
+bool IsUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        // Runs of ASCII, which most names are, go by eight bytes at a time without decoding.
+        std::size_t ascii = at;
+        while (text.size() - ascii >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + ascii, 8);
+            if (word & kHighBits) {
+                break;
+            }
+            ascii += 8;
+        }
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+            ++ascii;
+        }
+        at = ascii;
+        if (at < text.size() && NextCodePoint(text, at) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsValidUtf16(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            ++i;
+        } else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsControl(std::uint32_t point) {
+    return point < 0x20 || point == 0x7F;
+}
+
+// UTF-8 on one line: control characters become spaces.
+void AppendLineText(std::string& out, std::u16string_view text) {
+    ForEachCodePoint(text,
+                     [&out](std::uint32_t point) { AppendCodePoint(out, IsControl(point) ? ' ' : point); });
+}
+
+std::string_view WithoutBom(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes;
+}
+
+// An imported name is one line of at most 63 characters without outer spaces, so that every format
+// carries it unchanged and a file written from imported palettes reads back the same.
+std::u16string CleanName(std::u16string name) {
+    for (char16_t& unit : name) {
+        if (IsControl(unit)) {
+            unit = u' ';
+        }
+    }
+    const std::u16string_view clean = CutName(name, kMaxNameLength);
+    if (clean.empty()) {
+        return std::u16string(kImportedName);
+    }
+    return clean.size() == name.size() ? name : std::u16string(clean);
+}
+
+// The first of several palettes that share a clean name keeps it as it is; the others are numbered
+// from 2, the name cut to leave room for the number.
+std::u16string Numbered(std::u16string_view base, int number) {
+    if (number == 1) {
+        return std::u16string(base);
+    }
+    const std::string suffix = ' ' + std::to_string(number);
+    std::u16string name(CutName(base, kMaxNameLength - suffix.size()));
+    name.append(suffix.begin(), suffix.end());
+    return name;
+}
+
+// A palette from up to eight colors in record order; the default palette gives the ones left out.
+PaletteRecord RecordFromColors(std::u16string name, std::span<const Color> colors, const LogFontImage& font) {
+    PaletteRecord record = MakeRecord(CleanName(std::move(name)), kDefaultPalette, font);
+    std::copy_n(colors.begin(), std::min<std::size_t>(colors.size(), 8), record.colors);
+    return record;
+}
+
+// Palettes of eight colors each, named `base`, `base 2`, ...; `number` counts the palettes that
+// already have that name.
+void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> colors, std::u16string_view base,
+                int& number, const LogFontImage& font) {
+    const std::u16string name = CleanName(std::u16string(base));
+    for (std::size_t start = 0; start < colors.size(); start += 8) {
+        palettes.push_back(RecordFromColors(Numbered(name, ++number), colors.subspan(start), font));
+    }
+}
+
+// At most 31 characters, as a LOGFONTW holds, even from a record whose face has no terminator.
+std::u16string_view FaceOf(const LogFontImage& font) {
+    const char16_t* end =
+        std::find(std::begin(font.faceName), std::begin(font.faceName) + kMaxFaceLength, u'\0');
+    return {std::begin(font.faceName), end};
+}
+
+void AppendHexColor(std::string& out, Color color) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    const int components[3] = {RedOf(color), GreenOf(color), BlueOf(color)};
+    char text[7] = {'#'};
+    for (int i = 0; i < 3; ++i) {
+        text[1 + 2 * i] = kDigits[components[i] >> 4];
+        text[2 + 2 * i] = kDigits[components[i] & 15];
+    }
+    out.append(text, sizeof(text));
+}
+
+bool HexDigit(char c, int& value) {
+    value = kHexValues[static_cast<unsigned char>(c)];
+    return value >= 0;
+}
+
+} // namespace exchange

@@ -1,0 +1,94 @@
+// Text, names and colors as every palette file format needs them: UTF-8 and UTF-16, the names an
+// import gives its palettes, and the record order of a palette's eight colors.
+#pragma once
+
+#include "library/PaletteExchange.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace exchange {
+
+inline constexpr std::u16string_view kImportedName = u"Imported palette";
+inline constexpr std::string_view kColorRoles[8] = {"box 1", "text 1", "box 2", "text 2",
+                                                    "box 3", "text 3", "box 4", "text 4"};
+inline constexpr std::size_t kMaxFaceLength = 31;
+
+// The default palette in record order, for the colors a short run in a file leaves out.
+inline constexpr std::array<Color, 8> kDefaultColors = [] {
+    std::array<Color, 8> colors{};
+    for (std::size_t box = 0; box < 4; ++box) {
+        colors[2 * box] = kDefaultPalette.box[box];
+        colors[2 * box + 1] = kDefaultPalette.text[box];
+    }
+    return colors;
+}();
+
+ImportResult Problem(std::wstring problem);
+
+inline bool IsHighSurrogate(std::uint32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+inline bool IsLowSurrogate(std::uint32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The code point of the UTF-8 sequence at `at`, which moves past it; -1 for a malformed, overlong,
+// surrogate or out-of-range sequence.
+std::int32_t NextCodePoint(std::string_view text, std::size_t& at);
+void AppendCodePoint(std::string& out, std::uint32_t point);
+// False, with `out` unfinished, when the bytes are not UTF-8.
+bool ToUtf16(std::string_view text, std::u16string& out);
+bool IsUtf8(std::string_view text);
+bool IsValidUtf16(std::u16string_view text);
+bool IsControl(std::uint32_t point);
+// UTF-8 on one line: control characters become spaces.
+void AppendLineText(std::string& out, std::u16string_view text);
+std::string_view WithoutBom(std::string_view bytes);
+
+// Calls `put` with each code point; a lone surrogate, which UTF-8 cannot carry, gives U+FFFD.
+template <typename Put> void ForEachCodePoint(std::u16string_view text, Put put) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::uint32_t point = text[i];
+        if (IsHighSurrogate(point) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (IsHighSurrogate(point) || IsLowSurrogate(point)) {
+            point = 0xFFFD;
+        }
+        put(point);
+    }
+}
+
+// An imported name: one line of at most 63 characters without outer spaces, "Imported palette"
+// when nothing is left.
+std::u16string CleanName(std::u16string name);
+// `base` for the first palette of a name, then `base 2`, `base 3`, ... cut to leave room.
+std::u16string Numbered(std::u16string_view base, int number);
+// A palette from up to eight colors in record order; the default palette gives the ones left out.
+PaletteRecord RecordFromColors(std::u16string name, std::span<const Color> colors, const LogFontImage& font);
+// Palettes of eight colors each, named `base`, `base 2`, ...; `number` counts the palettes that
+// already have that name.
+void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> colors, std::u16string_view base,
+                int& number, const LogFontImage& font);
+// At most 31 characters, as a LOGFONTW holds, even from a record whose face has no terminator.
+std::u16string_view FaceOf(const LogFontImage& font);
+// "#rrggbb".
+void AppendHexColor(std::string& out, Color color);
+// The value of one hexadecimal digit; false for any other character.
+bool HexDigit(char c, int& value);
+
+// The writers and readers of each format.
+std::string ExportCss(std::span<const PaletteRecord> palettes);
+std::string ExportGpl(std::span<const PaletteRecord> palettes);
+ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font);
+std::string ExportAse(std::span<const PaletteRecord> palettes);
+ImportResult ImportAse(std::string_view bytes, const LogFontImage& font);
+std::string ExportJson(std::span<const PaletteRecord> palettes);
+ImportResult ImportJson(std::string_view bytes, const LogFontImage& font);
+
+} // namespace exchange

@@ -1,0 +1,373 @@
+// Palettes as JSON of our own schema: {"format": "huewright-palettes", "version": 1, "palettes": [...]},
+// each with its name, four boxes and its font; read back from that object, a bare array of palettes
+// or one palette.
+#include "library/ExchangeText.h"
+
+#include "library/JsonReader.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+
+namespace exchange {
+
+namespace {
+
+// RFC 8259 string: quote, backslash and control characters escaped, the rest as UTF-8.
+void AppendJsonString(std::string& out, std::u16string_view text) {
+    out += '"';
+    ForEachCodePoint(text, [&out](std::uint32_t point) {
+        if (point == '"' || point == '\\') {
+            out += '\\';
+            out += static_cast<char>(point);
+        } else if (point < 0x20) {
+            static constexpr char kDigits[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kDigits[point >> 4];
+            out += kDigits[point & 15];
+        } else {
+            AppendCodePoint(out, point);
+        }
+    });
+    out += '"';
+}
+
+constexpr std::string_view kJsonFormatName = "huewright-palettes";
+
+// "#rrggbb" or "#rgb".
+std::optional<Color> ParseHexColor(std::string_view text) {
+    if ((text.size() != 7 && text.size() != 4) || text[0] != '#') {
+        return std::nullopt;
+    }
+    int digits[6] = {};
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        if (!HexDigit(text[i], digits[i - 1])) {
+            return std::nullopt;
+        }
+    }
+    if (text.size() == 4) {
+        return MakeColor(digits[0] * 17, digits[1] * 17, digits[2] * 17);
+    }
+    return MakeColor(digits[0] * 16 + digits[1], digits[2] * 16 + digits[3], digits[4] * 16 + digits[5]);
+}
+
+// Palettes from the file object, a bare array of palette objects or one palette object.
+class JsonPaletteReader {
+public:
+    JsonPaletteReader(std::string_view text, const LogFontImage& defaultFont)
+        : reader(WithoutBom(text)), defaultFont(defaultFont) {}
+
+    ImportResult Read();
+
+private:
+    struct Draft {
+        std::u16string name;
+        std::array<Color, 8> colors = kDefaultColors;
+        int boxes = 0;
+        LogFontImage font;
+    };
+
+    bool ReadFile();
+    bool ReadPalettes();
+    bool ReadPalette();
+    bool ReadMember(Draft& draft);
+    bool ReadBoxes(Draft& draft);
+    bool ReadBox(Draft& draft);
+    bool ReadColor(Color& color);
+    bool ReadFont(LogFontImage& font);
+    // "Palette <number> <what>."
+    bool Fault(std::wstring_view what) {
+        problem = L"Palette " + std::to_wstring(number) + L" " + std::wstring(what) + L".";
+        return false;
+    }
+
+    JsonReader reader;
+    const LogFontImage& defaultFont;
+    std::vector<PaletteRecord> palettes;
+    std::wstring problem;
+    std::string key;
+    std::string value;
+    std::u16string wide;
+    // ParseFontDesc goes through swscanf, and a file holds few distinct fonts: each is parsed once.
+    std::unordered_map<std::string, FontNumbers> parsedFonts;
+    int number = 0; // the palette being read, from 1
+};
+
+ImportResult JsonPaletteReader::Read() {
+    // Our files take over 300 bytes a palette; a denser file only grows the vector as usual.
+    palettes.reserve(reader.Size() / 300);
+    const bool read = ReadFile() && reader.AtEnd();
+    if (reader.Failed()) {
+        return Problem(L"The JSON text is damaged near byte " + std::to_wstring(reader.FaultAt() + 1) + L".");
+    }
+    if (!read) {
+        return Problem(problem);
+    }
+    if (palettes.empty()) {
+        return Problem(L"The file holds no palettes.");
+    }
+    return {std::move(palettes), {}};
+}
+
+bool JsonPaletteReader::ReadFile() {
+    if (reader.Peek() == '[') {
+        return ReadPalettes();
+    }
+    if (reader.Peek() != '{') {
+        return reader.Skip();
+    }
+    Draft single;
+    single.font = defaultFont;
+    bool listed = false;
+    if (!reader.Begin('{')) {
+        return false;
+    }
+    for (bool first = true; reader.More('}', first); first = false) {
+        if (!reader.Key(key)) {
+            return false;
+        }
+        if (key == "palettes") {
+            listed = true;
+            number = 0;
+            if (!ReadPalettes()) {
+                return false;
+            }
+        } else if (key == "format") {
+            if (reader.Peek() != '"' || !reader.String(value) || value != kJsonFormatName) {
+                problem = L"The file is not a Huewright palette file.";
+                return false;
+            }
+        } else if (key == "version") {
+            const char lead = reader.Peek();
+            const bool isNumber = lead == '-' || (lead >= '0' && lead <= '9');
+            std::string_view version;
+            if (!isNumber || !reader.Number(version) || version != "1") {
+                problem = L"The file is of a Huewright palette version other than 1.";
+                return false;
+            }
+        } else {
+            // Members of a file that is one palette object.
+            number = 1;
+            if (!ReadMember(single)) {
+                return false;
+            }
+        }
+    }
+    if (reader.Failed()) {
+        return false;
+    }
+    if (!listed && single.boxes > 0) {
+        palettes.push_back(RecordFromColors(std::move(single.name), single.colors, single.font));
+    }
+    return true;
+}
+
+bool JsonPaletteReader::ReadPalettes() {
+    if (reader.Peek() != '[') {
+        problem = L"The palettes are not a list.";
+        return false;
+    }
+    reader.Begin('[');
+    for (bool first = true; reader.More(']', first); first = false) {
+        if (!ReadPalette()) {
+            return false;
+        }
+    }
+    return !reader.Failed();
+}
+
+bool JsonPaletteReader::ReadPalette() {
+    ++number;
+    if (reader.Peek() != '{') {
+        return Fault(L"is not an object");
+    }
+    Draft draft;
+    draft.font = defaultFont;
+    reader.Begin('{');
+    for (bool first = true; reader.More('}', first); first = false) {
+        if (!reader.Key(key) || !ReadMember(draft)) {
+            return false;
+        }
+    }
+    if (reader.Failed()) {
+        return false;
+    }
+    if (draft.boxes == 0) {
+        return Fault(L"has no boxes");
+    }
+    palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
+    return true;
+}
+
+// The member whose key was read last.
+bool JsonPaletteReader::ReadMember(Draft& draft) {
+    if (key == "name") {
+        if (reader.Peek() != '"') {
+            return Fault(L"has a name that is not text");
+        }
+        return reader.String(value) && ToUtf16(value, draft.name);
+    }
+    if (key == "boxes") {
+        return ReadBoxes(draft);
+    }
+    if (key == "font") {
+        return ReadFont(draft.font);
+    }
+    return reader.Skip();
+}
+
+bool JsonPaletteReader::ReadBoxes(Draft& draft) {
+    if (reader.Peek() != '[') {
+        return Fault(L"has boxes that are not a list");
+    }
+    reader.Begin('[');
+    draft.boxes = 0;
+    for (bool first = true; reader.More(']', first); first = false) {
+        if (draft.boxes == 4) {
+            return Fault(L"has more than four boxes");
+        }
+        if (!ReadBox(draft)) {
+            return false;
+        }
+        ++draft.boxes;
+    }
+    return !reader.Failed();
+}
+
+bool JsonPaletteReader::ReadBox(Draft& draft) {
+    if (reader.Peek() != '{') {
+        return Fault(L"has a box that is not an object");
+    }
+    int found = 0;
+    reader.Begin('{');
+    for (bool first = true; reader.More('}', first); first = false) {
+        if (!reader.Key(key)) {
+            return false;
+        }
+        const bool background = key == "background";
+        if (background || key == "text") {
+            found |= background ? 1 : 2;
+            if (!ReadColor(draft.colors[2 * draft.boxes + (background ? 0 : 1)])) {
+                return false;
+            }
+        } else if (!reader.Skip()) {
+            return false;
+        }
+    }
+    return !reader.Failed() && (found == 3 || Fault(L"has a box without a background or a text color"));
+}
+
+bool JsonPaletteReader::ReadColor(Color& color) {
+    const bool isText = reader.Peek() == '"';
+    if (isText && !reader.String(value)) {
+        return false;
+    }
+    const std::optional<Color> parsed = isText ? ParseHexColor(value) : std::nullopt;
+    if (!parsed) {
+        return Fault(L"has a color that is not written #rrggbb or #rgb");
+    }
+    color = *parsed;
+    return true;
+}
+
+// Both the face and the numbers: a font half given is a damaged one, not the default.
+bool JsonPaletteReader::ReadFont(LogFontImage& font) {
+    if (reader.Peek() != '{') {
+        return Fault(L"has a damaged font");
+    }
+    LogFontImage read{};
+    bool hasFace = false;
+    bool hasNumbers = false;
+    reader.Begin('{');
+    for (bool first = true; reader.More('}', first); first = false) {
+        if (!reader.Key(key)) {
+            return false;
+        }
+        if (key != "face" && key != "numbers") {
+            if (!reader.Skip()) {
+                return false;
+            }
+            continue;
+        }
+        if (reader.Peek() != '"') {
+            return Fault(L"has a damaged font");
+        }
+        if (!reader.String(value)) {
+            return false;
+        }
+        if (key == "face") {
+            ToUtf16(value, wide);
+            const bool valid =
+                wide.size() <= kMaxFaceLength && std::none_of(wide.begin(), wide.end(), IsControl);
+            if (!valid) {
+                return Fault(L"has a damaged font");
+            }
+            std::copy(wide.begin(), wide.end(), read.faceName);
+            hasFace = true;
+        } else {
+            auto known = parsedFonts.find(value);
+            if (known == parsedFonts.end()) {
+                ToUtf16(value, wide);
+                const std::optional<FontNumbers> numbers =
+                    ParseFontDesc(std::wstring(wide.begin(), wide.end()));
+                if (!numbers) {
+                    return Fault(L"has a damaged font");
+                }
+                known = parsedFonts.emplace(value, *numbers).first;
+            }
+            read.numbers = known->second;
+            hasNumbers = true;
+        }
+    }
+    if (reader.Failed()) {
+        return false;
+    }
+    if (!hasFace || !hasNumbers) {
+        return Fault(L"has a damaged font");
+    }
+    font = read;
+    return true;
+}
+
+} // namespace
+
+std::string ExportJson(std::span<const PaletteRecord> palettes) {
+    std::string out = "{\n  \"format\": \"huewright-palettes\",\n  \"version\": 1,\n  \"palettes\": [";
+    out.reserve(out.size() + palettes.size() * 512);
+    // FormatFontDesc goes through swprintf, and a library holds few distinct fonts: each is formatted
+    // once, keyed by the bytes of its numbers.
+    std::unordered_map<std::string, std::string> fontTexts;
+    for (std::size_t i = 0; i < palettes.size(); ++i) {
+        const PaletteRecord& palette = palettes[i];
+        out += i == 0 ? "\n    {\n      \"name\": " : ",\n    {\n      \"name\": ";
+        AppendJsonString(out, RecordName(palette));
+        out += ",\n      \"boxes\": [";
+        for (std::size_t box = 0; box < 4; ++box) {
+            out += box == 0 ? "\n        {\"background\": \"" : ",\n        {\"background\": \"";
+            AppendHexColor(out, palette.colors[2 * box]);
+            out += "\", \"text\": \"";
+            AppendHexColor(out, palette.colors[2 * box + 1]);
+            out += "\"}";
+        }
+        out += "\n      ],\n      \"font\": {\"face\": ";
+        AppendJsonString(out, FaceOf(palette.font));
+        out += ", \"numbers\": \"";
+        const FontNumbers& numbers = palette.font.numbers;
+        auto [known, added] =
+            fontTexts.try_emplace(std::string(reinterpret_cast<const char*>(&numbers), sizeof(numbers)));
+        if (added) {
+            const std::wstring text = FormatFontDesc(numbers);
+            known->second.assign(text.begin(), text.end()); // digits, '-' and ':' only
+        }
+        out += known->second;
+        out += "\"}\n    }";
+    }
+    out += palettes.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+ImportResult ImportJson(std::string_view bytes, const LogFontImage& font) {
+    return JsonPaletteReader(bytes, font).Read();
+}
+
+} // namespace exchange

@@ -1,0 +1,86 @@
+// A recursive-descent reader of RFC 8259 text that a file reader pulls values from, one at a time.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace exchange {
+
+// It stops at the first fault and keeps the byte where it lies.
+class JsonReader {
+public:
+    explicit JsonReader(std::string_view text) : text(text) {}
+
+    std::size_t Size() const { return text.size(); }
+    bool Failed() const { return failed; }
+    std::size_t FaultAt() const { return faultAt; }
+
+    // The next value's first character, or '\0' at the end.
+    char Peek() {
+        SkipSpace();
+        return at < text.size() ? text[at] : '\0';
+    }
+
+    // Each reader below returns false, keeping the fault, when the text is damaged there.
+    bool String(std::string& value);
+    bool Number(std::string_view& number);
+    bool Skip();
+    // A container: Begin, then More before each member or item until it returns false; an object's
+    // members start with Key.
+    bool Begin(char open);
+    bool More(char close, bool first);
+    bool Key(std::string& key);
+    bool AtEnd() {
+        SkipSpace();
+        return at == text.size() || Fail();
+    }
+
+private:
+    bool Fail() {
+        if (!failed) {
+            failed = true;
+            faultAt = at;
+        }
+        return false;
+    }
+    void SkipSpace() {
+        while (at < text.size() &&
+               (text[at] == ' ' || text[at] == '\t' || text[at] == '\n' || text[at] == '\r')) {
+            ++at;
+        }
+    }
+    bool Next(char c) {
+        if (at < text.size() && text[at] == c) {
+            ++at;
+            return true;
+        }
+        return false;
+    }
+    bool Digits() {
+        const std::size_t start = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+            ++at;
+        }
+        return at > start;
+    }
+    bool Literal(std::string_view word) {
+        if (!text.substr(at).starts_with(word)) {
+            return Fail();
+        }
+        at += word.size();
+        return true;
+    }
+    std::int32_t Hex4();
+    bool Escape(std::string& value);
+
+    std::string_view text;
+    std::size_t at = 0;
+    int depth = 0;
+    bool failed = false;
+    std::size_t faultAt = 0;
+    std::string skipped;
+};
+
+} // namespace exchange
