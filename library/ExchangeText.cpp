@@ -26,19 +26,6 @@ std::u16string_view CutName(std::u16string_view name, std::size_t limit) {
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
-// By table: colors are random hex digits, on which comparisons mispredict.
-constexpr std::array<signed char, 256> kHexValues = [] {
-    std::array<signed char, 256> values{};
-    values.fill(-1);
-    for (int i = 0; i < 10; ++i) {
-        values['0' + i] = static_cast<signed char>(i);
-    }
-    for (int i = 0; i < 6; ++i) {
-        values['a' + i] = values['A' + i] = static_cast<signed char>(10 + i);
-    }
-    return values;
-}();
-
 } // namespace
 
 ImportResult Problem(std::wstring problem) {
@@ -222,11 +209,6 @@ void AppendHexColor(std::string& out, Color color) {
         text[2 + 2 * i] = kDigits[components[i] & 15];
     }
     out.append(text, sizeof(text));
-}
-
-bool HexDigit(char c, int& value) {
-    value = kHexValues[static_cast<unsigned char>(c)];
-    return value >= 0;
 }
 
 } // namespace exchange

@@ -79,8 +79,24 @@ void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> col
 std::u16string_view FaceOf(const LogFontImage& font);
 // "#rrggbb".
 void AppendHexColor(std::string& out, Color color);
+// By table: colors are random hex digits, on which comparisons mispredict.
+inline constexpr std::array<signed char, 256> kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i) {
+        values['0' + i] = static_cast<signed char>(i);
+    }
+    for (int i = 0; i < 6; ++i) {
+        values['a' + i] = values['A' + i] = static_cast<signed char>(10 + i);
+    }
+    return values;
+}();
+
 // The value of one hexadecimal digit; false for any other character.
-bool HexDigit(char c, int& value);
+inline bool HexDigit(char c, int& value) {
+    value = kHexValues[static_cast<unsigned char>(c)];
+    return value >= 0;
+}
 
 // The writers and readers of each format.
 std::string ExportCss(std::span<const PaletteRecord> palettes);

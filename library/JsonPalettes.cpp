@@ -70,11 +70,14 @@ private:
     bool ReadFile();
     bool ReadPalettes();
     bool ReadPalette();
+    bool ReadWrittenPalette(Draft& draft);
     bool ReadMember(Draft& draft);
     bool ReadBoxes(Draft& draft);
     bool ReadBox(Draft& draft);
     bool ReadColor(Color& color);
     bool ReadFont(LogFontImage& font);
+    bool TakeFace(std::string_view face, LogFontImage& font);
+    bool TakeNumbers(std::string_view numbers, LogFontImage& font);
     // "Palette <number> <what>."
     bool Fault(std::wstring_view what) {
         problem = L"Palette " + std::to_wstring(number) + L" " + std::wstring(what) + L".";
@@ -85,11 +88,15 @@ private:
     const LogFontImage& defaultFont;
     std::vector<PaletteRecord> palettes;
     std::wstring problem;
-    std::string key;
-    std::string value;
+    std::string_view key;
+    std::string_view value;
     std::u16string wide;
     // ParseFontDesc goes through swscanf, and a file holds few distinct fonts: each is parsed once.
-    std::unordered_map<std::string, FontNumbers> parsedFonts;
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+    std::unordered_map<std::string, FontNumbers, TextHash, std::equal_to<>> parsedFonts;
     int number = 0; // the palette being read, from 1
 };
 
@@ -183,6 +190,14 @@ bool JsonPaletteReader::ReadPalette() {
     }
     Draft draft;
     draft.font = defaultFont;
+    const std::size_t start = reader.Position();
+    if (ReadWrittenPalette(draft)) {
+        palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
+        return true;
+    }
+    reader.Rewind(start);
+    draft = Draft{};
+    draft.font = defaultFont;
     reader.Begin('{');
     for (bool first = true; reader.More('}', first); first = false) {
         if (!reader.Key(key) || !ReadMember(draft)) {
@@ -197,6 +212,34 @@ bool JsonPaletteReader::ReadPalette() {
     }
     palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
     return true;
+}
+
+// A palette as ExportJson writes it, matched against that fixed layout, which is most of the work of
+// a general reader; a palette written any other way is read again from its start by ReadPalette.
+bool JsonPaletteReader::ReadWrittenPalette(Draft& draft) {
+    static constexpr std::string_view kBoxStarts[4] = {
+        "\n        {\"background\": ", ",\n        {\"background\": ", ",\n        {\"background\": ",
+        ",\n        {\"background\": "};
+    auto color = [this](Color& color) {
+        const std::optional<Color> parsed = reader.String(value) ? ParseHexColor(value) : std::nullopt;
+        color = parsed.value_or(0);
+        return parsed.has_value();
+    };
+    if (!reader.Literally("{\n      \"name\": ") || !reader.String(value) || !ToUtf16(value, draft.name) ||
+        !reader.Literally(",\n      \"boxes\": [")) {
+        return false;
+    }
+    for (int box = 0; box < 4; ++box) {
+        if (!reader.Literally(kBoxStarts[box]) || !color(draft.colors[2 * box]) ||
+            !reader.Literally(", \"text\": ") || !color(draft.colors[2 * box + 1]) ||
+            !reader.Literally("}")) {
+            return false;
+        }
+    }
+    draft.boxes = 4;
+    return reader.Literally("\n      ],\n      \"font\": {\"face\": ") && reader.String(value) &&
+           TakeFace(value, draft.font) && reader.Literally(", \"numbers\": ") && reader.String(value) &&
+           TakeNumbers(value, draft.font) && reader.Literally("}\n    }");
 }
 
 // The member whose key was read last.
@@ -283,7 +326,8 @@ bool JsonPaletteReader::ReadFont(LogFontImage& font) {
         if (!reader.Key(key)) {
             return false;
         }
-        if (key != "face" && key != "numbers") {
+        const bool isFace = key == "face";
+        if (!isFace && key != "numbers") {
             if (!reader.Skip()) {
                 return false;
             }
@@ -295,29 +339,10 @@ bool JsonPaletteReader::ReadFont(LogFontImage& font) {
         if (!reader.String(value)) {
             return false;
         }
-        if (key == "face") {
-            ToUtf16(value, wide);
-            const bool valid =
-                wide.size() <= kMaxFaceLength && std::none_of(wide.begin(), wide.end(), IsControl);
-            if (!valid) {
-                return Fault(L"has a damaged font");
-            }
-            std::copy(wide.begin(), wide.end(), read.faceName);
-            hasFace = true;
-        } else {
-            auto known = parsedFonts.find(value);
-            if (known == parsedFonts.end()) {
-                ToUtf16(value, wide);
-                const std::optional<FontNumbers> numbers =
-                    ParseFontDesc(std::wstring(wide.begin(), wide.end()));
-                if (!numbers) {
-                    return Fault(L"has a damaged font");
-                }
-                known = parsedFonts.emplace(value, *numbers).first;
-            }
-            read.numbers = known->second;
-            hasNumbers = true;
+        if (isFace ? !TakeFace(value, read) : !TakeNumbers(value, read)) {
+            return Fault(L"has a damaged font");
         }
+        (isFace ? hasFace : hasNumbers) = true;
     }
     if (reader.Failed()) {
         return false;
@@ -326,6 +351,31 @@ bool JsonPaletteReader::ReadFont(LogFontImage& font) {
         return Fault(L"has a damaged font");
     }
     font = read;
+    return true;
+}
+
+// A face of at most 31 characters without controls.
+bool JsonPaletteReader::TakeFace(std::string_view face, LogFontImage& font) {
+    if (!ToUtf16(face, wide) || wide.size() > kMaxFaceLength ||
+        std::any_of(wide.begin(), wide.end(), IsControl)) {
+        return false;
+    }
+    std::fill(std::begin(font.faceName), std::end(font.faceName), u'\0');
+    std::copy(wide.begin(), wide.end(), font.faceName);
+    return true;
+}
+
+bool JsonPaletteReader::TakeNumbers(std::string_view numbers, LogFontImage& font) {
+    auto known = parsedFonts.find(numbers);
+    if (known == parsedFonts.end()) {
+        ToUtf16(numbers, wide);
+        const std::optional<FontNumbers> parsed = ParseFontDesc(std::wstring(wide.begin(), wide.end()));
+        if (!parsed) {
+            return false;
+        }
+        known = parsedFonts.emplace(std::string(numbers), *parsed).first;
+    }
+    font.numbers = known->second;
     return true;
 }
 

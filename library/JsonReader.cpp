@@ -3,6 +3,7 @@
 #include "library/ExchangeText.h"
 
 #include <array>
+#include <cstring>
 
 namespace exchange {
 
@@ -21,23 +22,49 @@ constexpr std::array<bool, 256> kPlainStringBytes = [] {
 
 } // namespace
 
-bool JsonReader::String(std::string& value) {
-    value.clear();
+// Plain bytes are most of a file: they are checked eight at a time, and only a word that holds a
+// quote, a backslash, a control or a non-ASCII byte is looked at byte by byte.
+std::size_t JsonReader::PlainRunEnd(std::size_t from) const {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    auto hasByte = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t match = word ^ (kOnes * byte);
+        return ((match - kOnes) & ~match & kHigh) != 0;
+    };
+    while (text.size() - from >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + from, 8);
+        const bool control = ((word - kOnes * 0x20) & ~word & kHigh) != 0;
+        if ((word & kHigh) || control || hasByte(word, '"') || hasByte(word, '\\')) {
+            break;
+        }
+        from += 8;
+    }
+    while (from < text.size() && kPlainStringBytes[static_cast<unsigned char>(text[from])]) {
+        ++from;
+    }
+    return from;
+}
+
+bool JsonReader::ReadString(std::string_view& value, std::string& decoded) {
     if (Peek() != '"') {
         return Fail();
     }
-    ++at;
+    const std::size_t start = ++at;
+    // Once an escape turns up, the value is built in `decoded` from there on.
+    bool escaped = false;
     while (true) {
         const std::size_t run = at;
-        while (at < text.size() && kPlainStringBytes[static_cast<unsigned char>(text[at])]) {
-            ++at;
+        at = PlainRunEnd(at);
+        if (escaped) {
+            decoded.append(text, run, at - run);
         }
-        value.append(text, run, at - run);
         if (at == text.size()) {
             return Fail();
         }
         const auto c = static_cast<unsigned char>(text[at]);
         if (c == '"') {
+            value = escaped ? std::string_view(decoded) : text.substr(start, at - start);
             ++at;
             return true;
         }
@@ -45,17 +72,23 @@ bool JsonReader::String(std::string& value) {
             return Fail();
         }
         if (c == '\\') {
-            if (!Escape(value)) {
+            if (!escaped) {
+                decoded.assign(text, start, at - start);
+                escaped = true;
+            }
+            if (!Escape(decoded)) {
                 return false;
             }
             continue;
         }
-        const std::size_t start = at;
+        const std::size_t sequence = at;
         if (NextCodePoint(text, at) < 0) {
-            at = start;
+            at = sequence;
             return Fail();
         }
-        value.append(text, start, at - start);
+        if (escaped) {
+            decoded.append(text, sequence, at - sequence);
+        }
     }
 }
 
@@ -146,8 +179,8 @@ bool JsonReader::More(char close, bool first) {
     return first || Next(',') || Fail();
 }
 
-bool JsonReader::Key(std::string& key) {
-    if (!String(key)) {
+bool JsonReader::Key(std::string_view& key) {
+    if (!ReadString(key, decodedKey)) {
         return false;
     }
     SkipSpace();
@@ -155,7 +188,7 @@ bool JsonReader::Key(std::string& key) {
 }
 
 bool JsonReader::Skip() {
-    std::string_view number;
+    std::string_view skipped;
     switch (Peek()) {
     case '{':
     case '[': {
@@ -179,7 +212,7 @@ bool JsonReader::Skip() {
     case 'n':
         return Literal("null");
     default:
-        return Number(number);
+        return Number(skipped);
     }
 }
 

@@ -24,14 +24,26 @@ public:
     }
 
     // Each reader below returns false, keeping the fault, when the text is damaged there.
-    bool String(std::string& value);
+    // A string's value lies in the text itself unless it has escapes; either way it stays valid
+    // until the next String (and a key until the next Key).
+    bool String(std::string_view& value) { return ReadString(value, decodedValue); }
     bool Number(std::string_view& number);
     bool Skip();
     // A container: Begin, then More before each member or item until it returns false; an object's
     // members start with Key.
     bool Begin(char open);
     bool More(char close, bool first);
-    bool Key(std::string& key);
+    bool Key(std::string_view& key);
+    // Where the reader is, to come back to; and the exact bytes of `literal` there, nothing skipped.
+    std::size_t Position() const { return at; }
+    void Rewind(std::size_t position) { at = position; }
+    bool Literally(std::string_view literal) {
+        if (text.compare(at, literal.size(), literal) != 0) {
+            return false;
+        }
+        at += literal.size();
+        return true;
+    }
     bool AtEnd() {
         SkipSpace();
         return at == text.size() || Fail();
@@ -45,9 +57,16 @@ private:
         }
         return false;
     }
+    // Indentation comes in runs of spaces, taken four at a time.
     void SkipSpace() {
-        while (at < text.size() &&
-               (text[at] == ' ' || text[at] == '\t' || text[at] == '\n' || text[at] == '\r')) {
+        while (true) {
+            while (text.size() - at >= 4 && text.compare(at, 4, "    ") == 0) {
+                at += 4;
+            }
+            if (at == text.size() ||
+                (text[at] != ' ' && text[at] != '\t' && text[at] != '\n' && text[at] != '\r')) {
+                return;
+            }
             ++at;
         }
     }
@@ -72,6 +91,8 @@ private:
         at += word.size();
         return true;
     }
+    bool ReadString(std::string_view& value, std::string& decoded);
+    std::size_t PlainRunEnd(std::size_t from) const;
     std::int32_t Hex4();
     bool Escape(std::string& value);
 
@@ -80,7 +101,8 @@ private:
     int depth = 0;
     bool failed = false;
     std::size_t faultAt = 0;
-    std::string skipped;
+    std::string decodedValue;
+    std::string decodedKey;
 };
 
 } // namespace exchange
