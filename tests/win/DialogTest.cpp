@@ -147,7 +147,13 @@ TEST_F(MainDialogTest, HasTemplateCaptionAndPlaceholdersStayHidden) {
 TEST_F(MainDialogTest, MenuCarriesEveryCommand) {
     HMENU menu = GetMenu(dialog.Hwnd());
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    const wchar_t* kPopups[] = {L"&File", L"&Edit", L"&Option", L"&Tools", L"&Help"};
+    for (int i = 0; i < 5; ++i) {
+        wchar_t buffer[32] = {};
+        GetMenuStringW(menu, i, buffer, 32, MF_BYPOSITION);
+        EXPECT_STREQ(buffer, kPopups[i]);
+    }
     const std::vector<std::pair<int, const wchar_t*>> items = {
         {ID_UNDO_LAST_COLOR, L"&Undo last color\tEsc"},
         {ID_ASSIGN_BOX3, L"Assign 3rd color to box 3\t3"},
@@ -160,6 +166,11 @@ TEST_F(MainDialogTest, MenuCarriesEveryCommand) {
         {ID_SHOW_ALL_VALUES, L"Show &all color values"},
         {ID_SET_COPY_FORMAT, L"&Set copy-color format"},
         {ID_SELECT_BOX_FONT, L"Select box text &font"},
+        {ID_TOOLS_INSPECTOR, L"Palette &inspector\tF2"},
+        {ID_TOOLS_EXPORT_PALETTE, L"&Export palette..."},
+        {ID_TOOLS_EXPORT_LIBRARY, L"Export &library..."},
+        {ID_TOOLS_IMPORT, L"Imp&ort palettes..."},
+        {ID_TOOLS_PASTE_COLOR, L"&Paste color\tCtrl+V"},
         {ID_USER_GUIDE, L"&User guide"},
         {ID_ABOUT, L"&About"},
     };

@@ -167,23 +167,6 @@ namespace {
 
 MessageBoxAnswerer* activeAnswerer = nullptr;
 
-// A message box is a dialog-class window that is none of the program's own dialogs, which keep
-// their object in the window's user data.
-HWND FindMessageBox() {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM found) -> BOOL {
-            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetWindowLongPtrW(hwnd, GWLP_USERDATA)) {
-                *reinterpret_cast<HWND*>(found) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
-    return box;
-}
-
 // Wine keeps the icon control of a box without an icon, empty and hidden.
 SeenMessageBox Read(HWND box) {
     SeenMessageBox seen{WindowText(box), L"", GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
@@ -213,7 +196,7 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 }
 
 void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = activeAnswerer ? FindMessageBox() : nullptr;
+    HWND box = activeAnswerer ? FindSystemDialog() : nullptr;
     if (!box) {
         return;
     }
@@ -295,4 +278,21 @@ ScratchSettingsKey::ScratchSettingsKey(const std::wstring& company) : companyKey
 
 ScratchSettingsKey::~ScratchSettingsKey() {
     RegDeleteTreeW(HKEY_CURRENT_USER, companyKey.c_str());
+}
+
+// A system dialog is a dialog-class window that is none of the program's own dialogs, which keep
+// their object in the window's user data.
+HWND FindSystemDialog() {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM found) -> BOOL {
+            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetWindowLongPtrW(hwnd, GWLP_USERDATA)) {
+                *reinterpret_cast<HWND*>(found) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    return box;
 }

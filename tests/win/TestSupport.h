@@ -53,6 +53,9 @@ std::wstring ClipboardText();
 // a Ctrl this process does not hold does nothing.
 bool HoldCtrlAtXLevel(bool down);
 
+// A visible dialog of this thread that is none of ours (a message box, a file dialog), or null.
+HWND FindSystemDialog();
+
 // What a message box of this thread showed, read from inside its own modal loop.
 struct SeenMessageBox {
     std::wstring caption;

@@ -34,17 +34,7 @@ public:
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM out) -> BOOL {
-                if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetWindowLongPtrW(hwnd, DWLP_USER)) {
-                    *reinterpret_cast<HWND*>(out) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        HWND found = FindSystemDialog();
         if (!found || !active) {
             return;
         }
