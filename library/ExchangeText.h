@@ -1,5 +1,6 @@
 // Text, names and colors as every palette file format needs them: UTF-8 and UTF-16, the names an
-// import gives its palettes, and the record order of a palette's eight colors.
+// import gives its palettes and the record order of a palette's eight colors; and the writer and
+// reader of each format, which PaletteExchange picks by format.
 #pragma once
 
 #include "library/PaletteExchange.h"
