@@ -82,7 +82,7 @@ bool CHuewrightDlg::OnInitDialog() {
 
     inspector.Restore(settings.inspector);
     if (settings.inspector.open) {
-        inspector.Open(Hwnd());
+        ToggleInspector();
     }
 
     SetFocus(Item(IDC_MODE_SATURATION));
@@ -197,7 +197,11 @@ void CHuewrightDlg::SaveStateAndQuit() {
 INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        OnTimer();
+        if (wParam == kInspectorTimer) {
+            OnInspectorTimer();
+        } else {
+            OnTimer();
+        }
         return TRUE;
     case WM_PAINT:
         return OnPaintMinimized();

@@ -27,6 +27,7 @@
 class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
+    static constexpr UINT_PTR kInspectorTimer = 20060;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
 
     CHuewrightDlg();
@@ -132,7 +133,9 @@ private:
     void MeasureBoxTexts();
 
     // The Tools menu: the inspector, export and import, and pasting a color.
+    void ToggleInspector();
     void UpdateInspector();
+    void OnInspectorTimer();
     void OnExport(bool wholeLibrary);
     void OnImport();
     void ReportImport(const std::wstring& fileName, const ImportOutcome& outcome);

@@ -120,8 +120,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         OnSetCopyFormat();
         return true;
     case ID_TOOLS_INSPECTOR:
-        inspector.Toggle(Hwnd());
-        UpdateInspector();
+        ToggleInspector();
         return true;
     case ID_TOOLS_EXPORT_PALETTE:
     case ID_TOOLS_EXPORT_LIBRARY:

@@ -13,6 +13,9 @@
 
 namespace {
 
+// How often the open inspector looks at the palette from within other windows' modal loops.
+constexpr UINT kInspectorTimerMilliseconds = 40;
+
 // At most this many refused names are listed; the rest are counted.
 constexpr std::size_t kListedNames = 10;
 
@@ -33,6 +36,25 @@ std::wstring Counted(std::size_t count, const wchar_t* one, const wchar_t* many)
 // text color or the font however it came about; an unchanged palette costs a comparison.
 void CHuewrightDlg::AfterMessage() {
     UpdateInspector();
+}
+
+// Boxes also change while other loops run: the blend's trackbar with first-color auto-assignment,
+// a drop inside the drag's own loop. Their WM_TIMER still comes here, so the open inspector follows
+// those changes too.
+void CHuewrightDlg::ToggleInspector() {
+    inspector.Toggle(Hwnd());
+    if (inspector.IsOpen()) {
+        SetTimer(Hwnd(), kInspectorTimer, kInspectorTimerMilliseconds, nullptr);
+    }
+    UpdateInspector();
+}
+
+void CHuewrightDlg::OnInspectorTimer() {
+    if (inspector.IsOpen()) {
+        UpdateInspector();
+    } else {
+        KillTimer(Hwnd(), kInspectorTimer);
+    }
 }
 
 void CHuewrightDlg::UpdateInspector() {

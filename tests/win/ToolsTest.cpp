@@ -127,6 +127,15 @@ TEST_F(ToolsTest, TheInspectorFollowsAWellClickAndAnUndoAndReopensWhereItWas) {
     PressKeys({VK_ESCAPE}, dialog.get());
     EXPECT_EQ(SwatchPixel(inspector, 0, 0), before);
 
+    // A change made while another window's loop runs (a plain one here) reaches it by the timer.
+    dialog->Box(1).SetTextColor(RGB(255, 255, 255));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return inspector.Inspection().boxes[1].ratio ==
+                   ContrastRatio(RGB(255, 255, 255), dialog->Box(1).BoxColor());
+        },
+        std::chrono::milliseconds(500)));
+
     RECT placed{};
     GetWindowRect(inspector.Hwnd(), &placed);
     Command(ID_FILE_EXIT);
