@@ -18,6 +18,10 @@ constexpr int kColumnGap = 12;
 constexpr int kFrame = 2;
 constexpr int kSwatchGap = 2 * kFrame + 6;
 constexpr int kSectionGap = 8;
+// A drag changes the palette on every mouse move, far faster than anyone reads the figures, and each
+// repaint is a whole window for the X server to take: at most one repaint in this many milliseconds.
+constexpr ULONGLONG kRepaintInterval = 30;
+constexpr UINT_PTR kRepaintTimer = 1;
 
 int TextWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
@@ -143,7 +147,23 @@ void CPaletteInspector::Update(const PaletteColors& colors, const std::array<Box
     }
     Inspect();
     FitToContent();
-    InvalidateRect(Hwnd(), nullptr, FALSE);
+    ScheduleRepaint();
+}
+
+void CPaletteInspector::ScheduleRepaint() {
+    if (repaintWaiting) {
+        return;
+    }
+    const ULONGLONG sincePaint = GetTickCount64() - lastPaint;
+    if (sincePaint >= kRepaintInterval) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+        return;
+    }
+    repaintWaiting =
+        SetTimer(Hwnd(), kRepaintTimer, static_cast<UINT>(kRepaintInterval - sincePaint), nullptr) != 0;
+    if (!repaintWaiting) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
 }
 
 InspectorState CPaletteInspector::State() const {
@@ -315,6 +335,11 @@ LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnPaintMessage(message, wParam);
     case WM_ERASEBKGND:
         return 1;
+    case WM_TIMER:
+        KillTimer(Hwnd(), kRepaintTimer);
+        repaintWaiting = false;
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+        return 0;
     case WM_CLOSE:
         Close();
         return 0;
@@ -333,6 +358,7 @@ LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 // Drawn off-screen and copied in one transfer, so the window does not flicker while colors are dragged.
 void CPaletteInspector::Paint(HDC dc, const RECT& client) {
+    lastPaint = GetTickCount64();
     OffscreenCanvas canvas(dc, client);
     if (!canvas) {
         return;

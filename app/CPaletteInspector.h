@@ -71,6 +71,7 @@ private:
     SIZE ClientSize(HDC dc) const;
     void FitToContent();
     void RememberPosition();
+    void ScheduleRepaint();
     POINT OpeningPosition(HWND owner) const;
     void PaintBoxLine(HDC dc, int box) const;
     void PaintSimulation(HDC dc, int row) const;
@@ -81,6 +82,9 @@ private:
     std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
     InspectorState remembered;
     bool open = false;
+    // When the window was last painted, and whether a repaint waits for its timer.
+    ULONGLONG lastPaint = 0;
+    bool repaintWaiting = false;
     Layout layout;
     UniqueFont font;
 };

@@ -123,7 +123,11 @@ TEST_F(InspectorTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) {
     PaletteColors changed = kPalette;
     changed.box[0] = MakeColor(0, 0, 128);
     inspector.Update(changed, kText);
-    EXPECT_TRUE(GetUpdateRect(inspector.Hwnd(), nullptr, FALSE));
+    PumpMessages(nullptr, std::chrono::milliseconds(100));
+    const RECT swatch = inspector.SwatchRect(0, 0);
+    POINT corner{swatch.left + 1, swatch.top + 1};
+    ClientToScreen(inspector.Hwnd(), &corner);
+    EXPECT_EQ(GetPixel(WindowDc(nullptr).Get(), corner.x, corner.y), changed.box[0]);
     EXPECT_TRUE(Rendering(inspector.Hwnd()).EdgesFilledWith(inspector.SwatchRect(0, 0), changed.box[0]));
 }
 
