@@ -63,7 +63,7 @@ soak: windows
 			--gtest_filter="SoakTest.*" --gtest_also_run_disabled_tests; status=$$?; \
 		wine reg delete $(SOAK_MANAGED_KEY) /f >/dev/null 2>&1; exit $$status'
 
-# CPU per drag move in the color field, with and without the palette inspector open.
+# CPU per drag move in the color field, with and without the palette checker open.
 .PHONY: measure-drag
 measure-drag: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/measure-drag.sh $(WINDOWS_DIR)/huewright.exe

@@ -80,9 +80,9 @@ bool CHuewrightDlg::OnInitDialog() {
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
     SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
 
-    inspector.Restore(settings.inspector);
-    if (settings.inspector.open) {
-        ToggleInspector();
+    checker.Restore(settings.checker);
+    if (settings.checker.open) {
+        ToggleChecker();
     }
 
     SetFocus(Item(IDC_MODE_SATURATION));
@@ -189,7 +189,7 @@ void CHuewrightDlg::SaveStateAndQuit() {
     settings.dontShowTooltips = tooltipsOff;
     settings.curColor = wells[0].GetColor();
     settings.showAllColors = showAllColorValues;
-    settings.inspector = inspector.State();
+    settings.checker = checker.State();
     placementSettings.SaveSettingsAndPlacement(kSettingsSection, Hwnd());
     PostQuitMessage(0);
 }
@@ -197,8 +197,8 @@ void CHuewrightDlg::SaveStateAndQuit() {
 INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == kInspectorTimer) {
-            OnInspectorTimer();
+        if (wParam == kCheckerTimer) {
+            OnCheckerTimer();
         } else {
             OnTimer();
         }

@@ -4,7 +4,7 @@
 
 #include "app/CDlgStatusBar.h"
 #include "app/CGrabMagnifier.h"
-#include "app/CPaletteInspector.h"
+#include "app/CPaletteChecker.h"
 #include "app/PlacementSettings.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTColorSliderWnd.h"
@@ -27,7 +27,7 @@
 class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
-    static constexpr UINT_PTR kInspectorTimer = 20060;
+    static constexpr UINT_PTR kCheckerTimer = 20060;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
 
     CHuewrightDlg();
@@ -40,7 +40,7 @@ public:
     CxShadeButton& Box(int index) { return boxes[index]; }
     // Any shaded button of the dialog by its control id, boxes included.
     CxShadeButton& ShadedButton(int id);
-    const CPaletteInspector& Inspector() const { return inspector; }
+    const CPaletteChecker& Checker() const { return checker; }
     const CGrabMagnifier& Magnifier() const { return magnifier; }
 
 protected:
@@ -132,10 +132,10 @@ private:
     void OnSelectBoxFont();
     void MeasureBoxTexts();
 
-    // The Tools menu: the inspector, export and import, and pasting a color.
-    void ToggleInspector();
-    void UpdateInspector();
-    void OnInspectorTimer();
+    // The Tools menu: the checker, export and import, and pasting a color.
+    void ToggleChecker();
+    void UpdateChecker();
+    void OnCheckerTimer();
     void OnExport(bool wholeLibrary);
     void OnImport();
     void ReportImport(const std::wstring& fileName, const ImportOutcome& outcome);
@@ -157,7 +157,7 @@ private:
     HCURSOR grabCursor;
     HCURSOR savedCursor = nullptr;
     CGrabMagnifier magnifier;
-    CPaletteInspector inspector;
+    CPaletteChecker checker;
     // The box texts' sizes, measured whenever the box fonts change.
     std::array<BoxText, 4> boxTexts{};
 

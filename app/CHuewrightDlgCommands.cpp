@@ -119,8 +119,8 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_SET_COPY_FORMAT:
         OnSetCopyFormat();
         return true;
-    case ID_TOOLS_INSPECTOR:
-        ToggleInspector();
+    case ID_TOOLS_CHECKER:
+        ToggleChecker();
         return true;
     case ID_TOOLS_EXPORT_PALETTE:
     case ID_TOOLS_EXPORT_LIBRARY:
@@ -246,7 +246,7 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
         return true;
     }
     if (key == VK_F2) {
-        SendMessageW(Hwnd(), WM_COMMAND, ID_TOOLS_INSPECTOR, 0);
+        SendMessageW(Hwnd(), WM_COMMAND, ID_TOOLS_CHECKER, 0);
         return true;
     }
     // In the edits Ctrl+V stays their own paste.

@@ -1,4 +1,4 @@
-// The Tools menu of the main dialog: the palette inspector, palette export and import, and pasting a
+// The Tools menu of the main dialog: the palette checker, palette export and import, and pasting a
 // color written in any common notation.
 #include "app/CHuewrightDlg.h"
 
@@ -13,8 +13,8 @@
 
 namespace {
 
-// How often the open inspector looks at the palette from within other windows' modal loops.
-constexpr UINT kInspectorTimerMilliseconds = 40;
+// How often the open checker looks at the palette from within other windows' modal loops.
+constexpr UINT kCheckerTimerMilliseconds = 40;
 
 // At most this many refused names are listed; the rest are counted.
 constexpr std::size_t kListedNames = 10;
@@ -32,34 +32,34 @@ std::wstring Counted(std::size_t count, const wchar_t* one, const wchar_t* many)
 
 } // namespace
 
-// Runs after every message of the dialog's loop, so the inspector follows each change of a box, a
+// Runs after every message of the dialog's loop, so the checker follows each change of a box, a
 // text color or the font however it came about; an unchanged palette costs a comparison.
 void CHuewrightDlg::AfterMessage() {
-    UpdateInspector();
+    UpdateChecker();
 }
 
 // Boxes also change while other loops run: the blend's trackbar with first-color auto-assignment,
-// a drop inside the drag's own loop. Their WM_TIMER still comes here, so the open inspector follows
+// a drop inside the drag's own loop. Their WM_TIMER still comes here, so the open checker follows
 // those changes too.
-void CHuewrightDlg::ToggleInspector() {
-    inspector.Toggle(Hwnd());
-    if (inspector.IsOpen()) {
-        SetTimer(Hwnd(), kInspectorTimer, kInspectorTimerMilliseconds, nullptr);
+void CHuewrightDlg::ToggleChecker() {
+    checker.Toggle(Hwnd());
+    if (checker.IsOpen()) {
+        SetTimer(Hwnd(), kCheckerTimer, kCheckerTimerMilliseconds, nullptr);
     }
-    UpdateInspector();
+    UpdateChecker();
 }
 
-void CHuewrightDlg::OnInspectorTimer() {
-    if (inspector.IsOpen()) {
-        UpdateInspector();
+void CHuewrightDlg::OnCheckerTimer() {
+    if (checker.IsOpen()) {
+        UpdateChecker();
     } else {
-        KillTimer(Hwnd(), kInspectorTimer);
+        KillTimer(Hwnd(), kCheckerTimer);
     }
 }
 
-void CHuewrightDlg::UpdateInspector() {
-    if (Hwnd() && inspector.IsOpen()) {
-        inspector.Update(WorkspaceColors(), boxTexts);
+void CHuewrightDlg::UpdateChecker() {
+    if (Hwnd() && checker.IsOpen()) {
+        checker.Update(WorkspaceColors(), boxTexts);
     }
 }
 

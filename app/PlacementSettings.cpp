@@ -44,7 +44,7 @@ void PlacementSettings::LoadSettings(const wchar_t* section) {
     settings.showAllColors = Profile::GetInt(section, L"showAllColors", settings.showAllColors);
     settings.colorFormat = Profile::GetInt(section, L"colorFormat", settings.colorFormat);
     settings.colorFormatStr = CopyFormatFromStored(Profile::GetString(section, L"colorFormatStr", kNoPathFound));
-    settings.inspector = InspectorStateFromStored(Profile::GetString(section, L"inspector", L""));
+    settings.checker = CheckerStateFromStored(Profile::GetString(section, L"inspector", L""));
 }
 
 void PlacementSettings::SaveSettings(const wchar_t* section) {
@@ -65,9 +65,9 @@ void PlacementSettings::SaveSettings(const wchar_t* section) {
     Profile::WriteInt(section, L"curColor", AsInt(settings.curColor));
     Profile::WriteInt(section, L"colorFormat", settings.colorFormat);
     Profile::WriteString(section, L"colorFormatStr", settings.colorFormatStr);
-    // A user who never opened the inspector finds the settings exactly as before it existed.
-    if (settings.inspector != InspectorState{}) {
-        Profile::WriteString(section, L"inspector", FormatInspectorState(settings.inspector));
+    // A user who never opened the checker finds the settings exactly as before it existed.
+    if (settings.checker != CheckerState{}) {
+        Profile::WriteString(section, L"inspector", FormatCheckerState(settings.checker));
     }
 }
 

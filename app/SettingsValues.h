@@ -3,7 +3,7 @@
 // window placement that always keeps the template's size on the primary screen.
 #pragma once
 
-#include "app/InspectorState.h"
+#include "app/CheckerState.h"
 #include "library/PaletteColors.h"
 
 #include <optional>
@@ -27,7 +27,7 @@ struct SettingsValues {
     int showAllColors = 0;
     int colorFormat = 0;
     std::wstring colorFormatStr = kDefaultCopyFormat;
-    InspectorState inspector;
+    CheckerState checker;
 };
 
 // A stored color as the program uses it: a number with bits above 0x00FFFFFF is no color, and the

@@ -22,7 +22,7 @@ add_executable(core_tests
     tests/core/FontDescriptionTest.cpp
     tests/core/PaletteLibraryTest.cpp
     tests/core/PaletteExchangeTest.cpp
-    tests/core/PaletteInspectionTest.cpp
+    tests/core/PaletteChecksTest.cpp
     tests/core/PaletteOperationsTest.cpp
     tests/core/SelectorAxesTest.cpp
     tests/core/SettingsValuesTest.cpp
@@ -43,7 +43,7 @@ if(HUEWRIGHT_BENCHMARKS)
         bench/ColorMathBench.cpp
         bench/ExchangeBench.cpp
         bench/FieldBench.cpp
-        bench/InspectorBench.cpp
+        bench/PaletteCheckBench.cpp
         bench/LibraryBench.cpp
         bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp

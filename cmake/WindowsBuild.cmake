@@ -33,7 +33,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgTools.cpp
     app/CHuewrightDlgTooltips.cpp
     app/CHuewrightDlgWorkspace.cpp
-    app/CPaletteInspector.cpp
+    app/CPaletteChecker.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
     color/CColorBlend.cpp
@@ -94,7 +94,7 @@ add_executable(win_tests
     tests/win/GrabAndTipsTest.cpp
     tests/win/HandleCountTest.cpp
     tests/win/HostileInputTest.cpp
-    tests/win/InspectorTest.cpp
+    tests/win/PaletteCheckerTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp

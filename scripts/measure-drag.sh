@@ -3,7 +3,7 @@
 # server together, read from /proc around a few hundred real pointer moves (XTest) 4 ms apart.
 # First-color auto-assignment is on, so every move also repaints box 1. Measured three ways: the
 # same moves over the status bar with no button held (the floor), a drag in the field, and a drag
-# with the palette inspector open. Run by `make measure-drag` after `make windows`.
+# with the palette checker open. Run by `make measure-drag` after `make windows`.
 # measure-drag.sh EXE
 set -e
 exe=$(realpath "$1")
@@ -53,11 +53,11 @@ floor=$(sweep 0 $((X + 30)) $((X + 300)) $((Y + HEIGHT - 12)))
 drag=$(sweep 1 $((X + 30)) $((X + 270)) $((Y + 100)))
 xdotool mousemove $((X + 200)) $((Y + 200)) key F2
 sleep 1
-inspected=$(sweep 1 $((X + 30)) $((X + 270)) $((Y + 100)))
+checked=$(sweep 1 $((X + 30)) $((X + 270)) $((Y + 100)))
 xdotool key F2
 echo "CPU per move, program + wineserver + X server, $moves moves 4 ms apart:"
 echo "  over the status bar, no button (floor): $floor us"
 echo "  dragging in the color field:            $drag us"
-echo "  dragging with the inspector open:       $inspected us"
+echo "  dragging with the checker open:       $checked us"
 xdotool key alt+F4
 sleep 2

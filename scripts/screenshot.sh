@@ -6,7 +6,7 @@
 #                                           along the mode radios and Space selects, as a user would)
 #   screenshot.sh --dialogs EXE OUTPUT_DIR  the window, the two-color blend (two right clicks in
 #                                           the field), the About box (Help > About) and the
-#                                           palette inspector (F2)
+#                                           palette checker (F2)
 # Wine draws the window frame itself here (no window manager), so the captures include the
 # caption and the menu bar.
 set -e
@@ -78,12 +78,12 @@ elif [ -n "$dialogs" ]; then
     sleep 1
     capture "$out/about.png" "$about"
     press Escape
-    # F2 opens the palette inspector beside the window.
+    # F2 opens the palette checker beside the window.
     xdotool mousemove $((X + 200)) $((Y + 200))
     press F2
-    inspector=$(find_window '^Palette inspector$')
+    checker=$(find_window '^Palette inspector$')
     sleep 1
-    capture "$out/inspector.png" "$inspector"
+    capture "$out/palette-checker.png" "$checker"
     press F2
 else
     capture "$out"

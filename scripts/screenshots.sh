@@ -4,7 +4,7 @@
 #   screenshots.sh --modes [OUTPUT_DIR]     the main window in each of the six selector modes
 #                                           (default: docs/modes/)
 #   screenshots.sh --dialogs [OUTPUT_DIR]   the window, the two-color blend, the About box and the
-#                                           palette inspector, as the README shows them (default: docs/)
+#                                           palette checker, as the README shows them (default: docs/)
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 case "$1" in

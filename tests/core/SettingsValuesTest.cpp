@@ -55,15 +55,15 @@ TEST(SettingsValuesTest, PlacementKeepsTheSizeAndNeedsSomeOfTheScreen) {
 
 namespace {
 
-TEST(SettingsValuesTest, InspectorStateReadsBackAndDamageGivesTheDefault) {
-    const InspectorState placed{true, true, -1280, 120};
-    EXPECT_EQ(FormatInspectorState(placed), L"1,-1280,120");
-    EXPECT_EQ(InspectorStateFromStored(FormatInspectorState(placed)), placed);
-    EXPECT_EQ(FormatInspectorState({}), L"0");
-    EXPECT_EQ(InspectorStateFromStored(L"1"), (InspectorState{true, false, 0, 0}));
-    EXPECT_EQ(InspectorStateFromStored(L"0,840,120"), (InspectorState{false, true, 840, 120}));
-    EXPECT_EQ(InspectorStateFromStored(L"1,-2147483648,2147483647"),
-              (InspectorState{true, true, INT_MIN, INT_MAX}));
+TEST(SettingsValuesTest, CheckerStateReadsBackAndDamageGivesTheDefault) {
+    const CheckerState placed{true, true, -1280, 120};
+    EXPECT_EQ(FormatCheckerState(placed), L"1,-1280,120");
+    EXPECT_EQ(CheckerStateFromStored(FormatCheckerState(placed)), placed);
+    EXPECT_EQ(FormatCheckerState({}), L"0");
+    EXPECT_EQ(CheckerStateFromStored(L"1"), (CheckerState{true, false, 0, 0}));
+    EXPECT_EQ(CheckerStateFromStored(L"0,840,120"), (CheckerState{false, true, 840, 120}));
+    EXPECT_EQ(CheckerStateFromStored(L"1,-2147483648,2147483647"),
+              (CheckerState{true, true, INT_MIN, INT_MAX}));
     const wchar_t* damaged[] = {
         L"", L"2", L"10,5,6", L"1;5;6",                                     // no open flag
         L"1,", L"1,5", L"1,5,", L"1,-,6", L"1,5,-",                         // a coordinate missing
@@ -71,7 +71,7 @@ TEST(SettingsValuesTest, InspectorStateReadsBackAndDamageGivesTheDefault) {
         L"1,2147483648,0", L"1,0,-2147483649", L"1,99999999999999999999,0", // beyond int
     };
     for (const wchar_t* text : damaged) {
-        EXPECT_EQ(InspectorStateFromStored(text), InspectorState{}) << text;
+        EXPECT_EQ(CheckerStateFromStored(text), CheckerState{}) << text;
     }
 }
 

@@ -166,7 +166,7 @@ TEST_F(MainDialogTest, MenuCarriesEveryCommand) {
         {ID_SHOW_ALL_VALUES, L"Show &all color values"},
         {ID_SET_COPY_FORMAT, L"&Set copy-color format"},
         {ID_SELECT_BOX_FONT, L"Select box text &font"},
-        {ID_TOOLS_INSPECTOR, L"Palette &inspector\tF2"},
+        {ID_TOOLS_CHECKER, L"Palette &inspector\tF2"},
         {ID_TOOLS_EXPORT_PALETTE, L"&Export palette..."},
         {ID_TOOLS_EXPORT_LIBRARY, L"Export &library..."},
         {ID_TOOLS_IMPORT, L"Imp&ort palettes..."},

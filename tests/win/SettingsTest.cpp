@@ -62,7 +62,7 @@ TEST_F(SettingsTest, AFirstStartSitsAtOneOneAndWritesTheDefaultsBack) {
     EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSection, L"colorFormatStr", RRF_RT_REG_SZ, nullptr, format, &size),
               ERROR_SUCCESS);
     EXPECT_STREQ(format, L"#RRGGBB");
-    // The inspector was never opened: no value of its own.
+    // The checker was never opened: no value of its own.
     EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSection, L"inspector", RRF_RT_ANY, nullptr, nullptr, nullptr),
               ERROR_FILE_NOT_FOUND);
     DestroyWindow(dialog.Hwnd());

@@ -1,4 +1,4 @@
-// The Tools menu through real input: the inspector following the palette live, the library
+// The Tools menu through real input: the checker following the palette live, the library
 // exported and imported through the real file dialogs, Ctrl+V pasting a color, and the grab
 // magnifier's arrow-key nudge.
 #include "app/CHuewrightDlg.h"
@@ -61,16 +61,16 @@ std::string FileBytes(const std::wstring& name) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The inspector's rendering, read at one pixel inside a swatch's corner, clear of any frame.
-COLORREF SwatchPixel(const CPaletteInspector& inspector, int row, int box) {
+// The checker's rendering, read at one pixel inside a swatch's corner, clear of any frame.
+COLORREF SwatchPixel(const CPaletteChecker& checker, int row, int box) {
     RECT client{};
-    GetClientRect(inspector.Hwnd(), &client);
+    GetClientRect(checker.Hwnd(), &client);
     WindowDc screen(nullptr);
     UniqueDc memory(CreateCompatibleDC(screen.Get()));
     UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
     SelectObjectGuard select(memory.Get(), bitmap.Get());
-    SendMessageW(inspector.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
-    const RECT swatch = inspector.SwatchRect(row, box);
+    SendMessageW(checker.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+    const RECT swatch = checker.SwatchRect(row, box);
     return GetPixel(memory.Get(), swatch.left + 3, swatch.top + 3);
 }
 
@@ -110,44 +110,45 @@ protected:
     std::unique_ptr<CHuewrightDlg> dialog;
 };
 
-TEST_F(ToolsTest, TheInspectorFollowsAWellClickAndAnUndoAndReopensWhereItWas) {
+TEST_F(ToolsTest, ThePaletteCheckerFollowsAWellClickAndAnUndoAndReopensWhereItWas) {
     PressKeys({VK_F2}, dialog.get());
-    const CPaletteInspector& inspector = dialog->Inspector();
-    ASSERT_TRUE(inspector.IsOpen());
+    const CPaletteChecker& checker = dialog->Checker();
+    ASSERT_TRUE(checker.IsOpen());
     const COLORREF before = dialog->Box(0).BoxColor();
-    EXPECT_EQ(SwatchPixel(inspector, 0, 0), before);
+    EXPECT_EQ(SwatchPixel(checker, 0, 0), before);
 
     dialog->Selector().SetColor(RGB(0, 0, 0));
     MouseGesture({CentreOf(dialog->Well(0).Hwnd())}, false, dialog.get());
     PumpMessages(dialog.get(), std::chrono::milliseconds(50));
     ASSERT_EQ(dialog->Box(0).BoxColor(), RGB(0, 0, 0));
-    EXPECT_EQ(SwatchPixel(inspector, 0, 0), RGB(0, 0, 0));
-    EXPECT_DOUBLE_EQ(inspector.Inspection().boxes[0].ratio, ContrastRatio(dialog->Box(0).TextColor(), RGB(0, 0, 0)));
+    EXPECT_EQ(SwatchPixel(checker, 0, 0), RGB(0, 0, 0));
+    EXPECT_DOUBLE_EQ(checker.Checks().boxes[0].ratio,
+                     ContrastRatio(dialog->Box(0).TextColor(), RGB(0, 0, 0)));
 
     PressKeys({VK_ESCAPE}, dialog.get());
-    EXPECT_EQ(SwatchPixel(inspector, 0, 0), before);
+    EXPECT_EQ(SwatchPixel(checker, 0, 0), before);
 
     // A change made while another window's loop runs (a plain one here) reaches it by the timer.
     dialog->Box(1).SetTextColor(RGB(255, 255, 255));
     EXPECT_TRUE(WaitFor(
         [&] {
-            return inspector.Inspection().boxes[1].ratio ==
+            return checker.Checks().boxes[1].ratio ==
                    ContrastRatio(RGB(255, 255, 255), dialog->Box(1).BoxColor());
         },
         std::chrono::milliseconds(500)));
 
     RECT placed{};
-    GetWindowRect(inspector.Hwnd(), &placed);
+    GetWindowRect(checker.Hwnd(), &placed);
     Command(ID_FILE_EXIT);
     Stop();
     Start();
-    ASSERT_TRUE(dialog->Inspector().IsOpen());
+    ASSERT_TRUE(dialog->Checker().IsOpen());
     RECT reopened{};
-    GetWindowRect(dialog->Inspector().Hwnd(), &reopened);
+    GetWindowRect(dialog->Checker().Hwnd(), &reopened);
     EXPECT_EQ(reopened.left, placed.left);
     EXPECT_EQ(reopened.top, placed.top);
     PressKeys({VK_F2}, dialog.get());
-    EXPECT_FALSE(dialog->Inspector().IsOpen());
+    EXPECT_FALSE(dialog->Checker().IsOpen());
 }
 
 // The library file is held without sharing while a dialog runs, so it is read between runs.

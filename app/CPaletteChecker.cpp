@@ -1,4 +1,4 @@
-#include "app/CPaletteInspector.h"
+#include "app/CPaletteChecker.h"
 
 #include "app/SettingsValues.h"
 #include "framework/DcGuards.h"
@@ -91,7 +91,7 @@ std::wstring AlikeText(const SimulatedPalette& simulated) {
 
 } // namespace
 
-bool CPaletteInspector::Input::operator==(const Input& other) const {
+bool CPaletteChecker::Input::operator==(const Input& other) const {
     return colors == other.colors &&
            std::equal(text.begin(), text.end(), other.text.begin(), [](const BoxText& a, const BoxText& b) {
                return a.pointSize == b.pointSize && a.bold == b.bold;
@@ -99,20 +99,20 @@ bool CPaletteInspector::Input::operator==(const Input& other) const {
 }
 
 // The window goes while the whole object still exists.
-CPaletteInspector::~CPaletteInspector() {
+CPaletteChecker::~CPaletteChecker() {
     Destroy();
 }
 
-bool CPaletteInspector::IsOpen() const {
+bool CPaletteChecker::IsOpen() const {
     return Hwnd() && open;
 }
 
-void CPaletteInspector::Open(HWND owner) {
+void CPaletteChecker::Open(HWND owner) {
     if (IsOpen() || (!Hwnd() && !Create(owner))) {
         return;
     }
     if (shown != input) {
-        Inspect();
+        Recheck();
     }
     FitToContent();
     POINT at = OpeningPosition(owner);
@@ -121,7 +121,7 @@ void CPaletteInspector::Open(HWND owner) {
     open = true;
 }
 
-void CPaletteInspector::Close() {
+void CPaletteChecker::Close() {
     if (!IsOpen()) {
         return;
     }
@@ -130,7 +130,7 @@ void CPaletteInspector::Close() {
     open = false;
 }
 
-void CPaletteInspector::Toggle(HWND owner) {
+void CPaletteChecker::Toggle(HWND owner) {
     if (IsOpen()) {
         Close();
     } else {
@@ -138,19 +138,19 @@ void CPaletteInspector::Toggle(HWND owner) {
     }
 }
 
-// A closed inspector only keeps the input: the inspection waits until it opens.
-void CPaletteInspector::Update(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
+// A closed checker only keeps the input: the checks wait until it opens.
+void CPaletteChecker::Update(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
     input.colors = colors;
     input.text = text;
     if (!IsOpen() || shown == input) {
         return;
     }
-    Inspect();
+    Recheck();
     FitToContent();
     ScheduleRepaint();
 }
 
-void CPaletteInspector::ScheduleRepaint() {
+void CPaletteChecker::ScheduleRepaint() {
     if (repaintWaiting) {
         return;
     }
@@ -166,8 +166,8 @@ void CPaletteInspector::ScheduleRepaint() {
     }
 }
 
-InspectorState CPaletteInspector::State() const {
-    InspectorState state = remembered;
+CheckerState CPaletteChecker::State() const {
+    CheckerState state = remembered;
     state.open = open;
     RECT window{};
     if (IsOpen() && GetWindowRect(Hwnd(), &window)) {
@@ -178,11 +178,11 @@ InspectorState CPaletteInspector::State() const {
     return state;
 }
 
-void CPaletteInspector::Restore(const InspectorState& state) {
+void CPaletteChecker::Restore(const CheckerState& state) {
     remembered = state;
 }
 
-RECT CPaletteInspector::SwatchRect(int row, int box) const {
+RECT CPaletteChecker::SwatchRect(int row, int box) const {
     if (layout.lineHeight == 0 || row < 0 || row > kVisionDeficiencyCount || box < 0 || box > 3) {
         return {};
     }
@@ -200,7 +200,7 @@ RECT CPaletteInspector::SwatchRect(int row, int box) const {
     return rect;
 }
 
-bool CPaletteInspector::Create(HWND owner) {
+bool CPaletteChecker::Create(HWND owner) {
     NONCLIENTMETRICSW metrics{sizeof(metrics)};
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
         font.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
@@ -215,13 +215,13 @@ bool CPaletteInspector::Create(HWND owner) {
     return true;
 }
 
-HGDIOBJ CPaletteInspector::Font() const {
+HGDIOBJ CPaletteChecker::Font() const {
     return font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT);
 }
 
 // The columns are as wide as their widest possible text, so the window keeps its size while colors
 // are dragged; only the texts of pairs that look alike can make it wider.
-void CPaletteInspector::MeasureLayout(HDC dc) {
+void CPaletteChecker::MeasureLayout(HDC dc) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     layout.swatchHeight = metrics.tmHeight + 6;
@@ -256,15 +256,15 @@ void CPaletteInspector::MeasureLayout(HDC dc) {
     layout.alikeMinWidth = TextWidth(dc, L"boxes 1 and 2, 3 and 4 look alike");
 }
 
-void CPaletteInspector::Inspect() {
-    inspection = InspectPalette(input.colors, input.text);
+void CPaletteChecker::Recheck() {
+    checks = CheckPalette(input.colors, input.text);
     shown = input;
     for (int row = 0; row < kVisionDeficiencyCount; ++row) {
-        alikeTexts[row] = AlikeText(inspection.simulations[row]);
+        alikeTexts[row] = AlikeText(checks.simulations[row]);
     }
 }
 
-SIZE CPaletteInspector::ClientSize(HDC dc) const {
+SIZE CPaletteChecker::ClientSize(HDC dc) const {
     int alikeWidth = layout.alikeMinWidth;
     for (const auto& text : alikeTexts) {
         alikeWidth = std::max(alikeWidth, TextWidth(dc, text));
@@ -274,7 +274,7 @@ SIZE CPaletteInspector::ClientSize(HDC dc) const {
     return {width, height};
 }
 
-void CPaletteInspector::FitToContent() {
+void CPaletteChecker::FitToContent() {
     SIZE size{};
     {
         WindowDc dc(Hwnd());
@@ -292,7 +292,7 @@ void CPaletteInspector::FitToContent() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CPaletteInspector::RememberPosition() {
+void CPaletteChecker::RememberPosition() {
     RECT window{};
     if (GetWindowRect(Hwnd(), &window)) {
         remembered.placed = true;
@@ -303,7 +303,7 @@ void CPaletteInspector::RememberPosition() {
 
 // The remembered place counts only while its caption is on some monitor, where it can be grabbed;
 // otherwise the window goes just right of the owner, inside the work area of the owner's monitor.
-POINT CPaletteInspector::OpeningPosition(HWND owner) const {
+POINT CPaletteChecker::OpeningPosition(HWND owner) const {
     RECT window{};
     GetWindowRect(Hwnd(), &window);
     int width = window.right - window.left;
@@ -328,7 +328,7 @@ POINT CPaletteInspector::OpeningPosition(HWND owner) const {
     return {left, top};
 }
 
-LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -343,7 +343,7 @@ LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Close();
         return 0;
-    // A click on the content keeps the keyboard where it was: the inspector has no use for it.
+    // A click on the content keeps the keyboard where it was: the checker has no use for it.
     case WM_MOUSEACTIVATE:
         return LOWORD(lParam) == HTCLIENT ? MA_NOACTIVATE : DefaultProc(message, wParam, lParam);
     // Gone with its owner: the last position stays, and so does whether it was open, for the
@@ -357,7 +357,7 @@ LRESULT CPaletteInspector::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // Drawn off-screen and copied in one transfer, so the window does not flicker while colors are dragged.
-void CPaletteInspector::Paint(HDC dc, const RECT& client) {
+void CPaletteChecker::Paint(HDC dc, const RECT& client) {
     lastPaint = GetTickCount64();
     OffscreenCanvas canvas(dc, client);
     if (!canvas) {
@@ -378,10 +378,10 @@ void CPaletteInspector::Paint(HDC dc, const RECT& client) {
     }
 }
 
-void CPaletteInspector::PaintBoxLine(HDC dc, int box) const {
+void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
     const Color background = shown->colors.box[box];
     const Color text = shown->colors.text[box];
-    const BoxContrast& contrast = inspection.boxes[box];
+    const BoxContrast& contrast = checks.boxes[box];
     PaintSwatch(dc, SwatchRect(0, box), background, text, false);
     const std::wstring texts[6] = {
         L"Box " + std::to_wstring(box + 1),
@@ -398,8 +398,8 @@ void CPaletteInspector::PaintBoxLine(HDC dc, int box) const {
     }
 }
 
-void CPaletteInspector::PaintSimulation(HDC dc, int row) const {
-    const SimulatedPalette& simulated = inspection.simulations[row - 1];
+void CPaletteChecker::PaintSimulation(HDC dc, int row) const {
+    const SimulatedPalette& simulated = checks.simulations[row - 1];
     for (int box = 0; box < 4; ++box) {
         PaintSwatch(dc, SwatchRect(row, box), simulated.colors.box[box], simulated.colors.text[box],
                     IsMarked(simulated, box));

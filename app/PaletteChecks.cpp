@@ -1,4 +1,4 @@
-#include "app/PaletteInspection.h"
+#include "app/PaletteChecks.h"
 
 #include "color/ColorDifference.h"
 #include "color/Contrast.h"
@@ -7,7 +7,7 @@
 
 namespace {
 
-BoxContrast InspectBox(Color text, Color background, const BoxText& textStyle) {
+BoxContrast BoxContrastOf(Color text, Color background, const BoxText& textStyle) {
     BoxContrast box{};
     box.largeText = IsLargeText(textStyle.pointSize, textStyle.bold);
     box.ratio = ContrastRatio(text, background);
@@ -30,10 +30,10 @@ bool IsLargeText(double pointSize, bool bold) {
 // A pair is marked only where the deficiency makes it hard to tell apart: backgrounds that are already
 // close for everyone are not news in any simulation. Their differences are worked out once, and the
 // simulated difference only for the pairs that were distinct.
-PaletteInspection InspectPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
-    PaletteInspection inspection{};
+PaletteChecks CheckPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
+    PaletteChecks checks{};
     for (int i = 0; i < 4; ++i) {
-        inspection.boxes[i] = InspectBox(colors.text[i], colors.box[i], text[i]);
+        checks.boxes[i] = BoxContrastOf(colors.text[i], colors.box[i], text[i]);
     }
     std::array<Lab, 4> labs;
     for (int i = 0; i < 4; ++i) {
@@ -47,7 +47,7 @@ PaletteInspection InspectPalette(const PaletteColors& colors, const std::array<B
     }
     for (int d = 0; d < kVisionDeficiencyCount; ++d) {
         const auto deficiency = static_cast<VisionDeficiency>(d);
-        SimulatedPalette& simulated = inspection.simulations[d];
+        SimulatedPalette& simulated = checks.simulations[d];
         for (int i = 0; i < 4; ++i) {
             simulated.colors.box[i] = SimulateVision(colors.box[i], deficiency);
             simulated.colors.text[i] = SimulateVision(colors.text[i], deficiency);
@@ -61,7 +61,7 @@ PaletteInspection InspectPalette(const PaletteColors& colors, const std::array<B
             }
         }
     }
-    return inspection;
+    return checks;
 }
 
 // Cut toward zero. The product ratio * 100 can round up onto the next hundredth; fma gives the sign

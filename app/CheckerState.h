@@ -1,20 +1,20 @@
-// Where the palette inspector was and whether it was open, as one settings value.
+// Where the palette checker was and whether it was open, as one settings value.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-struct InspectorState {
+struct CheckerState {
     bool open = false;
     // The window's top-left corner on the screen; none yet when `placed` is false.
     bool placed = false;
     int left = 0;
     int top = 0;
 
-    bool operator==(const InspectorState&) const = default;
+    bool operator==(const CheckerState&) const = default;
 };
 
 // "<open>,<left>,<top>", e.g. "1,840,120"; a never-placed window is "<open>".
-std::wstring FormatInspectorState(const InspectorState& state);
+std::wstring FormatCheckerState(const CheckerState& state);
 // A damaged or missing value gives the closed, unplaced default.
-InspectorState InspectorStateFromStored(std::wstring_view stored);
+CheckerState CheckerStateFromStored(std::wstring_view stored);

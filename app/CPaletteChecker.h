@@ -1,9 +1,10 @@
-// The palette inspector: a modeless tool window beside the main dialog that shows each box's contrast
-// verdicts and the palette as people with each color vision deficiency see it.
+// The palette checker, the "Palette inspector" of the Tools menu: a modeless tool window beside the
+// main dialog that shows each box's contrast verdicts and the palette as people with each color
+// vision deficiency see it.
 #pragma once
 
-#include "app/InspectorState.h"
-#include "app/PaletteInspection.h"
+#include "app/CheckerState.h"
+#include "app/PaletteChecks.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 
@@ -11,10 +12,10 @@
 #include <optional>
 #include <string>
 
-class CPaletteInspector : public Window {
+class CPaletteChecker : public Window {
 public:
-    CPaletteInspector() = default;
-    ~CPaletteInspector() override;
+    CPaletteChecker() = default;
+    ~CPaletteChecker() override;
 
     bool IsOpen() const;
     // Creates the window on first use and shows it without taking the focus from the owner.
@@ -28,11 +29,11 @@ public:
 
     // Whether the window is open and where its top-left corner is (or was last). A window destroyed
     // with its owner still reads as open, as it was when the owner closed.
-    InspectorState State() const;
+    CheckerState State() const;
     // Remembers the position to open at; opening is left to the caller.
-    void Restore(const InspectorState& state);
+    void Restore(const CheckerState& state);
 
-    const PaletteInspection& Inspection() const { return inspection; }
+    const PaletteChecks& Checks() const { return checks; }
     // Row 0 is the palette itself, rows 1 to 4 its simulations in VisionDeficiency order; client
     // coordinates, empty before the window first opens.
     RECT SwatchRect(int row, int box) const;
@@ -67,7 +68,7 @@ private:
     bool Create(HWND owner);
     HGDIOBJ Font() const;
     void MeasureLayout(HDC dc);
-    void Inspect();
+    void Recheck();
     SIZE ClientSize(HDC dc) const;
     void FitToContent();
     void RememberPosition();
@@ -78,9 +79,9 @@ private:
 
     Input input;
     std::optional<Input> shown;
-    PaletteInspection inspection{};
+    PaletteChecks checks{};
     std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
-    InspectorState remembered;
+    CheckerState remembered;
     bool open = false;
     // When the window was last painted, and whether a repaint waits for its timer.
     ULONGLONG lastPaint = 0;

@@ -1,4 +1,4 @@
-// What the palette inspector shows: each box's text against its background, and the whole palette
+// What the palette checker shows: each box's text against its background, and the whole palette
 // as people with each color vision deficiency see it, with the backgrounds they can hardly tell apart.
 #pragma once
 
@@ -32,14 +32,14 @@ struct SimulatedPalette {
     std::array<std::array<bool, 4>, 4> hardToTell;
 };
 
-struct PaletteInspection {
+struct PaletteChecks {
     std::array<BoxContrast, 4> boxes;
     std::array<SimulatedPalette, kVisionDeficiencyCount> simulations;
 };
 
 // WCAG's large text: at least 18 points, or at least 14 points and bold.
 bool IsLargeText(double pointSize, bool bold);
-PaletteInspection InspectPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text);
+PaletteChecks CheckPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text);
 
 // "4.62:1": two decimals, cut rather than rounded, so a ratio just under a threshold never reads as
 // reaching it.

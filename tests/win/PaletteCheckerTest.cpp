@@ -1,6 +1,6 @@
-// The palette inspector beside a plain owner window: its verdicts, its swatches and marks rendered
+// The palette checker beside a plain owner window: its verdicts, its swatches and marks rendered
 // into a bitmap of the test's own, closing, and its place kept across instances and in the settings.
-#include "app/CPaletteInspector.h"
+#include "app/CPaletteChecker.h"
 #include "app/PlacementSettings.h"
 #include "framework/DcGuards.h"
 #include "framework/Profile.h"
@@ -71,7 +71,7 @@ RECT WindowRectOf(HWND hwnd) {
     return rect;
 }
 
-class InspectorTest : public ::testing::Test {
+class PaletteCheckerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         owner.Reset(CreateWindowExW(0, L"STATIC", L"Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 300,
@@ -83,32 +83,32 @@ protected:
     UniqueWindow owner;
 };
 
-TEST_F(InspectorTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) {
-    CPaletteInspector inspector;
-    inspector.Update(kPalette, kText);
-    inspector.Open(owner.Get());
-    ASSERT_TRUE(inspector.IsOpen());
+TEST_F(PaletteCheckerTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) {
+    CPaletteChecker checker;
+    checker.Update(kPalette, kText);
+    checker.Open(owner.Get());
+    ASSERT_TRUE(checker.IsOpen());
     EXPECT_EQ(GetActiveWindow(), owner.Get());
-    EXPECT_EQ(WindowText(inspector.Hwnd()), L"Palette inspector");
-    const PaletteInspection& inspection = inspector.Inspection();
-    EXPECT_FALSE(inspection.boxes[0].passesAA);
-    EXPECT_TRUE(inspection.boxes[1].passesAAA);
+    EXPECT_EQ(WindowText(checker.Hwnd()), L"Palette inspector");
+    const PaletteChecks& checks = checker.Checks();
+    EXPECT_FALSE(checks.boxes[0].passesAA);
+    EXPECT_TRUE(checks.boxes[1].passesAAA);
 
-    Rendering shot(inspector.Hwnd());
-    const auto& grey = inspection.simulations[static_cast<int>(VisionDeficiency::Achromatopsia)].colors;
+    Rendering shot(checker.Hwnd());
+    const auto& grey = checks.simulations[static_cast<int>(VisionDeficiency::Achromatopsia)].colors;
     for (int box = 0; box < 4; ++box) {
-        EXPECT_TRUE(shot.EdgesFilledWith(inspector.SwatchRect(0, box), kPalette.box[box])) << box;
+        EXPECT_TRUE(shot.EdgesFilledWith(checker.SwatchRect(0, box), kPalette.box[box])) << box;
         EXPECT_EQ(RedOf(grey.box[box]), GreenOf(grey.box[box]));
         EXPECT_EQ(GreenOf(grey.box[box]), BlueOf(grey.box[box]));
-        EXPECT_TRUE(shot.EdgesFilledWith(inspector.SwatchRect(4, box), grey.box[box])) << box;
+        EXPECT_TRUE(shot.EdgesFilledWith(checker.SwatchRect(4, box), grey.box[box])) << box;
     }
     bool threeAndFourMarked = false;
     for (int row = 1; row <= kVisionDeficiencyCount; ++row) {
-        const auto& alike = inspection.simulations[row - 1].hardToTell;
+        const auto& alike = checks.simulations[row - 1].hardToTell;
         threeAndFourMarked = threeAndFourMarked || alike[2][3];
         for (int box = 0; box < 4; ++box) {
             bool marked = std::find(alike[box].begin(), alike[box].end(), true) != alike[box].end();
-            RECT swatch = inspector.SwatchRect(row, box);
+            RECT swatch = checker.SwatchRect(row, box);
             int middle = (swatch.top + swatch.bottom) / 2;
             EXPECT_EQ(shot.At(swatch.left - 2, middle) == kMark, marked) << row << "," << box;
             EXPECT_EQ(shot.At(swatch.right + 1, middle) == kMark, marked) << row << "," << box;
@@ -117,58 +117,58 @@ TEST_F(InspectorTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) {
     EXPECT_TRUE(threeAndFourMarked);
 
     // The same input again leaves nothing to repaint; a new color does.
-    UpdateWindow(inspector.Hwnd());
-    inspector.Update(kPalette, kText);
-    EXPECT_FALSE(GetUpdateRect(inspector.Hwnd(), nullptr, FALSE));
+    UpdateWindow(checker.Hwnd());
+    checker.Update(kPalette, kText);
+    EXPECT_FALSE(GetUpdateRect(checker.Hwnd(), nullptr, FALSE));
     PaletteColors changed = kPalette;
     changed.box[0] = MakeColor(0, 0, 128);
-    inspector.Update(changed, kText);
+    checker.Update(changed, kText);
     PumpMessages(nullptr, std::chrono::milliseconds(100));
-    const RECT swatch = inspector.SwatchRect(0, 0);
+    const RECT swatch = checker.SwatchRect(0, 0);
     POINT corner{swatch.left + 1, swatch.top + 1};
-    ClientToScreen(inspector.Hwnd(), &corner);
+    ClientToScreen(checker.Hwnd(), &corner);
     EXPECT_EQ(GetPixel(WindowDc(nullptr).Get(), corner.x, corner.y), changed.box[0]);
-    EXPECT_TRUE(Rendering(inspector.Hwnd()).EdgesFilledWith(inspector.SwatchRect(0, 0), changed.box[0]));
+    EXPECT_TRUE(Rendering(checker.Hwnd()).EdgesFilledWith(checker.SwatchRect(0, 0), changed.box[0]));
 }
 
-TEST_F(InspectorTest, TheCloseBoxHidesItAndANewInstanceOpensWhereItWas) {
-    InspectorState state;
+TEST_F(PaletteCheckerTest, TheCloseBoxHidesItAndANewInstanceOpensWhereItWas) {
+    CheckerState state;
     {
-        CPaletteInspector first;
+        CPaletteChecker first;
         first.Open(owner.Get());
         SetWindowPos(first.Hwnd(), nullptr, 321, 123, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(first.Hwnd(), WM_CLOSE, 0, 0);
         EXPECT_FALSE(first.IsOpen());
         EXPECT_FALSE(IsWindowVisible(first.Hwnd()));
-        EXPECT_EQ(first.State(), (InspectorState{false, true, 321, 123}));
+        EXPECT_EQ(first.State(), (CheckerState{false, true, 321, 123}));
         first.Open(owner.Get());
         state = first.State();
     }
-    EXPECT_EQ(state, (InspectorState{true, true, 321, 123}));
-    CPaletteInspector second;
+    EXPECT_EQ(state, (CheckerState{true, true, 321, 123}));
+    CPaletteChecker second;
     second.Restore(state);
     second.Open(owner.Get());
     EXPECT_EQ(WindowRectOf(second.Hwnd()).left, 321);
     EXPECT_EQ(WindowRectOf(second.Hwnd()).top, 123);
 
     // A place on no monitor gives way to the owner's right side.
-    CPaletteInspector third;
+    CPaletteChecker third;
     third.Restore({true, true, 50000, 50000});
     third.Open(owner.Get());
     EXPECT_EQ(WindowRectOf(third.Hwnd()).left, WindowRectOf(owner.Get()).right);
     EXPECT_EQ(WindowRectOf(third.Hwnd()).top, WindowRectOf(owner.Get()).top);
 }
 
-TEST(InspectorSettingsTest, TheStateIsKeptAsTheInspectorValue) {
+TEST(CheckerSettingsTest, TheStateIsKeptAsOneStringValue) {
     ScratchSettingsKey key;
     const SettingsValues previous = settings;
     PlacementSettings placement;
-    settings.inspector = {true, true, -300, 40};
+    settings.checker = {true, true, -300, 40};
     placement.SaveSettings(L"Settings");
     EXPECT_EQ(Profile::GetString(L"Settings", L"inspector", L""), L"1,-300,40");
-    settings.inspector = {};
+    settings.checker = {};
     placement.LoadSettings(L"Settings");
-    EXPECT_EQ(settings.inspector, (InspectorState{true, true, -300, 40}));
+    EXPECT_EQ(settings.checker, (CheckerState{true, true, -300, 40}));
     settings = previous;
 }
 

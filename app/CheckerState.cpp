@@ -1,4 +1,4 @@
-#include "app/InspectorState.h"
+#include "app/CheckerState.h"
 
 #include <climits>
 #include <optional>
@@ -35,7 +35,7 @@ std::optional<int> ParseInt(std::wstring_view text) {
 
 } // namespace
 
-std::wstring FormatInspectorState(const InspectorState& state) {
+std::wstring FormatCheckerState(const CheckerState& state) {
     std::wstring text = state.open ? L"1" : L"0";
     if (state.placed) {
         text += L',' + std::to_wstring(state.left) + L',' + std::to_wstring(state.top);
@@ -43,8 +43,8 @@ std::wstring FormatInspectorState(const InspectorState& state) {
     return text;
 }
 
-InspectorState InspectorStateFromStored(std::wstring_view stored) {
-    InspectorState state;
+CheckerState CheckerStateFromStored(std::wstring_view stored) {
+    CheckerState state;
     if (stored.empty() || (stored.front() != L'0' && stored.front() != L'1')) {
         return {};
     }
