@@ -6,6 +6,7 @@
 #include "app/WorkspaceFlags.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
+#include "framework/WideText.h"
 #include "library/RecordFont.h"
 #include "library/Win32LibraryFile.h"
 #include "res/resource.h"
@@ -18,10 +19,6 @@ constexpr const wchar_t* kLibraryFile = L"palettes.dat";
 constexpr const wchar_t* kBackupFile = L"palettes.dat._backup";
 
 std::wstring Reason(FileError error) { return L":\n" + SystemErrorText(error) + L"\n\n"; }
-
-// Both are UTF-16 here; the library's texts are spelled out as char16_t to stay portable.
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Utf16(std::wstring_view text) { return {text.begin(), text.end()}; }
 
 } // namespace
 

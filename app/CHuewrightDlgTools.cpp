@@ -6,6 +6,7 @@
 #include "app/ColorNotation.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
+#include "framework/WideText.h"
 #include "library/Clipboard.h"
 #include "library/ExchangeFiles.h"
 
@@ -18,8 +19,6 @@ constexpr UINT kCheckerTimerMilliseconds = 40;
 
 // At most this many refused names are listed; the rest are counted.
 constexpr std::size_t kListedNames = 10;
-
-std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
 std::wstring FileNameOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");

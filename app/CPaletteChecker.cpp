@@ -5,6 +5,7 @@
 #include "library/ColorFormat.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -145,8 +146,9 @@ void CPaletteChecker::Update(const PaletteColors& colors, const std::array<BoxTe
     if (!IsOpen() || shown == input) {
         return;
     }
-    Recheck();
-    FitToContent();
+    if (Recheck()) {
+        FitToContent();
+    }
     ScheduleRepaint();
 }
 
@@ -256,12 +258,17 @@ void CPaletteChecker::MeasureLayout(HDC dc) {
     layout.alikeMinWidth = TextWidth(dc, L"boxes 1 and 2, 3 and 4 look alike");
 }
 
-void CPaletteChecker::Recheck() {
+// Only the look-alike texts can change the window's size; true when one of them changed.
+bool CPaletteChecker::Recheck() {
     checks = CheckPalette(input.colors, input.text);
     shown = input;
+    bool alikeChanged = false;
     for (int row = 0; row < kVisionDeficiencyCount; ++row) {
-        alikeTexts[row] = AlikeText(checks.simulations[row]);
+        std::wstring alike = AlikeText(checks.simulations[row]);
+        alikeChanged |= alike != alikeTexts[row];
+        alikeTexts[row] = std::move(alike);
     }
+    return alikeChanged;
 }
 
 SIZE CPaletteChecker::ClientSize(HDC dc) const {

@@ -68,7 +68,7 @@ private:
     bool Create(HWND owner);
     HGDIOBJ Font() const;
     void MeasureLayout(HDC dc);
-    void Recheck();
+    bool Recheck();
     SIZE ClientSize(HDC dc) const;
     void FitToContent();
     void RememberPosition();

@@ -1,5 +1,7 @@
 #include "app/ColorEntry.h"
 
+#include "color/HexDigits.h"
+
 #include <algorithm>
 #include <cwctype>
 #include <string>
@@ -13,7 +15,7 @@ constexpr size_t kHexEntryLength = 6;
 ColorEntry Invalid(int start, int end) { return {ColorEntry::Invalid, 0, start, end}; }
 
 bool IsHexDigit(wchar_t c) {
-    return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f');
+    return HexDigitValue(c) >= 0;
 }
 
 // The numbers between commas, empty pieces skipped; the first three are the channels, a fourth
@@ -72,7 +74,7 @@ unsigned ParseHexDigits(std::wstring_view text) {
     }
     unsigned value = 0;
     for (wchar_t c : rest) {
-        int digit = c >= L'0' && c <= L'9' ? c - L'0' : c >= L'A' && c <= L'F' ? c - L'A' + 10 : -1;
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             break;
         }

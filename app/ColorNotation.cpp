@@ -1,5 +1,7 @@
 #include "app/ColorNotation.h"
 
+#include "color/HexDigits.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -214,16 +216,8 @@ std::wstring_view Trim(std::wstring_view text) noexcept {
     return text;
 }
 
-int HexDigit(wchar_t c) noexcept {
-    if (IsDigit(c)) {
-        return c - L'0';
-    }
-    const wchar_t lower = AsciiLower(c);
-    return lower >= L'a' && lower <= L'f' ? lower - L'a' + 10 : -1;
-}
-
 bool IsHexDigit(wchar_t c) noexcept {
-    return HexDigit(c) >= 0;
+    return HexDigitValue(c) >= 0;
 }
 
 // #RGB, #RGBA, #RRGGBB or #RRGGBBAA without the "#"; the alpha is dropped.
@@ -236,7 +230,7 @@ std::optional<Color> ParseHexChannels(std::wstring_view digits) {
     auto channel = [&](size_t index) {
         int value = 0;
         for (wchar_t digit : digits.substr(index * width, width)) {
-            value = value * 16 + HexDigit(digit);
+            value = value * 16 + HexDigitValue(digit);
         }
         return width == 1 ? value * 0x11 : value; // a single digit stands for itself twice: f is ff
     };
@@ -250,7 +244,7 @@ std::optional<Color> ParseColorRef(std::wstring_view digits) {
     }
     Color value = 0;
     for (wchar_t digit : digits) {
-        value = value << 4 | static_cast<Color>(HexDigit(digit));
+        value = value << 4 | static_cast<Color>(HexDigitValue(digit));
     }
     return value <= 0x00FFFFFF ? std::optional<Color>(value) : std::nullopt;
 }

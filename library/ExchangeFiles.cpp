@@ -22,7 +22,7 @@ constexpr wchar_t kImportFilter[] = L"Palette files (*.gpl; *.ase; *.json)\0*.gp
 constexpr std::array<const wchar_t*, 4> kExtensions = {L"css", L"gpl", L"ase", L"json"};
 
 // Characters Windows does not allow in a file name become spaces.
-std::wstring FileNameOf(const std::wstring& name) {
+std::wstring SafeFileName(const std::wstring& name) {
     std::wstring fileName = name;
     for (wchar_t& c : fileName) {
         if (c < L' ' || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos) {
@@ -36,7 +36,7 @@ std::wstring FileNameOf(const std::wstring& name) {
 
 std::optional<ExchangeFile> AskExportFile(HWND owner, const std::wstring& suggestedName) {
     std::array<wchar_t, MAX_PATH> path{};
-    FileNameOf(suggestedName).copy(path.data(), path.size() - 1);
+    SafeFileName(suggestedName).copy(path.data(), path.size() - 1);
     OPENFILENAMEW dialog{sizeof(dialog)};
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = kExportFilter;

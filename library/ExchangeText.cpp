@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 namespace exchange {
 
@@ -200,15 +201,19 @@ std::u16string_view FaceOf(const LogFontImage& font) {
     return {std::begin(font.faceName), end};
 }
 
-void AppendHexColor(std::string& out, Color color) {
+char* PutHexColor(char* at, Color color) {
     static constexpr char kDigits[] = "0123456789abcdef";
-    const int components[3] = {RedOf(color), GreenOf(color), BlueOf(color)};
-    char text[7] = {'#'};
-    for (int i = 0; i < 3; ++i) {
-        text[1 + 2 * i] = kDigits[components[i] >> 4];
-        text[2 + 2 * i] = kDigits[components[i] & 15];
+    *at++ = '#';
+    for (int component : {RedOf(color), GreenOf(color), BlueOf(color)}) {
+        *at++ = kDigits[component >> 4];
+        *at++ = kDigits[component & 15];
     }
-    out.append(text, sizeof(text));
+    return at;
+}
+
+void AppendHexColor(std::string& out, Color color) {
+    char text[7];
+    out.append(text, static_cast<std::size_t>(PutHexColor(text, color) - text));
 }
 
 } // namespace exchange

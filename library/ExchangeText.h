@@ -3,6 +3,7 @@
 // reader of each format, which PaletteExchange picks by format.
 #pragma once
 
+#include "color/HexDigits.h"
 #include "library/PaletteExchange.h"
 
 #include <array>
@@ -78,17 +79,14 @@ void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> col
                 int& number, const LogFontImage& font);
 // At most 31 characters, as a LOGFONTW holds, even from a record whose face has no terminator.
 std::u16string_view FaceOf(const LogFontImage& font);
-// "#rrggbb".
+// "#rrggbb", into a buffer with room for it (returning the end of what it wrote) or onto a string.
+char* PutHexColor(char* at, Color color);
 void AppendHexColor(std::string& out, Color color);
 // By table: colors are random hex digits, on which comparisons mispredict.
 inline constexpr std::array<signed char, 256> kHexValues = [] {
     std::array<signed char, 256> values{};
-    values.fill(-1);
-    for (int i = 0; i < 10; ++i) {
-        values['0' + i] = static_cast<signed char>(i);
-    }
-    for (int i = 0; i < 6; ++i) {
-        values['a' + i] = values['A' + i] = static_cast<signed char>(10 + i);
+    for (int c = 0; c < 256; ++c) {
+        values[c] = static_cast<signed char>(HexDigitValue(static_cast<char32_t>(c)));
     }
     return values;
 }();

@@ -13,6 +13,17 @@ namespace exchange {
 
 namespace {
 
+// The layout of a palette in the files we write, between its values: the export writes it and the
+// import matches it before reading any other layout the general way.
+constexpr std::string_view kNameStart = "{\n      \"name\": ";
+constexpr std::string_view kBoxesStart = ",\n      \"boxes\": [";
+constexpr std::string_view kBackgroundStart = "\n        {\"background\": ";
+constexpr std::string_view kTextStart = ", \"text\": ";
+constexpr std::string_view kBoxEnd = "}";
+constexpr std::string_view kFaceStart = "\n      ],\n      \"font\": {\"face\": ";
+constexpr std::string_view kNumbersStart = ", \"numbers\": ";
+constexpr std::string_view kPaletteEnd = "}\n    }";
+
 // RFC 8259 string: quote, backslash and control characters escaped, the rest as UTF-8.
 void AppendJsonString(std::string& out, std::u16string_view text) {
     out += '"';
@@ -217,29 +228,26 @@ bool JsonPaletteReader::ReadPalette() {
 // A palette as ExportJson writes it, matched against that fixed layout, which is most of the work of
 // a general reader; a palette written any other way is read again from its start by ReadPalette.
 bool JsonPaletteReader::ReadWrittenPalette(Draft& draft) {
-    static constexpr std::string_view kBoxStarts[4] = {
-        "\n        {\"background\": ", ",\n        {\"background\": ", ",\n        {\"background\": ",
-        ",\n        {\"background\": "};
     auto color = [this](Color& color) {
         const std::optional<Color> parsed = reader.String(value) ? ParseHexColor(value) : std::nullopt;
         color = parsed.value_or(0);
         return parsed.has_value();
     };
-    if (!reader.Literally("{\n      \"name\": ") || !reader.String(value) || !ToUtf16(value, draft.name) ||
-        !reader.Literally(",\n      \"boxes\": [")) {
+    if (!reader.Literally(kNameStart) || !reader.String(value) || !ToUtf16(value, draft.name) ||
+        !reader.Literally(kBoxesStart)) {
         return false;
     }
     for (int box = 0; box < 4; ++box) {
-        if (!reader.Literally(kBoxStarts[box]) || !color(draft.colors[2 * box]) ||
-            !reader.Literally(", \"text\": ") || !color(draft.colors[2 * box + 1]) ||
-            !reader.Literally("}")) {
+        if ((box > 0 && !reader.Literally(",")) || !reader.Literally(kBackgroundStart) ||
+            !color(draft.colors[2 * box]) || !reader.Literally(kTextStart) ||
+            !color(draft.colors[2 * box + 1]) || !reader.Literally(kBoxEnd)) {
             return false;
         }
     }
     draft.boxes = 4;
-    return reader.Literally("\n      ],\n      \"font\": {\"face\": ") && reader.String(value) &&
-           TakeFace(value, draft.font) && reader.Literally(", \"numbers\": ") && reader.String(value) &&
-           TakeNumbers(value, draft.font) && reader.Literally("}\n    }");
+    return reader.Literally(kFaceStart) && reader.String(value) && TakeFace(value, draft.font) &&
+           reader.Literally(kNumbersStart) && reader.String(value) && TakeNumbers(value, draft.font) &&
+           reader.Literally(kPaletteEnd);
 }
 
 // The member whose key was read last.
@@ -379,6 +387,28 @@ bool JsonPaletteReader::TakeNumbers(std::string_view numbers, LogFontImage& font
     return true;
 }
 
+// One box as the file holds it, put together in place: appending its nine pieces one by one costs
+// more than their bytes.
+void AppendBox(std::string& out, bool first, Color background, Color text) {
+    char line[64];
+    char* at = line;
+    auto put = [&at](std::string_view piece) { at = std::copy(piece.begin(), piece.end(), at); };
+    auto putColor = [&at](Color color) {
+        *at++ = '"';
+        at = PutHexColor(at, color);
+        *at++ = '"';
+    };
+    if (!first) {
+        *at++ = ',';
+    }
+    put(kBackgroundStart);
+    putColor(background);
+    put(kTextStart);
+    putColor(text);
+    put(kBoxEnd);
+    out.append(line, static_cast<std::size_t>(at - line));
+}
+
 } // namespace
 
 std::string ExportJson(std::span<const PaletteRecord> palettes) {
@@ -389,19 +419,17 @@ std::string ExportJson(std::span<const PaletteRecord> palettes) {
     std::unordered_map<std::string, std::string> fontTexts;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const PaletteRecord& palette = palettes[i];
-        out += i == 0 ? "\n    {\n      \"name\": " : ",\n    {\n      \"name\": ";
+        out += i == 0 ? "\n    " : ",\n    ";
+        out += kNameStart;
         AppendJsonString(out, RecordName(palette));
-        out += ",\n      \"boxes\": [";
+        out += kBoxesStart;
         for (std::size_t box = 0; box < 4; ++box) {
-            out += box == 0 ? "\n        {\"background\": \"" : ",\n        {\"background\": \"";
-            AppendHexColor(out, palette.colors[2 * box]);
-            out += "\", \"text\": \"";
-            AppendHexColor(out, palette.colors[2 * box + 1]);
-            out += "\"}";
+            AppendBox(out, box == 0, palette.colors[2 * box], palette.colors[2 * box + 1]);
         }
-        out += "\n      ],\n      \"font\": {\"face\": ";
+        out += kFaceStart;
         AppendJsonString(out, FaceOf(palette.font));
-        out += ", \"numbers\": \"";
+        out += kNumbersStart;
+        out += '"';
         const FontNumbers& numbers = palette.font.numbers;
         auto [known, added] =
             fontTexts.try_emplace(std::string(reinterpret_cast<const char*>(&numbers), sizeof(numbers)));
@@ -410,7 +438,8 @@ std::string ExportJson(std::span<const PaletteRecord> palettes) {
             known->second.assign(text.begin(), text.end()); // digits, '-' and ':' only
         }
         out += known->second;
-        out += "\"}\n    }";
+        out += '"';
+        out += kPaletteEnd;
     }
     out += palettes.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
