@@ -107,5 +107,6 @@ void CGrabMagnifier::Paint(HDC dc, const RECT& client) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     const std::wstring value = FormatColor(centre, L"#RRGGBB");
-    DrawTextW(dc, value.c_str(), static_cast<int>(value.size()), &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, value.c_str(), static_cast<int>(value.size()), &label,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

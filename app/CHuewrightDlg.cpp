@@ -249,7 +249,8 @@ void CHuewrightDlg::OnColorCtrlStatus(WPARAM status) {
         break;
     case StatusColorChanged:
         statusBar.SetText(ColorStatusText(
-            {wells[0].GetColor(), wells[1].GetColor(), wells[2].GetColor(), wells[3].GetColor()}, showAllColorValues));
+            {wells[0].GetColor(), wells[1].GetColor(), wells[2].GetColor(), wells[3].GetColor()},
+            showAllColorValues));
         break;
     }
 }

@@ -14,24 +14,48 @@ constexpr std::array<int, 4> kBoxIds = {IDC_BOX1, IDC_BOX2, IDC_BOX3, IDC_BOX4};
 
 // Every other shaded button, in the order of the binding table.
 constexpr std::array<int, 30> kButtonIds = {
-    IDC_EXIT,         IDC_SHADES_LABEL,    IDC_VIEW_IN_BROWSER, IDC_SAVE_PALETTE,  IDC_VIEW_NEXT,
-    IDC_VIEW_PREVIOUS, IDC_DELETE_PALETTE, IDC_NEW_PALETTE,     IDC_PALETTE_COUNTER, IDC_AUTO_ALL,
-    IDC_AUTO_FIRST,   IDC_FIRST_BOX1,      IDC_FIRST_BOX2,      IDC_FIRST_BOX3,    IDC_FIRST_BOX4,
-    IDC_IN_SEQUENCE,  IDC_IN_REVERSE,      IDC_MODE_RED,        IDC_MODE_GREEN,    IDC_MODE_BLUE,
-    IDC_MODE_HUE,     IDC_MODE_SATURATION, IDC_MODE_BRIGHTNESS, IDC_COLOR_VALUE_LABEL, IDC_FIRST_TO_TEXT,
-    IDC_FIRST_TO_BOX, IDC_BOLD,            IDC_ITALIC,          IDC_BOX_PICK,      IDC_DESKTOP_GRAB,
+    IDC_EXIT,
+    IDC_SHADES_LABEL,
+    IDC_VIEW_IN_BROWSER,
+    IDC_SAVE_PALETTE,
+    IDC_VIEW_NEXT,
+    IDC_VIEW_PREVIOUS,
+    IDC_DELETE_PALETTE,
+    IDC_NEW_PALETTE,
+    IDC_PALETTE_COUNTER,
+    IDC_AUTO_ALL,
+    IDC_AUTO_FIRST,
+    IDC_FIRST_BOX1,
+    IDC_FIRST_BOX2,
+    IDC_FIRST_BOX3,
+    IDC_FIRST_BOX4,
+    IDC_IN_SEQUENCE,
+    IDC_IN_REVERSE,
+    IDC_MODE_RED,
+    IDC_MODE_GREEN,
+    IDC_MODE_BLUE,
+    IDC_MODE_HUE,
+    IDC_MODE_SATURATION,
+    IDC_MODE_BRIGHTNESS,
+    IDC_COLOR_VALUE_LABEL,
+    IDC_FIRST_TO_TEXT,
+    IDC_FIRST_TO_BOX,
+    IDC_BOLD,
+    IDC_ITALIC,
+    IDC_BOX_PICK,
+    IDC_DESKTOP_GRAB,
 };
 
 constexpr const wchar_t* kFace = L"Verdana";
 constexpr Color kToolButtonTint = 0x00FFE2DF;
 constexpr const wchar_t* kBoxTip = L"Left-click to copy box color; right-click for text color.";
-constexpr const wchar_t* kNestedBoxTip =
-    L"Left-click to copy box color; right-click for text color.\nPress the Ctrl key down for the nested box 4.";
+constexpr const wchar_t* kNestedBoxTip = L"Left-click to copy box color; right-click for text color.\nPress "
+                                         L"the Ctrl key down for the nested box 4.";
 
 constexpr std::array<int, 14> kRadioIds = {
-    IDC_MODE_RED,   IDC_MODE_GREEN, IDC_MODE_BLUE,  IDC_MODE_HUE,   IDC_MODE_SATURATION, IDC_MODE_BRIGHTNESS,
-    IDC_FIRST_TO_TEXT, IDC_FIRST_TO_BOX, IDC_FIRST_BOX1, IDC_FIRST_BOX2, IDC_FIRST_BOX3, IDC_FIRST_BOX4,
-    IDC_IN_SEQUENCE, IDC_IN_REVERSE,
+    IDC_MODE_RED,        IDC_MODE_GREEN,    IDC_MODE_BLUE,    IDC_MODE_HUE,   IDC_MODE_SATURATION,
+    IDC_MODE_BRIGHTNESS, IDC_FIRST_TO_TEXT, IDC_FIRST_TO_BOX, IDC_FIRST_BOX1, IDC_FIRST_BOX2,
+    IDC_FIRST_BOX3,      IDC_FIRST_BOX4,    IDC_IN_SEQUENCE,  IDC_IN_REVERSE,
 };
 
 } // namespace

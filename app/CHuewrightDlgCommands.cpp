@@ -18,7 +18,9 @@ namespace {
 constexpr LPARAM kApplyTooltipOption = 55;
 
 // The state that goes with the key message being handled: what the user holds at that moment.
-bool IsHeld(int key) { return GetKeyState(key) < 0; }
+bool IsHeld(int key) {
+    return GetKeyState(key) < 0;
+}
 
 } // namespace
 

@@ -32,7 +32,8 @@ void CHuewrightDlg::StartDesktopGrab() {
 
     RECT placeholder{};
     GetWindowRect(Item(IDC_SELECTOR), &placeholder);
-    const POINT centre{(placeholder.left + placeholder.right) / 2, (placeholder.top + placeholder.bottom) / 2};
+    const POINT centre{(placeholder.left + placeholder.right) / 2,
+                       (placeholder.top + placeholder.bottom) / 2};
     SetCursorPos(centre.x, centre.y);
     ShadedButton(IDC_DESKTOP_GRAB).SetIcon(IDI_GRAB_PRESSED, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
     magnifier.Follow(Hwnd(), centre);

@@ -18,7 +18,9 @@ namespace {
 constexpr const wchar_t* kLibraryFile = L"palettes.dat";
 constexpr const wchar_t* kBackupFile = L"palettes.dat._backup";
 
-std::wstring Reason(FileError error) { return L":\n" + SystemErrorText(error) + L"\n\n"; }
+std::wstring Reason(FileError error) {
+    return L":\n" + SystemErrorText(error) + L"\n\n";
+}
 
 } // namespace
 
@@ -43,9 +45,10 @@ void CHuewrightDlg::OpenLibrary() {
                          L"Huewright starts with an empty library, and no palette can be saved until it is "
                          L"restarted with the file available.";
     } else if (loadError && !library.Writable()) {
-        libraryProblem = name + L" cannot be read" + Reason(loadError) +
-                         L"The file is left as it is, and no palette can be saved until Huewright is restarted "
-                         L"with the file readable.";
+        libraryProblem =
+            name + L" cannot be read" + Reason(loadError) +
+            L"The file is left as it is, and no palette can be saved until Huewright is restarted "
+            L"with the file readable.";
     } else if (loadError) {
         libraryProblem = name + L" could not be converted to the current format" + Reason(loadError) +
                          L"The file as it was found is kept in \"" + kBackupFile + L"\".";
@@ -88,7 +91,9 @@ void CHuewrightDlg::OnLibraryButton(int id) {
     }
 }
 
-std::u16string CHuewrightDlg::CounterText() { return Utf16(ItemText(IDC_PALETTE_COUNTER)); }
+std::u16string CHuewrightDlg::CounterText() {
+    return Utf16(ItemText(IDC_PALETTE_COUNTER));
+}
 
 void CHuewrightDlg::SetCounterText(const std::u16string& text) {
     SetDlgItemTextW(Hwnd(), IDC_PALETTE_COUNTER, Wide(text).c_str());
@@ -112,15 +117,21 @@ void CHuewrightDlg::SelectName() {
     SetFocus(name);
 }
 
-std::u16string CHuewrightDlg::SearchText() { return Utf16(ItemText(IDC_SEARCH)); }
+std::u16string CHuewrightDlg::SearchText() {
+    return Utf16(ItemText(IDC_SEARCH));
+}
 
-bool CHuewrightDlg::AskYesNo(const std::u16string& text) { return MessageBoxes::AskYesNo(Hwnd(), Wide(text)); }
+bool CHuewrightDlg::AskYesNo(const std::u16string& text) {
+    return MessageBoxes::AskYesNo(Hwnd(), Wide(text));
+}
 
 bool CHuewrightDlg::ConfirmDelete(const std::u16string& text) {
     return MessageBoxes::ConfirmDelete(Hwnd(), Wide(text));
 }
 
-void CHuewrightDlg::ShowRefusal(const std::u16string& text) { MessageBoxes::ShowRefusal(Hwnd(), Wide(text)); }
+void CHuewrightDlg::ShowRefusal(const std::u16string& text) {
+    MessageBoxes::ShowRefusal(Hwnd(), Wide(text));
+}
 
 void CHuewrightDlg::ReportWriteFailure(FileError error) {
     std::wstring name = std::wstring(L"\"") + kLibraryFile + L"\"";
@@ -130,7 +141,8 @@ void CHuewrightDlg::ReportWriteFailure(FileError error) {
                                               Reason(libraryOpenError) + L"Nothing was changed.");
         return;
     }
-    MessageBoxes::ShowRefusal(Hwnd(), L"The palette library " + name + L" could not be written" + Reason(error) +
+    MessageBoxes::ShowRefusal(Hwnd(), L"The palette library " + name + L" could not be written" +
+                                          Reason(error) +
                                           L"The library is kept as it was before this change.");
 }
 
@@ -155,7 +167,9 @@ LogFontImage CHuewrightDlg::DefaultFont() {
     return ToRecordFont(font);
 }
 
-bool CHuewrightDlg::WorkspaceFontIsDefault() { return fontHelper->IsDefaultFont(); }
+bool CHuewrightDlg::WorkspaceFontIsDefault() {
+    return fontHelper->IsDefaultFont();
+}
 
 bool CHuewrightDlg::WorkspaceFontIsSame(const LogFontImage& font) {
     return fontHelper->IsSameFont(FromRecordFont(font));
@@ -172,4 +186,6 @@ void CHuewrightDlg::ShowPaletteContent(const PaletteRecord& record) {
     ApplyBoxFonts();
 }
 
-void CHuewrightDlg::ClearUndoTarget() { lastChangedBox = nullptr; }
+void CHuewrightDlg::ClearUndoTarget() {
+    lastChangedBox = nullptr;
+}

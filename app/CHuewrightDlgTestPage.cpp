@@ -15,7 +15,8 @@ constexpr const wchar_t* kTestPageFile = L"huewright.html";
 
 // The document is already in its final bytes, line ends included.
 DWORD WriteWholeFile(const wchar_t* name, const std::string& bytes) {
-    UniqueFile file(CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (!file || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
         return GetLastError();

@@ -86,8 +86,9 @@ void CHuewrightDlg::OnExport(bool wholeLibrary) {
         return;
     }
     if (DWORD error = WriteWholeFile(file->path, ExportPalettes(palettes, file->format))) {
-        MessageBoxes::ShowWarning(Hwnd(), L"The palettes could not be exported to \"" + FileNameOf(file->path) +
-                                              L"\":\n" + SystemErrorText(error) + L"\n\nNo file was changed.");
+        MessageBoxes::ShowWarning(Hwnd(), L"The palettes could not be exported to \"" +
+                                              FileNameOf(file->path) + L"\":\n" + SystemErrorText(error) +
+                                              L"\n\nNo file was changed.");
         return;
     }
     statusBar.SetText(L"Exported " + Counted(palettes.size(), L"palette", L"palettes") + L" to " +
@@ -102,13 +103,14 @@ void CHuewrightDlg::OnImport() {
     const std::wstring fileName = FileNameOf(file->path);
     std::string bytes;
     if (DWORD error = ReadWholeFile(file->path, bytes)) {
-        MessageBoxes::ShowWarning(Hwnd(), L"\"" + fileName + L"\" could not be read:\n" + SystemErrorText(error) +
-                                              L"\n\nNothing was imported.");
+        MessageBoxes::ShowWarning(Hwnd(), L"\"" + fileName + L"\" could not be read:\n" +
+                                              SystemErrorText(error) + L"\n\nNothing was imported.");
         return;
     }
     const ImportResult result = ImportPalettes(bytes, file->format, DefaultFont());
     if (!result.problem.empty()) {
-        MessageBoxes::ShowWarning(Hwnd(), L"Nothing was imported from \"" + fileName + L"\".\n" + result.problem);
+        MessageBoxes::ShowWarning(Hwnd(),
+                                  L"Nothing was imported from \"" + fileName + L"\".\n" + result.problem);
         return;
     }
     const ImportOutcome outcome = operations.ImportRecords(result.palettes);
@@ -121,8 +123,8 @@ void CHuewrightDlg::OnImport() {
 
 // Names the library already holds are refused as a save would refuse them, with the same words.
 void CHuewrightDlg::ReportImport(const std::wstring& fileName, const ImportOutcome& outcome) {
-    std::wstring text = L"Imported " + Counted(outcome.imported, L"palette", L"palettes") + L" from \"" +
-                        fileName + L"\".";
+    std::wstring text =
+        L"Imported " + Counted(outcome.imported, L"palette", L"palettes") + L" from \"" + fileName + L"\".";
     if (!outcome.refused.empty()) {
         text += L"\n\n" + Counted(outcome.refused.size(), L"palette was", L"palettes were") +
                 L" not imported. Palette already exists with the same name.";

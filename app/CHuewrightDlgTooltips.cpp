@@ -18,10 +18,12 @@ struct TipText {
 constexpr TipText kTipTexts[] = {
     {IDC_BOX_PICK, L"Set a palette box color as the selected color."},
     {IDC_DESKTOP_GRAB, L"Click to grab a color from the desktop."},
-    {IDC_SELECTOR, L"Left-click (and drag) to select a new color.\r\nUse the Ctrl key to lock or unlock mouse "
-                   L"tracking.\r\nRight-click to select 1st and 2nd colors to blend."},
-    {IDC_SLIDER, L"Move the slider up and down to adjust the selected parameter.\r\nYou can also use the up/down "
-                 L"arrow keys.\r\nUse the Ctrl key to lock or unlock mouse tracking."},
+    {IDC_SELECTOR,
+     L"Left-click (and drag) to select a new color.\r\nUse the Ctrl key to lock or unlock mouse "
+     L"tracking.\r\nRight-click to select 1st and 2nd colors to blend."},
+    {IDC_SLIDER,
+     L"Move the slider up and down to adjust the selected parameter.\r\nYou can also use the up/down "
+     L"arrow keys.\r\nUse the Ctrl key to lock or unlock mouse tracking."},
     {IDC_WELL1, L"Left-click to assign color to test palette boxes below; right-click for text."},
     {IDC_WELL2, L"You can also drag-and-drop while holding down left or right mouse button."},
     {IDC_WELL3, L"Left- or right-click to assign color to palette box 3 or its text, respectively."},
@@ -35,9 +37,9 @@ wchar_t tipBuffer[156];
 
 // The tooltip is an owned popup: the system destroys it with the dialog.
 void CHuewrightDlg::EnableDialogToolTips() {
-    dialogToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
+    dialogToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(),
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
     for (const TipText& tip : kTipTexts) {
         TOOLINFOW tool{sizeof(tool)};
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr std::array<int, 4> kFirstColorTargets = {IDC_FIRST_BOX1, IDC_FIRST_BOX2, IDC_FIRST_BOX3, IDC_FIRST_BOX4};
+constexpr std::array<int, 4> kFirstColorTargets = {IDC_FIRST_BOX1, IDC_FIRST_BOX2, IDC_FIRST_BOX3,
+                                                   IDC_FIRST_BOX4};
 
 } // namespace
 
@@ -109,8 +110,8 @@ void CHuewrightDlg::Undo() {
 void CHuewrightDlg::OnBoxPickButton() {
     RECT button{};
     GetWindowRect(Item(IDC_BOX_PICK), &button);
-    TrackPopupMenu(boxPickMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.right, button.top, 0,
-                   Hwnd(), nullptr);
+    TrackPopupMenu(boxPickMenu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.right, button.top,
+                   0, Hwnd(), nullptr);
 }
 
 // Only the background color can be picked this way; the selector then updates everything else.

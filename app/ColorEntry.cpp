@@ -12,7 +12,9 @@ namespace {
 constexpr size_t kLongestDecimalEntry = 11; // 255,255,255
 constexpr size_t kHexEntryLength = 6;
 
-ColorEntry Invalid(int start, int end) { return {ColorEntry::Invalid, 0, start, end}; }
+ColorEntry Invalid(int start, int end) {
+    return {ColorEntry::Invalid, 0, start, end};
+}
 
 bool IsHexDigit(wchar_t c) {
     return HexDigitValue(c) >= 0;
@@ -67,7 +69,8 @@ ColorEntry ParseHex(std::wstring_view text) {
 
 unsigned ParseHexDigits(std::wstring_view text) {
     std::wstring upper(text);
-    std::ranges::transform(upper, upper.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+    std::ranges::transform(upper, upper.begin(),
+                           [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
     std::wstring_view rest = upper;
     if (rest.starts_with(L"0X")) {
         rest.remove_prefix(2);

@@ -23,4 +23,5 @@ struct ColorEntry {
 ColorEntry ParseColorEntry(std::wstring_view text);
 
 // The status bar's alert for an entry, typed or pasted, that is no color.
-constexpr const wchar_t* kInvalidColorEntryAlert = L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.";
+constexpr const wchar_t* kInvalidColorEntryAlert =
+    L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.";

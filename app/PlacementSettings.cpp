@@ -9,8 +9,10 @@ SettingsValues settings;
 
 namespace {
 
-constexpr std::array<const wchar_t*, 4> kBoxNames = {L"colorWBox1", L"colorWBox2", L"colorWBox3", L"colorWBox4"};
-constexpr std::array<const wchar_t*, 4> kTextNames = {L"colorWTxt1", L"colorWTxt2", L"colorWTxt3", L"colorWTxt4"};
+constexpr std::array<const wchar_t*, 4> kBoxNames = {L"colorWBox1", L"colorWBox2", L"colorWBox3",
+                                                     L"colorWBox4"};
+constexpr std::array<const wchar_t*, 4> kTextNames = {L"colorWTxt1", L"colorWTxt2", L"colorWTxt3",
+                                                      L"colorWTxt4"};
 
 int AsInt(Color color) {
     return static_cast<int>(color);
@@ -43,7 +45,8 @@ void PlacementSettings::LoadSettings(const wchar_t* section) {
     settings.dontShowTooltips = Profile::GetInt(section, L"dontShowTooltips", settings.dontShowTooltips);
     settings.showAllColors = Profile::GetInt(section, L"showAllColors", settings.showAllColors);
     settings.colorFormat = Profile::GetInt(section, L"colorFormat", settings.colorFormat);
-    settings.colorFormatStr = CopyFormatFromStored(Profile::GetString(section, L"colorFormatStr", kNoPathFound));
+    settings.colorFormatStr =
+        CopyFormatFromStored(Profile::GetString(section, L"colorFormatStr", kNoPathFound));
     settings.checker = CheckerStateFromStored(Profile::GetString(section, L"inspector", L""));
 }
 
@@ -77,9 +80,9 @@ bool PlacementSettings::LoadSettingsAndPlace(const wchar_t* section, HWND dialog
     RECT window{};
     GetWindowRect(dialog, &window);
     RECT& normal = placement.rcNormalPosition;
-    auto placed = PlacementFromStored(normal.left, normal.top, window.right - window.left,
-                                      window.bottom - window.top, GetSystemMetrics(SM_CXSCREEN),
-                                      GetSystemMetrics(SM_CYSCREEN));
+    auto placed =
+        PlacementFromStored(normal.left, normal.top, window.right - window.left, window.bottom - window.top,
+                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     if (!placed) {
         return false;
     }

@@ -33,7 +33,9 @@ constexpr std::size_t kCompactBytes = kRecords * kCompactRecordSize;
 const LogFontImage kDefaultFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
 const LogFontImage kStartFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
 
-FileError LastError() { return static_cast<FileError>(errno); }
+FileError LastError() {
+    return static_cast<FileError>(errno);
+}
 
 // The library file over a descriptor it owns; the same calls the Windows file makes, in POSIX.
 class PosixLibraryFile : public LibraryFile {
@@ -131,7 +133,8 @@ private:
 
 // Varied but plausible records: numbered names, colors spread over the wheel, a few fonts.
 std::vector<std::byte> CurrentImage() {
-    static const char16_t* const faces[] = {u"Georgia", u"Verdana", u"Tahoma", u"Trebuchet MS", u"Palatino Linotype"};
+    static const char16_t* const faces[] = {u"Georgia", u"Verdana", u"Tahoma", u"Trebuchet MS",
+                                            u"Palatino Linotype"};
     std::vector<std::byte> image(kLibraryBytes);
     std::uint32_t random = 0x2545F491u;
     for (int i = 0; i < kRecords; ++i) {
@@ -171,8 +174,8 @@ bool PutFile(const std::string& path, const std::vector<std::byte>& bytes) {
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-              fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes.data(), bytes.size()) &&
+              ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
     return close(fd) == 0 && ok;
 }
 
@@ -194,7 +197,8 @@ struct Scratch {
         compact = compactDir + "/palettes.dat";
         current = CurrentImage();
         compactBytes = CompactImage(current);
-        ready = mkdir(compactDir.c_str(), 0755) == 0 && PutFile(library, current) && PutFile(compact, compactBytes);
+        ready = mkdir(compactDir.c_str(), 0755) == 0 && PutFile(library, current) &&
+                PutFile(compact, compactBytes);
     }
     ~Scratch() {
         if (dir.empty()) {
@@ -219,7 +223,9 @@ double plainWriteSeconds = 0.0;
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::duration elapsed) { return std::chrono::duration<double>(elapsed).count(); }
+double Seconds(Clock::duration elapsed) {
+    return std::chrono::duration<double>(elapsed).count();
+}
 
 void ReportRatio(benchmark::State& state, double seconds, double baseline) {
     if (baseline > 0.0 && state.iterations() > 0) {
@@ -232,8 +238,8 @@ bool OpenLibrary(PaletteLibrary& library, const std::string& path, BackupWriter&
     if (fd < 0) {
         return false;
     }
-    FileError error = library.OpenPaletteLibrary(std::make_unique<PosixLibraryFile>(fd), backup, 0, kDefaultFont,
-                                                 kStartFont);
+    FileError error = library.OpenPaletteLibrary(std::make_unique<PosixLibraryFile>(fd), backup, 0,
+                                                 kDefaultFont, kStartFont);
     return error == 0 && library.Count() == kRecords;
 }
 
@@ -308,8 +314,8 @@ void BM_PlainWriteAndFlush(benchmark::State& state) {
     }
     const auto start = Clock::now();
     for (auto _ : state) {
-        if (lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, scratch.current.data(), kLibraryBytes) || fsync(fd) != 0 ||
-            ftruncate(fd, static_cast<off_t>(kLibraryBytes)) != 0) {
+        if (lseek(fd, 0, SEEK_SET) != 0 || !WriteAll(fd, scratch.current.data(), kLibraryBytes) ||
+            fsync(fd) != 0 || ftruncate(fd, static_cast<off_t>(kLibraryBytes)) != 0) {
             state.SkipWithError("write failed");
             break;
         }

@@ -61,8 +61,9 @@ bool Window::CreatePopup(const wchar_t* className, const wchar_t* text, DWORD ex
     if (!className) {
         return false;
     }
-    HWND created = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                   rect.bottom - rect.top, owner, nullptr, GetModuleHandleW(nullptr), this);
+    HWND created =
+        CreateWindowExW(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, owner, nullptr, GetModuleHandleW(nullptr), this);
     return created != nullptr;
 }
 

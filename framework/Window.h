@@ -27,8 +27,8 @@ public:
     bool CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect,
                      HWND parent, int id);
     // A top-level window owned by `owner` (which may be null).
-    bool CreatePopup(const wchar_t* className, const wchar_t* text, DWORD exStyle, DWORD style, const RECT& rect,
-                     HWND owner);
+    bool CreatePopup(const wchar_t* className, const wchar_t* text, DWORD exStyle, DWORD style,
+                     const RECT& rect, HWND owner);
 
 protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -44,7 +44,8 @@ std::optional<ExchangeFile> AskExportFile(HWND owner, const std::wstring& sugges
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrDefExt = kExtensions[static_cast<int>(ExchangeFormat::Json)];
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     if (!GetSaveFileNameW(&dialog)) {
         return std::nullopt;
     }
@@ -70,7 +71,8 @@ std::optional<ExchangeFile> AskImportFile(HWND owner) {
     // A name without a known extension is read as the chosen filter's format, JSON for "all".
     auto format = ExchangeFormatOf(path.data());
     if (!format) {
-        format = dialog.nFilterIndex <= 1 ? ExchangeFormat::Json : static_cast<ExchangeFormat>(dialog.nFilterIndex - 1);
+        format = dialog.nFilterIndex <= 1 ? ExchangeFormat::Json
+                                          : static_cast<ExchangeFormat>(dialog.nFilterIndex - 1);
     }
     return ExchangeFile{path.data(), *format};
 }
@@ -97,7 +99,8 @@ DWORD WriteWholeFile(const std::wstring& path, const std::string& bytes) {
             error = GetLastError();
         }
     }
-    if (!error && !MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!error &&
+        !MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
     }
     if (error) {
@@ -123,7 +126,8 @@ DWORD ReadWholeFile(const std::wstring& path, std::string& bytes) {
     std::size_t read = 0;
     while (read < bytes.size()) {
         DWORD done = 0;
-        if (!ReadFile(file.Get(), bytes.data() + read, static_cast<DWORD>(bytes.size() - read), &done, nullptr)) {
+        if (!ReadFile(file.Get(), bytes.data() + read, static_cast<DWORD>(bytes.size() - read), &done,
+                      nullptr)) {
             return GetLastError();
         }
         if (done == 0) {

@@ -16,7 +16,9 @@ int InitialCapacity(std::uint64_t length) {
 }
 
 // A negative start index, -1 included, means the first record.
-int StartIndex(int startIndex) { return std::max(startIndex, 0); }
+int StartIndex(int startIndex) {
+    return std::max(startIndex, 0);
+}
 
 std::u16string CompactName(int number) {
     std::string text = "Palette #" + std::to_string(number);
@@ -77,8 +79,10 @@ void PaletteLibrary::ConvertLegacy(std::uint32_t marker, const std::byte* data, 
         PaletteRecord named{};
         std::memcpy(named.name, old + offsetof(PaletteRecord, name), sizeof(named.name));
         PaletteRecord& record = converted[i];
-        record = compact ? MakeRecord(CompactName(i + 1), {}, defaultFont) : MakeRecord(RecordName(named), {}, startFont);
-        std::memcpy(record.colors, old + (compact ? 8 : offsetof(PaletteRecord, colors)), sizeof(record.colors));
+        record = compact ? MakeRecord(CompactName(i + 1), {}, defaultFont)
+                         : MakeRecord(RecordName(named), {}, startFont);
+        std::memcpy(record.colors, old + (compact ? 8 : offsetof(PaletteRecord, colors)),
+                    sizeof(record.colors));
     }
     records = std::move(converted);
 }

@@ -35,8 +35,8 @@ public:
 
 private:
     void GrowForAppend();
-    void ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length, const LogFontImage& defaultFont,
-                       const LogFontImage& startFont);
+    void ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length,
+                       const LogFontImage& defaultFont, const LogFontImage& startFont);
 
     std::unique_ptr<LibraryFile> file;
     std::unique_ptr<PaletteRecord[]> records;

@@ -8,17 +8,23 @@ namespace {
 
 constexpr std::u16string_view kNameExists = u"Palette already exists with the same name.";
 
-char16_t FoldAsciiLetter(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+char16_t FoldAsciiLetter(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
 
-std::u16string Ascii(const std::string& text) { return {text.begin(), text.end()}; }
+std::u16string Ascii(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 std::u16string CounterOf(int index, int count) {
-    return Ascii(std::to_string(static_cast<unsigned>(index + 1)) + " of " + std::to_string(static_cast<unsigned>(count)));
+    return Ascii(std::to_string(static_cast<unsigned>(index + 1)) + " of " +
+                 std::to_string(static_cast<unsigned>(count)));
 }
 
 } // namespace
 
-void FindMatches(const PaletteLibrary& library, std::u16string_view text, std::vector<std::uint32_t>& matches) {
+void FindMatches(const PaletteLibrary& library, std::u16string_view text,
+                 std::vector<std::uint32_t>& matches) {
     matches.clear();
     if (text.size() > std::size(PaletteRecord{}.name)) {
         return;
@@ -26,8 +32,9 @@ void FindMatches(const PaletteLibrary& library, std::u16string_view text, std::v
     for (int i = 0; i < library.Count(); ++i) {
         const char16_t* name = library.Record(i).name;
         // A name that ends before the text does not match: its terminator differs from the text.
-        bool equal = std::equal(text.begin(), text.end(), name,
-                                [](char16_t a, char16_t b) { return FoldAsciiLetter(a) == FoldAsciiLetter(b); });
+        bool equal = std::equal(text.begin(), text.end(), name, [](char16_t a, char16_t b) {
+            return FoldAsciiLetter(a) == FoldAsciiLetter(b);
+        });
         if (equal) {
             matches.push_back(static_cast<std::uint32_t>(i));
         }
@@ -92,7 +99,8 @@ bool PaletteOperations::StoreCurrentPalette() {
 
 bool PaletteOperations::ConfirmLeavePalette() {
     if (view.CounterText() == kNewCounterText) {
-        if (!IsPaletteChanged() || !view.AskYesNo(u"New palette has been changed.\nDo you want to save it now?")) {
+        if (!IsPaletteChanged() ||
+            !view.AskYesNo(u"New palette has been changed.\nDo you want to save it now?")) {
             return true;
         }
         std::u16string name = view.NameText();

@@ -15,7 +15,8 @@ inline constexpr std::u16string_view kNewCounterText = u"new";
 inline constexpr std::u16string_view kPlaceholderName = u"Enter new palette name here";
 
 // The indexes of the records whose names start with `text`, A-Z and a-z taken as equal.
-void FindMatches(const PaletteLibrary& library, std::u16string_view text, std::vector<std::uint32_t>& matches);
+void FindMatches(const PaletteLibrary& library, std::u16string_view text,
+                 std::vector<std::uint32_t>& matches);
 
 struct ImportOutcome {
     int imported = 0;

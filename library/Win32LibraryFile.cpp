@@ -7,7 +7,9 @@ namespace {
 // ReadFile and WriteFile move at most a DWORD at a time.
 constexpr std::size_t kChunk = 1u << 30;
 
-FileError LastError() { return GetLastError(); }
+FileError LastError() {
+    return GetLastError();
+}
 
 UniqueFile OpenFile(const wchar_t* name, DWORD access, DWORD share, DWORD disposition) {
     return UniqueFile(CreateFileW(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -78,9 +80,13 @@ FileError Win32LibraryFile::Rewind() {
     return SetFilePointerEx(handle.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) ? 0 : LastError();
 }
 
-FileError Win32LibraryFile::Write(const void* from, std::size_t size) { return WriteAll(handle.Get(), from, size); }
+FileError Win32LibraryFile::Write(const void* from, std::size_t size) {
+    return WriteAll(handle.Get(), from, size);
+}
 
-FileError Win32LibraryFile::Flush() { return FlushFileBuffers(handle.Get()) ? 0 : LastError(); }
+FileError Win32LibraryFile::Flush() {
+    return FlushFileBuffers(handle.Get()) ? 0 : LastError();
+}
 
 FileError Win32LibraryFile::SetLength(std::uint64_t length) {
     LARGE_INTEGER position{};

@@ -12,7 +12,8 @@ public:
 
     // Opens `name` for reading and writing with no sharing, creating it when missing, and holds it
     // until destroyed. When writing is refused (a read-only file, or another reader holds it) the
-    // file is opened for reading only, so its palettes still show. Null when it cannot be opened at all; `error` holds the reason of the first refusal.
+    // file is opened for reading only, so its palettes still show. Null when it cannot be opened at all;
+    // `error` holds the reason of the first refusal.
     static std::unique_ptr<LibraryFile> Open(const wchar_t* name, FileError& error);
 
     bool Writable() const override { return writable; }

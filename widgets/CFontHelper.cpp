@@ -52,7 +52,8 @@ void CFontHelper::Load() {
     if (!numbers) {
         return;
     }
-    std::wstring face = FaceNameFromStored(Profile::GetString(section.c_str(), (prefix + L"_Name").c_str(), L""));
+    std::wstring face =
+        FaceNameFromStored(Profile::GetString(section.c_str(), (prefix + L"_Name").c_str(), L""));
     LOGFONTW loaded{};
     std::memcpy(&loaded, &*numbers, sizeof(*numbers));
     wcsncpy(loaded.lfFaceName, face.c_str(), LF_FACESIZE - 1);

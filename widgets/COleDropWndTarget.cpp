@@ -71,7 +71,8 @@ HRESULT COleDropWndTarget::DragOver(DWORD, POINTL, DWORD* effect) noexcept {
 
 HRESULT COleDropWndTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
     return Guarded(L"IDropTarget::Drop", [&]() -> HRESULT {
-        std::optional<DroppedColor> dropped = (*effect & DROPEFFECT_COPY) && data ? DroppedColorOf(*data) : std::nullopt;
+        std::optional<DroppedColor> dropped =
+            (*effect & DROPEFFECT_COPY) && data ? DroppedColorOf(*data) : std::nullopt;
         if (!dropped) {
             *effect = DROPEFFECT_NONE;
             return S_OK;

@@ -22,10 +22,12 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID wanted, void** object) noexcept override;
     ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references; }
     ULONG STDMETHODCALLTYPE Release() noexcept override { return --references; }
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) noexcept override;
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
+                                        DWORD* effect) noexcept override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) noexcept override;
     HRESULT STDMETHODCALLTYPE DragLeave() noexcept override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) noexcept override;
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point,
+                                   DWORD* effect) noexcept override;
 
 private:
     CxShadeButton& button;

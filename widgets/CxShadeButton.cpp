@@ -74,7 +74,8 @@ void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight,
     lastChange = ChangeBox;
     boxColor = color;
     SIZE size = OuterSize(Hwnd());
-    SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT)};
+    SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
+                        GetSysColor(COLOR_BTNHIGHLIGHT)};
     BuildShadeFaces(faces, ShadeParams{style, granularity, highlight, coloring, color}, size.cx, size.cy,
                     focusMargin, system, ProcessShadeRandom());
 }
@@ -173,8 +174,8 @@ void CxShadeButton::SetToolTipText(const std::wstring& upText, const std::wstrin
         SetToolTipShown(ShownToolTipText());
         return;
     }
-    tooltip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
+    tooltip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
     if (!tooltip) {
         return;
@@ -210,7 +211,9 @@ bool CxShadeButton::SetPaletteBoxMode(BYTE paletteBoxMode) {
     return dropTarget.Register(Hwnd());
 }
 
-CxShadeButton& CxShadeButton::ActionTarget(bool ctrlDown) { return ctrlDown && nestedBox ? *nestedBox : *this; }
+CxShadeButton& CxShadeButton::ActionTarget(bool ctrlDown) {
+    return ctrlDown && nestedBox ? *nestedBox : *this;
+}
 
 void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
     CxShadeButton& target = ActionTarget(ctrlDown);

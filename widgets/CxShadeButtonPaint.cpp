@@ -34,8 +34,8 @@ void DrawBitmap(HDC dc, const ShadeBitmap& bitmap, int x, int y) {
 
 void DrawIconAt(HDC dc, HICON icon, const RECT& rect, int shift) {
     if (icon) {
-        DrawIconEx(dc, rect.left + shift, rect.top + shift, icon, rect.right - rect.left, rect.bottom - rect.top,
-                   0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, rect.left + shift, rect.top + shift, icon, rect.right - rect.left,
+                   rect.bottom - rect.top, 0, nullptr, DI_NORMAL);
     }
 }
 
@@ -97,11 +97,13 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = memory.Get();
     SelectObjectGuard selectedCanvas(dc, canvas.Get());
     SetBkMode(dc, TRANSPARENT);
-    SelectObjectGuard selectedFont(dc, font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectObjectGuard selectedFont(dc, font ? static_cast<HGDIOBJ>(font.Get())
+                                            : GetStockObject(DEFAULT_GUI_FONT));
 
     RECT text = TextRect(rect);
     std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(Hwnd())) + 1, L'\0');
-    caption.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), caption.data(), static_cast<int>(caption.size()))));
+    caption.resize(
+        static_cast<size_t>(GetWindowTextW(Hwnd(), caption.data(), static_cast<int>(caption.size()))));
     auto drawText = [&](RECT where) {
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &where, textFormat);
     };
@@ -109,8 +111,8 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_DISABLED) {
         DrawFace(dc, rect, faces.disabled, 0);
         if (icon) {
-            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, iconRect.left, iconRect.top,
-                       0, 0, DST_ICON | DSS_DISABLED);
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, iconRect.left,
+                       iconRect.top, 0, 0, DST_ICON | DSS_DISABLED);
         }
         if (border && !flat) {
             DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT);

@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+bool IsSpace(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
 // Leading white space and a sign, then the digits up to the first other character; 0 without
 // digits. Only the low 8 bits are kept, so the value is taken modulo 256 as it goes.

@@ -59,7 +59,9 @@ TEST(DropPayloadTest, PayloadsGiveAColorOrNothing) {
         {u"T0,128,255", DroppedColor{MakeColor(0, 128, 255), true}},
         {u"300,0,0", DroppedColor{MakeColor(44, 0, 0), false}},
         {u" -1,+2,3x", DroppedColor{MakeColor(255, 2, 3), false}},
-        {u"1,2,3\0" u"9,9"sv, DroppedColor{MakeColor(1, 2, 3), false}},
+        {u"1,2,3\0"
+         u"9,9"sv,
+         DroppedColor{MakeColor(1, 2, 3), false}},
         {u"1,2", std::nullopt},
         {u"1,2\0,3"sv, std::nullopt},
         {u"T", std::nullopt},

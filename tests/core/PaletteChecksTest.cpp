@@ -10,8 +10,7 @@ namespace {
 TEST(PaletteChecksTest, VerdictsFollowTheTextSizeAndSimulationsMarkOnlyWhatTheyTakeAway) {
     const PaletteColors colors{{MakeColor(0, 153, 0), MakeColor(200, 120, 0), 0xFFFFFF, 0xFAFAFA},
                                {0, 0, 0x777777, 0x777777}};
-    const PaletteChecks checks =
-        CheckPalette(colors, {{{12, false}, {14, true}, {12, false}, {18, false}}});
+    const PaletteChecks checks = CheckPalette(colors, {{{12, false}, {14, true}, {12, false}, {18, false}}});
     // largeText, AA, AAA: 5.56:1, 6.14:1, 4.48:1 and 4.29:1.
     const bool kVerdicts[4][3] = {
         {false, true, false}, {true, true, true}, {false, false, false}, {true, true, false}};

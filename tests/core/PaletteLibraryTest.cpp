@@ -57,8 +57,8 @@ struct Opened {
 
 TEST(PaletteLibraryTest, RecordFieldsLieAtTheirOffsets) {
     Bytes image = Library(kRecordSize, 1, PaletteRecordMagic);
-    Put32(image, 168, 0xFFFFFFE8);  // lfHeight -24
-    image[168 + 20] = 1;            // lfItalic
+    Put32(image, 168, 0xFFFFFFE8); // lfHeight -24
+    image[168 + 20] = 1;           // lfItalic
     PutName(image, 168 + 28, u"Arial");
     PaletteRecord record;
     std::memcpy(&record, image.data(), sizeof(record));

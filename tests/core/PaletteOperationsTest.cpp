@@ -170,8 +170,8 @@ TEST_F(PaletteOperationsTest, TheLeaveCheckAsksOnlyAboutRealChanges) {
     view.font = kOtherFont;
     operations.OnViewNext();
     EXPECT_EQ(view.asked, (std::vector<std::u16string>{u"Palette name was changed.\nDo you want to save it?",
-                                                         u"Palette was changed.\nDo you want to save it?",
-                                                         u"Palette was changed.\nDo you want to save it?"}));
+                                                       u"Palette was changed.\nDo you want to save it?",
+                                                       u"Palette was changed.\nDo you want to save it?"}));
     EXPECT_EQ(Name(0), u"A");
 
     // Yes under the placeholder name keeps the new palette, its name selected.

@@ -65,10 +65,22 @@ TEST(SettingsValuesTest, CheckerStateReadsBackAndDamageGivesTheDefault) {
     EXPECT_EQ(CheckerStateFromStored(L"1,-2147483648,2147483647"),
               (CheckerState{true, true, INT_MIN, INT_MAX}));
     const wchar_t* damaged[] = {
-        L"", L"2", L"10,5,6", L"1;5;6",                                     // no open flag
-        L"1,", L"1,5", L"1,5,", L"1,-,6", L"1,5,-",                         // a coordinate missing
-        L"1,5,6,", L"1,5,6x", L"1,+5,6", L"1, 5,6",                         // not just three numbers
-        L"1,2147483648,0", L"1,0,-2147483649", L"1,99999999999999999999,0", // beyond int
+        L"",
+        L"2",
+        L"10,5,6",
+        L"1;5;6", // no open flag
+        L"1,",
+        L"1,5",
+        L"1,5,",
+        L"1,-,6",
+        L"1,5,-", // a coordinate missing
+        L"1,5,6,",
+        L"1,5,6x",
+        L"1,+5,6",
+        L"1, 5,6", // not just three numbers
+        L"1,2147483648,0",
+        L"1,0,-2147483649",
+        L"1,99999999999999999999,0", // beyond int
     };
     for (const wchar_t* text : damaged) {
         EXPECT_EQ(CheckerStateFromStored(text), CheckerState{}) << text;

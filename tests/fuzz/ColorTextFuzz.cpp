@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case ColorEntry::Invalid:
         // A selection from a length limit may start past a shorter text; the edit clamps it.
         Require(entry.selectionStart >= 0 && entry.selectionStart <= std::max(length, 11));
-        Require(entry.selectionEnd == -1 || (entry.selectionStart < entry.selectionEnd && entry.selectionEnd <= length));
+        Require(entry.selectionEnd == -1 ||
+                (entry.selectionStart < entry.selectionEnd && entry.selectionEnd <= length));
         break;
     }
 

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int screenHeight = 1 + (rawScreenHeight & 0xFFFF);
     if (auto placed = PlacementFromStored(left, top, width, height, screenWidth, screenHeight)) {
         // A window that is placed at all shows part of itself on the screen.
-        Require(placed->left < screenWidth && placed->top < screenHeight && placed->right > 0 && placed->bottom > 0);
+        Require(placed->left < screenWidth && placed->top < screenHeight && placed->right > 0 &&
+                placed->bottom > 0);
         Require(placed->right - static_cast<long long>(placed->left) == width || (left == 0 && top == 0));
     }
 

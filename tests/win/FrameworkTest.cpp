@@ -220,8 +220,8 @@ TEST(ReflectionTest, DrawItemReachesTheOwnerDrawnChild) {
     RecordingWindow parent;
     ASSERT_TRUE(parent.CreateChild(Window::RegisterWindowClass(0, nullptr), L"", WS_POPUP | WS_VISIBLE,
                                    RECT{0, 0, 60, 60}, nullptr, 0));
-    HWND child = CreateWindowW(L"Button", L"x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 40, 20, parent.Hwnd(),
-                               reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    HWND child = CreateWindowW(L"Button", L"x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 40, 20,
+                               parent.Hwnd(), reinterpret_cast<HMENU>(5), nullptr, nullptr);
     DrawItemRecorder childRecorder;
     ASSERT_TRUE(childRecorder.Attach(parent.Hwnd(), 5));
     RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -22,8 +22,9 @@ public:
         windowClass.hbrBackground = brush.Get();
         windowClass.lpszClassName = L"HuewrightTestPatch";
         RegisterClassW(&windowClass);
-        window.Reset(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTestPatch", nullptr, WS_POPUP | WS_VISIBLE, 700, 500,
-                                     120, 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        window.Reset(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTestPatch", nullptr, WS_POPUP | WS_VISIBLE,
+                                     700, 500, 120, 80, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                     nullptr));
         UpdateWindow(window.Get());
     }
     ~ColorPatch() {
@@ -70,10 +71,12 @@ TEST_F(GrabAndTipsTest, TheDialogTooltipHasATextForEachOfItsControls) {
     const std::pair<int, const wchar_t*> kTexts[] = {
         {IDC_BOX_PICK, L"Set a palette box color as the selected color."},
         {IDC_DESKTOP_GRAB, L"Click to grab a color from the desktop."},
-        {IDC_SELECTOR, L"Left-click (and drag) to select a new color.\r\nUse the Ctrl key to lock or unlock mouse "
-                       L"tracking.\r\nRight-click to select 1st and 2nd colors to blend."},
-        {IDC_SLIDER, L"Move the slider up and down to adjust the selected parameter.\r\nYou can also use the up/down "
-                     L"arrow keys.\r\nUse the Ctrl key to lock or unlock mouse tracking."},
+        {IDC_SELECTOR,
+         L"Left-click (and drag) to select a new color.\r\nUse the Ctrl key to lock or unlock mouse "
+         L"tracking.\r\nRight-click to select 1st and 2nd colors to blend."},
+        {IDC_SLIDER,
+         L"Move the slider up and down to adjust the selected parameter.\r\nYou can also use the up/down "
+         L"arrow keys.\r\nUse the Ctrl key to lock or unlock mouse tracking."},
         {IDC_WELL1, L"Left-click to assign color to test palette boxes below; right-click for text."},
         {IDC_WELL2, L"You can also drag-and-drop while holding down left or right mouse button."},
         {IDC_WELL3, L"Left- or right-click to assign color to palette box 3 or its text, respectively."},

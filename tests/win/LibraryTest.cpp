@@ -85,8 +85,8 @@ TEST_F(LibraryTest, StartsFromTheStoredPaletteAndItsFontAndKeepsTheIndex) {
         EXPECT_FALSE(dialog.IsChecked(IDC_BOLD));
         EXPECT_TRUE(dialog.IsChecked(IDC_ITALIC));
         LOGFONTW shown{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog.Box(0).Hwnd(), WM_GETFONT, 0, 0)), sizeof(shown),
-                   &shown);
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog.Box(0).Hwnd(), WM_GETFONT, 0, 0)),
+                   sizeof(shown), &shown);
         EXPECT_STREQ(shown.lfFaceName, L"Courier New");
         SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_FILE_EXIT, 0);
         DestroyWindow(dialog.Hwnd());
@@ -135,7 +135,8 @@ TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
     };
     for (const Case& held : kCases) {
         MessageBoxAnswerer answerer(IDOK);
-        UniqueFile other(CreateFileW(L"palettes.dat", GENERIC_READ, held.share, nullptr, OPEN_EXISTING, 0, nullptr));
+        UniqueFile other(
+            CreateFileW(L"palettes.dat", GENERIC_READ, held.share, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(other);
         {
             CHuewrightDlg dialog;
@@ -152,9 +153,10 @@ TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
         EXPECT_EQ(answerer.seen[0].caption, L"Huewright Warning!");
         EXPECT_EQ(answerer.seen[0].text.rfind(held.message, 0), 0u) << answerer.seen[0].text;
         EXPECT_EQ(answerer.seen[1].caption, L"Huewright");
-        EXPECT_EQ(answerer.seen[1].text.rfind(L"Palettes cannot be saved: the palette library \"palettes.dat\" could "
-                                              L"not be opened for writing when Huewright started:\n",
-                                              0),
+        EXPECT_EQ(answerer.seen[1].text.rfind(
+                      L"Palettes cannot be saved: the palette library \"palettes.dat\" could "
+                      L"not be opened for writing when Huewright started:\n",
+                      0),
                   0u)
             << answerer.seen[1].text;
         other.Reset();

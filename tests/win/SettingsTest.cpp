@@ -59,8 +59,9 @@ TEST_F(SettingsTest, AFirstStartSitsAtOneOneAndWritesTheDefaultsBack) {
     EXPECT_EQ(StoredNumber(L"colorFormat"), 0u);
     wchar_t format[64] = {};
     DWORD size = sizeof(format);
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSection, L"colorFormatStr", RRF_RT_REG_SZ, nullptr, format, &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegGetValueW(HKEY_CURRENT_USER, kSection, L"colorFormatStr", RRF_RT_REG_SZ, nullptr, format, &size),
+        ERROR_SUCCESS);
     EXPECT_STREQ(format, L"#RRGGBB");
     // The checker was never opened: no value of its own.
     EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSection, L"inspector", RRF_RT_ANY, nullptr, nullptr, nullptr),
@@ -121,7 +122,8 @@ TEST_F(SettingsTest, TheBoxFontIsSavedWithTheSettingsAndWithThePalette) {
         EXPECT_TRUE(dialog.IsChecked(IDC_ITALIC));
         HWND bold = dialog.Item(IDC_BOLD);
         SendMessageW(bold, BM_SETCHECK, BST_UNCHECKED, 0);
-        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_BOLD, BN_CLICKED), reinterpret_cast<LPARAM>(bold));
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_BOLD, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(bold));
         SetDlgItemTextW(dialog.Hwnd(), IDC_PALETTE_NAME, L"Plain");
         SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SAVE_PALETTE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(dialog.Item(IDC_SAVE_PALETTE)));

@@ -58,7 +58,8 @@ TEST_F(TestPageTest, APageThatCannotBeWrittenIsSaid) {
     ViewInBrowser();
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].caption, L"Huewright");
-    EXPECT_EQ(answerer.seen[0].text.rfind(L"The HTML test page \"huewright.html\" could not be written:\n", 0), 0u)
+    EXPECT_EQ(
+        answerer.seen[0].text.rfind(L"The HTML test page \"huewright.html\" could not be written:\n", 0), 0u)
         << answerer.seen[0].text;
 }
 

@@ -169,8 +169,8 @@ MessageBoxAnswerer* activeAnswerer = nullptr;
 
 // Wine keeps the icon control of a box without an icon, empty and hidden.
 SeenMessageBox Read(HWND box) {
-    SeenMessageBox seen{WindowText(box), L"", GetDlgItem(box, IDYES) != nullptr, GetDlgItem(box, IDNO) != nullptr,
-                        GetDlgItem(box, IDOK) != nullptr};
+    SeenMessageBox seen{WindowText(box), L"", GetDlgItem(box, IDYES) != nullptr,
+                        GetDlgItem(box, IDNO) != nullptr, GetDlgItem(box, IDOK) != nullptr};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         LONG style = GetWindowLongW(child, GWL_STYLE);
         if (ClassName(child) != L"Static") {
@@ -188,7 +188,8 @@ SeenMessageBox Read(HWND box) {
 } // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(WPARAM answer)
-    : answer(answer), timer(SetTimer(nullptr, 0, 50, OnTimer)), previous(std::exchange(activeAnswerer, this)) {}
+    : answer(answer), timer(SetTimer(nullptr, 0, 50, OnTimer)),
+      previous(std::exchange(activeAnswerer, this)) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
     KillTimer(nullptr, timer);
@@ -250,8 +251,12 @@ template <typename Char> std::basic_string<Char> ClipboardData(UINT format) {
 
 } // namespace
 
-std::string ClipboardAnsiText() { return ClipboardData<char>(CF_TEXT); }
-std::wstring ClipboardText() { return ClipboardData<wchar_t>(CF_UNICODETEXT); }
+std::string ClipboardAnsiText() {
+    return ClipboardData<char>(CF_TEXT);
+}
+std::wstring ClipboardText() {
+    return ClipboardData<wchar_t>(CF_UNICODETEXT);
+}
 
 TempWorkingDirectory::TempWorkingDirectory() {
     wchar_t current[MAX_PATH] = {};
@@ -287,7 +292,8 @@ HWND FindSystemDialog() {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM found) -> BOOL {
-            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" && !GetWindowLongPtrW(hwnd, GWLP_USERDATA)) {
+            if (IsWindowVisible(hwnd) && ClassName(hwnd) == L"#32770" &&
+                !GetWindowLongPtrW(hwnd, GWLP_USERDATA)) {
                 *reinterpret_cast<HWND*>(found) = hwnd;
                 return FALSE;
             }

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 #include <chrono>
 #include <functional>
 #include <initializer_list>

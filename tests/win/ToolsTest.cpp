@@ -90,7 +90,8 @@ protected:
     }
     void Command(int id) { SendMessageW(dialog->Hwnd(), WM_COMMAND, id, 0); }
     void Click(int id) {
-        SendMessageW(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dialog->Item(id)));
+        SendMessageW(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog->Item(id)));
     }
     // A new palette whose box 1 takes `box1` from a real well click, saved under `name`.
     void SavePalette(const wchar_t* name, Color box1) {
@@ -165,9 +166,10 @@ TEST_F(ToolsTest, TheLibraryExportedAndImportedIntoAnEmptyLibraryIsTheSameLibrar
     ASSERT_EQ(library.size(), 2 * 260u);
     DeleteFileW(L"palettes.dat");
     Start();
-    for (const wchar_t* expected : {L"Imported 2 palettes from \"library.json\".",
-                                    L"Imported 0 palettes from \"library.json\".\n\n2 palettes were not imported. "
-                                    L"Palette already exists with the same name.\n    Harbour\n    Dune"}) {
+    for (const wchar_t* expected :
+         {L"Imported 2 palettes from \"library.json\".",
+          L"Imported 0 palettes from \"library.json\".\n\n2 palettes were not imported. "
+          L"Palette already exists with the same name.\n    Harbour\n    Dune"}) {
         FileDialogAnswerer answerer(exported);
         Command(ID_TOOLS_IMPORT);
         EXPECT_EQ(answerer.messages, std::vector<std::wstring>{expected});
@@ -214,8 +216,9 @@ TEST_F(ToolsTest, DuringTheGrabArrowsNudgeTheCursorAndEnterEndsIt) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"HuewrightTwoColors";
     RegisterClassW(&windowClass);
-    UniqueWindow patch(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTwoColors", nullptr, WS_POPUP | WS_VISIBLE, 700,
-                                       500, 120, 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    UniqueWindow patch(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTwoColors", nullptr, WS_POPUP | WS_VISIBLE,
+                                       700, 500, 120, 80, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                       nullptr));
     UpdateWindow(patch.Get());
 
     MouseGesture({CentreOf(dialog->Item(IDC_DESKTOP_GRAB))});

@@ -161,7 +161,8 @@ TEST_P(WellShadesTest, WellsShowTheShadesOfTheModeAndDecrement) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RedAndSaturation, WellShadesTest,
-                         ::testing::Values(ShadeCase{IDC_MODE_RED, ModeRed, 20}, ShadeCase{IDC_MODE_RED, ModeRed, 90},
+                         ::testing::Values(ShadeCase{IDC_MODE_RED, ModeRed, 20},
+                                           ShadeCase{IDC_MODE_RED, ModeRed, 90},
                                            ShadeCase{IDC_MODE_SATURATION, ModeSaturation, 20},
                                            ShadeCase{IDC_MODE_SATURATION, ModeSaturation, 90}));
 
