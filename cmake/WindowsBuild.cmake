@@ -12,11 +12,12 @@ set(HUEWRIGHT_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-exec.sh ${HUEWRIGHT_WINE_PREFIX})
 
 add_custom_command(
-    OUTPUT ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${HUEWRIGHT_WINE_PREFIX}
+    OUTPUT ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1 ${HUEWRIGHT_WINE_PREFIX}/.huewright-unmanaged-1
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${HUEWRIGHT_WINE_PREFIX} --unmanaged
     COMMENT "Preparing the Wine prefix for the tests"
     VERBATIM)
-add_custom_target(wineprefix ALL DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1)
+add_custom_target(wineprefix ALL
+    DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1 ${HUEWRIGHT_WINE_PREFIX}/.huewright-unmanaged-1)
 
 # Everything of the program but its entry point, so the tests link the real code.
 add_library(huewright_win STATIC
@@ -77,7 +78,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-include(GoogleTest)
+include(${CMAKE_SOURCE_DIR}/cmake/GTestSuites.cmake)
 add_executable(win_tests
     tests/win/AboutTest.cpp
     tests/win/BoxActionsTest.cpp
@@ -113,8 +114,7 @@ target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
 target_compile_definitions(win_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 add_dependencies(win_tests huewright wineprefix)
-gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120)
+huewright_add_gtest_suites(TARGET win_tests TIMEOUT 900)
 
 # The library on a disk that is really full: a test program of its own that only
 # scripts/test-full-disk.sh runs, once it has mounted the small disk the tests need.

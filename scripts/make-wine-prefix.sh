@@ -1,8 +1,11 @@
 #!/bin/sh
-# Creates and boots a Wine prefix once, then gives it fonts: make-wine-prefix.sh PREFIX
+# Creates and boots a Wine prefix once, then gives it fonts: make-wine-prefix.sh PREFIX [--unmanaged]
 # Each step has its own marker, so a prefix made before a step existed is upgraded in place.
+# --unmanaged (the tests' prefix) leaves Wine's windows unmanaged: with no window manager under
+# Xvfb, Wine otherwise waits about 2 s for one at every close of a dialog or message box.
 set -e
 prefix=$1
+unmanaged=$2
 mkdir -p "$prefix"
 export WINEPREFIX="$prefix"
 . "$(dirname "$0")/wine-env.sh"
@@ -27,6 +30,13 @@ if [ ! -f "$prefix/.huewright-fonts-1" ]; then
     wineserver --wait
     grep -q '"Georgia"="DejaVu Serif"' "$prefix/user.reg"
     touch "$prefix/.huewright-fonts-1"
+fi
+
+if [ "$unmanaged" = --unmanaged ] && [ ! -f "$prefix/.huewright-unmanaged-1" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver --wait
+    grep -q '"Managed"="N"' "$prefix/user.reg"
+    touch "$prefix/.huewright-unmanaged-1"
 fi
 
 [ -f "$prefix/.huewright-ready" ] || touch "$prefix/.huewright-ready"

@@ -1,0 +1,33 @@
+# Run by ctest (see GTestSuites.cmake): lists the program's tests and adds one test per suite.
+# A suite whose tests are all disabled is added as disabled, as ctest shows single disabled tests.
+if(NOT EXISTS "${program}")
+    add_test(NOT_BUILT "${program}")
+    return()
+endif()
+execute_process(COMMAND ${emulator} "${program}" --gtest_list_tests
+    OUTPUT_VARIABLE listing RESULT_VARIABLE status TIMEOUT 120)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "Listing the tests of ${program} failed (${status}):\n${listing}")
+endif()
+
+string(REPLACE "\n" ";" lines "${listing}")
+set(suites)
+foreach(line IN LISTS lines)
+    if(line MATCHES "^([^ #][^ ]*)\\.")
+        set(suite "${CMAKE_MATCH_1}")
+        list(APPEND suites "${suite}")
+        set(enabled_${suite} FALSE)
+    elseif(line MATCHES "^  ([^ ]+)" AND DEFINED suite)
+        if(NOT CMAKE_MATCH_1 MATCHES "^DISABLED_" AND NOT suite MATCHES "(^|/)DISABLED_")
+            set(enabled_${suite} TRUE)
+        endif()
+    endif()
+endforeach()
+
+foreach(suite IN LISTS suites)
+    add_test("${suite}" ${emulator} "${program}" "--gtest_filter=${suite}.*")
+    set_tests_properties("${suite}" PROPERTIES TIMEOUT ${timeout})
+    if(NOT enabled_${suite})
+        set_tests_properties("${suite}" PROPERTIES DISABLED TRUE)
+    endif()
+endforeach()
