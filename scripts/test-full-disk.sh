@@ -1,16 +1,33 @@
 #!/bin/sh
 # Runs the full-disk tests on a 512 KiB memory disk mounted for them, so the program meets a disk
-# that is really full. Needs root for the mount; ctest runs it inside scripts/with-display.sh.
+# that is really full. The disk is mounted in a user and mount namespace of its own, so no root is
+# needed; ctest runs this inside scripts/with-display.sh.
 # test-full-disk.sh PREFIX TEST_PROGRAM FOLDER
 set -e
-prefix=$1
-program=$2
+prefix=$(realpath "$1")
+program=$(realpath "$2")
 disk=$3
-mkdir -p "$disk"
-mount -t tmpfs -o size=512k huewright-full-disk "$disk"
-trap 'umount "$disk"' EXIT
-trap 'exit 1' INT TERM
+scripts=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$disk" "$disk-x11"
+disk=$(realpath "$disk")
 # Windows sees the folder on drive Z:, Wine's view of the Unix root.
 HUEWRIGHT_SMALL_DISK="Z:$(printf '%s' "$disk" | tr / '\\')"
 export HUEWRIGHT_SMALL_DISK
-"$(dirname "$0")/wine-exec.sh" "$prefix" "$program"
+
+# Wine's server opens the files, so it must run inside the namespace to see the disk. Its folder
+# is /tmp/.wine-<uid>, and the namespace's uid is 0 whoever runs this: a /tmp of the namespace's
+# own keeps it apart from any server outside, with the X server's sockets bound back in.
+unshare --user --map-root-user --mount sh -s "$disk" "$prefix" "$program" "$scripts" <<'INSIDE'
+set -e
+disk=$1 prefix=$2 program=$3 scripts=$4
+mount -t tmpfs -o size=512k huewright-full-disk "$disk"
+mount --bind /tmp/.X11-unix "$disk-x11"
+mount -t tmpfs -o mode=1777 huewright-tmp /tmp
+mkdir /tmp/.X11-unix
+mount --bind "$disk-x11" /tmp/.X11-unix
+status=0
+"$scripts/wine-exec.sh" "$prefix" "$program" || status=$?
+WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1 || true
+exit $status
+INSIDE
