@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native windows bench fuzz fuzzers run test test-native test-fuzz test-windows clean
+.PHONY: all deps native windows bench fuzz fuzzers run test test-format test-native test-fuzz test-windows clean
 
 all: native windows
 
@@ -50,7 +50,11 @@ test-windows: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix \
 		sh -c 'cd $(WINDOWS_DIR) && ctest --output-on-failure -j1'
 
-test: test-native test-fuzz test-windows
+# The sources must read as clang-format (Debian's) writes them.
+test-format: deps
+	@scripts/check-format.sh
+
+test: test-format test-native test-fuzz test-windows
 
 # The long-session soak of the main dialog, a few minutes, kept out of `make test`.
 .PHONY: soak

@@ -65,6 +65,10 @@ add_library(huewright_win STATIC
     widgets/CXTipEdit.cpp
 )
 target_include_directories(huewright_win PUBLIC ${CMAKE_SOURCE_DIR})
+# The system headers every Windows file reads, parsed once: most of a file's compile time here.
+set(HUEWRIGHT_WIN_HEADERS <windows.h> <commctrl.h> <ole2.h> <algorithm> <array> <functional> <memory> <string>
+    <vector>)
+target_precompile_headers(huewright_win PRIVATE ${HUEWRIGHT_WIN_HEADERS})
 target_compile_options(huewright_win PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 target_link_libraries(huewright_win PUBLIC huewright_core comctl32 ole32 oleaut32 uuid gdi32 user32 advapi32 shell32
     comdlg32 version)
@@ -111,6 +115,7 @@ add_executable(win_tests
     res/Huewright.rc
 )
 target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
+target_precompile_headers(win_tests PRIVATE ${HUEWRIGHT_WIN_HEADERS} <gtest/gtest.h> <chrono> <filesystem>)
 target_compile_definitions(win_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 add_dependencies(win_tests huewright wineprefix)

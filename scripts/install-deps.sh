@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build needs; quiet and quick when everything is there.
 set -e
-packages="cmake make g++ clang libgtest-dev googletest libbenchmark-dev g++-mingw-w64-x86-64-posix
+packages="cmake make g++ clang clang-format libgtest-dev googletest libbenchmark-dev g++-mingw-w64-x86-64-posix
 mingw-w64-tools wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick"
 missing=
 for p in $packages; do
