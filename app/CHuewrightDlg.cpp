@@ -139,9 +139,11 @@ void CHuewrightDlg::SetSelectorMode(int code) {
     selector.SetColor(kept);
 }
 
+// Only the shades follow: setting the color again would round it through the field and move the
+// marker, and a blended color would jump to a field position of its own.
 void CHuewrightDlg::OnShadeDecrementChanged(HWND trackbar) {
     shadeDecrement = static_cast<double>(SendMessageW(trackbar, TBM_GETPOS, 0, 0));
-    selector.SetColor(selector.CurrentColor());
+    selector.NotifyColorChanged(selector.CurrentColor());
 }
 
 // One button at a time: the box radios' id range also holds box 4, which must not be touched.

@@ -89,7 +89,8 @@ bool PlacementSettings::LoadSettingsAndPlace(const wchar_t* section, HWND dialog
     normal = RECT{placed->left, placed->top, placed->right, placed->bottom};
     placement.length = sizeof(placement);
     placement.flags = 0;
-    placement.showCmd = SW_SHOWNORMAL;
+    // The dialog is still hidden and stays so: it is shown once, whole, when its start-up is done.
+    placement.showCmd = SW_HIDE;
     return SetWindowPlacement(dialog, &placement) != FALSE;
 }
 

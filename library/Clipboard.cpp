@@ -25,17 +25,6 @@ private:
     bool opened;
 };
 
-UniqueGlobal AnsiBlock(const std::wstring& text) {
-    // Two bytes per code unit leave room for double-byte code pages.
-    const int size = static_cast<int>(2 * text.size() + 1);
-    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (auto* bytes = block ? static_cast<char*>(GlobalLock(block.Get())) : nullptr) {
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, size, nullptr, nullptr);
-        GlobalUnlock(block.Get());
-    }
-    return block;
-}
-
 UniqueGlobal UnicodeBlock(const std::wstring& text) {
     const size_t size = (text.size() + 1) * sizeof(wchar_t);
     UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, size));
@@ -55,6 +44,20 @@ void Place(UINT format, UniqueGlobal block) {
 
 } // namespace
 
+// Two bytes per code unit leave room for double-byte code pages; UTF-8, which may be the ANSI code
+// page, takes three for most characters beyond Latin, so the conversion's own count can be more.
+// The zero fill keeps the block terminated whatever the conversion does.
+UniqueGlobal AnsiTextBlock(const std::wstring& text, UINT codePage) {
+    const int needed = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    const int size = std::max(static_cast<int>(2 * text.size() + 1), needed);
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    if (auto* bytes = block ? static_cast<char*>(GlobalLock(block.Get())) : nullptr) {
+        WideCharToMultiByte(codePage, 0, text.c_str(), -1, bytes, size, nullptr, nullptr);
+        GlobalUnlock(block.Get());
+    }
+    return block;
+}
+
 bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
     OpenedClipboard clipboard(owner);
     if (!clipboard) {
@@ -62,7 +65,7 @@ bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
         return false;
     }
     EmptyClipboard();
-    Place(CF_TEXT, AnsiBlock(text));
+    Place(CF_TEXT, AnsiTextBlock(text, CP_ACP));
     Place(CF_UNICODETEXT, UnicodeBlock(text));
     return true;
 }

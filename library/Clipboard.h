@@ -2,6 +2,8 @@
 // pasting a color.
 #pragma once
 
+#include "framework/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -10,6 +12,9 @@
 // Replaces the clipboard content with `text`, as CF_TEXT in the ANSI code page and as
 // CF_UNICODETEXT. Says so in a message box when another program holds the clipboard.
 bool CopyTextToClipboard(HWND owner, const std::wstring& text);
+
+// The CF_TEXT block of `text` in the given code page (the ANSI one for the clipboard).
+UniqueGlobal AnsiTextBlock(const std::wstring& text, UINT codePage);
 
 // The clipboard's CF_UNICODETEXT up to its first zero or the end of its block; an empty text when
 // there is none. Nothing, after the same message as above, when another program holds the clipboard.

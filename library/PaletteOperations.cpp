@@ -21,6 +21,13 @@ std::u16string CounterOf(int index, int count) {
                  std::to_string(static_cast<unsigned>(count)));
 }
 
+// The name edit gives what a save would store, at most 63 characters, while a record read from a
+// file may hold all 64 units of its name without a terminator: it is compared as a save keeps it.
+bool DiffersFromStoredName(std::u16string_view shown, const PaletteRecord& record) {
+    const std::u16string stored = RecordName(record);
+    return shown != std::u16string_view(stored).substr(0, kMaxNameLength);
+}
+
 } // namespace
 
 void FindMatches(const PaletteLibrary& library, std::u16string_view text,
@@ -118,7 +125,7 @@ bool PaletteOperations::ConfirmLeavePalette() {
     if (library.Count() >= 1 && library.currentPaletteIndex >= 0) {
         const bool changed = IsPaletteChanged();
         const std::u16string name = view.NameText();
-        const bool nameChanged = name != RecordName(library.Record(library.currentPaletteIndex));
+        const bool nameChanged = DiffersFromStoredName(name, library.Record(library.currentPaletteIndex));
         if (!changed && !nameChanged) {
             return true;
         }

@@ -7,7 +7,6 @@
 #include <commdlg.h>
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 
@@ -62,7 +61,13 @@ void CFontHelper::Load() {
 
 void CFontHelper::Save() const {
     Profile::WriteString(section.c_str(), (prefix + L"_Desc").c_str(), FormatFontDesc(NumbersOf(current)));
-    Profile::WriteString(section.c_str(), (prefix + L"_Name").c_str(), current.lfFaceName);
+    Profile::WriteString(section.c_str(), (prefix + L"_Name").c_str(), GetFaceName());
+}
+
+// A face from a damaged record may fill all its units without a terminator: it is read as the
+// 31 characters a LOGFONTW holds.
+std::wstring CFontHelper::GetFaceName() const {
+    return {current.lfFaceName, wcsnlen(current.lfFaceName, LF_FACESIZE - 1)};
 }
 
 bool CFontHelper::ChooseFont() {
@@ -92,7 +97,7 @@ void CFontHelper::SetItalic(bool italic) {
 int CFontHelper::GetPointSize() const {
     WindowDc dc(GetActiveWindow());
     int pixelsPerInch = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-    return pixelsPerInch > 0 ? std::abs(current.lfHeight) * 72 / pixelsPerInch : 0;
+    return PointSizeOf(current.lfHeight, pixelsPerInch);
 }
 
 void CFontHelper::SetLogFont(const LOGFONTW& font) {

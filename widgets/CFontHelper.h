@@ -28,7 +28,7 @@ public:
     LONG GetHeight() const { return current.lfHeight; }
     LONG GetWeight() const { return current.lfWeight; }
     BYTE GetItalic() const { return current.lfItalic; }
-    std::wstring GetFaceName() const { return current.lfFaceName; }
+    std::wstring GetFaceName() const;
     int GetPointSize() const;
     void GetLogFont(LOGFONTW& font) const { font = current; }
     void GetDefaultLogFont(LOGFONTW& font) const { font = defaultFont; }

@@ -7,6 +7,7 @@
 #include "widgets/ShadeRandom.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -390,7 +391,8 @@ void CxShadeButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!toolTipUpText.empty()) {
         SetToolTipShown(toolTipUpText);
     }
-    MSG relayed{Hwnd(), message, wParam, lParam, 0, POINT{LOWORD(lParam), HIWORD(lParam)}};
+    // Signed: left of or above the button, on another monitor, the coordinates are negative.
+    MSG relayed{Hwnd(), message, wParam, lParam, 0, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}};
     SendMessageW(tooltip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 

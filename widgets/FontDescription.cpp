@@ -1,6 +1,9 @@
 #include "widgets/FontDescription.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cwchar>
+#include <limits>
 
 std::wstring FormatFontDesc(const FontNumbers& n) {
     wchar_t text[160];
@@ -20,6 +23,16 @@ std::optional<FontNumbers> ParseFontDesc(const std::wstring& text) {
     auto byte = [](int value) { return static_cast<std::uint8_t>(value & 0xFF); };
     return FontNumbers{v[0],       v[1],       v[2],       v[3],        v[4],        byte(v[5]), byte(v[6]),
                        byte(v[7]), byte(v[8]), byte(v[9]), byte(v[10]), byte(v[11]), byte(v[12])};
+}
+
+// In 64 bits: a height from damaged settings can be INT_MIN, or large enough that times 72 it no
+// longer fits; the result is held to what an int can say.
+int PointSizeOf(std::int32_t height, int pixelsPerInch) {
+    if (pixelsPerInch <= 0) {
+        return 0;
+    }
+    const std::int64_t points = std::abs(std::int64_t{height}) * 72 / pixelsPerInch;
+    return static_cast<int>(std::min<std::int64_t>(points, std::numeric_limits<int>::max()));
 }
 
 std::wstring FaceNameFromStored(const std::wstring& stored) {

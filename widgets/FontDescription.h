@@ -20,5 +20,8 @@ constexpr const wchar_t* kDefaultFontFace = L"Georgia";
 std::wstring FormatFontDesc(const FontNumbers& numbers);
 // Nothing unless all thirteen numbers are there; the byte fields keep their low 8 bits.
 std::optional<FontNumbers> ParseFontDesc(const std::wstring& text);
+// The size in points of a font `height` pixels tall, either sign, at `pixelsPerInch`; 0 without a
+// resolution.
+int PointSizeOf(std::int32_t height, int pixelsPerInch);
 // A stored face name of 1..31 characters, else the default face.
 std::wstring FaceNameFromStored(const std::wstring& stored);

@@ -17,6 +17,7 @@ TEST(ColorEntryTest, EntriesGiveTheirColorOrTheSelectionToFix) {
     const Case kCases[] = {
         {L"00FF00", ColorEntry::Valid, kGreen, 0, -1},
         {L"00ff00", ColorEntry::Valid, kGreen, 0, -1},
+        {L"A0B0C0", ColorEntry::Valid, MakeColor(0xA0, 0xB0, 0xC0), 0, -1},
         {L"0,255,0", ColorEntry::Valid, kGreen, 0, -1},
         {L" 0 , 255 , 0 ", ColorEntry::Valid, kGreen, 0, -1},
         {L"0,,255,0", ColorEntry::Valid, kGreen, 0, -1},
@@ -57,6 +58,7 @@ TEST(DropPayloadTest, PayloadsGiveAColorOrNothing) {
     const std::pair<std::u16string_view, std::optional<DroppedColor>> kCases[] = {
         {u"0,128,255", DroppedColor{MakeColor(0, 128, 255), false}},
         {u"T0,128,255", DroppedColor{MakeColor(0, 128, 255), true}},
+        {u"T200,100,50", DroppedColor{MakeColor(200, 100, 50), true}},
         {u"300,0,0", DroppedColor{MakeColor(44, 0, 0), false}},
         {u" -1,+2,3x", DroppedColor{MakeColor(255, 2, 3), false}},
         {u"1,2,3\0"

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 constexpr FontNumbers kDefaultFont{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34};
@@ -21,6 +23,16 @@ TEST(FontDescriptionTest, MalformedTextsAreIgnoredAndBytesKeepTheirLowBits) {
     EXPECT_EQ(parsed->italic, 1);
     EXPECT_EQ(parsed->charSet, 255);
     EXPECT_EQ(FormatFontDesc(*parsed), L"16:0:0:0:400:1:0:0:255:1:2:0:34");
+}
+
+// Heights from damaged settings or records reach far beyond any real font.
+TEST(FontDescriptionTest, PointSizesOfAnyHeight) {
+    EXPECT_EQ(PointSizeOf(-48, 96), 36);
+    EXPECT_EQ(PointSizeOf(16, 96), 12);
+    EXPECT_EQ(PointSizeOf(16, 0), 0);
+    EXPECT_EQ(PointSizeOf(30'000'000, 96), 22'500'000);
+    EXPECT_EQ(PointSizeOf(INT_MIN, 96), 1'610'612'736);
+    EXPECT_EQ(PointSizeOf(INT_MIN, 1), INT_MAX);
 }
 
 TEST(FontDescriptionTest, FaceNamesOfOneToThirtyOneCharacters) {

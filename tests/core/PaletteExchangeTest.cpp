@@ -230,6 +230,10 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         EXPECT_TRUE(result.palettes.empty()) << bytes;
         EXPECT_TRUE(result.problem.ends_with(L".")) << bytes;
     }
+    // The block count is the file's word: room is made only for what the bytes can hold.
+    const ImportResult unbounded =
+        ImportPalettes(FromHex("41534546 0001 0000 ffffffff"), ExchangeFormat::Ase, kDefaultFont);
+    EXPECT_EQ(unbounded.problem, L"The swatch file is damaged: a block runs past the end of the file.");
 }
 
 TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {

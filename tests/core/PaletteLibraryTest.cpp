@@ -200,6 +200,12 @@ TEST(PaletteLibraryTest, AppendsGrowTheArrayAndRemovalClosesTheGap) {
     EXPECT_EQ(RecordName(opened.library.Record(18)), u"t");
     EXPECT_EQ(opened.library.WritePaletteLibrary(), 0u);
     EXPECT_EQ(opened.file.size(), 19 * kRecordSize);
+    // Past the first growth and through the second, every record lands in the array.
+    for (int i = 19; i < 31; ++i) {
+        opened.library.Append(MakeRecord(std::u16string(1, static_cast<char16_t>(u'A' + i)), {}, kStartFont));
+    }
+    EXPECT_EQ(opened.library.Capacity(), 45);
+    EXPECT_EQ(RecordName(opened.library.Record(30)), std::u16string(1, static_cast<char16_t>(u'A' + 30)));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The copy-color format dialog, run modally and driven from inside its own loop with real mouse and
 // key input: the choice shown on opening, what OK and Cancel report, and the refusal of a custom
-// template that is too long.
+// template that is too long. Also the CF_TEXT block that the copies put on the clipboard.
 #include "library/CCopyColorFormat.h"
+#include "library/Clipboard.h"
 #include "res/resource.h"
 #include "tests/win/TestSupport.h"
 
@@ -194,6 +195,25 @@ TEST(CopyColorFormatTest, OkWithNoChoiceGivesNumber5AndKeepsTheTemplate) {
     EXPECT_EQ(outcome.result, IDOK);
     EXPECT_EQ(outcome.number, 5);
     EXPECT_EQ(outcome.format, L"BB/GG/RR");
+}
+
+// With UTF-8 as the ANSI code page a euro sign takes three bytes, more than two a code unit.
+TEST(ClipboardTextTest, TheAnsiBlockHoldsTheWholeTerminatedTextInAnyCodePage) {
+    const std::wstring euros(40, L'\u20AC');
+    std::string utf8;
+    for (int i = 0; i < 40; ++i) {
+        utf8 += "\xE2\x82\xAC";
+    }
+    UniqueGlobal block = AnsiTextBlock(euros, CP_UTF8);
+    ASSERT_TRUE(block);
+    const size_t size = GlobalSize(block.Get());
+    const auto* bytes = static_cast<const char*>(GlobalLock(block.Get()));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(std::string(bytes, strnlen(bytes, size)), utf8);
+    EXPECT_LT(utf8.size(), size) << "no room for the terminator";
+    GlobalUnlock(block.Get());
+    // Never below two bytes a code unit and one, whatever the code page needs.
+    EXPECT_GE(GlobalSize(AnsiTextBlock(L"ab", CP_UTF8).Get()), 5u);
 }
 
 } // namespace

@@ -233,6 +233,35 @@ TEST_F(MainDialogTest, EscapeIsConsumedAndNeverCloses) {
     EXPECT_FALSE(TakeQuitMessage());
 }
 
+// The main dialog noting, when it is first shown, whether its last children already exist.
+class ShowWatchingDialog : public CHuewrightDlg {
+public:
+    int shows = 0;
+    bool wholeAtFirstShow = false;
+
+protected:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SHOWWINDOW && wParam && shows++ == 0) {
+            wholeAtFirstShow = GetDlgItem(Hwnd(), kStatusBarId) && Selector().Hwnd();
+        }
+        return CHuewrightDlg::OnMessage(message, wParam, lParam);
+    }
+};
+
+// Putting the window where it was does not show it: it appears once, with its status bar and
+// color controls.
+TEST(MainDialogStartTest, TheWindowIsFirstShownWhole) {
+    TempWorkingDirectory folder;
+    ScratchSettingsKey settings;
+    ShowWatchingDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_TRUE(IsWindowVisible(dialog.Hwnd()));
+    EXPECT_EQ(dialog.shows, 1);
+    EXPECT_TRUE(dialog.wholeAtFirstShow);
+    DestroyWindow(dialog.Hwnd());
+    TakeQuitMessage();
+}
+
 class CloseTest : public ::testing::Test {
 protected:
     INT_PTR RunUntilClosed(std::function<void(HWND)> action) {

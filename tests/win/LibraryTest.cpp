@@ -118,6 +118,27 @@ TEST_F(LibraryTest, ACompactFileIsConvertedBehindAnExactBackup) {
     EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), compact);
 }
 
+// A name that fills its 64 units without a terminator is shown whole; leaving the unchanged
+// palette asks nothing.
+TEST_F(LibraryTest, AStoredNameWithoutTerminatorDoesNotCountAsChanged) {
+    Bytes library = StoredLibrary(2);
+    const std::u16string fullName(64, u'N');
+    std::memcpy(library.data() + offsetof(PaletteRecord, name), fullName.data(), 128);
+    WriteBytes(L"palettes.dat", library);
+    StoreNumber(L"curPalette", 0);
+    CHuewrightDlg dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), std::wstring(64, L'N'));
+    {
+        MessageBoxAnswerer answerer(IDNO);
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_VIEW_NEXT, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog.Item(IDC_VIEW_NEXT)));
+        EXPECT_TRUE(answerer.seen.empty()) << answerer.seen[0].text;
+    }
+    EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), L"2 of 2");
+    DestroyWindow(dialog.Hwnd());
+}
+
 // Held by another reader, the file can only be read: its palettes show, the user hears why once,
 // and the file stays as it was. Held exclusively, nothing can be read: the library starts empty.
 // Either way a save is refused with the reason.

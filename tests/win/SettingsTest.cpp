@@ -111,6 +111,21 @@ TEST_F(SettingsTest, APositionOffTheScreenIsIgnoredAndTheFormatMarkerReadsAsDefa
     DestroyWindow(dialog.Hwnd());
 }
 
+// A damaged record can fill all 32 units of the face without a terminator: the name read from it
+// and the one written to the settings end within the face, as a LOGFONTW's 31 characters.
+TEST_F(SettingsTest, AFaceFillingItsWholeFieldIsReadAndSavedAsItsFirstThirtyOneUnits) {
+    const std::wstring kFace(31, L'A');
+    {
+        CFontHelper font(L"Settings", L"Font");
+        LOGFONTW unterminated{};
+        font.GetDefaultLogFont(unterminated);
+        std::fill(std::begin(unterminated.lfFaceName), std::end(unterminated.lfFaceName), L'A');
+        font.SetLogFont(unterminated);
+        EXPECT_EQ(font.GetFaceName(), kFace);
+    }
+    EXPECT_EQ(StoredText(L"Font_Name"), kFace);
+}
+
 // The box font goes to the settings when the dialog goes, and a saved palette keeps its own: the
 // default is Georgia bold italic, and the palette saved without bold shows without it.
 TEST_F(SettingsTest, TheBoxFontIsSavedWithTheSettingsAndWithThePalette) {

@@ -99,6 +99,28 @@ TEST_F(ShadeButtonTest, ToolButtonsLightUpUnderTheMouse) {
     EXPECT_FALSE(dialog.Box(0).IsHovering());
 }
 
+WNDPROC tooltipProc = nullptr;
+POINT relayedPoint{};
+
+LRESULT CALLBACK RecordRelayedPoint(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TTM_RELAYEVENT) {
+        relayedPoint = reinterpret_cast<const MSG*>(lParam)->pt;
+    }
+    return CallWindowProcW(tooltipProc, hwnd, message, wParam, lParam);
+}
+
+// A pointer left of and above the button, as on a monitor left of or above the primary one.
+TEST_F(ShadeButtonTest, TheTooltipGetsNegativeCoordinatesAsTheyAre) {
+    HWND tooltip = dialog.ShadedButton(IDC_BOLD).ToolTip();
+    ASSERT_NE(tooltip, nullptr);
+    tooltipProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordRelayedPoint)));
+    SendMessageW(dialog.Item(IDC_BOLD), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -7));
+    SetWindowLongPtrW(tooltip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(tooltipProc));
+    EXPECT_EQ(relayedPoint.x, -5);
+    EXPECT_EQ(relayedPoint.y, -7);
+}
+
 // Boxes are flat fills of their color; labels and options carry a texture around the face color.
 TEST_F(ShadeButtonTest, FacesReachTheScreen) {
     UpdateWindow(dialog.Hwnd());

@@ -136,6 +136,24 @@ TEST_F(WorkspaceTest, BoxPickSelectsABoxColorEvenWhenMostlyCovered) {
     EXPECT_EQ(dialog.Well(0).GetColor(), kDefaultBoxes[2]);
 }
 
+// The decrement changes the shades only: the selected color is not rounded through the field again
+// and the marker stays where it is. The start mode is Saturation, where that rounding would drift.
+TEST_F(WorkspaceTest, MovingTheDecrementKeepsTheSelectedColorAndTheMarker) {
+    GTColorSelectorWnd& selector = dialog.Selector();
+    selector.SetColor(0x00C5C900);
+    const Color kept = selector.CurrentColor();
+    const std::array<int, 3> marker{selector.X(), selector.Y(), selector.Z()};
+    for (int decrement : {30, 40, 50, 60, 70, 80}) {
+        SetDecrement(decrement);
+        EXPECT_EQ(selector.CurrentColor(), kept) << decrement;
+        EXPECT_EQ((std::array<int, 3>{selector.X(), selector.Y(), selector.Z()}), marker) << decrement;
+        auto shades = ShadesOf(ModeSaturation, kept, decrement);
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(dialog.Well(k + 1).GetColor(), shades[k]) << decrement << " shade " << k;
+        }
+    }
+}
+
 struct ShadeCase {
     int modeButton;
     int modeIndex;
