@@ -41,7 +41,7 @@ run: windows
 	@scripts/run.sh $(WINDOWS_DIR)/huewright.exe
 
 test-native: native
-	@cd $(NATIVE_DIR) && ctest --output-on-failure
+	@cd $(NATIVE_DIR) && ctest --output-on-failure -j $(JOBS)
 
 test-fuzz: fuzzers
 	@scripts/fuzz.sh 5 $(FUZZ_DIR)
