@@ -27,10 +27,10 @@ namespace {
 
 // How many inputs each control gets: 10,000 texts in all, and 10,000 drop payloads, each dropped
 // on every box. Every copy-format run and every message box costs about two seconds under Wine
-// without a window manager (unmapping a window waits for a window manager that never answers): the
-// names are few, and each format run puts a batch of texts into the custom edit of which only the
-// last one meets OK or Cancel.
-// Lower these, and only these, if a test comes near ctest's 120 s.
+// when it waits for a window manager (the test prefix leaves windows unmanaged, a user's may not):
+// the names are few, and each format run puts a batch of texts into the custom edit of which only
+// the last one meets OK or Cancel.
+// Lower these, and only these, if the suite comes near its ctest timeout.
 constexpr int kSearchTexts = 4200;
 constexpr int kNames = 120;
 constexpr int kFormatRuns = 24;
@@ -408,7 +408,7 @@ TEST_F(HostileInputTest, NamesAreStoredCutTo63OrRefusedAndTheFileReadsBackTheSam
             << "input " << i << " " << testing::PrintToString(typed);
         if (refused) {
             EXPECT_EQ(answerer.seen.back().text, L"Palette already exists with the same name.");
-            // Put back, so that moving on seldom asks: every message box costs two seconds here.
+            // Put back, so that moving on seldom asks: a message box may cost two seconds.
             SetText(nameEdit, shown < 0 ? kPlaceholder : stored[static_cast<size_t>(shown)]);
         }
         ASSERT_EQ(dialog->ItemText(IDC_PALETTE_COUNTER), Counter(shown, stored.size())) << "input " << i;
