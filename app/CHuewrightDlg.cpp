@@ -199,6 +199,8 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kCheckerTimer) {
             OnCheckerTimer();
+        } else if (wParam == kGrabRereadTimer) {
+            OnGrabRereadTimer();
         } else {
             OnTimer();
         }

@@ -28,6 +28,7 @@ class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private Palet
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
     static constexpr UINT_PTR kCheckerTimer = 20060;
+    static constexpr UINT_PTR kGrabRereadTimer = 20061;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
 
     CHuewrightDlg();
@@ -90,6 +91,8 @@ private:
     // The desktop color grab.
     void StartDesktopGrab();
     void TrackDesktopGrab();
+    void OnGrabRereadTimer();
+    void ReadGrabPixel(POINT cursor);
     void EndDesktopGrab();
     bool OnGrabKey(WPARAM key);
     void OnColorCtrlStatus(WPARAM status);

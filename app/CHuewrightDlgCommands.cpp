@@ -215,6 +215,10 @@ void CHuewrightDlg::OnUserGuide() {
 
 // Keys go down here before the dialog manager sees them, whatever child has the focus.
 bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
+    // A running grab takes its keys before any field does: Enter ends it wherever the focus is.
+    if (msg.message == WM_KEYDOWN && grabActive && OnGrabKey(msg.wParam)) {
+        return true;
+    }
     // The name field sees its keys first: Enter there presses nothing.
     if (nameEdit.PreTranslateMessage(msg)) {
         return true;
@@ -232,9 +236,6 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
         return true;
     }
     if (inSearch && !operations.Matches().empty() && operations.OnSearchKey(SearchKeyOf(key))) {
-        return true;
-    }
-    if (grabActive && OnGrabKey(key)) {
         return true;
     }
     const bool ctrl = IsHeld(VK_CONTROL);

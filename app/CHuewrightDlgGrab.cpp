@@ -8,6 +8,9 @@
 
 namespace {
 
+// Long enough for the windows a moved magnifier uncovered to repaint first.
+constexpr UINT kGrabRereadMilliseconds = 20;
+
 SIZE ClientSize(HWND control) {
     RECT client{};
     GetClientRect(control, &client);
@@ -39,15 +42,38 @@ void CHuewrightDlg::StartDesktopGrab() {
     magnifier.Follow(Hwnd(), centre);
 }
 
+// The magnifier moves first. A long move can land where it was, and then the screen there shows the
+// magnifier until the windows it uncovered have drawn themselves again: the pixel is read once they
+// have had that chance.
 void CHuewrightDlg::TrackDesktopGrab() {
     POINT cursor{};
     GetCursorPos(&cursor);
+    const bool covered = magnifier.Covers(cursor);
+    magnifier.Follow(Hwnd(), cursor);
+    if (covered) {
+        SetTimer(Hwnd(), kGrabRereadTimer, kGrabRereadMilliseconds, nullptr);
+        return;
+    }
+    ReadGrabPixel(cursor);
+}
+
+void CHuewrightDlg::OnGrabRereadTimer() {
+    KillTimer(Hwnd(), kGrabRereadTimer);
+    if (!grabActive) {
+        return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    magnifier.Follow(Hwnd(), cursor);
+    ReadGrabPixel(cursor);
+}
+
+void CHuewrightDlg::ReadGrabPixel(POINT cursor) {
     WindowDc screen(nullptr);
     COLORREF pixel = GetPixel(screen.Get(), cursor.x, cursor.y);
     if (pixel != CLR_INVALID) {
         selector.SetColor(pixel);
     }
-    magnifier.Follow(Hwnd(), cursor);
 }
 
 // Arrows move the cursor by one pixel and Enter ends the grab as a button release would.
