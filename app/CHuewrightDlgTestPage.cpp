@@ -29,8 +29,8 @@ DWORD WriteWholeFile(const wchar_t* name, const std::string& bytes) {
 void CHuewrightDlg::OnViewInBrowser() {
     TestPageInputs inputs;
     inputs.colors = WorkspaceColors();
-    inputs.pointSize = fontHelper->GetPointSize();
-    std::wstring face = fontHelper->GetFaceName();
+    inputs.pointSize = boxFonts.FontHelper().GetPointSize();
+    std::wstring face = boxFonts.FontHelper().GetFaceName();
     inputs.faceName.assign(face.begin(), face.end());
     inputs.bold = IsChecked(IDC_BOLD);
     inputs.italic = IsChecked(IDC_ITALIC);

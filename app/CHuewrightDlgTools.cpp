@@ -58,7 +58,7 @@ void CHuewrightDlg::OnCheckerTimer() {
 
 void CHuewrightDlg::UpdateChecker() {
     if (Hwnd() && checker.IsOpen()) {
-        checker.Update(WorkspaceColors(), boxTexts);
+        checker.Update(WorkspaceColors(), boxFonts.BoxTexts());
     }
 }
 

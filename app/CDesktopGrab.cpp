@@ -1,7 +1,4 @@
-// The desktop color grab: the dialog shrinks around the color field, holds the mouse, and the
-// screen pixel under the cursor becomes the selected color until a button is released. A magnifier
-// follows the cursor, and the arrow keys move it by single pixels.
-#include "app/CHuewrightDlg.h"
+#include "app/CDesktopGrab.h"
 
 #include "framework/DcGuards.h"
 #include "res/resource.h"
@@ -9,7 +6,7 @@
 namespace {
 
 // Long enough for the windows a moved magnifier uncovered to repaint first.
-constexpr UINT kGrabRereadMilliseconds = 20;
+constexpr UINT kRereadMilliseconds = 20;
 
 SIZE ClientSize(HWND control) {
     RECT client{};
@@ -19,56 +16,61 @@ SIZE ClientSize(HWND control) {
 
 } // namespace
 
-void CHuewrightDlg::StartDesktopGrab() {
+CDesktopGrab::CDesktopGrab(GTColorSelectorWnd& selector, CxShadeButton& grabButton)
+    : selector(selector), grabButton(grabButton),
+      grabCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDCUR_GRAB))) {}
+
+void CDesktopGrab::StartDesktopGrab(HWND dialogWindow) {
+    dialog = dialogWindow;
     placementBeforeGrab.length = sizeof(placementBeforeGrab);
-    GetWindowPlacement(Hwnd(), &placementBeforeGrab);
-    SetCapture(Hwnd());
+    GetWindowPlacement(dialog, &placementBeforeGrab);
+    SetCapture(dialog);
     savedCursor = SetCursor(grabCursor);
     grabActive = true;
 
     // The field and the first well have the rectangles of their placeholders.
-    const SIZE field = ClientSize(Item(IDC_SELECTOR));
-    const SIZE well = ClientSize(Item(IDC_WELL1));
+    const SIZE field = ClientSize(GetDlgItem(dialog, IDC_SELECTOR));
+    const SIZE well = ClientSize(GetDlgItem(dialog, IDC_WELL1));
     const RECT& normal = placementBeforeGrab.rcNormalPosition;
-    SetWindowPos(Hwnd(), HWND_TOP, normal.left, normal.top, field.cx + 25, 6 * well.cy + field.cy + 15,
+    SetWindowPos(dialog, HWND_TOP, normal.left, normal.top, field.cx + 25, 6 * well.cy + field.cy + 15,
                  SWP_SHOWWINDOW);
 
     RECT placeholder{};
-    GetWindowRect(Item(IDC_SELECTOR), &placeholder);
+    GetWindowRect(GetDlgItem(dialog, IDC_SELECTOR), &placeholder);
     const POINT centre{(placeholder.left + placeholder.right) / 2,
                        (placeholder.top + placeholder.bottom) / 2};
     SetCursorPos(centre.x, centre.y);
-    ShadedButton(IDC_DESKTOP_GRAB).SetIcon(IDI_GRAB_PRESSED, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
-    magnifier.Follow(Hwnd(), centre);
+    grabButton.SetIcon(IDI_GRAB_PRESSED, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
+    magnifier.Follow(dialog, centre);
 }
 
 // The magnifier moves first. A long move can land where it was, and then the screen there shows the
 // magnifier until the windows it uncovered have drawn themselves again: the pixel is read once they
 // have had that chance.
-void CHuewrightDlg::TrackDesktopGrab() {
+void CDesktopGrab::TrackDesktopGrab() {
     POINT cursor{};
     GetCursorPos(&cursor);
     const bool covered = magnifier.Covers(cursor);
-    magnifier.Follow(Hwnd(), cursor);
+    magnifier.Follow(dialog, cursor);
     if (covered) {
-        SetTimer(Hwnd(), kGrabRereadTimer, kGrabRereadMilliseconds, nullptr);
+        SetTimer(dialog, kRereadTimer, kRereadMilliseconds, nullptr);
         return;
     }
-    ReadGrabPixel(cursor);
+    ReadPixel(cursor);
 }
 
-void CHuewrightDlg::OnGrabRereadTimer() {
-    KillTimer(Hwnd(), kGrabRereadTimer);
+void CDesktopGrab::OnRereadTimer() {
+    KillTimer(dialog, kRereadTimer);
     if (!grabActive) {
         return;
     }
     POINT cursor{};
     GetCursorPos(&cursor);
-    magnifier.Follow(Hwnd(), cursor);
-    ReadGrabPixel(cursor);
+    magnifier.Follow(dialog, cursor);
+    ReadPixel(cursor);
 }
 
-void CHuewrightDlg::ReadGrabPixel(POINT cursor) {
+void CDesktopGrab::ReadPixel(POINT cursor) {
     WindowDc screen(nullptr);
     COLORREF pixel = GetPixel(screen.Get(), cursor.x, cursor.y);
     if (pixel != CLR_INVALID) {
@@ -77,7 +79,7 @@ void CHuewrightDlg::ReadGrabPixel(POINT cursor) {
 }
 
 // Arrows move the cursor by one pixel and Enter ends the grab as a button release would.
-bool CHuewrightDlg::OnGrabKey(WPARAM key) {
+bool CDesktopGrab::OnGrabKey(WPARAM key) {
     POINT step{};
     switch (key) {
     case VK_LEFT:
@@ -105,13 +107,12 @@ bool CHuewrightDlg::OnGrabKey(WPARAM key) {
     return true;
 }
 
-void CHuewrightDlg::EndDesktopGrab() {
+void CDesktopGrab::EndDesktopGrab() {
     ReleaseCapture();
     SetCursor(savedCursor);
     grabActive = false;
     magnifier.Hide();
-    SetWindowPlacement(Hwnd(), &placementBeforeGrab);
-    CxShadeButton& grabButton = ShadedButton(IDC_DESKTOP_GRAB);
+    SetWindowPlacement(dialog, &placementBeforeGrab);
     grabButton.SetIcon(IDI_GRAB, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
     InvalidateRect(grabButton.Hwnd(), nullptr, TRUE);
 }
