@@ -87,11 +87,6 @@ void CGrabMagnifier::PlaceBeside(POINT cursor) {
 
 LRESULT CGrabMagnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     default:

@@ -92,20 +92,6 @@ LRESULT GTColorSelectorWnd::NotifyColorChanged(Color changed) {
 
 LRESULT GTColorSelectorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        DefaultProc(message, wParam, lParam);
-        OnSize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_SYSCOLORCHANGE:
-        Invalidate();
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
         OnKeyDown(wParam);
         return 0;
@@ -138,6 +124,14 @@ LRESULT GTColorSelectorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         return DefaultProc(message, wParam, lParam);
     }
+}
+
+void GTColorSelectorWnd::OnSysColorChange() {
+    Invalidate();
+}
+
+UINT GTColorSelectorWnd::DialogCode() const {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS;
 }
 
 void GTColorSelectorWnd::OnSize(int width, int height) {
