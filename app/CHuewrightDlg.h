@@ -112,7 +112,7 @@ private:
     void Undo();
     void OnBoxPickButton();
     void ApplyBoxPick(int index);
-    void GiveBoxColor(int index, Color color, BYTE granularity);
+    void GiveBoxColor(int index, Color color, const ShadeLook& look);
 
     // The Tools menu: the checker, export and import, and pasting a color.
     void ToggleChecker();

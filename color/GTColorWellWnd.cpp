@@ -123,7 +123,7 @@ void GTColorWellWnd::ApplyBoxColor() {
         return;
     }
     if (!(notifyWnd && reverseAutoAssign)) {
-        targetBox->SetShading(0, 20, 0, 100, color);
+        targetBox->SetShading(kGrainedBoxLook, color);
         InvalidateBoxes();
     }
     lastChangedBox = targetBox;

@@ -220,7 +220,7 @@ void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
     if (toText) {
         target.SetTextColor(color);
     } else {
-        target.SetShading(ShadeNoise, 20, 0, 100, color);
+        target.SetShading(kGrainedBoxLook, color);
     }
     lastChangedBox = &target;
     target.InvalidateWithNested();
@@ -237,7 +237,7 @@ void CxShadeButton::UndoLastChange() {
         textColor = previousTextColor;
     } else {
         boxColor = previousBoxColor;
-        SetShading(ShadeNoise, 20, 0, 100, previousBoxColor);
+        SetShading(kGrainedBoxLook, previousBoxColor);
     }
     InvalidateWithNested();
 }
