@@ -61,7 +61,7 @@ bool CHuewrightDlg::OnInitDialog() {
 
     CheckRadioButton(Hwnd(), IDC_MODE_RED, IDC_MODE_BRIGHTNESS, IDC_MODE_SATURATION);
     selector.SetColor(settings.curColor);
-    SetSelectorMode(SelectorSaturation);
+    SetSelectorMode(ModeSaturation);
 
     SetupBoxes(settings.colors, settings.colorFormatStr);
     SetupRemainingButtons();
@@ -110,9 +110,10 @@ void CHuewrightDlg::CreateColorControls() {
         SetWindowPos(control.Hwnd(), before ? before : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
-    create(selector, IDC_SELECTOR, 0x200);
-    create(slider, IDC_SLIDER, 0x200);
-    create(wells[0], IDC_WELL1, 0x100);
+    // The static styles of the frames they stand in for; the controls themselves ignore them.
+    create(selector, IDC_SELECTOR, SS_CENTERIMAGE);
+    create(slider, IDC_SLIDER, SS_CENTERIMAGE);
+    create(wells[0], IDC_WELL1, SS_NOTIFY);
     create(wells[1], IDC_WELL2, 0);
     create(wells[2], IDC_WELL3, 0);
     create(wells[3], IDC_WELL4, 0);
@@ -128,16 +129,16 @@ void CHuewrightDlg::LinkColorControls() {
     wells[0].SetNotifyWnd(Hwnd());
     slider.SetLinkedSelector(&selector);
     slider.SetNotifyWnd(Hwnd());
-    selector.SetMode(SelectorHue);
-    slider.SetMode(SelectorHue);
+    selector.SetMode(SelectorModeCode(ModeHue));
+    slider.SetMode(SelectorModeCode(ModeHue));
 }
 
 // Switching the mode resets the field's position, so the color is given back afterwards; that
 // also brings the slider and the shades up to date.
-void CHuewrightDlg::SetSelectorMode(int code) {
+void CHuewrightDlg::SetSelectorMode(SelectorMode mode) {
     Color kept = selector.GetColor();
-    selector.SetMode(code);
-    slider.SetMode(code);
+    selector.SetMode(SelectorModeCode(mode));
+    slider.SetMode(SelectorModeCode(mode));
     selector.SetColor(kept);
 }
 

@@ -54,7 +54,7 @@ private:
     double ShadeDecrement() override { return shadeDecrement; }
     void CreateColorControls();
     void LinkColorControls();
-    void SetSelectorMode(int code);
+    void SetSelectorMode(SelectorMode mode);
     void OnShadeDecrementChanged(HWND trackbar);
     void OnTimer();
     bool OnPaintMinimized();

@@ -42,7 +42,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDC_MODE_SATURATION:
     case IDC_MODE_BRIGHTNESS:
         if (code == BN_CLICKED) {
-            SetSelectorMode(SelectorRed + (id - IDC_MODE_RED));
+            SetSelectorMode(static_cast<SelectorMode>(ModeRed + (id - IDC_MODE_RED)));
         }
         return true;
     case IDC_AUTO_ALL:

@@ -213,7 +213,7 @@ LRESULT GTColorSliderWnd::OnSelectorChanged() {
         return 0;
     }
     SliderFixed fixed =
-        SliderFixedFromSelector(linkedSelector->ModeIndex(), linkedSelector->X(), linkedSelector->Y());
+        SliderFixedFromSelector(linkedSelector->Mode(), linkedSelector->X(), linkedSelector->Y());
     if (fixed.first != fixedFirst && fixed.first >= 0 && fixed.first <= linkedSelector->XMax()) {
         fixedFirst = fixed.first;
         Invalidate();

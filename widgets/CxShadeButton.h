@@ -116,7 +116,7 @@ private:
     UniqueIcon hoverIcon;
     RECT iconRect{};
     UINT textFormat = DT_CENTER;
-    int iconAlign = 768;
+    int iconAlign = BS_CENTER;
     bool flat = false;
     LastChange lastChange = ChangeNone;
 };
