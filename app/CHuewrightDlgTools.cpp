@@ -9,6 +9,7 @@
 #include "framework/WideText.h"
 #include "library/Clipboard.h"
 #include "library/ExchangeFiles.h"
+#include "library/WholeFiles.h"
 
 #include <span>
 

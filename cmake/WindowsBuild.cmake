@@ -54,6 +54,7 @@ add_library(huewright_win STATIC
     library/CCopyColorFormat.cpp
     library/Clipboard.cpp
     library/ExchangeFiles.cpp
+    library/WholeFiles.cpp
     library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
     widgets/CHelp.cpp
