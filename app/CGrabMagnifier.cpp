@@ -29,10 +29,21 @@ void CGrabMagnifier::Follow(HWND owner, POINT cursor) {
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
         labelFont.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
     }
-    Capture(cursor);
+    // Out of the way first, so that it takes the screen's pixels rather than its own.
     PlaceBeside(cursor);
+    Capture(cursor);
     InvalidateRect(Hwnd(), nullptr, FALSE);
     UpdateWindow(Hwnd());
+}
+
+bool CGrabMagnifier::Covers(POINT cursor) const {
+    RECT window{};
+    if (!Hwnd() || !IsWindowVisible(Hwnd()) || !GetWindowRect(Hwnd(), &window)) {
+        return false;
+    }
+    const RECT taken{cursor.x - kReach, cursor.y - kReach, cursor.x + kReach + 1, cursor.y + kReach + 1};
+    RECT overlap{};
+    return IntersectRect(&overlap, &window, &taken) != FALSE;
 }
 
 void CGrabMagnifier::Hide() {
@@ -76,11 +87,6 @@ void CGrabMagnifier::PlaceBeside(POINT cursor) {
 
 LRESULT CGrabMagnifier::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     default:

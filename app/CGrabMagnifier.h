@@ -18,6 +18,8 @@ public:
     // Takes the screen around `cursor`, then shows the window beside it; creates it on first use.
     void Follow(HWND owner, POINT cursor);
     void Hide();
+    // Whether the window lies over any of the pixels it would take around `cursor`.
+    bool Covers(POINT cursor) const;
     // The screen pixel at the centre of the last Follow.
     Color CentreColor() const { return centre; }
 

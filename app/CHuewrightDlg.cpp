@@ -23,22 +23,24 @@ RECT PlaceholderRect(HWND dialog, int id) {
 
 CHuewrightDlg::CHuewrightDlg()
     : Dialog(IDD_HUEWRIGHT), appIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_SMALL))),
-      grabCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDCUR_GRAB))) {}
+      grab(selector, ShadedButton(IDC_DESKTOP_GRAB)),
+      boxFonts(boxes, ShadedButton(IDC_BOLD), ShadedButton(IDC_ITALIC)),
+      toolTips({&boxes[0], &boxes[1], &boxes[2], &ShadedButton(IDC_BOLD), &ShadedButton(IDC_ITALIC)}) {}
 
 // The controls see their WM_DESTROY while every member they point to still exists.
 CHuewrightDlg::~CHuewrightDlg() {
-    fontHelper.reset();
+    boxFonts.ReleaseFontHelper();
     Destroy();
 }
 
 bool CHuewrightDlg::OnInitDialog() {
     placementSettings.LoadSettingsAndPlace(kSettingsSection, Hwnd());
-    tooltipsOff = settings.dontShowTooltips != 0;
+    toolTips.SetTooltipsOff(settings.dontShowTooltips != 0);
     showAllColorValues = settings.showAllColors != 0;
     // Without a bar the texts set later simply have nowhere to show.
     statusBar.Create(Hwnd());
     RepositionForStatusBar(Hwnd(), statusBar.Hwnd());
-    fontHelper = std::make_unique<CFontHelper>(kSettingsSection, L"Font");
+    boxFonts.CreateFontHelper(kSettingsSection);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     SendMessageW(Hwnd(), WM_SETICON, ICON_BIG,
@@ -51,7 +53,7 @@ bool CHuewrightDlg::OnInitDialog() {
     }
     CreateColorControls();
     LinkColorControls();
-    EnableDialogToolTips();
+    toolTips.EnableDialogToolTips(Hwnd());
     OpenLibrary();
     if (library.currentPaletteIndex >= 0) {
         StartFromStoredPalette();
@@ -59,7 +61,7 @@ bool CHuewrightDlg::OnInitDialog() {
 
     CheckRadioButton(Hwnd(), IDC_MODE_RED, IDC_MODE_BRIGHTNESS, IDC_MODE_SATURATION);
     selector.SetColor(settings.curColor);
-    SetSelectorMode(SelectorSaturation);
+    SetSelectorMode(ModeSaturation);
 
     SetupBoxes(settings.colors, settings.colorFormatStr);
     SetupRemainingButtons();
@@ -76,7 +78,7 @@ bool CHuewrightDlg::OnInitDialog() {
         operations.ShowCounter();
     }
 
-    ApplyTooltipOption();
+    toolTips.ApplyTooltipOption();
     CheckMenuItem(GetMenu(Hwnd()), ID_SHOW_ALL_VALUES, showAllColorValues ? MF_CHECKED : MF_UNCHECKED);
     SetTimer(Hwnd(), kApplyFontTimer, 100, nullptr);
 
@@ -108,9 +110,10 @@ void CHuewrightDlg::CreateColorControls() {
         SetWindowPos(control.Hwnd(), before ? before : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
-    create(selector, IDC_SELECTOR, 0x200);
-    create(slider, IDC_SLIDER, 0x200);
-    create(wells[0], IDC_WELL1, 0x100);
+    // The static styles of the frames they stand in for; the controls themselves ignore them.
+    create(selector, IDC_SELECTOR, SS_CENTERIMAGE);
+    create(slider, IDC_SLIDER, SS_CENTERIMAGE);
+    create(wells[0], IDC_WELL1, SS_NOTIFY);
     create(wells[1], IDC_WELL2, 0);
     create(wells[2], IDC_WELL3, 0);
     create(wells[3], IDC_WELL4, 0);
@@ -126,16 +129,16 @@ void CHuewrightDlg::LinkColorControls() {
     wells[0].SetNotifyWnd(Hwnd());
     slider.SetLinkedSelector(&selector);
     slider.SetNotifyWnd(Hwnd());
-    selector.SetMode(SelectorHue);
-    slider.SetMode(SelectorHue);
+    selector.SetMode(SelectorModeCode(ModeHue));
+    slider.SetMode(SelectorModeCode(ModeHue));
 }
 
 // Switching the mode resets the field's position, so the color is given back afterwards; that
 // also brings the slider and the shades up to date.
-void CHuewrightDlg::SetSelectorMode(int code) {
+void CHuewrightDlg::SetSelectorMode(SelectorMode mode) {
     Color kept = selector.GetColor();
-    selector.SetMode(code);
-    slider.SetMode(code);
+    selector.SetMode(SelectorModeCode(mode));
+    slider.SetMode(SelectorModeCode(mode));
     selector.SetColor(kept);
 }
 
@@ -188,7 +191,7 @@ void CHuewrightDlg::SaveStateAndQuit() {
             settings.colors.text[i] = boxes[i].TextColor();
         }
     }
-    settings.dontShowTooltips = tooltipsOff;
+    settings.dontShowTooltips = toolTips.TooltipsOff();
     settings.curColor = wells[0].GetColor();
     settings.showAllColors = showAllColorValues;
     settings.checker = checker.State();
@@ -201,6 +204,8 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kCheckerTimer) {
             OnCheckerTimer();
+        } else if (wParam == CDesktopGrab::kRereadTimer) {
+            grab.OnRereadTimer();
         } else {
             OnTimer();
         }
@@ -227,14 +232,14 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnColorCtrlStatus(wParam);
         return TRUE;
     case WM_MOUSEMOVE:
-        if (grabActive) {
-            TrackDesktopGrab();
+        if (grab.IsActive()) {
+            grab.TrackDesktopGrab();
         }
         return FALSE;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-        if (grabActive) {
-            EndDesktopGrab();
+        if (grab.IsActive()) {
+            grab.EndDesktopGrab();
         }
         return FALSE;
     default:
@@ -260,9 +265,9 @@ void CHuewrightDlg::OnColorCtrlStatus(WPARAM status) {
 // The timer only has to fire once, after the dialog first goes idle.
 void CHuewrightDlg::OnTimer() {
     KillTimer(Hwnd(), kApplyFontTimer);
-    if (fontHelper) {
-        SetFontToggles();
-        ApplyBoxFonts();
+    if (boxFonts.HasFontHelper()) {
+        boxFonts.SetFontToggles();
+        boxFonts.ApplyBoxFonts();
     }
 }
 

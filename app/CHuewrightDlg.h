@@ -2,8 +2,10 @@
 // commands and the close paths of the program.
 #pragma once
 
+#include "app/CBoxFonts.h"
+#include "app/CDesktopGrab.h"
+#include "app/CDialogToolTips.h"
 #include "app/CDlgStatusBar.h"
-#include "app/CGrabMagnifier.h"
 #include "app/CPaletteChecker.h"
 #include "app/PlacementSettings.h"
 #include "color/GTColorSelectorWnd.h"
@@ -14,14 +16,10 @@
 #include "library/PaletteColors.h"
 #include "library/PaletteLibrary.h"
 #include "library/PaletteOperations.h"
-#include "widgets/CFontHelper.h"
 #include "widgets/CXTipEdit.h"
 #include "widgets/CxShadeButton.h"
 
-#include <commctrl.h>
-
 #include <array>
-#include <memory>
 #include <string>
 
 class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView {
@@ -41,7 +39,8 @@ public:
     // Any shaded button of the dialog by its control id, boxes included.
     CxShadeButton& ShadedButton(int id);
     const CPaletteChecker& Checker() const { return checker; }
-    const CGrabMagnifier& Magnifier() const { return magnifier; }
+    const CGrabMagnifier& Magnifier() const { return grab.Magnifier(); }
+    const SettingsValues& Settings() const { return settings; }
 
 protected:
     void DoDataExchange() override;
@@ -55,7 +54,7 @@ private:
     double ShadeDecrement() override { return shadeDecrement; }
     void CreateColorControls();
     void LinkColorControls();
-    void SetSelectorMode(int code);
+    void SetSelectorMode(SelectorMode mode);
     void OnShadeDecrementChanged(HWND trackbar);
     void OnTimer();
     bool OnPaintMinimized();
@@ -77,21 +76,10 @@ private:
 
     // Menu commands and keys.
     void CopyColorToClipboard(Color color);
-    void OnTooltipOption(LPARAM argument);
-    void ApplyTooltipOption();
     void OnUserGuide();
     void OnSetCopyFormat();
 
-    // The dialog's own tooltip.
     LRESULT OnNotify(NMHDR& header) override;
-    void EnableDialogToolTips();
-    bool OnToolTipNeedText(NMTTDISPINFOW& request);
-
-    // The desktop color grab.
-    void StartDesktopGrab();
-    void TrackDesktopGrab();
-    void EndDesktopGrab();
-    bool OnGrabKey(WPARAM key);
     void OnColorCtrlStatus(WPARAM status);
     void ApplyColorEntry();
     void OnViewInBrowser();
@@ -124,13 +112,7 @@ private:
     void Undo();
     void OnBoxPickButton();
     void ApplyBoxPick(int index);
-    void GiveBoxColor(int index, Color color, BYTE granularity);
-
-    // The box text font: the toggles follow the font object, the boxes follow the toggles.
-    void SetFontToggles();
-    void ApplyBoxFonts();
-    void OnSelectBoxFont();
-    void MeasureBoxTexts();
+    void GiveBoxColor(int index, Color color, const ShadeLook& look);
 
     // The Tools menu: the checker, export and import, and pasting a color.
     void ToggleChecker();
@@ -151,25 +133,19 @@ private:
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;
     CDlgStatusBar statusBar;
-    HWND dialogToolTip = nullptr;
-    bool grabActive = false;
-    WINDOWPLACEMENT placementBeforeGrab{};
-    HCURSOR grabCursor;
-    HCURSOR savedCursor = nullptr;
-    CGrabMagnifier magnifier;
+    CDesktopGrab grab;
+    CBoxFonts boxFonts;
+    CDialogToolTips toolTips;
     CPaletteChecker checker;
-    // The box texts' sizes, measured whenever the box fonts change.
-    std::array<BoxText, 4> boxTexts{};
 
-    PlacementSettings placementSettings;
-    std::unique_ptr<CFontHelper> fontHelper;
+    SettingsValues settings;
+    PlacementSettings placementSettings{settings};
     PaletteLibrary library;
     PaletteOperations operations{library, *this};
     // Said once, after the window is up, when the library file cannot be used as it should.
     std::wstring libraryProblem;
     // Why the library file could not be opened or read at start; 0 when it could.
     FileError libraryOpenError = 0;
-    bool tooltipsOff = false;
     bool showAllColorValues = false;
     double shadeDecrement = 20.0;
 };

@@ -83,11 +83,11 @@ void CHuewrightDlg::DoDataExchange() {
     nameEdit.Attach(Hwnd(), IDC_PALETTE_NAME);
 }
 
-// Exit, the palette buttons and View in Browser: a light-to-shadow ramp tinted toward lavender.
+// Exit, the palette buttons and View in Browser: the tool button look tinted toward lavender.
 void CHuewrightDlg::SetupToolButton(int id) {
     CxShadeButton& button = ShadedButton(id);
     button.SetFont(kFace, -9, 400, 0, 0);
-    button.SetShading(ShadeColumns, 8, 70, 10, kToolButtonTint);
+    button.SetShading(kToolButtonLook, kToolButtonTint);
 }
 
 void CHuewrightDlg::SetupBoxes(const PaletteColors& colors, const std::wstring& copyFormat) {
@@ -97,7 +97,7 @@ void CHuewrightDlg::SetupBoxes(const PaletteColors& colors, const std::wstring& 
         box.SetInert(1);
         box.SetPaletteBoxMode(1);
         box.SetBorder(0);
-        box.SetShading(ShadeNoise, 0, 0, 100, colors.box[i]);
+        box.SetShading(kBoxLook, colors.box[i]);
         box.SetFont(kFace, kBoxFontHeights[i], 300, 0, 0);
         if (i == 2) {
             box.SetTextAlign(BS_TOP);
@@ -125,7 +125,7 @@ void CHuewrightDlg::SetupRemainingButtons() {
         CxShadeButton& label = ShadedButton(id);
         label.SetInert(1);
         label.SetBorder(0);
-        label.SetShading(ShadeNoise, 10, 0, 0, 0);
+        label.SetShading(kLabelLook, 0);
         label.SetFont(kFace, 14, weight, 0, 0);
         label.SetTextAlign(align);
     };
@@ -137,7 +137,7 @@ void CHuewrightDlg::SetupRemainingButtons() {
         option.SetFont(kFace, -10, 400, 0, 0);
         option.SetTextAlign(BS_LEFT);
         option.SetIcon(iconId, BS_LEFT, checkedIconId, 0);
-        option.SetShading(ShadeNoise, 0, 0, 0, 0);
+        option.SetShading(kPlainLook, 0);
     };
     setupOption(IDC_AUTO_ALL, IDI_CHECK_OFF, IDI_CHECK_ON);
     setupOption(IDC_AUTO_FIRST, IDI_CHECK_OFF, IDI_CHECK_ON);
@@ -150,7 +150,7 @@ void CHuewrightDlg::SetupRemainingButtons() {
     valueLabel.SetBorder(0);
     valueLabel.SetFont(kFace, -10, 400, 0, 0);
     valueLabel.SetTextAlign(BS_LEFT);
-    valueLabel.SetShading(ShadeNoise, 0, 0, 0, 0);
+    valueLabel.SetShading(kPlainLook, 0);
 
     ShadedButton(IDC_DESKTOP_GRAB).SetIcon(IDI_GRAB, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
     ShadedButton(IDC_BOX_PICK).SetIcon(IDI_BOXPICK, BS_CENTER, IDI_BOXPICK_PRESSED, IDI_BOXPICK_PRESSED);
@@ -168,7 +168,7 @@ void CHuewrightDlg::SetupRemainingButtons() {
 // Background colors first, then the text colors, then one repaint, as a shown palette always is.
 void CHuewrightDlg::ShowPaletteColors(const PaletteColors& colors) {
     for (size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i].SetShading(ShadeNoise, 20, 0, 100, colors.box[i]);
+        boxes[i].SetShading(kGrainedBoxLook, colors.box[i]);
     }
     for (size_t i = 0; i < boxes.size(); ++i) {
         boxes[i].SetTextColor(colors.text[i]);

@@ -10,12 +10,10 @@
 #include "res/resource.h"
 #include "widgets/CHelp.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
-
-// The argument with which start-up applies the stored tooltip option without toggling it.
-constexpr LPARAM kApplyTooltipOption = 55;
 
 // The state that goes with the key message being handled: what the user holds at that moment.
 bool IsHeld(int key) {
@@ -44,7 +42,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDC_MODE_SATURATION:
     case IDC_MODE_BRIGHTNESS:
         if (code == BN_CLICKED) {
-            SetSelectorMode(SelectorRed + (id - IDC_MODE_RED));
+            SetSelectorMode(static_cast<SelectorMode>(ModeRed + (id - IDC_MODE_RED)));
         }
         return true;
     case IDC_AUTO_ALL:
@@ -56,7 +54,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         return true;
     case IDC_DESKTOP_GRAB:
         if (code == BN_CLICKED) {
-            StartDesktopGrab();
+            grab.StartDesktopGrab(Hwnd());
         }
         return true;
     case IDC_BOX_PICK:
@@ -73,7 +71,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDC_BOLD:
     case IDC_ITALIC:
         if (code == BN_CLICKED) {
-            ApplyBoxFonts();
+            boxFonts.ApplyBoxFonts();
         }
         return true;
     case IDC_NEW_PALETTE:
@@ -91,7 +89,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         }
         return true;
     case ID_SELECT_BOX_FONT:
-        OnSelectBoxFont();
+        boxFonts.OnSelectBoxFont();
         return true;
     case ID_UNDO_LAST_COLOR:
         Undo();
@@ -109,7 +107,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         CopyColorToClipboard(boxes[id - ID_COPY_TEXT1].TextColor());
         return true;
     case ID_NO_TOOLTIPS:
-        OnTooltipOption(reinterpret_cast<LPARAM>(control));
+        toolTips.OnTooltipOption();
         return true;
     case ID_SHOW_ALL_VALUES:
         showAllColorValues = !showAllColorValues;
@@ -177,22 +175,6 @@ void CHuewrightDlg::CopyColorToClipboard(Color color) {
     CopyTextToClipboard(Hwnd(), FormatColor(color, settings.colorFormatStr));
 }
 
-void CHuewrightDlg::OnTooltipOption(LPARAM argument) {
-    if (argument != kApplyTooltipOption) {
-        tooltipsOff = !tooltipsOff;
-    }
-    for (int i = 0; i < 3; ++i) {
-        boxes[i].ActivateToolTip(!tooltipsOff);
-    }
-    ShadedButton(IDC_BOLD).ActivateToolTip(!tooltipsOff);
-    ShadedButton(IDC_ITALIC).ActivateToolTip(!tooltipsOff);
-    CheckMenuItem(GetMenu(Hwnd()), ID_NO_TOOLTIPS, tooltipsOff ? MF_CHECKED : MF_UNCHECKED);
-}
-
-void CHuewrightDlg::ApplyTooltipOption() {
-    SendMessageW(Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, kApplyTooltipOption);
-}
-
 void CHuewrightDlg::OnSetCopyFormat() {
     CCopyColorFormat chooser(settings.colorFormat, settings.colorFormatStr);
     if (chooser.DoModal(Hwnd()) != IDOK) {
@@ -215,6 +197,10 @@ void CHuewrightDlg::OnUserGuide() {
 
 // Keys go down here before the dialog manager sees them, whatever child has the focus.
 bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
+    // A running grab takes its keys before any field does: Enter ends it wherever the focus is.
+    if (msg.message == WM_KEYDOWN && grab.IsActive() && grab.OnGrabKey(msg.wParam)) {
+        return true;
+    }
     // The name field sees its keys first: Enter there presses nothing.
     if (nameEdit.PreTranslateMessage(msg)) {
         return true;
@@ -232,9 +218,6 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
         return true;
     }
     if (inSearch && !operations.Matches().empty() && operations.OnSearchKey(SearchKeyOf(key))) {
-        return true;
-    }
-    if (grabActive && OnGrabKey(key)) {
         return true;
     }
     const bool ctrl = IsHeld(VK_CONTROL);
@@ -284,4 +267,11 @@ PaletteOperations::SearchKey CHuewrightDlg::SearchKeyOf(WPARAM key) {
     default:
         return PaletteOperations::SearchKey::Other;
     }
+}
+
+LRESULT CHuewrightDlg::OnNotify(NMHDR& header) {
+    if (header.code == TTN_NEEDTEXTW) {
+        toolTips.OnToolTipNeedText(reinterpret_cast<NMTTDISPINFOW&>(header), grab.IsActive());
+    }
+    return 0;
 }

@@ -30,8 +30,8 @@ void CHuewrightDlg::OpenLibrary() {
     const bool opened = file != nullptr;
     Win32Backup backup(kBackupFile);
     LOGFONTW defaultFont, startFont;
-    fontHelper->GetDefaultLogFont(defaultFont);
-    fontHelper->GetLogFont(startFont);
+    boxFonts.FontHelper().GetDefaultLogFont(defaultFont);
+    boxFonts.FontHelper().GetLogFont(startFont);
     FileError loadError = library.OpenPaletteLibrary(std::move(file), backup, settings.curPalette,
                                                      ToRecordFont(defaultFont), ToRecordFont(startFont));
     libraryOpenError = openError ? openError : loadError;
@@ -63,7 +63,7 @@ void CHuewrightDlg::StartFromStoredPalette() {
     const PaletteRecord& record = library.Record(library.currentPaletteIndex);
     settings.colors = RecordColors(record);
     SetNameText(RecordName(record));
-    fontHelper->SetLogFont(FromRecordFont(record.font));
+    boxFonts.FontHelper().SetLogFont(FromRecordFont(record.font));
 }
 
 // Shown once the window is up, so the message has the main window as its owner on the screen.
@@ -157,22 +157,22 @@ PaletteColors CHuewrightDlg::WorkspaceColors() {
 
 LogFontImage CHuewrightDlg::WorkspaceFont() {
     LOGFONTW font;
-    fontHelper->GetLogFont(font);
+    boxFonts.FontHelper().GetLogFont(font);
     return ToRecordFont(font);
 }
 
 LogFontImage CHuewrightDlg::DefaultFont() {
     LOGFONTW font;
-    fontHelper->GetDefaultLogFont(font);
+    boxFonts.FontHelper().GetDefaultLogFont(font);
     return ToRecordFont(font);
 }
 
 bool CHuewrightDlg::WorkspaceFontIsDefault() {
-    return fontHelper->IsDefaultFont();
+    return boxFonts.FontHelper().IsDefaultFont();
 }
 
 bool CHuewrightDlg::WorkspaceFontIsSame(const LogFontImage& font) {
-    return fontHelper->IsSameFont(FromRecordFont(font));
+    return boxFonts.FontHelper().IsSameFont(FromRecordFont(font));
 }
 
 void CHuewrightDlg::ShowPaletteContent(const PaletteRecord& record) {
@@ -181,9 +181,9 @@ void CHuewrightDlg::ShowPaletteContent(const PaletteRecord& record) {
     if (showAllColorValues) {
         statusBar.SetText(BoxColorsText(colors.box));
     }
-    fontHelper->SetLogFont(FromRecordFont(record.font));
-    SetFontToggles();
-    ApplyBoxFonts();
+    boxFonts.FontHelper().SetLogFont(FromRecordFont(record.font));
+    boxFonts.SetFontToggles();
+    boxFonts.ApplyBoxFonts();
 }
 
 void CHuewrightDlg::ClearUndoTarget() {

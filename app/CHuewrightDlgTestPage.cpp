@@ -5,6 +5,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
 #include "library/TestPage.h"
+#include "library/WholeFiles.h"
 #include "res/resource.h"
 
 #include <shellapi.h>
@@ -13,28 +14,18 @@ namespace {
 
 constexpr const wchar_t* kTestPageFile = L"huewright.html";
 
-// The document is already in its final bytes, line ends included.
-DWORD WriteWholeFile(const wchar_t* name, const std::string& bytes) {
-    UniqueFile file(
-        CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (!file || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
-        return GetLastError();
-    }
-    return written == bytes.size() ? 0 : ERROR_WRITE_FAULT;
-}
-
 } // namespace
 
 void CHuewrightDlg::OnViewInBrowser() {
     TestPageInputs inputs;
     inputs.colors = WorkspaceColors();
-    inputs.pointSize = fontHelper->GetPointSize();
-    std::wstring face = fontHelper->GetFaceName();
+    inputs.pointSize = boxFonts.FontHelper().GetPointSize();
+    std::wstring face = boxFonts.FontHelper().GetFaceName();
     inputs.faceName.assign(face.begin(), face.end());
     inputs.bold = IsChecked(IDC_BOLD);
     inputs.italic = IsChecked(IDC_ITALIC);
 
+    // Written beside the old page and then put in its place, so a failed write leaves the old page whole.
     if (DWORD error = WriteWholeFile(kTestPageFile, TestPageDocument(inputs))) {
         MessageBoxes::ShowRefusal(Hwnd(), std::wstring(L"The HTML test page \"") + kTestPageFile +
                                               L"\" could not be written:\n" + SystemErrorText(error));

@@ -9,6 +9,7 @@
 #include "framework/WideText.h"
 #include "library/Clipboard.h"
 #include "library/ExchangeFiles.h"
+#include "library/WholeFiles.h"
 
 #include <span>
 
@@ -58,7 +59,7 @@ void CHuewrightDlg::OnCheckerTimer() {
 
 void CHuewrightDlg::UpdateChecker() {
     if (Hwnd() && checker.IsOpen()) {
-        checker.Update(WorkspaceColors(), boxTexts);
+        checker.Update(WorkspaceColors(), boxFonts.BoxTexts());
     }
 }
 

@@ -13,8 +13,8 @@ constexpr std::array<int, 4> kFirstColorTargets = {IDC_FIRST_BOX1, IDC_FIRST_BOX
 
 } // namespace
 
-void CHuewrightDlg::GiveBoxColor(int index, Color color, BYTE granularity) {
-    boxes[index].SetShading(ShadeNoise, granularity, 0, 100, color);
+void CHuewrightDlg::GiveBoxColor(int index, Color color, const ShadeLook& look) {
+    boxes[index].SetShading(look, color);
 }
 
 // After a click on the selected-color well, which has already given box 1 the selected color
@@ -26,7 +26,7 @@ void CHuewrightDlg::AutoAssignAll() {
     bool inSequence = IsChecked(IDC_IN_SEQUENCE);
     for (int box = inSequence ? 1 : 0; box < 4; ++box) {
         int well = inSequence ? box : 3 - box;
-        GiveBoxColor(box, wells[well].GetColor(), 0);
+        GiveBoxColor(box, wells[well].GetColor(), kBoxLook);
     }
     for (auto& box : boxes) {
         InvalidateRect(box.Hwnd(), nullptr, TRUE);
@@ -52,7 +52,7 @@ void CHuewrightDlg::AutoAssignFirst() {
     if (IsChecked(IDC_FIRST_TO_TEXT)) {
         boxes[target].SetTextColor(selected);
     } else {
-        GiveBoxColor(target, selected, 20);
+        GiveBoxColor(target, selected, kGrainedBoxLook);
     }
     boxes[target].InvalidateWithNested();
     lastChangedBox = &boxes[target];
@@ -79,7 +79,7 @@ void CHuewrightDlg::OnAssign(int commandId) {
                                                          ID_ASSIGN_TEXT4};
     for (int n = 0; n < 4; ++n) {
         if (commandId == kBoxCommands[n]) {
-            GiveBoxColor(n, wells[n].GetColor(), 0);
+            GiveBoxColor(n, wells[n].GetColor(), kBoxLook);
         } else if (commandId == kTextCommands[n]) {
             boxes[n].SetTextColor(wells[n].GetColor());
         } else {

@@ -337,11 +337,6 @@ POINT CPaletteChecker::OpeningPosition(HWND owner) const {
 
 LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
     case WM_TIMER:
         KillTimer(Hwnd(), kRepaintTimer);
         repaintWaiting = false;

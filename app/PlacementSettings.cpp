@@ -5,8 +5,6 @@
 #include <array>
 #include <string>
 
-SettingsValues settings;
-
 namespace {
 
 constexpr std::array<const wchar_t*, 4> kBoxNames = {L"colorWBox1", L"colorWBox2", L"colorWBox3",
@@ -24,7 +22,8 @@ Color ReadColor(const wchar_t* section, const wchar_t* name, Color fallback) {
 
 } // namespace
 
-PlacementSettings::PlacementSettings() : placement{sizeof(WINDOWPLACEMENT)} {}
+PlacementSettings::PlacementSettings(SettingsValues& settings)
+    : settings(settings), placement{sizeof(WINDOWPLACEMENT)} {}
 
 // The window values, the options and the format number default to what the program holds now.
 void PlacementSettings::LoadSettings(const wchar_t* section) {

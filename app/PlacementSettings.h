@@ -6,12 +6,10 @@
 
 #include <windows.h>
 
-// The values the program reads and writes while it runs.
-extern SettingsValues settings;
-
 class PlacementSettings {
 public:
-    PlacementSettings();
+    // Reads into and writes from `settings`, the values the program holds while it runs.
+    explicit PlacementSettings(SettingsValues& settings);
 
     void LoadSettings(const wchar_t* section);
     void SaveSettings(const wchar_t* section);
@@ -21,5 +19,6 @@ public:
     void SaveSettingsAndPlacement(const wchar_t* section, HWND dialog);
 
 private:
+    SettingsValues& settings;
     WINDOWPLACEMENT placement;
 };

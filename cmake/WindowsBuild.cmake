@@ -21,18 +21,18 @@ add_custom_target(wineprefix ALL
 
 # Everything of the program but its entry point, so the tests link the real code.
 add_library(huewright_win STATIC
+    app/CBoxFonts.cpp
+    app/CDesktopGrab.cpp
+    app/CDialogToolTips.cpp
     app/CDlgStatusBar.cpp
     app/CGrabMagnifier.cpp
     app/CHuewrightApp.cpp
     app/CHuewrightDlg.cpp
     app/CHuewrightDlgButtons.cpp
     app/CHuewrightDlgCommands.cpp
-    app/CHuewrightDlgFonts.cpp
-    app/CHuewrightDlgGrab.cpp
     app/CHuewrightDlgLibrary.cpp
     app/CHuewrightDlgTestPage.cpp
     app/CHuewrightDlgTools.cpp
-    app/CHuewrightDlgTooltips.cpp
     app/CHuewrightDlgWorkspace.cpp
     app/CPaletteChecker.cpp
     app/PlacementSettings.cpp
@@ -55,6 +55,7 @@ add_library(huewright_win STATIC
     library/CCopyColorFormat.cpp
     library/Clipboard.cpp
     library/ExchangeFiles.cpp
+    library/WholeFiles.cpp
     library/Win32LibraryFile.cpp
     widgets/CFontHelper.cpp
     widgets/CHelp.cpp

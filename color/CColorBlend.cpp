@@ -38,7 +38,7 @@ bool CColorBlend::OnInitDialog() {
 
     label.SetInert(1);
     label.SetBorder(0);
-    label.SetShading(ShadeNoise, 10, 0, 0, 0);
+    label.SetShading(kLabelLook, 0);
     label.SetFont(L"Verdana", 12, 400, 0, 0);
     label.SetTextAlign(BS_LEFT);
 
@@ -46,7 +46,7 @@ bool CColorBlend::OnInitDialog() {
     auto setupSwatch = [](CxShadeButton& swatch, Color color) {
         swatch.SetInert(1);
         swatch.SetBorder(0);
-        swatch.SetShading(ShadeNoise, 0, 0, 100, color);
+        swatch.SetShading(kBoxLook, color);
     };
     setupSwatch(firstSwatch, firstColor);
     setupSwatch(secondSwatch, secondColor);

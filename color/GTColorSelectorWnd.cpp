@@ -21,7 +21,8 @@ bool GTColorSelectorWnd::Create(DWORD style, int left, int top, int right, int b
     }
     linkedSlider = nullptr;
     selectedWell = nullptr;
-    modeIndex = z = x = y = 0;
+    mode = ModeRed;
+    z = x = y = 0;
     xMax = yMax = 255;
     Invalidate();
     UpdateWindow(Hwnd());
@@ -34,7 +35,7 @@ void GTColorSelectorWnd::SetMode(int code) {
     if (!axes) {
         return;
     }
-    modeIndex = ModeIndexOfCode(code);
+    mode = static_cast<SelectorMode>(ModeIndexOfCode(code));
     x = y = z = 0;
     xMax = axes->xMax;
     yMax = axes->yMax;
@@ -42,11 +43,11 @@ void GTColorSelectorWnd::SetMode(int code) {
 }
 
 Color GTColorSelectorWnd::GetColor() const {
-    return ColorFromPosition(modeIndex, x, y, z);
+    return ColorFromPosition(mode, x, y, z);
 }
 
 void GTColorSelectorWnd::SetColor(Color newColor) {
-    SelectorPosition position = PositionFromColor(modeIndex, newColor);
+    SelectorPosition position = PositionFromColor(mode, newColor);
     x = position.x;
     y = position.y;
     z = position.z;
@@ -76,7 +77,7 @@ LRESULT GTColorSelectorWnd::NotifyColorChanged(Color changed) {
         SendMessageW(selectedWell->Hwnd(), WM_COLORCTRL_CHANGED, id, recordParam);
     }
     if (shadeSource) {
-        auto shades = ShadesOf(modeIndex, color, shadeSource->ShadeDecrement());
+        auto shades = ShadesOf(mode, color, shadeSource->ShadeDecrement());
         for (size_t k = 0; k < shadeWells.size(); ++k) {
             if (shadeWells[k]) {
                 shadeWells[k]->SetColor(shades[k]);
@@ -92,20 +93,6 @@ LRESULT GTColorSelectorWnd::NotifyColorChanged(Color changed) {
 
 LRESULT GTColorSelectorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        DefaultProc(message, wParam, lParam);
-        OnSize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_SYSCOLORCHANGE:
-        Invalidate();
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
         OnKeyDown(wParam);
         return 0;
@@ -140,6 +127,14 @@ LRESULT GTColorSelectorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+void GTColorSelectorWnd::OnSysColorChange() {
+    Invalidate();
+}
+
+UINT GTColorSelectorWnd::DialogCode() const {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
 void GTColorSelectorWnd::OnSize(int width, int height) {
     SelectorGeometry geometry = ComputeSelectorGeometry(width, height);
     clientRect = geometry.client;
@@ -153,7 +148,7 @@ void GTColorSelectorWnd::Paint(HDC dc, const RECT&) {
         GTDrawHelper().DrawFrame(memory, clientRect.left + 1, clientRect.top + 1, clientRect.right - 1,
                                  clientRect.bottom - 1, kFrameFlags);
         GdiFlush();
-        RenderField(bits, bitmapWidth, bitmapHeight, innerRect, modeIndex, z);
+        RenderField(bits, bitmapWidth, bitmapHeight, innerRect, mode, z);
         DrawMarker(memory);
     });
 }
@@ -281,7 +276,7 @@ LRESULT GTColorSelectorWnd::OnSliderChanged() {
         return 0;
     }
     int value = linkedSlider->ComponentValue();
-    if (!SelectorAcceptsZ(modeIndex, value)) {
+    if (!SelectorAcceptsZ(mode, value)) {
         return 0;
     }
     z = value;

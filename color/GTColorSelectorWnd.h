@@ -6,6 +6,7 @@
 #include "app/WorkspaceFlags.h"
 #include "color/ColorTrackingWnd.h"
 #include "color/Geometry.h"
+#include "color/SelectorAxes.h"
 
 #include <array>
 
@@ -41,7 +42,7 @@ public:
 
     // The current color: the field position's color, or the last blend.
     Color CurrentColor() const { return color; }
-    int ModeIndex() const { return modeIndex; }
+    SelectorMode Mode() const { return mode; }
     int X() const { return x; }
     int Y() const { return y; }
     int Z() const { return z; }
@@ -55,9 +56,11 @@ public:
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc, const RECT& client) override;
+    void OnSize(int width, int height) override;
+    void OnSysColorChange() override;
+    UINT DialogCode() const override;
 
 private:
-    void OnSize(int width, int height);
     void OnMouseMove(Point point);
     void OnLButtonDown(Point point);
     void OnLButtonUp();
@@ -68,7 +71,7 @@ private:
     void DrawMarker(HDC dc);
     void Invalidate() { InvalidateRect(Hwnd(), nullptr, FALSE); }
 
-    int modeIndex = 3;
+    SelectorMode mode = ModeHue;
     int z = -1;
     int x = -1;
     int y = -1;

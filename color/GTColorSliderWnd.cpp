@@ -62,20 +62,6 @@ LRESULT GTColorSliderWnd::NotifyColorChanged(int value) {
 
 LRESULT GTColorSliderWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE:
-        DefaultProc(message, wParam, lParam);
-        OnSize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_SYSCOLORCHANGE:
-        InvalidateRect(Hwnd(), nullptr, TRUE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
     case WM_KEYDOWN:
         OnKeyDown(wParam);
         return 0;
@@ -100,6 +86,14 @@ LRESULT GTColorSliderWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return DefaultProc(message, wParam, lParam);
     }
+}
+
+void GTColorSliderWnd::OnSysColorChange() {
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+UINT GTColorSliderWnd::DialogCode() const {
+    return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
 }
 
 void GTColorSliderWnd::OnSize(int width, int height) {
@@ -219,7 +213,7 @@ LRESULT GTColorSliderWnd::OnSelectorChanged() {
         return 0;
     }
     SliderFixed fixed =
-        SliderFixedFromSelector(linkedSelector->ModeIndex(), linkedSelector->X(), linkedSelector->Y());
+        SliderFixedFromSelector(linkedSelector->Mode(), linkedSelector->X(), linkedSelector->Y());
     if (fixed.first != fixedFirst && fixed.first >= 0 && fixed.first <= linkedSelector->XMax()) {
         fixedFirst = fixed.first;
         Invalidate();

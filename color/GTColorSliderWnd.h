@@ -33,10 +33,12 @@ public:
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc, const RECT& client) override;
+    void OnSize(int width, int height) override;
+    void OnSysColorChange() override;
+    UINT DialogCode() const override;
 
 private:
     bool Horizontal() const { return (styleFlags & SliderHorizontal) != 0; }
-    void OnSize(int width, int height);
     void OnMouseMove(Point point);
     void OnLButtonDown(Point point);
     void OnLButtonUp();

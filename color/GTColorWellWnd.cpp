@@ -41,16 +41,6 @@ void GTColorWellWnd::SetColor(Color newColor) {
 
 LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return OnPaintMessage(message, wParam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SYSCOLORCHANGE:
-        InvalidateRect(Hwnd(), nullptr, TRUE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
         LRESULT result = DefaultProc(message, wParam, lParam);
@@ -78,6 +68,14 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefaultProc(message, wParam, lParam);
     }
+}
+
+void GTColorWellWnd::OnSysColorChange() {
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+UINT GTColorWellWnd::DialogCode() const {
+    return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
 }
 
 // Drawn off-screen and copied in one transfer so the swatch never flickers.
@@ -125,7 +123,7 @@ void GTColorWellWnd::ApplyBoxColor() {
         return;
     }
     if (!(notifyWnd && reverseAutoAssign)) {
-        targetBox->SetShading(0, 20, 0, 100, color);
+        targetBox->SetShading(kGrainedBoxLook, color);
         InvalidateBoxes();
     }
     lastChangedBox = targetBox;

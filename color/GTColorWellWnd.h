@@ -34,6 +34,8 @@ public:
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc, const RECT& client) override;
+    void OnSysColorChange() override;
+    UINT DialogCode() const override;
 
 private:
     LRESULT OnColorCtrlChanged();

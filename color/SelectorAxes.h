@@ -11,17 +11,9 @@
 
 // ---------------------------------------------------------------- modes
 
-// SelectorMode code = 0x80 | mode index.
-inline constexpr std::int32_t SelectorModeFlag = 0x80;
-enum SelectorMode : std::int32_t {
-    SelectorRed = 0x80,
-    SelectorGreen = 0x81,
-    SelectorBlue = 0x82,
-    SelectorHue = 0x83,
-    SelectorSaturation = 0x84,
-    SelectorBrightness = 0x85,
-};
-enum SelectorModeIndex : int {
+// The component the color field and the slider edit. The controls' SetMode takes it as a mode code,
+// 0x80 | mode, which is also what the slider keeps and reads its direction from.
+enum SelectorMode : int {
     ModeRed = 0,
     ModeGreen = 1,
     ModeBlue = 2,
@@ -30,6 +22,11 @@ enum SelectorModeIndex : int {
     ModeBrightness = 5,
 };
 inline constexpr int SelectorModeCount = 6;
+inline constexpr std::int32_t SelectorModeFlag = 0x80;
+
+constexpr std::int32_t SelectorModeCode(SelectorMode mode) noexcept {
+    return SelectorModeFlag | mode;
+}
 
 constexpr int ModeIndexOfCode(std::int32_t code) noexcept {
     return code & 0x7F;

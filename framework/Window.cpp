@@ -71,6 +71,28 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+// The window classes registered here have no background brush, so not erasing loses nothing.
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return OnPaintMessage(message, wParam);
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        DefaultProc(message, wParam, lParam);
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        OnSysColorChange();
+        return 0;
+    case WM_GETDLGCODE:
+        return DialogCode();
+    default:
+        return OnMessage(message, wParam, lParam);
+    }
+}
+
 LRESULT Window::OnPaintMessage(UINT message, WPARAM wParam) {
     RECT client;
     GetClientRect(hwnd, &client);
@@ -84,6 +106,14 @@ LRESULT Window::OnPaintMessage(UINT message, WPARAM wParam) {
 }
 
 void Window::Paint(HDC, const RECT&) {}
+
+void Window::OnSize(int, int) {}
+
+void Window::OnSysColorChange() {}
+
+UINT Window::DialogCode() const {
+    return 0;
+}
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT reflected = 0;
@@ -105,7 +135,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     LRESULT result = 0;
     try {
-        result = self->OnMessage(message, wParam, lParam);
+        result = self->Dispatch(message, wParam, lParam);
     } catch (...) {
         ReportCallbackFailure(L"a window procedure", message);
         result = DefWindowProcW(hwnd, message, wParam, lParam);

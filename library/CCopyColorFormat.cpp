@@ -39,7 +39,7 @@ void CCopyColorFormat::DoDataExchange() {
 bool CCopyColorFormat::OnInitDialog() {
     for (CxShadeButton* button : {&okButton, &cancelButton}) {
         button->SetFont(kFace, -9, 400, 0, 0);
-        button->SetShading(ShadeColumns, 8, 70, 10, kButtonTint);
+        button->SetShading(kToolButtonLook, kButtonTint);
     }
     for (CxShadeButton& choice : choices) {
         choice.SetFont(kFace, -10, 400, 0, 0);

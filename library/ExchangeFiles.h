@@ -1,5 +1,5 @@
 // The files of palette export and import: the standard save and open dialogs with the formats as
-// their filters, and whole-file reads and writes that report the system's reason.
+// their filters.
 #pragma once
 
 #include "library/PaletteExchange.h"
@@ -18,9 +18,3 @@ struct ExchangeFile {
 std::optional<ExchangeFile> AskExportFile(HWND owner, const std::wstring& suggestedName);
 // The open dialog, offering the formats that can be read.
 std::optional<ExchangeFile> AskImportFile(HWND owner);
-
-// Writes beside the file first and then puts the new file in its place, so a failed write leaves an
-// existing file as it was. Returns 0 or the system's error code.
-DWORD WriteWholeFile(const std::wstring& path, const std::string& bytes);
-// Returns 0 or the system's error code; files over 1 GiB are refused with ERROR_FILE_TOO_LARGE.
-DWORD ReadWholeFile(const std::wstring& path, std::string& bytes);

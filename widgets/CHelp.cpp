@@ -65,7 +65,7 @@ bool CHelp::OnInitDialog() {
     mailLink.SetTipColors(kTipBackground, kTipText);
 
     // The look of the main dialog's tool buttons.
-    okButton.SetShading(ShadeColumns, 8, 70, 10, kButtonTint);
+    okButton.SetShading(kToolButtonLook, kButtonTint);
     okButton.SetFont(L"Verdana", -9, 400, 0, 0);
     return true;
 }

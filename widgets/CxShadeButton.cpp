@@ -52,11 +52,14 @@ void CxShadeButton::PreSubclassWindow() {
     auto style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
     pushLike = (style & BS_PUSHLIKE) != 0;
     flat = (style & BS_FLAT) != 0;
-    SetTextAlign(style & 0x300);
-    DWORD type = style & 0xFF;
-    if ((type & 3) == 3) {
+    // The horizontal alignment only: BS_CENTER is BS_LEFT | BS_RIGHT.
+    SetTextAlign(style & BS_CENTER);
+    // A type with all the bits of BS_AUTOCHECKBOX is a check, else one with those of BS_AUTORADIOBUTTON
+    // a radio: the templates' auto check boxes and auto radio buttons.
+    const DWORD type = style & BS_TYPEMASK;
+    if ((type & BS_AUTOCHECKBOX) == BS_AUTOCHECKBOX) {
         kind = KindCheck;
-    } else if ((type & 9) == 9) {
+    } else if ((type & BS_AUTORADIOBUTTON) == BS_AUTORADIOBUTTON) {
         kind = KindRadio;
     } else {
         kind = KindPush;
@@ -134,12 +137,12 @@ void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverI
     SIZE size = OuterSize(Hwnd());
     int middle = size.cy / 2;
     POINT origin{};
-    if (align == 256 || align == 512) {
+    if (align == BS_LEFT || align == BS_RIGHT) {
         iconAlign = align;
-        origin.x = align == 256 ? focusMargin : size.cx - (2 * halfWidth + focusMargin);
+        origin.x = align == BS_LEFT ? focusMargin : size.cx - (2 * halfWidth + focusMargin);
         origin.y = std::max(0, middle - halfHeight);
     } else {
-        iconAlign = 768;
+        iconAlign = BS_CENTER;
         origin.x = std::max(0, static_cast<int>(size.cx / 2 - halfWidth));
         origin.y = std::max(0, middle - 2 * halfHeight);
     }
@@ -221,7 +224,7 @@ void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
     if (toText) {
         target.SetTextColor(color);
     } else {
-        target.SetShading(ShadeNoise, 20, 0, 100, color);
+        target.SetShading(kGrainedBoxLook, color);
     }
     lastChangedBox = &target;
     target.InvalidateWithNested();
@@ -238,7 +241,7 @@ void CxShadeButton::UndoLastChange() {
         textColor = previousTextColor;
     } else {
         boxColor = previousBoxColor;
-        SetShading(ShadeNoise, 20, 0, 100, previousBoxColor);
+        SetShading(kGrainedBoxLook, previousBoxColor);
     }
     InvalidateWithNested();
 }

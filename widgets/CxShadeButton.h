@@ -8,6 +8,7 @@
 #include "framework/UniqueHandle.h"
 #include "widgets/COleDropWndTarget.h"
 #include "widgets/ShadeFaces.h"
+#include "widgets/ShadeLooks.h"
 
 #include <memory>
 #include <string>
@@ -27,6 +28,9 @@ public:
     bool Attach(HWND dialog, int id);
 
     void SetShading(unsigned style, BYTE granularity, BYTE highlight, BYTE coloring, Color color);
+    void SetShading(const ShadeLook& look, Color color) {
+        SetShading(look.style, look.granularity, look.highlight, look.coloring, color);
+    }
     // Returns the previous text color; does not repaint.
     Color SetTextColor(Color color);
     void SetTextAlign(UINT align);
@@ -112,7 +116,7 @@ private:
     UniqueIcon hoverIcon;
     RECT iconRect{};
     UINT textFormat = DT_CENTER;
-    int iconAlign = 768;
+    int iconAlign = BS_CENTER;
     bool flat = false;
     LastChange lastChange = ChangeNone;
 };

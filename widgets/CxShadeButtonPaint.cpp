@@ -69,9 +69,9 @@ RECT CxShadeButton::TextRect(const RECT& item) const {
         return text;
     }
     int iconWidth = iconRect.right - iconRect.left;
-    if (iconAlign == 256) {
+    if (iconAlign == BS_LEFT) {
         text.left += iconWidth;
-    } else if (iconAlign == 512) {
+    } else if (iconAlign == BS_RIGHT) {
         text.right -= iconWidth;
     } else {
         text.top = iconRect.bottom;

@@ -246,11 +246,11 @@ TEST(RenderRamp, ReverseAndUnknownMode) {
 }
 
 TEST(SliderRampReversed, Rule) {
-    EXPECT_FALSE(SliderRampReversed(SliderDefaultStyle, SelectorHue)); // vertical, 0x80 code
-    EXPECT_TRUE(SliderRampReversed(SliderDefaultStyle, 0x03));         // vertical, no 0x80 bit
-    EXPECT_TRUE(SliderRampReversed(SliderHorizontal, SelectorRed));    // horizontal with 0x80
+    EXPECT_FALSE(SliderRampReversed(SliderDefaultStyle, SelectorModeCode(ModeHue))); // vertical, 0x80 code
+    EXPECT_TRUE(SliderRampReversed(SliderDefaultStyle, 0x03));                       // vertical, no 0x80 bit
+    EXPECT_TRUE(SliderRampReversed(SliderHorizontal, SelectorModeCode(ModeRed)));    // horizontal with 0x80
     EXPECT_FALSE(SliderRampReversed(SliderHorizontal, 0x00));
-    EXPECT_FALSE(SliderRampReversed(0, SelectorRed)); // neither bit
+    EXPECT_FALSE(SliderRampReversed(0, SelectorModeCode(ModeRed))); // neither bit
     EXPECT_FALSE(SliderRampReversed(0, 0x01));
 }
 

@@ -15,15 +15,15 @@ constexpr Color Rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 // ---------------------------------------------------------------- modes and axes
 
 TEST(SelectorModes, CodesAndIndexes) {
-    EXPECT_EQ(SelectorRed, 128);
-    EXPECT_EQ(SelectorGreen, 129);
-    EXPECT_EQ(SelectorBlue, 130);
-    EXPECT_EQ(SelectorHue, 131);
-    EXPECT_EQ(SelectorSaturation, 132);
-    EXPECT_EQ(SelectorBrightness, 133);
-    EXPECT_EQ(ModeIndexOfCode(SelectorBrightness), 5);
+    EXPECT_EQ(SelectorModeCode(ModeRed), 128);
+    EXPECT_EQ(SelectorModeCode(ModeGreen), 129);
+    EXPECT_EQ(SelectorModeCode(ModeBlue), 130);
+    EXPECT_EQ(SelectorModeCode(ModeHue), 131);
+    EXPECT_EQ(SelectorModeCode(ModeSaturation), 132);
+    EXPECT_EQ(SelectorModeCode(ModeBrightness), 133);
+    EXPECT_EQ(ModeIndexOfCode(SelectorModeCode(ModeBrightness)), 5);
     EXPECT_EQ(ModeIndexOfCode(0x03), 3);
-    EXPECT_TRUE(HasSelectorModeFlag(SelectorRed));
+    EXPECT_TRUE(HasSelectorModeFlag(SelectorModeCode(ModeRed)));
     EXPECT_FALSE(HasSelectorModeFlag(0x04));
 }
 
@@ -184,16 +184,16 @@ TEST(SliderRanges, PerMode) {
     EXPECT_EQ(SliderRangeForMode(4), (SliderRange{0, 1000, 10, 100}));
     EXPECT_EQ(SliderRangeForMode(5), (SliderRange{0, 1000, 10, 100}));
     EXPECT_FALSE(SliderRangeForMode(6).has_value());
-    EXPECT_EQ(SliderInitialPosition(SelectorHue, kSliderRanges[3]), 3599);
+    EXPECT_EQ(SliderInitialPosition(SelectorModeCode(ModeHue), kSliderRanges[3]), 3599);
     EXPECT_EQ(SliderInitialPosition(0x03, kSliderRanges[3]), 0);
 }
 
 TEST(SliderValues, ComponentAndSetValue) {
-    EXPECT_EQ(SliderComponentValue(SelectorHue, 3499, 3599), 100);
+    EXPECT_EQ(SliderComponentValue(SelectorModeCode(ModeHue), 3499, 3599), 100);
     EXPECT_EQ(SliderComponentValue(0x03, 3499, 3599), 3499);
-    EXPECT_EQ(SliderPositionForValue(SelectorHue, 100, 0, 3599), 3499);
-    EXPECT_EQ(SliderPositionForValue(SelectorHue, -5, 0, 3599), 3599); // 3604 clamped
-    EXPECT_EQ(SliderPositionForValue(SelectorHue, 4000, 0, 3599), 0);  // -401 clamped
+    EXPECT_EQ(SliderPositionForValue(SelectorModeCode(ModeHue), 100, 0, 3599), 3499);
+    EXPECT_EQ(SliderPositionForValue(SelectorModeCode(ModeHue), -5, 0, 3599), 3599); // 3604 clamped
+    EXPECT_EQ(SliderPositionForValue(SelectorModeCode(ModeHue), 4000, 0, 3599), 0);  // -401 clamped
     EXPECT_EQ(SliderPositionForValue(0x00, 300, 0, 255), 255);
     EXPECT_EQ(SliderPositionForValue(0x00, 5, 10, 0), 5); // reversed range
     EXPECT_EQ(SliderPositionForValue(0x00, 50, 10, 0), 10);
@@ -213,11 +213,11 @@ TEST(SliderKeys, HueModeSteps) {
     const auto home = SliderKeyPosition(KeyHome, 1234, hue);
     ASSERT_TRUE(home.has_value());
     EXPECT_EQ(*home, 0);
-    EXPECT_EQ(SliderComponentValue(SelectorHue, *home, hue.maxPos), 3599);
+    EXPECT_EQ(SliderComponentValue(SelectorModeCode(ModeHue), *home, hue.maxPos), 3599);
     const auto end = SliderKeyPosition(KeyEnd, 1234, hue);
     ASSERT_TRUE(end.has_value());
     EXPECT_EQ(*end, 3599);
-    EXPECT_EQ(SliderComponentValue(SelectorHue, *end, hue.maxPos), 0);
+    EXPECT_EQ(SliderComponentValue(SelectorModeCode(ModeHue), *end, hue.maxPos), 0);
     // Clamping at the ends.
     EXPECT_EQ(SliderKeyPosition(KeyPageUp, 50, hue), 0);
     EXPECT_EQ(SliderKeyPosition(KeyPageDown, 3550, hue), 3599);

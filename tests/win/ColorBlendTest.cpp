@@ -85,7 +85,7 @@ void ColorBlendTest::DriveBlend(CColorBlend& blend) {
 }
 
 TEST_F(ColorBlendTest, TwoRightClicksOpenItAndItsTrackbarMixesLive) {
-    selector.SetMode(SelectorRed);
+    selector.SetMode(SelectorModeCode(ModeRed));
     selector.SetColor(MakeColor(255, 0, 0));
     running = this;
     UINT_PTR timer = SetTimer(nullptr, 0, 50, OnTimer);

@@ -62,8 +62,8 @@ void ColorControlsTest::SetUp() {
     slider.SetLinkedSelector(&selector);
     slider.SetNotifyWnd(parent.Hwnd());
     parent.shadeWells = {&shadeWells[0], &shadeWells[1], &shadeWells[2]};
-    selector.SetMode(SelectorHue);
-    slider.SetMode(SelectorHue);
+    selector.SetMode(SelectorModeCode(ModeHue));
+    slider.SetMode(SelectorModeCode(ModeHue));
     PumpMessages();
     ClearRecords();
 }

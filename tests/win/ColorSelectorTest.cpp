@@ -142,7 +142,7 @@ TEST_F(SelectorTest, MiddleButtonTracksUntilTheNextLeftRelease) {
 TEST_F(SelectorTest, ModeChangeResetsThePositionWithoutNotifying) {
     selector.SetColor(MakeColor(10, 20, 30));
     ClearRecords();
-    selector.SetMode(SelectorBlue);
+    selector.SetMode(SelectorModeCode(ModeBlue));
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(selector.XMax(), 255);
     EXPECT_EQ(selector.GetColor(), MakeColor(0, 0, 0));
@@ -151,7 +151,7 @@ TEST_F(SelectorTest, ModeChangeResetsThePositionWithoutNotifying) {
     EXPECT_EQ(selector.Y(), 20);
     EXPECT_EQ(selector.Z(), 30);
     selector.SetMode(0x86);
-    EXPECT_EQ(selector.ModeIndex(), ModeBlue);
+    EXPECT_EQ(selector.Mode(), ModeBlue);
 }
 
 TEST_F(SelectorTest, AnIdOfZeroNotifiesNobody) {

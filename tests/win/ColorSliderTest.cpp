@@ -81,7 +81,7 @@ TEST_F(SliderTest, DoubleClickAndMiddleButtonOnlyTakeTheFocus) {
 }
 
 TEST_F(SliderTest, ModesSetTheirRangesAndStartAtTheTop) {
-    slider.SetMode(SelectorRed);
+    slider.SetMode(SelectorModeCode(ModeRed));
     EXPECT_EQ(slider.MaxPos(), 255);
     EXPECT_EQ(slider.Pos(), 255);
     slider.SetMode(1); // without the 0x80 bit the position starts at the minimum
@@ -92,8 +92,8 @@ TEST_F(SliderTest, ModesSetTheirRangesAndStartAtTheTop) {
 }
 
 TEST_F(SliderTest, BlueModeRampRunsThroughTheFieldsRedAndGreen) {
-    selector.SetMode(SelectorBlue);
-    slider.SetMode(SelectorBlue);
+    selector.SetMode(SelectorModeCode(ModeBlue));
+    slider.SetMode(SelectorModeCode(ModeBlue));
     selector.SetColor(MakeColor(200, 50, 10));
     EXPECT_EQ(slider.FixedFirst(), 50);   // green, the field's y
     EXPECT_EQ(slider.FixedSecond(), 200); // red, the field's x
@@ -132,8 +132,8 @@ TEST(ColorControlsInDialogTest, StartsInSaturationModeWithTheFirstColor) {
     CHuewrightDlg dialog;
     ASSERT_TRUE(dialog.CreateModeless());
     EXPECT_TRUE(dialog.IsChecked(IDC_MODE_SATURATION));
-    EXPECT_EQ(dialog.Selector().ModeIndex(), ModeSaturation);
-    EXPECT_EQ(dialog.Slider().ModeCode(), SelectorSaturation);
+    EXPECT_EQ(dialog.Selector().Mode(), ModeSaturation);
+    EXPECT_EQ(dialog.Slider().ModeCode(), SelectorModeCode(ModeSaturation));
     // 0x00D08300 is #0083D0; the field's hue/brightness grid keeps it exactly.
     EXPECT_EQ(dialog.Selector().CurrentColor(), 0x00D08300u);
     EXPECT_EQ(dialog.Well(0).GetColor(), 0x00D08300u);
@@ -147,8 +147,8 @@ TEST(ColorControlsInDialogTest, StartsInSaturationModeWithTheFirstColor) {
     // A mode radio switches both controls and keeps the color.
     SendMessageW(dialog.Item(IDC_MODE_RED), BM_CLICK, 0, 0);
     PumpMessages(&dialog);
-    EXPECT_EQ(dialog.Selector().ModeIndex(), ModeRed);
-    EXPECT_EQ(dialog.Slider().ModeCode(), SelectorRed);
+    EXPECT_EQ(dialog.Selector().Mode(), ModeRed);
+    EXPECT_EQ(dialog.Slider().ModeCode(), SelectorModeCode(ModeRed));
     EXPECT_EQ(dialog.Selector().CurrentColor(), 0x00D08300u);
     EXPECT_EQ(dialog.Selector().Z(), 0); // red channel
     EXPECT_EQ(dialog.Selector().X(), 0xD0);

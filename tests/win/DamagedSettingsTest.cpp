@@ -234,8 +234,6 @@ int FormatChoiceShown(HWND dialog) {
 
 class DamagedSettingsTest : public ::testing::TestWithParam<Row> {
 protected:
-    // The settings variables as a fresh process has them.
-    DamagedSettingsTest() { settings = SettingsValues{}; }
     void TearDown() override {
         TakeQuitMessage();
         lastChangedBox = nullptr;
@@ -293,7 +291,7 @@ TEST_P(DamagedSettingsTest, StartsOnTheScreenWithTheDefaults) {
     }
     // The colors as read; a palette from the library replaces them.
     if (!row.library) {
-        EXPECT_EQ(settings.colors, SettingsValues{}.colors);
+        EXPECT_EQ(dialog.Settings().colors, SettingsValues{}.colors);
     }
     EXPECT_EQ(dialog.ItemText(IDC_PALETTE_COUNTER), row.counter);
     EXPECT_FALSE(MenuChecked(dialog.Hwnd(), ID_NO_TOOLTIPS));

@@ -8,33 +8,38 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 namespace {
 
 constexpr COLORREF kPainted = RGB(12, 160, 99);
 
-// A top-level window filled with one color, away from the dialog.
+// A top-level window filled with one color, away from the dialog: 120 x 80 pixels from (left, 500).
 class ColorPatch {
 public:
-    ColorPatch() {
+    explicit ColorPatch(COLORREF color = kPainted, int left = 700)
+        : brush(CreateSolidBrush(color)), className(L"HuewrightTestPatch" + std::to_wstring(color)),
+          left(left) {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = DefWindowProcW;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hbrBackground = brush.Get();
-        windowClass.lpszClassName = L"HuewrightTestPatch";
+        windowClass.lpszClassName = className.c_str();
         RegisterClassW(&windowClass);
-        window.Reset(CreateWindowExW(WS_EX_TOPMOST, L"HuewrightTestPatch", nullptr, WS_POPUP | WS_VISIBLE,
-                                     700, 500, 120, 80, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                     nullptr));
+        window.Reset(CreateWindowExW(WS_EX_TOPMOST, className.c_str(), nullptr, WS_POPUP | WS_VISIBLE, left,
+                                     500, 120, 80, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
         UpdateWindow(window.Get());
     }
     ~ColorPatch() {
         window.Reset();
-        UnregisterClassW(L"HuewrightTestPatch", GetModuleHandleW(nullptr));
+        UnregisterClassW(className.c_str(), GetModuleHandleW(nullptr));
     }
-    POINT Centre() const { return {760, 540}; }
+    POINT Centre() const { return {left + 60, 540}; }
 
 private:
-    UniqueBrush brush{CreateSolidBrush(kPainted)};
+    UniqueBrush brush;
+    std::wstring className;
+    int left;
     UniqueWindow window;
 };
 
@@ -116,6 +121,46 @@ TEST_F(GrabAndTipsTest, TheGrabReadsTheScreenAndARightReleaseRestoresThePlacemen
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(dialog.Selector().CurrentColor(), kPainted);
     EXPECT_NE(TipText(IDC_WELL1), L"");
+}
+
+// The magnifier sits 24 pixels below right of the cursor; one longer move lands on its old place,
+// where the screen shows another color than the magnifier's picture of the first patch.
+TEST_F(GrabAndTipsTest, OneLongMoveReadsTheScreenNotTheMagnifier) {
+    constexpr COLORREF kOther = RGB(200, 30, 30);
+    ColorPatch first;
+    ColorPatch second(kOther, 760);
+    MouseGesture({CentreOf(dialog.Item(IDC_DESKTOP_GRAB))});
+    MovePointerTo({705, 505});
+    PumpMessages(&dialog, std::chrono::milliseconds(100));
+    ASSERT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    RECT magnifier{};
+    GetWindowRect(dialog.Magnifier().Hwnd(), &magnifier);
+    const POINT target{765, 535};
+    ASSERT_TRUE(PtInRect(&magnifier, target));
+
+    MovePointerTo(target);
+    PumpMessages(&dialog, std::chrono::milliseconds(100));
+    EXPECT_EQ(dialog.Selector().CurrentColor(), kOther);
+    EXPECT_EQ(dialog.Magnifier().CentreColor(), kOther);
+    PressKeys({VK_RETURN}, &dialog);
+}
+
+// During a grab Enter ends it, even in the color value field, whose entry it leaves alone.
+TEST_F(GrabAndTipsTest, EnterInTheColorValueFieldEndsTheGrab) {
+    ColorPatch patch;
+    MouseGesture({CentreOf(dialog.Item(IDC_DESKTOP_GRAB))});
+    MovePointerTo(patch.Centre());
+    PumpMessages(&dialog, std::chrono::milliseconds(100));
+    ASSERT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    HWND field = dialog.Item(IDC_COLOR_VALUE);
+    SetWindowTextW(field, L"#FF0000");
+    SetFocus(field);
+
+    PressKeys({VK_RETURN}, &dialog);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(dialog.Magnifier().Hwnd()));
+    EXPECT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    EXPECT_EQ(GetFocus(), field);
 }
 
 } // namespace

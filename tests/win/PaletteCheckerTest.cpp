@@ -161,15 +161,14 @@ TEST_F(PaletteCheckerTest, TheCloseBoxHidesItAndANewInstanceOpensWhereItWas) {
 
 TEST(CheckerSettingsTest, TheStateIsKeptAsOneStringValue) {
     ScratchSettingsKey key;
-    const SettingsValues previous = settings;
-    PlacementSettings placement;
+    SettingsValues settings;
+    PlacementSettings placement(settings);
     settings.checker = {true, true, -300, 40};
     placement.SaveSettings(L"Settings");
     EXPECT_EQ(Profile::GetString(L"Settings", L"inspector", L""), L"1,-300,40");
     settings.checker = {};
     placement.LoadSettings(L"Settings");
     EXPECT_EQ(settings.checker, (CheckerState{true, true, -300, 40}));
-    settings = previous;
 }
 
 } // namespace

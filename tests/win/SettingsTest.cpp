@@ -158,4 +158,23 @@ TEST_F(SettingsTest, TheBoxFontIsSavedWithTheSettingsAndWithThePalette) {
     DestroyWindow(second.Hwnd());
 }
 
+// The option comes back as it was left: applied at start, not toggled on the way, and written again.
+TEST_F(SettingsTest, TheTooltipOptionIsAppliedAtStartAsItWasLeft) {
+    {
+        CHuewrightDlg first;
+        ASSERT_TRUE(first.CreateModeless());
+        SendMessageW(first.Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, 0);
+        SendMessageW(first.Hwnd(), WM_COMMAND, ID_FILE_EXIT, 0);
+        DestroyWindow(first.Hwnd());
+    }
+    TakeQuitMessage();
+    EXPECT_EQ(StoredNumber(L"dontShowTooltips"), 1u);
+    CHuewrightDlg second;
+    ASSERT_TRUE(second.CreateModeless());
+    EXPECT_TRUE(GetMenuState(GetMenu(second.Hwnd()), ID_NO_TOOLTIPS, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageW(second.Hwnd(), WM_COMMAND, ID_FILE_EXIT, 0);
+    EXPECT_EQ(StoredNumber(L"dontShowTooltips"), 1u);
+    DestroyWindow(second.Hwnd());
+}
+
 } // namespace

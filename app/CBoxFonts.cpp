@@ -1,8 +1,6 @@
-// The box text font in the main dialog: the "B" and "i" toggles and the fonts of the four boxes.
-#include "app/CHuewrightDlg.h"
+#include "app/CBoxFonts.h"
 
 #include "framework/DcGuards.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -10,27 +8,34 @@ constexpr const wchar_t* kToggleFace = L"Verdana";
 
 } // namespace
 
-void CHuewrightDlg::SetFontToggles() {
-    CheckDlgButton(Hwnd(), IDC_BOLD, fontHelper->GetWeight() == 700 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Hwnd(), IDC_ITALIC, fontHelper->GetItalic() ? BST_CHECKED : BST_UNCHECKED);
+CBoxFonts::CBoxFonts(std::array<CxShadeButton, 4>& boxes, CxShadeButton& boldToggle,
+                     CxShadeButton& italicToggle)
+    : boxes(boxes), boldToggle(boldToggle), italicToggle(italicToggle) {}
+
+void CBoxFonts::CreateFontHelper(const wchar_t* section) {
+    fontHelper = std::make_unique<CFontHelper>(section, L"Font");
+}
+
+void CBoxFonts::SetFontToggles() {
+    SendMessageW(boldToggle.Hwnd(), BM_SETCHECK, fontHelper->GetWeight() == 700 ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+    SendMessageW(italicToggle.Hwnd(), BM_SETCHECK, fontHelper->GetItalic() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // Box 1 takes the font's own height; the smaller boxes let the font mapper choose theirs.
-void CHuewrightDlg::ApplyBoxFonts() {
+void CBoxFonts::ApplyBoxFonts() {
     if (!fontHelper) {
         return;
     }
     std::wstring face = fontHelper->GetFaceName();
     LONG height = fontHelper->GetHeight();
 
-    bool bold = IsChecked(IDC_BOLD);
-    CxShadeButton& boldToggle = ShadedButton(IDC_BOLD);
+    bool bold = boldToggle.IsChecked();
     boldToggle.SetToolTipText(bold ? L"Push for normal text." : L"Push for bold text.", L"");
     boldToggle.SetFont(kToggleFace, 13, bold ? 700 : 300, 0, 0);
     fontHelper->SetBold(bold);
 
-    bool italic = IsChecked(IDC_ITALIC);
-    CxShadeButton& italicToggle = ShadedButton(IDC_ITALIC);
+    bool italic = italicToggle.IsChecked();
     italicToggle.SetToolTipText(italic ? L"Push for normal text." : L"Push for italic text.", L"");
     italicToggle.SetFont(kToggleFace, 13, italic ? 700 : 300, italic ? 1 : 0, 0);
     fontHelper->SetItalic(italic);
@@ -40,8 +45,8 @@ void CHuewrightDlg::ApplyBoxFonts() {
     for (size_t i = 0; i < boxes.size(); ++i) {
         boxes[i].SetFont(face.c_str(), i == 0 ? height : 0, weight, fontItalic, 0);
     }
-    for (int id : {IDC_BOLD, IDC_ITALIC}) {
-        InvalidateRect(Item(id), nullptr, TRUE);
+    for (CxShadeButton* toggle : {&boldToggle, &italicToggle}) {
+        InvalidateRect(toggle->Hwnd(), nullptr, TRUE);
     }
     for (auto& box : boxes) {
         InvalidateRect(box.Hwnd(), nullptr, TRUE);
@@ -50,8 +55,8 @@ void CHuewrightDlg::ApplyBoxFonts() {
 }
 
 // Points as a page would state them: the em height without internal leading, at the screen's DPI.
-void CHuewrightDlg::MeasureBoxTexts() {
-    WindowDc screen(Hwnd());
+void CBoxFonts::MeasureBoxTexts() {
+    WindowDc screen(GetParent(boxes[0].Hwnd()));
     const int pixelsPerInch = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     for (size_t i = 0; i < boxes.size(); ++i) {
         auto font = reinterpret_cast<HFONT>(SendMessageW(boxes[i].Hwnd(), WM_GETFONT, 0, 0));
@@ -63,7 +68,7 @@ void CHuewrightDlg::MeasureBoxTexts() {
     }
 }
 
-void CHuewrightDlg::OnSelectBoxFont() {
+void CBoxFonts::OnSelectBoxFont() {
     if (fontHelper && fontHelper->ChooseFont()) {
         SetFontToggles();
         ApplyBoxFonts();

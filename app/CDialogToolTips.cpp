@@ -1,12 +1,9 @@
-// The main dialog's own tooltip: the color controls and the two icon buttons ask the dialog for
-// their texts, which it gives unless tooltips are off or a desktop grab runs.
-#include "app/CHuewrightDlg.h"
+#include "app/CDialogToolTips.h"
 
 #include "res/resource.h"
 
-#include <commctrl.h>
-
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -35,22 +32,26 @@ wchar_t tipBuffer[156];
 
 } // namespace
 
+CDialogToolTips::CDialogToolTips(std::vector<CxShadeButton*> optionButtons)
+    : optionButtons(std::move(optionButtons)) {}
+
 // The tooltip is an owned popup: the system destroys it with the dialog.
-void CHuewrightDlg::EnableDialogToolTips() {
+void CDialogToolTips::EnableDialogToolTips(HWND dialogWindow) {
+    dialog = dialogWindow;
     dialogToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(),
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
                                     nullptr, GetModuleHandleW(nullptr), nullptr);
     for (const TipText& tip : kTipTexts) {
         TOOLINFOW tool{sizeof(tool)};
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Hwnd();
-        tool.uId = reinterpret_cast<UINT_PTR>(Item(tip.id));
+        tool.hwnd = dialog;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, tip.id));
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(dialogToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
-bool CHuewrightDlg::OnToolTipNeedText(NMTTDISPINFOW& request) {
+bool CDialogToolTips::OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive) {
     if (!(request.uFlags & TTF_IDISHWND) || tooltipsOff || grabActive) {
         return false;
     }
@@ -71,9 +72,14 @@ bool CHuewrightDlg::OnToolTipNeedText(NMTTDISPINFOW& request) {
     return true;
 }
 
-LRESULT CHuewrightDlg::OnNotify(NMHDR& header) {
-    if (header.code == TTN_NEEDTEXTW) {
-        OnToolTipNeedText(reinterpret_cast<NMTTDISPINFOW&>(header));
+void CDialogToolTips::OnTooltipOption() {
+    tooltipsOff = !tooltipsOff;
+    ApplyTooltipOption();
+}
+
+void CDialogToolTips::ApplyTooltipOption() {
+    for (CxShadeButton* button : optionButtons) {
+        button->ActivateToolTip(!tooltipsOff);
     }
-    return 0;
+    CheckMenuItem(GetMenu(dialog), ID_NO_TOOLTIPS, tooltipsOff ? MF_CHECKED : MF_UNCHECKED);
 }

@@ -1,0 +1,34 @@
+// The main dialog's tooltips: its own tooltip, which gives the texts of the color controls and the
+// two icon buttons, and the option that turns those and the shaded buttons' tooltips off.
+#pragma once
+
+#include "widgets/CxShadeButton.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+class CDialogToolTips {
+public:
+    // The shaded buttons whose own tooltips follow the option.
+    explicit CDialogToolTips(std::vector<CxShadeButton*> optionButtons);
+
+    void EnableDialogToolTips(HWND dialog);
+    // Gives the text for `request`, unless tooltips are off or a desktop grab runs.
+    bool OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive);
+
+    bool TooltipsOff() const { return tooltipsOff; }
+    void SetTooltipsOff(bool off) { tooltipsOff = off; }
+    // The menu command: toggles the option, then applies it.
+    void OnTooltipOption();
+    // Shows the option on the buttons and the menu's check mark.
+    void ApplyTooltipOption();
+
+private:
+    std::vector<CxShadeButton*> optionButtons;
+    HWND dialog = nullptr;
+    HWND dialogToolTip = nullptr;
+    bool tooltipsOff = false;
+};
