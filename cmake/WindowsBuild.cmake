@@ -104,6 +104,7 @@ add_executable(win_tests
     tests/win/InstanceTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp
+    tests/win/MainDialogFixture.cpp
     tests/win/SettingsTest.cpp
     tests/win/TestPageTest.cpp
     tests/win/ShadeButtonTest.cpp

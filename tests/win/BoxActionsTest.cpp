@@ -4,6 +4,7 @@
 #include "app/WorkspaceFlags.h"
 #include "framework/OleDragSource.h"
 #include "framework/OleSession.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +13,15 @@
 
 namespace {
 
-class BoxActionsTest : public ::testing::Test {
+class BoxActionsTest : public MainDialogFixture {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ole.Initialized());
-        ASSERT_TRUE(dialog.CreateModeless());
-        PumpMessages(&dialog, std::chrono::milliseconds(150));
+        MainDialogFixture::SetUp();
     }
     void TearDown() override {
         HoldCtrlAtXLevel(false);
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
-        lastChangedBox = nullptr;
+        MainDialogFixture::TearDown();
     }
     // Drops the text on box `index` (0..3) and returns the effect the box chose.
     DWORD Drop(int index, const std::u16string& text, DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE) {
@@ -41,9 +39,6 @@ protected:
     }
 
     OleSession ole;
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
 };
 
 TEST_F(BoxActionsTest, DroppedTextColorsTheBoxOrWithCtrlTheNestedBox) {

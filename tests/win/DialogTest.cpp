@@ -1,6 +1,7 @@
 // The main dialog from its template: controls, start-up state and the close paths.
 #include "app/CHuewrightDlg.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <commctrl.h>
@@ -85,18 +86,10 @@ protected:
     }
 };
 
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public MainDialogFixture {
 protected:
-    void SetUp() override { ASSERT_TRUE(dialog.CreateModeless()); }
-    void TearDown() override {
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
-    }
+    MainDialogTest() : MainDialogFixture(std::chrono::milliseconds(0)) {}
     HWND Item(int id) const { return dialog.Item(id); }
-
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
 };
 
 // The children that come from the template, in z-order: the color controls made at start-up have

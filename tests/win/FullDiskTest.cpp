@@ -76,20 +76,15 @@ void FillDiskLeaving(std::uint64_t room) {
     ASSERT_EQ(FreeBytes(), room);
 }
 
-void Click(CHuewrightDlg& dialog, int id) {
-    SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(dialog.Item(id)));
-}
-
 std::wstring Counter(CHuewrightDlg& dialog) {
     return WindowText(dialog.Item(IDC_PALETTE_COUNTER));
 }
 
 // A new palette saved under `name`; true when the counter then shows it stored.
 bool SaveNewPalette(CHuewrightDlg& dialog, const std::wstring& name) {
-    Click(dialog, IDC_NEW_PALETTE);
+    ClickButton(dialog, IDC_NEW_PALETTE);
     SetDlgItemTextW(dialog.Hwnd(), IDC_PALETTE_NAME, name.c_str());
-    Click(dialog, IDC_SAVE_PALETTE);
+    ClickButton(dialog, IDC_SAVE_PALETTE);
     return Counter(dialog) != L"new";
 }
 
@@ -144,10 +139,10 @@ TEST_F(FullDiskTest, SavesUntilTheDiskIsFullReportsEachFailureAndKeepsEverySaved
         std::cout << saved << " palettes saved before the disk was full\n";
 
         // Deleting the last palette gives its room back, and the next save goes through.
-        Click(dialog, IDC_VIEW_PREVIOUS);
+        ClickButton(dialog, IDC_VIEW_PREVIOUS);
         {
             MessageBoxAnswerer yes(IDYES);
-            Click(dialog, IDC_DELETE_PALETTE);
+            ClickButton(dialog, IDC_DELETE_PALETTE);
         }
         expected.resize(expected.size() - kRecordSize);
         EXPECT_TRUE(SaveNewPalette(dialog, L"After the delete"));
@@ -176,7 +171,7 @@ TEST_F(FullDiskTest, AStartWhoseBackupDoesNotFitLoadsTheLibraryAndLeavesItAsItWa
         PumpMessages(&dialog, std::chrono::milliseconds(250));
         EXPECT_EQ(Counter(dialog), L"1 of 300");
         EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), L"Stored 0");
-        Click(dialog, IDC_VIEW_PREVIOUS);
+        ClickButton(dialog, IDC_VIEW_PREVIOUS);
         EXPECT_EQ(Counter(dialog), L"300 of 300");
         EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), L"Stored 299");
         DestroyWindow(dialog.Hwnd());

@@ -2,6 +2,7 @@
 // the dialog's own tooltip, which give way to the option and to a running grab.
 #include "app/CHuewrightDlg.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -43,16 +44,8 @@ private:
     UniqueWindow window;
 };
 
-class GrabAndTipsTest : public ::testing::Test {
+class GrabAndTipsTest : public MainDialogFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dialog.CreateModeless());
-        PumpMessages(&dialog, std::chrono::milliseconds(150));
-    }
-    void TearDown() override {
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
-    }
     // What the dialog answers a tooltip that asks for the text of control `id`.
     std::wstring TipText(int id) {
         NMTTDISPINFOW request{};
@@ -65,9 +58,6 @@ protected:
         return request.lpszText ? request.lpszText : L"";
     }
 
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
     UniqueWindow tooltip{CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                          GetModuleHandleW(nullptr), nullptr)};
 };

@@ -9,6 +9,7 @@
 #include "library/CCopyColorFormat.h"
 #include "library/Win32LibraryFile.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -269,18 +270,8 @@ protected:
         TakeQuitMessage();
         lastChangedBox = nullptr;
     }
-    void Click(int id) {
-        SendMessageW(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog->Item(id)));
-    }
-    PaletteColors BoxColors() {
-        PaletteColors colors;
-        for (int i = 0; i < 4; ++i) {
-            colors.box[i] = dialog->Box(i).BoxColor();
-            colors.text[i] = dialog->Box(i).TextColor();
-        }
-        return colors;
-    }
+    void Click(int id) { ClickButton(*dialog, id); }
+    PaletteColors BoxColors() { return BoxColorsOf(*dialog); }
     std::wstring Counter(int index, size_t count) {
         return index < 0 ? L"new" : std::to_wstring(index + 1) + L" of " + std::to_wstring(count);
     }

@@ -2,8 +2,8 @@
 // loop: digits type into the edits and assign elsewhere, Ctrl copies, Escape undoes, Enter views
 // the next palette.
 #include "app/CHuewrightDlg.h"
-#include "app/WorkspaceFlags.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,26 +12,13 @@
 
 namespace {
 
-class KeyboardTest : public ::testing::Test {
+class KeyboardTest : public MainDialogFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dialog.CreateModeless());
-        PumpMessages(&dialog, std::chrono::milliseconds(150));
-    }
-    void TearDown() override {
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
-        lastChangedBox = nullptr;
-    }
     void Focus(int id) {
         SetFocus(dialog.Item(id));
         PumpMessages(&dialog);
     }
     bool MenuChecked(int id) { return GetMenuState(GetMenu(dialog.Hwnd()), id, MF_BYCOMMAND) & MF_CHECKED; }
-
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
 };
 
 TEST_F(KeyboardTest, DigitsTypeIntoTheNameAndCtrlDigitsCopyFromThere) {

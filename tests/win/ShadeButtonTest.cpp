@@ -1,27 +1,23 @@
 // The shaded buttons in the real main dialog, driven with real mouse input: radio groups, check
 // buttons, double clicks, the faces on screen and the undo memory.
 #include "app/CHuewrightDlg.h"
-#include "app/WorkspaceFlags.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ShadeButtonTest : public ::testing::Test {
+class ShadeButtonTest : public MainDialogFixture {
 protected:
+    ShadeButtonTest() : MainDialogFixture(std::chrono::milliseconds(0)) {}
     void SetUp() override {
-        ASSERT_TRUE(dialog.CreateModeless());
+        MainDialogFixture::SetUp();
         SetWindowPos(dialog.Hwnd(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         SetForegroundWindow(dialog.Hwnd());
         // Long enough for the start-up font timer, which checks "B" and "i" for the default font.
         PumpMessages(&dialog, std::chrono::milliseconds(250));
-    }
-    void TearDown() override {
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
-        lastChangedBox = nullptr;
     }
 
     POINT CentreOf(int id) { return ::CentreOf(dialog.Item(id)); }
@@ -43,10 +39,6 @@ protected:
         PumpMessages(&dialog, std::chrono::milliseconds(50));
     }
     bool Checked(int id) { return dialog.IsChecked(id); }
-
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
 };
 
 TEST_F(ShadeButtonTest, ARadioUnchecksTheOtherRadiosOfItsGroupOnly) {

@@ -105,10 +105,7 @@ protected:
         TakeQuitMessage();
         lastChangedBox = nullptr;
     }
-    void Click(int id) {
-        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog.Item(id)));
-    }
+    void Click(int id) { ClickButton(dialog, id); }
     // The dialog's own loop runs until the condition holds; false if it does not within a while.
     bool PumpUntil(const std::function<bool()>& condition) {
         auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);

@@ -2,6 +2,7 @@
 // folder, and the message when it cannot be written.
 #include "app/CHuewrightDlg.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,28 +20,23 @@ std::string FileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class TestPageTest : public ::testing::Test {
+class TestPageTest : public MainDialogFixture {
 protected:
+    TestPageTest() : MainDialogFixture(std::chrono::milliseconds(250)) {}
     void SetUp() override {
         // Wine hands the page to the first of these commands; here it is one that does nothing.
         const wchar_t kNoBrowser[] = L"true";
         RegSetKeyValueW(HKEY_CURRENT_USER, kBrowserKey, L"Browsers", REG_SZ, kNoBrowser, sizeof(kNoBrowser));
-        ASSERT_TRUE(dialog.CreateModeless());
-        PumpMessages(&dialog, std::chrono::milliseconds(250));
+        MainDialogFixture::SetUp();
     }
     void TearDown() override {
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
+        MainDialogFixture::TearDown();
         RegDeleteKeyValueW(HKEY_CURRENT_USER, kBrowserKey, L"Browsers");
     }
     void ViewInBrowser() {
         SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_VIEW_IN_BROWSER, BN_CLICKED),
                      reinterpret_cast<LPARAM>(dialog.Item(IDC_VIEW_IN_BROWSER)));
     }
-
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
 };
 
 // The default palette in the default font, Georgia at 36 points, bold and italic.

@@ -53,6 +53,11 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     return true;
 }
 
+void ClickButton(Dialog& dialog, int id) {
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(dialog.Item(id)));
+}
+
 std::wstring WindowText(HWND hwnd) {
     std::vector<wchar_t> text(GetWindowTextLengthW(hwnd) + 1, L'\0');
     GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));

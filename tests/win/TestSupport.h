@@ -23,6 +23,9 @@ bool TakeQuitMessage();
 // Pumps until the condition holds or the timeout passes; returns the condition's last value.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
+// A button's click as its dialog hears it from the button.
+void ClickButton(Dialog& dialog, int id);
+
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 // The folder of the running test program, with a trailing backslash.

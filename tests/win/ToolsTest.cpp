@@ -89,10 +89,7 @@ protected:
         TakeQuitMessage();
     }
     void Command(int id) { SendMessageW(dialog->Hwnd(), WM_COMMAND, id, 0); }
-    void Click(int id) {
-        SendMessageW(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog->Item(id)));
-    }
+    void Click(int id) { ClickButton(*dialog, id); }
     // A new palette whose box 1 takes `box1` from a real well click, saved under `name`.
     void SavePalette(const wchar_t* name, Color box1) {
         Click(IDC_NEW_PALETTE);

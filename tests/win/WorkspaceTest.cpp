@@ -5,6 +5,7 @@
 #include "color/SelectorAxes.h"
 #include "color/Shades.h"
 #include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <commctrl.h>
@@ -12,32 +13,20 @@
 
 namespace {
 
-class WorkspaceTest : public ::testing::Test {
+class WorkspaceTest : public MainDialogFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dialog.CreateModeless());
-        PumpMessages(&dialog);
-    }
-    void TearDown() override {
-        DestroyWindow(dialog.Hwnd());
-        TakeQuitMessage();
-        lastChangedBox = nullptr;
-        undoAllBoxes = false;
-        reverseAutoAssign = false;
-    }
+    WorkspaceTest() : MainDialogFixture(std::chrono::milliseconds(0)) {}
 
-    void Command(int id) { SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0); }
     // Sets a check box or radio as a click would, then tells the dialog it was clicked.
-    void Click(int id, bool check = true) {
+    void CheckAndClick(int id, bool check = true) {
         SendMessageW(dialog.Item(id), BM_SETCHECK, check, 0);
         PumpMessages(&dialog);
-        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog.Item(id)));
+        Click(id);
     }
     void ClickWell(int index, UINT message = WM_LBUTTONUP) {
         SendMessageW(dialog.Well(index).Hwnd(), message, 0, MAKELPARAM(10, 10));
     }
-    std::array<Color, 4> BoxColors() {
+    std::array<Color, 4> Backgrounds() {
         return {dialog.Box(0).BoxColor(), dialog.Box(1).BoxColor(), dialog.Box(2).BoxColor(),
                 dialog.Box(3).BoxColor()};
     }
@@ -47,21 +36,17 @@ protected:
         SendMessageW(dialog.Hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
                      reinterpret_cast<LPARAM>(bar));
     }
-
-    TempWorkingDirectory folder;
-    ScratchSettingsKey settings;
-    CHuewrightDlg dialog;
 };
 
 constexpr std::array<Color, 4> kDefaultBoxes = {0x00A1BEBE, 0x00ABC8C8, 0x00B5D2D2, 0x00BFDBDB};
 
 TEST_F(WorkspaceTest, StartsWithTheDefaultPaletteAndNothingToUndo) {
-    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    EXPECT_EQ(Backgrounds(), kDefaultBoxes);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(dialog.Box(i).TextColor(), 0x00556974u) << i;
     }
     Command(ID_UNDO_LAST_COLOR);
-    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    EXPECT_EQ(Backgrounds(), kDefaultBoxes);
     EXPECT_EQ(dialog.Box(0).TextColor(), 0x00556974u);
 }
 
@@ -71,39 +56,39 @@ TEST_F(WorkspaceTest, ClickingTheSelectedColorWellGivesBoxOneTheColor) {
     EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(10, 20, 30));
     EXPECT_EQ(lastChangedBox, &dialog.Box(0));
     // "In reverse" alone changes nothing while auto-assign is off.
-    Click(IDC_IN_REVERSE);
+    CheckAndClick(IDC_IN_REVERSE);
     dialog.Selector().SetColor(MakeColor(40, 50, 60));
     ClickWell(0);
     EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(40, 50, 60));
-    EXPECT_EQ(BoxColors()[1], kDefaultBoxes[1]);
+    EXPECT_EQ(Backgrounds()[1], kDefaultBoxes[1]);
 }
 
 TEST_F(WorkspaceTest, AutoAssignInSequenceAndInReverseAndOneUndoRestoresAll) {
     dialog.Selector().SetColor(MakeColor(200, 100, 50));
-    Click(IDC_AUTO_ALL);
+    CheckAndClick(IDC_AUTO_ALL);
     ClickWell(0);
     auto wellColor = [this](int k) { return dialog.Well(k).GetColor(); };
-    EXPECT_EQ(BoxColors(), (std::array<Color, 4>{wellColor(0), wellColor(1), wellColor(2), wellColor(3)}));
+    EXPECT_EQ(Backgrounds(), (std::array<Color, 4>{wellColor(0), wellColor(1), wellColor(2), wellColor(3)}));
     Command(ID_UNDO_LAST_COLOR);
-    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    EXPECT_EQ(Backgrounds(), kDefaultBoxes);
 
-    Click(IDC_IN_REVERSE);
+    CheckAndClick(IDC_IN_REVERSE);
     EXPECT_TRUE(reverseAutoAssign);
     ClickWell(0);
-    EXPECT_EQ(BoxColors(), (std::array<Color, 4>{wellColor(3), wellColor(2), wellColor(1), wellColor(0)}));
+    EXPECT_EQ(Backgrounds(), (std::array<Color, 4>{wellColor(3), wellColor(2), wellColor(1), wellColor(0)}));
     Command(ID_UNDO_LAST_COLOR);
-    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    EXPECT_EQ(Backgrounds(), kDefaultBoxes);
     // A second Undo has nothing left to undo.
     Command(ID_UNDO_LAST_COLOR);
-    EXPECT_EQ(BoxColors(), kDefaultBoxes);
+    EXPECT_EQ(Backgrounds(), kDefaultBoxes);
 }
 
 TEST_F(WorkspaceTest, AutoAssignFirstFollowsTheSelectedColor) {
-    Click(IDC_AUTO_FIRST);
-    Click(IDC_FIRST_BOX3);
+    CheckAndClick(IDC_AUTO_FIRST);
+    CheckAndClick(IDC_FIRST_BOX3);
     dialog.Selector().SetColor(MakeColor(1, 2, 3));
     EXPECT_EQ(dialog.Box(2).TextColor(), MakeColor(1, 2, 3));
-    Click(IDC_FIRST_TO_BOX);
+    CheckAndClick(IDC_FIRST_TO_BOX);
     dialog.Selector().SetColor(MakeColor(4, 5, 6));
     EXPECT_EQ(dialog.Box(2).BoxColor(), MakeColor(4, 5, 6));
     EXPECT_EQ(lastChangedBox, &dialog.Box(2));
