@@ -2,7 +2,7 @@
 # Fails when a C++ file differs from what clang-format makes of it under .clang-format, and names
 # the files; `scripts/check-format.sh --fix` formats them in place instead.
 cd "$(dirname "$0")/.."
-files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+files=$(git ls-files --cached --others --exclude-standard '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
 if [ "$1" = --fix ]; then
     echo "$files" | xargs clang-format -i
     exit 0

@@ -18,7 +18,9 @@ void MainDialogFixture::TearDown() {
     reverseAutoAssign = false;
 }
 
-void MainDialogFixture::Command(int id) { SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0); }
+void MainDialogFixture::Command(int id) {
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, id, 0);
+}
 
 PaletteColors BoxColorsOf(CHuewrightDlg& dialog) {
     PaletteColors colors;
