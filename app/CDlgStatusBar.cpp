@@ -98,8 +98,36 @@ void CDlgStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
     alertPending = false;
 }
 
+// The first pane's text lives here, not in the bar: it is handed out as the bar's window text and
+// as the pane's own text, so screen readers and other programs read what the pane shows.
+LRESULT CDlgStatusBar::CopyText(wchar_t* buffer, std::size_t capacity) const {
+    if (!buffer || capacity == 0) {
+        return 0;
+    }
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::copy_n(text.c_str(), length, buffer);
+    buffer[length] = L'\0';
+    return static_cast<LRESULT>(length);
+}
+
 LRESULT CDlgStatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(text.size());
+    case WM_GETTEXT:
+        return CopyText(reinterpret_cast<wchar_t*>(lParam), wParam);
+    case SB_GETTEXTLENGTHW:
+        if (LOWORD(wParam) != 0) {
+            return DefaultProc(message, wParam, lParam);
+        }
+        return MAKELRESULT(text.size(), SBT_OWNERDRAW);
+    case SB_GETTEXTW:
+        if (LOWORD(wParam) != 0) {
+            return DefaultProc(message, wParam, lParam);
+        }
+        // The caller's buffer holds the length SB_GETTEXTLENGTH gave, and the terminator.
+        CopyText(reinterpret_cast<wchar_t*>(lParam), text.size() + 1);
+        return MAKELRESULT(text.size(), SBT_OWNERDRAW);
     case Reflected(WM_DRAWITEM):
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;

@@ -5,6 +5,7 @@
 #include "framework/SubclassedControl.h"
 #include "framework/UniqueHandle.h"
 
+#include <cstddef>
 #include <string>
 
 // The id a framework status bar carries (AFX_IDW_STATUS_BAR).
@@ -32,6 +33,7 @@ protected:
 
 private:
     void SetPaneWidths();
+    LRESULT CopyText(wchar_t* buffer, std::size_t capacity) const;
 
     std::wstring text;
     std::wstring unlockedText;

@@ -120,7 +120,7 @@ target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
 target_precompile_headers(win_tests PRIVATE ${HUEWRIGHT_WIN_HEADERS} <gtest/gtest.h> <chrono> <filesystem>)
 target_compile_definitions(win_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
-add_dependencies(win_tests huewright wineprefix)
+add_dependencies(win_tests huewright wineprefix read_window_text)
 huewright_add_gtest_suites(TARGET win_tests TIMEOUT 900)
 
 # The library on a disk that is really full: a test program of its own that only
@@ -132,6 +132,11 @@ add_dependencies(full_disk_test wineprefix)
 add_test(NAME FullDiskTest COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-full-disk.sh ${HUEWRIGHT_WINE_PREFIX}
     $<TARGET_FILE:full_disk_test> ${CMAKE_BINARY_DIR}/full-disk)
 set_tests_properties(FullDiskTest PROPERTIES TIMEOUT 300)
+
+# Reads a window's text from another process, as screen readers and test tools do.
+add_executable(read_window_text tests/win/ReadWindowText.cpp)
+target_compile_options(read_window_text PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+target_link_options(read_window_text PRIVATE -municode)
 
 # Saves and deletes without end for scripts/test-killed-saves.sh to kill at random moments.
 add_executable(save_stress tests/win/SaveStress.cpp)

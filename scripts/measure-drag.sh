@@ -16,10 +16,39 @@ cd "$work"
 start_huewright "$exe"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
-# Clock ticks used so far by the program, wineserver and the X server.
+# The three processes counted, found once the program runs: the program of this prefix, the
+# prefix's own server (Debian names it wineserver64; its working folder is the prefix's server
+# folder, /tmp/.wine-<uid>/server-<dev>-<inode> in hex) and the X server of this display.
+given_prefix=${WINEPREFIX:-$HOME/.wine}
+prefix=$(realpath "$given_prefix")
+server_folder=$(printf '/tmp/.wine-%s/server-%x-%x' "$(id -u)" "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")")
+of_prefix() {
+    for process in "$@"; do
+        if tr '\0' '\n' <"/proc/$process/environ" 2>/dev/null |
+            grep -qx -e "WINEPREFIX=$prefix" -e "WINEPREFIX=$given_prefix"; then
+            echo "$process"
+        fi
+    done
+}
+program=$(of_prefix $(pgrep -f 'huewright\.exe'))
+server=
+for process in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
+    if [ "$(readlink "/proc/$process/cwd")" = "$server_folder" ]; then
+        server="$server $process"
+    fi
+done
+xserver=$(pgrep -f "^Xvfb $DISPLAY( |\$)" || pgrep -x Xorg || true)
+for found in program server xserver; do
+    if [ -z "$(eval echo \$$found)" ]; then
+        echo "measure-drag: no $found process found" >&2
+        exit 1
+    fi
+done
+
+# Clock ticks used so far by the given processes.
 ticks() {
     total=0
-    for process in $(pgrep -f 'huewright.exe') $(pgrep -x wineserver) $(pgrep -x Xvfb); do
+    for process in "$@"; do
         set -- $(sed 's/^.*) //' "/proc/$process/stat")
         total=$((total + ${12} + ${13}))
     done
@@ -27,7 +56,8 @@ ticks() {
 }
 
 # MOVES pointer moves between two points of a horizontal line, y fixed, with the given button
-# held (0 for none); prints the CPU per move in microseconds.
+# held (0 for none); prints the CPU per move in microseconds: all in, then the program's, the
+# server's and the X server's shares.
 sweep() {
     button=$1 left=$2 right=$3 y=$4
     commands="mousemove $left $y"
@@ -40,11 +70,13 @@ sweep() {
     done
     [ "$button" -ne 0 ] && commands="$commands mouseup $button"
     sleep 0.5
-    before=$(ticks)
+    p0=$(ticks $program) s0=$(ticks $server) x0=$(ticks $xserver)
     xdotool $commands
     sleep 0.3
-    after=$(ticks)
-    echo $(( (after - before) * 1000000 / $(getconf CLK_TCK) / moves ))
+    p1=$(ticks $program) s1=$(ticks $server) x1=$(ticks $xserver)
+    per_move() { echo $(($1 * 1000000 / $(getconf CLK_TCK) / moves)); }
+    echo "$(per_move $((p1 - p0 + s1 - s0 + x1 - x0))) us (program $(per_move $((p1 - p0))), wineserver" \
+        "$(per_move $((s1 - s0))), X server $(per_move $((x1 - x0))))"
 }
 
 # "Auto-assign 1st color to:" with its default target, box 1 text.
@@ -56,8 +88,8 @@ sleep 1
 checked=$(sweep 1 $((X + 30)) $((X + 270)) $((Y + 100)))
 xdotool key F2
 echo "CPU per move, program + wineserver + X server, $moves moves 4 ms apart:"
-echo "  over the status bar, no button (floor): $floor us"
-echo "  dragging in the color field:            $drag us"
-echo "  dragging with the checker open:       $checked us"
+echo "  over the status bar, no button (floor): $floor"
+echo "  dragging in the color field:            $drag"
+echo "  dragging with the checker open:         $checked"
 xdotool key alt+F4
 sleep 2

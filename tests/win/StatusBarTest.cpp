@@ -12,6 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <vector>
 
@@ -186,6 +190,46 @@ TEST_F(StatusBarTest, RepositionGrowsTheDialogByTheBarAndPutsTheBarAtTheBottom) 
     EXPECT_EQ(barAfter.top, clientBefore.bottom);
     // Below every control now.
     EXPECT_GE(barAfter.top, exitAfter.bottom);
+}
+
+// What the owner-drawn pane shows is the bar's window text and the pane's text, also for another
+// process, as screen readers and test tools read it.
+TEST_F(StatusBarTest, OthersReadTheFirstPaneThroughTheWindowTextAndThePaneText) {
+    const std::wstring alert = L"Invalid color entry. Use either \"00FF00\" or \"0,255,0\" format.";
+    bar.ShowAlert(alert);
+    HWND hwnd = bar.Hwnd();
+    EXPECT_EQ(WindowText(hwnd), alert);
+    const LRESULT length = SendMessageW(hwnd, SB_GETTEXTLENGTHW, 0, 0);
+    EXPECT_EQ(LOWORD(length), alert.size());
+    EXPECT_TRUE(HIWORD(length) & SBT_OWNERDRAW);
+    std::wstring paneText(alert.size() + 1, L'\0');
+    SendMessageW(hwnd, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(paneText.data()));
+    EXPECT_EQ(paneText.c_str(), alert);
+    wchar_t cut[8] = {};
+    EXPECT_EQ(SendMessageW(hwnd, WM_GETTEXT, std::size(cut), reinterpret_cast<LPARAM>(cut)), 7);
+    EXPECT_EQ(std::wstring(cut), alert.substr(0, 7));
+
+    TempWorkingDirectory folder;
+    wchar_t window[32] = {};
+    swprintf(window, std::size(window), L"%llx",
+             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    std::wstring commandLine = L"read_window_text " + std::wstring(window) + L" read.txt";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW((ModuleFolder() + L"read_window_text.exe").c_str(), commandLine.data(),
+                               nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    UniqueHandle process(started.hProcess);
+    UniqueHandle thread(started.hThread);
+    // Its WM_GETTEXT is answered by this thread's window, so the queue is pumped while it runs.
+    ASSERT_TRUE(WaitFor([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
+                        std::chrono::seconds(20)));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    std::ifstream in(std::filesystem::path(folder.Path()) / L"read.txt", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)),
+              alert);
 }
 
 TEST(StatusBarLifetimeTest, WindowGoesWithTheObjectOrWithTheDialog) {
