@@ -73,7 +73,12 @@ void CDlgStatusBar::ShowAlert(const std::wstring& alert) {
 }
 
 // The bar does not see the text of an owner-drawn pane change, so the pane is repainted from here.
+// The color controls report on every mouse move: the same text again, with no alert waiting to be
+// shown, needs no repaint.
 void CDlgStatusBar::SetText(const std::wstring& newText) {
+    if (newText == text && !alertPending) {
+        return;
+    }
     text = newText;
     if (Hwnd()) {
         RECT pane{};
@@ -82,10 +87,12 @@ void CDlgStatusBar::SetText(const std::wstring& newText) {
     }
 }
 
+// Tracking reports its lock state on every mouse move; the pane is set only when that changes.
 void CDlgStatusBar::SetLockText(bool locked) {
-    if (Hwnd()) {
-        SendMessageW(Hwnd(), SB_SETTEXTW, 1,
-                     reinterpret_cast<LPARAM>(locked ? kLockedText : unlockedText.c_str()));
+    const wchar_t* shown = locked ? kLockedText : unlockedText.c_str();
+    if (Hwnd() && shown != lockText) {
+        lockText = shown;
+        SendMessageW(Hwnd(), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(shown));
     }
 }
 

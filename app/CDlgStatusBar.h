@@ -37,6 +37,8 @@ private:
 
     std::wstring text;
     std::wstring unlockedText;
+    // What the lock pane shows now.
+    const wchar_t* lockText = nullptr;
     int lockPaneWidth = 0;
     bool alertPending = false;
     UniqueWindow bar;

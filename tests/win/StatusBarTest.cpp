@@ -122,6 +122,26 @@ TEST_F(StatusBarTest, LockPaneFollowsTheLockState) {
     }
 }
 
+// The color controls report the lock state and the color on every mouse move of a drag: what has
+// not changed is not painted again, while an alert of the same text still is.
+TEST_F(StatusBarTest, AnUnchangedTextRepaintsNothing) {
+    ShowWindow(dialog.Hwnd(), SW_SHOWNA);
+    const std::wstring color = L"Selected color: #0083D0";
+    bar.SetLockText(true);
+    bar.SetText(color);
+    // Shown and painted whole, exposure included.
+    PumpMessages(&dialog, std::chrono::milliseconds(100));
+    UpdateWindow(bar.Hwnd());
+    ASSERT_FALSE(GetUpdateRect(bar.Hwnd(), nullptr, FALSE));
+    bar.SetLockText(true);
+    bar.SetText(color);
+    EXPECT_FALSE(GetUpdateRect(bar.Hwnd(), nullptr, FALSE));
+    bar.ShowAlert(color);
+    EXPECT_TRUE(GetUpdateRect(bar.Hwnd(), nullptr, FALSE));
+    bar.SetLockText(false);
+    EXPECT_EQ(PaneText(bar.Hwnd(), 1), L"Unlocked");
+}
+
 struct TextCase {
     const char* name;
     std::function<void(CDlgStatusBar&, const std::wstring&)> set;
