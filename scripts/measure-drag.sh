@@ -18,10 +18,11 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 
 # The three processes counted, found once the program runs: the program of this prefix, the
 # prefix's own server (Debian names it wineserver64; its working folder is the prefix's server
-# folder, /tmp/.wine-<uid>/server-<dev>-<inode> in hex) and the X server of this display.
+# folder, server-<dev>-<inode> in hex, in a folder of Wine's under /tmp) and the X server of this
+# display.
 given_prefix=${WINEPREFIX:-$HOME/.wine}
 prefix=$(realpath "$given_prefix")
-server_folder=$(printf '/tmp/.wine-%s/server-%x-%x' "$(id -u)" "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")")
+server_folder=$(printf 'server-%x-%x' "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")")
 of_prefix() {
     for process in "$@"; do
         if tr '\0' '\n' <"/proc/$process/environ" 2>/dev/null |
@@ -30,10 +31,10 @@ of_prefix() {
         fi
     done
 }
-program=$(of_prefix $(pgrep -f 'huewright\.exe'))
+program=$(of_prefix $(pgrep -x huewright.exe))
 server=
 for process in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
-    if [ "$(readlink "/proc/$process/cwd")" = "$server_folder" ]; then
+    if [ "$(basename "$(readlink "/proc/$process/cwd")")" = "$server_folder" ]; then
         server="$server $process"
     fi
 done
@@ -49,7 +50,8 @@ done
 ticks() {
     total=0
     for process in "$@"; do
-        set -- $(sed 's/^.*) //' "/proc/$process/stat")
+        stat=$(sed 's/^.*) //' "/proc/$process/stat" 2>/dev/null) || continue
+        set -- $stat
         total=$((total + ${12} + ${13}))
     done
     echo "$total"
