@@ -15,9 +15,14 @@ HUEWRIGHT_SMALL_DISK="Z:$(printf '%s' "$disk" | tr / '\\')"
 export HUEWRIGHT_SMALL_DISK
 
 # Wine's server opens the files, so it must run inside the namespace to see the disk. Its folder
-# is /tmp/.wine-<uid>, and the namespace's uid is 0 whoever runs this: a /tmp of the namespace's
-# own keeps it apart from any server outside, with the X server's sockets bound back in.
-unshare --user --map-root-user --mount sh -s "$disk" "$prefix" "$program" "$scripts" <<'INSIDE'
+# is under /tmp, named for the uid, which is 0 in the namespace whoever runs this: a /tmp of the
+# namespace's own keeps it apart from any server outside, with the X server's sockets bound back
+# in. Where user namespaces are not allowed, root still gets a mount namespace of its own.
+namespace="unshare --user --map-root-user --mount"
+if ! $namespace true 2>/dev/null && [ "$(id -u)" -eq 0 ]; then
+    namespace="unshare --mount"
+fi
+$namespace sh -s "$disk" "$prefix" "$program" "$scripts" <<'INSIDE'
 set -e
 disk=$1 prefix=$2 program=$3 scripts=$4
 mount -t tmpfs -o size=512k huewright-full-disk "$disk"
