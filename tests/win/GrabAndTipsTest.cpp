@@ -46,6 +46,13 @@ private:
 
 class GrabAndTipsTest : public MainDialogFixture {
 protected:
+    // A grab started by a real click on its button, then held over the painted patch at `point`.
+    void GrabOver(POINT point) {
+        MouseGesture({CentreOf(dialog.Item(IDC_DESKTOP_GRAB))});
+        MovePointerTo(point);
+        PumpMessages(&dialog, std::chrono::milliseconds(100));
+        ASSERT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    }
     // What the dialog answers a tooltip that asks for the text of control `id`.
     std::wstring TipText(int id) {
         NMTTDISPINFOW request{};
@@ -119,10 +126,7 @@ TEST_F(GrabAndTipsTest, OneLongMoveReadsTheScreenNotTheMagnifier) {
     constexpr COLORREF kOther = RGB(200, 30, 30);
     ColorPatch first;
     ColorPatch second(kOther, 760);
-    MouseGesture({CentreOf(dialog.Item(IDC_DESKTOP_GRAB))});
-    MovePointerTo({705, 505});
-    PumpMessages(&dialog, std::chrono::milliseconds(100));
-    ASSERT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    ASSERT_NO_FATAL_FAILURE(GrabOver({705, 505}));
     RECT magnifier{};
     GetWindowRect(dialog.Magnifier().Hwnd(), &magnifier);
     const POINT target{765, 535};
@@ -138,10 +142,7 @@ TEST_F(GrabAndTipsTest, OneLongMoveReadsTheScreenNotTheMagnifier) {
 // During a grab Enter ends it, even in the color value field, whose entry it leaves alone.
 TEST_F(GrabAndTipsTest, EnterInTheColorValueFieldEndsTheGrab) {
     ColorPatch patch;
-    MouseGesture({CentreOf(dialog.Item(IDC_DESKTOP_GRAB))});
-    MovePointerTo(patch.Centre());
-    PumpMessages(&dialog, std::chrono::milliseconds(100));
-    ASSERT_EQ(dialog.Selector().CurrentColor(), kPainted);
+    ASSERT_NO_FATAL_FAILURE(GrabOver(patch.Centre()));
     HWND field = dialog.Item(IDC_COLOR_VALUE);
     SetWindowTextW(field, L"#FF0000");
     SetFocus(field);

@@ -131,8 +131,7 @@ TEST_F(LibraryTest, AStoredNameWithoutTerminatorDoesNotCountAsChanged) {
     EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_NAME)), std::wstring(64, L'N'));
     {
         MessageBoxAnswerer answerer(IDNO);
-        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_VIEW_NEXT, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog.Item(IDC_VIEW_NEXT)));
+        ClickButton(dialog, IDC_VIEW_NEXT);
         EXPECT_TRUE(answerer.seen.empty()) << answerer.seen[0].text;
     }
     EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), L"2 of 2");
