@@ -8,16 +8,16 @@ prefix=$(realpath "$1")
 program=$(realpath "$2")
 disk=$3
 scripts=$(cd "$(dirname "$0")" && pwd)
-mkdir -p "$disk" "$disk-x11"
+mkdir -p "$disk" "$disk-server"
 disk=$(realpath "$disk")
 # Windows sees the folder on drive Z:, Wine's view of the Unix root.
 HUEWRIGHT_SMALL_DISK="Z:$(printf '%s' "$disk" | tr / '\\')"
 export HUEWRIGHT_SMALL_DISK
 
 # Wine's server opens the files, so it must run inside the namespace to see the disk. Its folder
-# is under /tmp, named for the uid, which is 0 in the namespace whoever runs this: a /tmp of the
-# namespace's own keeps it apart from any server outside, with the X server's sockets bound back
-# in. Where user namespaces are not allowed, root still gets a mount namespace of its own.
+# lies under $TMPDIR, named for the uid, which is 0 in the namespace whoever runs this: a TMPDIR of
+# the test's own keeps it apart from any server outside. Where user namespaces are not allowed,
+# root still gets a mount namespace of its own.
 namespace="unshare --user --map-root-user --mount"
 if ! $namespace true 2>/dev/null && [ "$(id -u)" -eq 0 ]; then
     namespace="unshare --mount"
@@ -26,10 +26,7 @@ $namespace sh -s "$disk" "$prefix" "$program" "$scripts" <<'INSIDE'
 set -e
 disk=$1 prefix=$2 program=$3 scripts=$4
 mount -t tmpfs -o size=512k huewright-full-disk "$disk"
-mount --bind /tmp/.X11-unix "$disk-x11"
-mount -t tmpfs -o mode=1777 huewright-tmp /tmp
-mkdir /tmp/.X11-unix
-mount --bind "$disk-x11" /tmp/.X11-unix
+export TMPDIR="$disk-server"
 status=0
 "$scripts/wine-exec.sh" "$prefix" "$program" || status=$?
 WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
