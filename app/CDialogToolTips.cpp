@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -41,13 +42,25 @@ void CDialogToolTips::EnableDialogToolTips(HWND dialogWindow) {
     dialogToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+    tools.clear();
     for (const TipText& tip : kTipTexts) {
         TOOLINFOW tool{sizeof(tool)};
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uFlags = TTF_IDISHWND;
         tool.hwnd = dialog;
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, tip.id));
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(dialogToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        tools.push_back(reinterpret_cast<HWND>(tool.uId));
+    }
+}
+
+// The tools' mouse messages are handed on from the dialog's loop rather than by letting the tooltip
+// subclass each tool: a subclassed window costs a window-property lookup on every message, and under
+// Wine each lookup is a round trip to the server, many per drag move.
+void CDialogToolTips::RelayEvent(MSG& msg) const {
+    if (dialogToolTip && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST &&
+        std::find(tools.begin(), tools.end(), msg.hwnd) != tools.end()) {
+        SendMessageW(dialogToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
     }
 }
 

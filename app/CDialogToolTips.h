@@ -16,6 +16,8 @@ public:
     explicit CDialogToolTips(std::vector<CxShadeButton*> optionButtons);
 
     void EnableDialogToolTips(HWND dialog);
+    // Hands a mouse message of the dialog's loop to the tooltip when it is for one of the tools.
+    void RelayEvent(MSG& msg) const;
     // Gives the text for `request`, unless tooltips are off or a desktop grab runs.
     bool OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive);
 
@@ -30,5 +32,6 @@ private:
     std::vector<CxShadeButton*> optionButtons;
     HWND dialog = nullptr;
     HWND dialogToolTip = nullptr;
+    std::vector<HWND> tools;
     bool tooltipsOff = false;
 };

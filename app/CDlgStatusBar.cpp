@@ -2,6 +2,7 @@
 
 #include "framework/DcGuards.h"
 #include "framework/Reflection.h"
+#include "framework/RepaintNow.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -20,6 +21,22 @@ std::wstring LoadResourceString(UINT id) {
     const wchar_t* resource = nullptr;
     int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&resource), 0);
     return length > 0 ? std::wstring(resource, length) : std::wstring();
+}
+
+// Wine draws common controls 5 in the desktop's visual style, which Windows never does for a program
+// without a manifest; the style's bitmaps cost dozens of blits and a display check on every repaint,
+// and the bar repaints on every drag move. Without uxtheme loaded no style can be applied to it.
+void DrawClassic(HWND bar) {
+    using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
+    if (!uxtheme) {
+        return;
+    }
+    auto setWindowTheme = reinterpret_cast<SetWindowThemeFunction>(
+        reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
+    if (setWindowTheme) {
+        setWindowTheme(bar, L" ", L" ");
+    }
 }
 
 // Measured in the font the bar draws with: its own, or the GUI font it falls back on without one.
@@ -48,6 +65,7 @@ bool CDlgStatusBar::Create(HWND dialog) {
         bar.Reset();
         return false;
     }
+    DrawClassic(Hwnd());
     unlockedText = LoadResourceString(IDS_UNLOCKED);
     int borders[3] = {};
     SendMessageW(Hwnd(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
@@ -72,19 +90,15 @@ void CDlgStatusBar::ShowAlert(const std::wstring& alert) {
     SetText(alert);
 }
 
-// The bar does not see the text of an owner-drawn pane change, so the pane is repainted from here.
-// The color controls report on every mouse move: the same text again, with no alert waiting to be
-// shown, needs no repaint.
+// The bar does not see the text of an owner-drawn pane change, so it is repainted from here, at
+// once, as the color controls it reports on are. They report on every mouse move: the same text
+// again, with no alert waiting to be shown, needs no repaint.
 void CDlgStatusBar::SetText(const std::wstring& newText) {
     if (newText == text && !alertPending) {
         return;
     }
     text = newText;
-    if (Hwnd()) {
-        RECT pane{};
-        SendMessageW(Hwnd(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
-        InvalidateRect(Hwnd(), &pane, FALSE);
-    }
+    RepaintNow(Hwnd());
 }
 
 // Tracking reports its lock state on every mouse move; the pane is set only when that changes.

@@ -197,6 +197,7 @@ void CHuewrightDlg::OnUserGuide() {
 
 // Keys go down here before the dialog manager sees them, whatever child has the focus.
 bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
+    toolTips.RelayEvent(msg);
     // A running grab takes its keys before any field does: Enter ends it wherever the focus is.
     if (msg.message == WM_KEYDOWN && grab.IsActive() && grab.OnGrabKey(msg.wParam)) {
         return true;

@@ -34,14 +34,15 @@ void CHuewrightDlg::AutoAssignAll() {
     undoAllBoxes = true;
 }
 
-// After every change of the selected color.
+// After every change of the selected color, so on every drag move: the options are read from the
+// buttons' own state, as a dialog-item lookup is a round trip to the server under Wine.
 void CHuewrightDlg::AutoAssignFirst() {
-    if (!IsChecked(IDC_AUTO_FIRST)) {
+    if (!ShadedButton(IDC_AUTO_FIRST).IsChecked()) {
         return;
     }
     int target = -1;
     for (int i = 0; i < 4 && target < 0; ++i) {
-        if (IsChecked(kFirstColorTargets[i])) {
+        if (ShadedButton(kFirstColorTargets[i]).IsChecked()) {
             target = i;
         }
     }
@@ -49,12 +50,12 @@ void CHuewrightDlg::AutoAssignFirst() {
         return;
     }
     Color selected = wells[0].GetColor();
-    if (IsChecked(IDC_FIRST_TO_TEXT)) {
+    if (ShadedButton(IDC_FIRST_TO_TEXT).IsChecked()) {
         boxes[target].SetTextColor(selected);
     } else {
         GiveBoxColor(target, selected, kGrainedBoxLook);
     }
-    boxes[target].InvalidateWithNested();
+    boxes[target].RepaintWithNested();
     lastChangedBox = &boxes[target];
 }
 
@@ -85,7 +86,7 @@ void CHuewrightDlg::OnAssign(int commandId) {
         } else {
             continue;
         }
-        boxes[n].InvalidateWithNested();
+        boxes[n].RepaintWithNested();
         lastChangedBox = &boxes[n];
         return;
     }

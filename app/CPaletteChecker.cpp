@@ -2,6 +2,7 @@
 
 #include "app/SettingsValues.h"
 #include "framework/DcGuards.h"
+#include "framework/OffscreenCanvas.h"
 #include "library/ColorFormat.h"
 
 #include <algorithm>

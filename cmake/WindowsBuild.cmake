@@ -46,9 +46,11 @@ add_library(huewright_win STATIC
     framework/CallbackGuard.cpp
     framework/Dialog.cpp
     framework/MessageBoxes.cpp
+    framework/OffscreenCanvas.cpp
     framework/OleDragSource.cpp
     framework/Profile.cpp
     framework/Reflection.cpp
+    framework/RepaintNow.cpp
     framework/SubclassedControl.cpp
     framework/SystemError.cpp
     framework/Window.cpp

@@ -13,6 +13,7 @@ bool ColorTrackingWnd::CreateColorWindow(const wchar_t* text, DWORD style, int l
 }
 
 bool ColorTrackingWnd::ResizeBitmap(int width, int height) {
+    bitmapDc.Reset();
     bitmap.Reset();
     bits = nullptr;
     bitmapWidth = bitmapHeight = 0;
@@ -28,10 +29,12 @@ bool ColorTrackingWnd::ResizeBitmap(int width, int height) {
     info.bmiHeader.biYPelsPerMeter = kPixelsPerMetre;
     void* memory = nullptr;
     bitmap.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
-    if (!bitmap || !memory) {
+    bitmapDc.Reset(bitmap && memory ? CreateCompatibleDC(nullptr) : nullptr);
+    if (!bitmapDc) {
         bitmap.Reset();
         return false;
     }
+    SelectObject(bitmapDc.Get(), bitmap.Get());
     bits = static_cast<Pixel*>(memory);
     bitmapWidth = width;
     bitmapHeight = height;
@@ -39,23 +42,21 @@ bool ColorTrackingWnd::ResizeBitmap(int width, int height) {
 }
 
 void ColorTrackingWnd::PaintOffscreen(HDC dc, const std::function<void(HDC memory)>& draw) {
-    if (!bitmap) {
+    if (!bitmapDc) {
         return;
     }
-    UniqueDc memory(CreateCompatibleDC(dc));
-    if (!memory) {
-        return;
-    }
-    SelectObjectGuard selectedBitmap(memory.Get(), bitmap.Get());
+    HDC memory = bitmapDc.Get();
+    const int savedState = SaveDC(memory);
     {
         UniqueBrush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-        SelectObjectGuard pen(memory.Get(), GetStockObject(NULL_PEN));
-        SelectObjectGuard brush(memory.Get(), face.Get());
-        Rectangle(memory.Get(), 0, 0, bitmapWidth + 1, bitmapHeight + 1);
+        SelectObjectGuard pen(memory, GetStockObject(NULL_PEN));
+        SelectObjectGuard brush(memory, face.Get());
+        Rectangle(memory, 0, 0, bitmapWidth + 1, bitmapHeight + 1);
     }
-    draw(memory.Get());
+    draw(memory);
     GdiFlush();
-    BitBlt(dc, 0, 0, bitmapWidth, bitmapHeight, memory.Get(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, bitmapWidth, bitmapHeight, memory, 0, 0, SRCCOPY);
+    RestoreDC(memory, savedState);
 }
 
 void ColorTrackingWnd::SendStatus(ColorCtrlStatus status) {

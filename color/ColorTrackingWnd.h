@@ -42,6 +42,8 @@ protected:
     bool trackingLocked = false;
     HWND notifyWnd = nullptr;
     UniqueBitmap bitmap;
+    // Holds the bitmap selected from one paint to the next; declared after it so it goes first.
+    UniqueDc bitmapDc;
     Pixel* bits = nullptr;
     int bitmapWidth = 0;
     int bitmapHeight = 0;

@@ -1,5 +1,7 @@
 #include "color/GTColorSelectorWnd.h"
 
+#include "framework/RepaintNow.h"
+
 #include "color/CColorBlend.h"
 #include "color/FieldRenderer.h"
 #include "color/GTColorSliderWnd.h"
@@ -186,7 +188,7 @@ void GTColorSelectorWnd::OnMouseMove(Point point) {
     SelectorXY position = SelectorPositionFromPoint(point, innerRect, xMax, yMax);
     x = position.x;
     y = position.y;
-    Invalidate();
+    RepaintNow(Hwnd());
     color = GetColor();
     NotifyColorChanged(color);
 }
@@ -265,7 +267,7 @@ void GTColorSelectorWnd::OnKeyDown(WPARAM key) {
     }
     x = moved->x;
     y = moved->y;
-    Invalidate();
+    RepaintNow(Hwnd());
     color = GetColor();
     NotifyColorChanged(color);
 }
@@ -282,6 +284,6 @@ LRESULT GTColorSelectorWnd::OnSliderChanged() {
     z = value;
     color = GetColor();
     NotifyColorChanged(color);
-    Invalidate();
+    RepaintNow(Hwnd());
     return 0;
 }

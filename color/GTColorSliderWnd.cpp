@@ -3,6 +3,7 @@
 #include "color/FieldRenderer.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTDrawHelper.h"
+#include "framework/RepaintNow.h"
 
 #include <new>
 
@@ -214,14 +215,20 @@ LRESULT GTColorSliderWnd::OnSelectorChanged() {
     }
     SliderFixed fixed =
         SliderFixedFromSelector(linkedSelector->Mode(), linkedSelector->X(), linkedSelector->Y());
+    bool changed = false;
     if (fixed.first != fixedFirst && fixed.first >= 0 && fixed.first <= linkedSelector->XMax()) {
         fixedFirst = fixed.first;
-        Invalidate();
+        changed = true;
     }
     if (fixed.second != fixedSecond && fixed.second >= 0 && fixed.second <= linkedSelector->YMax()) {
         fixedSecond = fixed.second;
-        Invalidate();
+        changed = true;
     }
-    SetValue(linkedSelector->Z());
+    const int target = SliderPositionForValue(modeCode, linkedSelector->Z(), minPos, maxPos);
+    changed = changed || target != pos;
+    pos = target;
+    if (changed) {
+        RepaintNow(Hwnd());
+    }
     return 0;
 }

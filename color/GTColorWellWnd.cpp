@@ -4,7 +4,9 @@
 #include "color/ColorCtrlMessages.h"
 #include "color/GTColorSelectorWnd.h"
 #include "framework/DcGuards.h"
+#include "framework/OffscreenCanvas.h"
 #include "framework/OleDragSource.h"
+#include "framework/RepaintNow.h"
 #include "widgets/CxShadeButton.h"
 
 #include <cstring>
@@ -36,7 +38,7 @@ bool GTColorWellWnd::Create(DWORD style, int left, int top, int right, int botto
 
 void GTColorWellWnd::SetColor(Color newColor) {
     color = newColor;
-    InvalidateRect(Hwnd(), nullptr, TRUE);
+    RepaintNow(Hwnd());
 }
 
 LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

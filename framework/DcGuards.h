@@ -1,5 +1,5 @@
 // Scoped device-context helpers: a selection that is undone, the paint DC of WM_PAINT, a
-// borrowed window DC and an off-screen canvas.
+// borrowed window DC.
 #pragma once
 
 #include "framework/UniqueHandle.h"
@@ -53,33 +53,4 @@ public:
 private:
     HWND hwnd;
     HDC dc;
-};
-
-// A memory bitmap of the client's size to paint into, copied to the target in one transfer when it
-// goes out of scope, so a window repainted on every mouse move never flickers. Without memory for
-// it there is nothing to paint into and nothing is copied.
-class OffscreenCanvas {
-public:
-    OffscreenCanvas(HDC target, const RECT& client)
-        : target(target), client(client), memory(CreateCompatibleDC(target)),
-          bitmap(CreateCompatibleBitmap(target, client.right, client.bottom)),
-          previous(memory && bitmap ? SelectObject(memory.Get(), bitmap.Get()) : nullptr) {}
-    ~OffscreenCanvas() {
-        if (previous) {
-            BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-            SelectObject(memory.Get(), previous);
-        }
-    }
-    OffscreenCanvas(const OffscreenCanvas&) = delete;
-    OffscreenCanvas& operator=(const OffscreenCanvas&) = delete;
-
-    explicit operator bool() const { return previous != nullptr; }
-    HDC Get() const { return memory.Get(); }
-
-private:
-    HDC target;
-    RECT client;
-    UniqueDc memory;
-    UniqueBitmap bitmap;
-    HGDIOBJ previous;
 };

@@ -110,7 +110,9 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
         return SetResult(OnNotify(*reinterpret_cast<NMHDR*>(lParam)));
     case WM_DRAWITEM:
-        return ReflectToChild(message, wParam, lParam, reflected) ? SetResult(reflected) : FALSE;
+        // The sender reads only the dialog procedure's TRUE, so DWLP_MSGRESULT is left alone: under
+        // Wine each setting is a round trip to the server, once per owner-drawn paint.
+        return ReflectToChild(message, wParam, lParam, reflected) ? TRUE : FALSE;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

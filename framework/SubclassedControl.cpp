@@ -2,12 +2,13 @@
 
 #include "framework/CallbackGuard.h"
 
-#include <commctrl.h>
-
 namespace {
-constexpr UINT_PTR kSubclassId = 0x4857; // one subclass per control: ours
+constexpr const wchar_t* kClassProcProperty = L"Huewright.ClassProc";
 }
 
+// The object sits in the control's user data and the class procedure in the object: comctl32's
+// subclassing keeps both in a window property, and under Wine every message would then ask the
+// server for it.
 SubclassedControl::~SubclassedControl() {
     Detach();
 }
@@ -15,19 +16,33 @@ SubclassedControl::~SubclassedControl() {
 bool SubclassedControl::Attach(HWND dialog, int id) {
     Detach();
     HWND control = GetDlgItem(dialog, id);
-    if (!control ||
-        !SetWindowSubclass(control, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!control || GetWindowLongPtrW(control, GWLP_USERDATA) != 0) {
+        return false;
+    }
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    classProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    if (!classProc) {
+        SetWindowLongPtrW(control, GWLP_USERDATA, 0);
         return false;
     }
     hwnd = control;
     return true;
 }
 
+// Restores the class procedure when nobody subclassed the control after us. Otherwise the messages
+// keep passing through SubclassProc, which then finds the class procedure in a property.
 void SubclassedControl::Detach() {
-    if (hwnd) {
-        RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-        hwnd = nullptr;
+    if (!hwnd) {
+        return;
     }
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProc)) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+    } else {
+        SetPropW(hwnd, kClassProcProperty, reinterpret_cast<HANDLE>(classProc));
+    }
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    hwnd = nullptr;
 }
 
 LRESULT SubclassedControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,18 +50,25 @@ LRESULT SubclassedControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT SubclassedControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(classProc, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                                 UINT_PTR, DWORD_PTR refData) {
-    auto* self = reinterpret_cast<SubclassedControl*>(refData);
+LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<SubclassedControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        auto classProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kClassProcProperty));
+        if (message == WM_NCDESTROY) {
+            RemovePropW(hwnd, kClassProcProperty);
+        }
+        return classProc ? CallWindowProcW(classProc, hwnd, message, wParam, lParam)
+                         : DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     LRESULT result = 0;
     try {
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
         ReportCallbackFailure(L"a subclassed control", message);
-        result = DefSubclassProc(hwnd, message, wParam, lParam);
+        result = self->DefaultProc(message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         self->Detach();

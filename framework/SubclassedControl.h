@@ -1,5 +1,5 @@
 // Binds a control created from a dialog template to a C++ object and lets the object see the
-// control's messages first (comctl32 window subclassing), falling back to the control's own class.
+// control's messages first, falling back to the control's own class.
 #pragma once
 
 #include <windows.h>
@@ -22,8 +22,8 @@ protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR idSubclass, DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd = nullptr;
+    WNDPROC classProc = nullptr;
 };

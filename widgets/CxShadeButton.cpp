@@ -2,6 +2,7 @@
 
 #include "app/WorkspaceFlags.h"
 #include "framework/Reflection.h"
+#include "framework/RepaintNow.h"
 #include "library/Clipboard.h"
 #include "library/ColorFormat.h"
 #include "widgets/ShadeRandom.h"
@@ -227,7 +228,7 @@ void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
         target.SetShading(kGrainedBoxLook, color);
     }
     lastChangedBox = &target;
-    target.InvalidateWithNested();
+    target.RepaintWithNested();
 }
 
 // A click copies the color and goes no further: the box is neither pressed nor repainted.
@@ -243,13 +244,13 @@ void CxShadeButton::UndoLastChange() {
         boxColor = previousBoxColor;
         SetShading(kGrainedBoxLook, previousBoxColor);
     }
-    InvalidateWithNested();
+    RepaintWithNested();
 }
 
-void CxShadeButton::InvalidateWithNested() {
-    InvalidateRect(Hwnd(), nullptr, TRUE);
+void CxShadeButton::RepaintWithNested() {
+    RepaintNow(Hwnd());
     if (nestedBox) {
-        InvalidateRect(nestedBox->Hwnd(), nullptr, TRUE);
+        RepaintNow(nestedBox->Hwnd());
     }
 }
 

@@ -58,8 +58,8 @@ public:
     HWND ToolTip() const { return tooltip.Get(); }
     IDropTarget* DropTarget() { return &dropTarget; }
     const ShadeFaces& Faces() const { return faces; }
-    // Repaints this box, then the box drawn inside it.
-    void InvalidateWithNested();
+    // Repaints this box, then the box drawn inside it, at once.
+    void RepaintWithNested();
     // A color dropped on the box: its text or box color, or its nested box's with Ctrl down.
     void ApplyDroppedColor(Color color, bool toText, bool ctrlDown);
 

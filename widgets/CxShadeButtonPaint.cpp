@@ -3,6 +3,7 @@
 #include "widgets/CxShadeButton.h"
 
 #include "framework/DcGuards.h"
+#include "framework/OffscreenCanvas.h"
 
 namespace {
 
@@ -87,15 +88,11 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
     }
 
     RECT rect = item.rcItem;
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    UniqueDc memory(CreateCompatibleDC(item.hDC));
-    UniqueBitmap canvas(CreateCompatibleBitmap(item.hDC, width, height));
-    if (!memory || !canvas) {
+    OffscreenCanvas canvas(item.hDC, rect);
+    if (!canvas) {
         return;
     }
-    HDC dc = memory.Get();
-    SelectObjectGuard selectedCanvas(dc, canvas.Get());
+    HDC dc = canvas.Get();
     SetBkMode(dc, TRANSPARENT);
     SelectObjectGuard selectedFont(dc, font ? static_cast<HGDIOBJ>(font.Get())
                                             : GetStockObject(DEFAULT_GUI_FONT));
@@ -156,5 +153,4 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
         ::SetTextColor(dc, textColor);
     }
     drawText(text);
-    BitBlt(item.hDC, rect.left, rect.top, width, height, dc, 0, 0, SRCCOPY);
 }

@@ -192,6 +192,30 @@ TEST(SubclassedControlTest, SeesTheControlsMessagesFirstAndKeepsItsBehaviour) {
     EXPECT_EQ(exitButton.Hwnd(), nullptr);
 }
 
+// Another subclass over ours outlives our object: the messages still reach the button's class.
+WNDPROC laterNext = nullptr;
+LRESULT CALLBACK LaterSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(laterNext, hwnd, message, wParam, lParam);
+}
+
+TEST(SubclassedControlTest, LetsGoUnderALaterSubclassAndTheButtonStillWorks) {
+    PlainDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless());
+    HWND button = GetDlgItem(dialog.Hwnd(), IDC_VIEW_NEXT);
+    {
+        ClickCounter counter;
+        ASSERT_TRUE(counter.Attach(dialog.Hwnd(), IDC_VIEW_NEXT));
+        laterNext = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterSubclass)));
+    }
+    SendMessageW(button, BM_CLICK, 0, 0);
+    PumpMessages(&dialog);
+    ASSERT_FALSE(dialog.commands.empty());
+    EXPECT_EQ(dialog.commands.back(), IDC_VIEW_NEXT);
+    EXPECT_EQ(GetWindowLongPtrW(button, GWLP_USERDATA), 0);
+    DestroyWindow(dialog.Hwnd());
+}
+
 // Owner-drawn children get their WM_DRAWITEM back from the parent, from a dialog or a plain window.
 class DrawItemRecorder : public SubclassedControl {
 public:

@@ -93,6 +93,28 @@ TEST_F(GrabAndTipsTest, TheDialogTooltipHasATextForEachOfItsControls) {
     EXPECT_EQ(TipText(IDC_WELL1), L"");
 }
 
+// The tooltip hears the pointer through the dialog's loop: resting on the field shows the field's tip.
+TEST_F(GrabAndTipsTest, TheFieldsTipShowsUnderARealPointer) {
+    const POINT centre = CentreOf(dialog.Item(IDC_SELECTOR));
+    MovePointerTo({centre.x - 5, centre.y}, &dialog);
+    MovePointerTo(centre, &dialog);
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            PumpMessages(&dialog, std::chrono::milliseconds(50));
+            shown = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+            while (shown && !(IsWindowVisible(shown) && GetWindow(shown, GW_OWNER) == dialog.Hwnd())) {
+                shown = FindWindowExW(nullptr, shown, TOOLTIPS_CLASSW, nullptr);
+            }
+            return shown != nullptr;
+        },
+        std::chrono::seconds(3)));
+    TOOLINFOW tool{sizeof(tool)};
+    ASSERT_TRUE(SendMessageW(shown, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), dialog.Item(IDC_SELECTOR));
+    MovePointerTo({0, 0});
+}
+
 // Started by a real click on its button, as a user starts it.
 TEST_F(GrabAndTipsTest, TheGrabReadsTheScreenAndARightReleaseRestoresThePlacement) {
     ColorPatch patch;

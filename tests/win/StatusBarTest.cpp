@@ -123,7 +123,7 @@ TEST_F(StatusBarTest, LockPaneFollowsTheLockState) {
 }
 
 // The color controls report the lock state and the color on every mouse move of a drag: what has
-// not changed is not painted again, while an alert of the same text still is.
+// not changed is not painted again, while an alert of the same text still is, at once.
 TEST_F(StatusBarTest, AnUnchangedTextRepaintsNothing) {
     ShowWindow(dialog.Hwnd(), SW_SHOWNA);
     const std::wstring color = L"Selected color: #0083D0";
@@ -133,11 +133,19 @@ TEST_F(StatusBarTest, AnUnchangedTextRepaintsNothing) {
     PumpMessages(&dialog, std::chrono::milliseconds(100));
     UpdateWindow(bar.Hwnd());
     ASSERT_FALSE(GetUpdateRect(bar.Hwnd(), nullptr, FALSE));
+    // Blackened behind the bar's back: only a repaint brings the pane's colors back.
+    RECT pane = PaneRect(bar.Hwnd(), 0);
+    InflateRect(&pane, -2, -2);
+    {
+        WindowDc dc(bar.Hwnd());
+        FillRect(dc.Get(), &pane, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
     bar.SetLockText(true);
     bar.SetText(color);
     EXPECT_FALSE(GetUpdateRect(bar.Hwnd(), nullptr, FALSE));
+    EXPECT_EQ(CountOf(PixelsOf(bar.Hwnd(), pane), kPaneBackground), 0);
     bar.ShowAlert(color);
-    EXPECT_TRUE(GetUpdateRect(bar.Hwnd(), nullptr, FALSE));
+    EXPECT_GT(CountOf(PixelsOf(bar.Hwnd(), pane), kAlertRed), 20);
     bar.SetLockText(false);
     EXPECT_EQ(PaneText(bar.Hwnd(), 1), L"Unlocked");
 }
@@ -162,7 +170,9 @@ TEST_F(StatusBarTest, AlertIsRedForOnePaintThenTooltipTextColor) {
         c.set(bar, text);
         EXPECT_EQ(bar.Text(), text);
         UpdateWindow(bar.Hwnd());
+        // Inside the pane's border.
         RECT pane = PaneRect(bar.Hwnd(), 0);
+        InflateRect(&pane, -2, -2);
         std::vector<COLORREF> first = PixelsOf(bar.Hwnd(), pane);
         ASSERT_FALSE(first.empty());
         EXPECT_GT(CountOf(first, c.firstPaint), 20);

@@ -101,7 +101,7 @@ void SendMoveTo(POINT screen) {
 
 } // namespace
 
-void MovePointerTo(POINT screen) {
+void MovePointerTo(POINT screen, Dialog* dialog) {
     SendMoveTo(screen);
     WaitFor(
         [screen] {
@@ -110,7 +110,7 @@ void MovePointerTo(POINT screen) {
             return cursor.x == screen.x && cursor.y == screen.y;
         },
         std::chrono::seconds(2));
-    PumpMessages(nullptr, std::chrono::milliseconds(30));
+    PumpMessages(dialog, std::chrono::milliseconds(30));
 }
 
 void MouseGesture(const std::vector<POINT>& path, bool rightButton, Dialog* dialog) {

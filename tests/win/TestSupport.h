@@ -37,7 +37,8 @@ std::wstring ModuleFolder();
 // drag) inside its button-down handler still gets the rest of the gesture. With a dialog, the
 // messages go through its loop.
 void MouseGesture(const std::vector<POINT>& path, bool rightButton = false, Dialog* dialog = nullptr);
-void MovePointerTo(POINT screen);
+// Moves the pointer and handles the moves; with a dialog, through its loop.
+void MovePointerTo(POINT screen, Dialog* dialog = nullptr);
 // The middle of a window on the screen.
 POINT CentreOf(HWND hwnd);
 
