@@ -2,7 +2,6 @@
 
 #include "framework/DcGuards.h"
 #include "framework/Reflection.h"
-#include "framework/RepaintNow.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -39,12 +38,15 @@ void DrawClassic(HWND bar) {
     }
 }
 
-// Measured in the font the bar draws with: its own, or the GUI font it falls back on without one.
-int TextWidth(HWND bar, const std::wstring& text) {
+// The font the bar draws with: its own, or the GUI font it falls back on without one.
+HGDIOBJ BarFont(HWND bar) {
     auto font = reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0));
+    return font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+int TextWidth(HWND bar, const std::wstring& text) {
     WindowDc dc(bar);
-    SelectObjectGuard selected(dc.Get(),
-                               font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectObjectGuard selected(dc.Get(), BarFont(bar));
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
@@ -79,6 +81,7 @@ bool CDlgStatusBar::Create(HWND dialog) {
 
 // The first pane takes whatever width the lock pane leaves.
 void CDlgStatusBar::SetPaneWidths() {
+    textRect = {};
     RECT client{};
     GetClientRect(Hwnd(), &client);
     int rights[2] = {std::max(0, static_cast<int>(client.right) - lockPaneWidth), -1};
@@ -90,15 +93,34 @@ void CDlgStatusBar::ShowAlert(const std::wstring& alert) {
     SetText(alert);
 }
 
-// The bar does not see the text of an owner-drawn pane change, so it is repainted from here, at
-// once, as the color controls it reports on are. They report on every mouse move: the same text
-// again, with no alert waiting to be shown, needs no repaint.
+// The bar does not see the text of an owner-drawn pane change, so the pane is repainted from here.
+// The color controls report on every mouse move: the same text again, with no alert waiting to be
+// shown, needs no repaint.
 void CDlgStatusBar::SetText(const std::wstring& newText) {
     if (newText == text && !alertPending) {
         return;
     }
     text = newText;
-    RepaintNow(Hwnd());
+    RepaintTextPane();
+}
+
+// At once, as the color controls it reports on are repainted, and straight into the rectangle the bar
+// last gave the pane, in the bar's font: repainting the whole bar would cost several times the rest
+// of a drag move. Before the bar has drawn the pane, or once its panes have moved, the bar repaints
+// it itself.
+void CDlgStatusBar::RepaintTextPane() {
+    if (!Hwnd()) {
+        return;
+    }
+    if (IsRectEmpty(&textRect) || !IsWindowVisible(Hwnd())) {
+        RECT pane{};
+        SendMessageW(Hwnd(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+        InvalidateRect(Hwnd(), &pane, FALSE);
+        return;
+    }
+    WindowDc dc(Hwnd());
+    SelectObjectGuard font(dc.Get(), BarFont(Hwnd()));
+    PaintText(dc.Get(), textRect);
 }
 
 // Tracking reports its lock state on every mouse move; the pane is set only when that changes.
@@ -110,12 +132,17 @@ void CDlgStatusBar::SetLockText(bool locked) {
     }
 }
 
-// An alert is red for one painting only; any later repaint shows the same text in the normal color.
 void CDlgStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
-    SetTextColor(item.hDC, alertPending ? kAlertColor : GetSysColor(COLOR_INFOTEXT));
-    SetBkColor(item.hDC, kPaneBackground);
-    ExtTextOutW(item.hDC, item.rcItem.left, item.rcItem.top, ETO_OPAQUE, &item.rcItem, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
+    textRect = item.rcItem;
+    PaintText(item.hDC, item.rcItem);
+}
+
+// An alert is red for one painting only; any later repaint shows the same text in the normal color.
+void CDlgStatusBar::PaintText(HDC dc, const RECT& pane) {
+    SetTextColor(dc, alertPending ? kAlertColor : GetSysColor(COLOR_INFOTEXT));
+    SetBkColor(dc, kPaneBackground);
+    ExtTextOutW(dc, pane.left, pane.top, ETO_OPAQUE, &pane, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
     alertPending = false;
 }
 

@@ -33,6 +33,8 @@ protected:
 
 private:
     void SetPaneWidths();
+    void RepaintTextPane();
+    void PaintText(HDC dc, const RECT& pane);
     LRESULT CopyText(wchar_t* buffer, std::size_t capacity) const;
 
     std::wstring text;
@@ -41,6 +43,8 @@ private:
     const wchar_t* lockText = nullptr;
     int lockPaneWidth = 0;
     bool alertPending = false;
+    // Where the bar last had the first pane drawn, inside its border; empty until it has.
+    RECT textRect{};
     UniqueWindow bar;
 };
 
