@@ -8,7 +8,10 @@ constexpr LONG kPixelsPerMetre = 144000;
 
 bool ColorTrackingWnd::CreateColorWindow(const wchar_t* text, DWORD style, int left, int top, int right,
                                          int bottom, HWND parent, int id) {
-    const wchar_t* className = RegisterWindowClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+    // A DC of its own keeps its state from one paint to the next: a shared one is set up again for
+    // every paint, and under Wine that includes a font selection, several system calls, on each of the
+    // repaints a drag move makes.
+    const wchar_t* className = RegisterWindowClass(CS_DBLCLKS | CS_OWNDC, LoadCursorW(nullptr, IDC_ARROW));
     return CreateChild(className, text, style, RECT{left, top, right, bottom}, parent, id);
 }
 

@@ -28,7 +28,10 @@ UniqueGlobal WellDragBlock(Color color, bool textColor) {
 }
 
 bool GTColorWellWnd::Create(DWORD style, int left, int top, int right, int bottom, HWND parent, int id) {
-    const wchar_t* className = RegisterWindowClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW));
+    // A DC of its own keeps its state from one paint to the next: a shared one is set up again for
+    // every paint, and under Wine that includes a font selection, several system calls, on each of the
+    // repaints a drag move makes.
+    const wchar_t* className = RegisterWindowClass(CS_DBLCLKS | CS_OWNDC, LoadCursorW(nullptr, IDC_ARROW));
     if (!CreateChild(className, L"HuewrightColorWnd", style, RECT{left, top, right, bottom}, parent, id)) {
         return false;
     }
