@@ -35,6 +35,7 @@ public:
     // Remembers the position to open at; opening is left to the caller.
     void Restore(const CheckerState& state);
 
+    // The checks of what the window shows, brought up to date when it opens and when it paints.
     const PaletteChecks& Checks() const { return checks; }
     // Row 0 is the palette itself, rows 1 to 4 its simulations in VisionDeficiency order; client
     // coordinates, empty before the window first opens.
