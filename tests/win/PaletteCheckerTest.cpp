@@ -238,7 +238,8 @@ protected:
             EXPECT_EQ(shown.boxes[box].largeText, expected.boxes[box].largeText)
                 << step << ", box " << box + 1;
             EXPECT_EQ(ScreenSwatch(box), colors.box[box]) << step << ", box " << box + 1;
-            changed = changed || texts[box].bold != seenTexts[box].bold;
+            changed = changed || texts[box].pointSize != seenTexts[box].pointSize ||
+                      texts[box].bold != seenTexts[box].bold;
         }
         for (int row = 0; row < kVisionDeficiencyCount; ++row) {
             EXPECT_EQ(shown.simulations[row].colors, expected.simulations[row].colors)
@@ -263,9 +264,9 @@ protected:
             return;
         }
         running->blend = Blend::Driving;
-        for (WORD key : {VK_HOME, VK_END}) {
-            PressKeys({key}, blend);
-            running->ExpectCheckerFollows(*blend, "blend trackbar key " + std::to_string(key));
+        for (auto [key, name] : {std::pair{VK_HOME, "Home"}, std::pair{VK_END, "End"}}) {
+            PressKeys({static_cast<WORD>(key)}, blend);
+            running->ExpectCheckerFollows(*blend, std::string("blend trackbar ") + name);
         }
         PressKeys({VK_ESCAPE}, blend);
         running->blend = Blend::Driven;
