@@ -4,6 +4,7 @@
 #include "app/CPaletteChecker.h"
 #include "app/PlacementSettings.h"
 #include "color/CColorBlend.h"
+#include "color/Contrast.h"
 #include "framework/DcGuards.h"
 #include "framework/OleSession.h"
 #include "framework/Profile.h"
@@ -347,6 +348,17 @@ TEST_F(CheckerInDialogTest, FollowsEveryWayTheBoxesChange) {
     MouseGesture({{field.x + 40, field.y + 30}}, true, &dialog);
     KillTimer(nullptr, timer);
     EXPECT_EQ(blend, Blend::Driven);
+
+    // Nothing polls: a box changed while no loop runs shows at the checker's next paint, and the
+    // open checker has no timer ticking for it.
+    dialog.Box(2).SetTextColor(MakeColor(1, 2, 3));
+    UpdateWindow(dialog.Checker().Hwnd());
+    EXPECT_DOUBLE_EQ(dialog.Checker().Checks().boxes[2].ratio,
+                     ContrastRatio(MakeColor(1, 2, 3), dialog.Box(2).BoxColor()));
+    Sleep(100);
+    MSG tick{};
+    EXPECT_FALSE(PeekMessageW(&tick, dialog.Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_FALSE(PeekMessageW(&tick, dialog.Checker().Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
     EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(250, 240, 200));
 }
 
