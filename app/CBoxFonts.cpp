@@ -51,7 +51,6 @@ void CBoxFonts::ApplyBoxFonts() {
     for (auto& box : boxes) {
         InvalidateRect(box.Hwnd(), nullptr, TRUE);
     }
-    MeasureBoxTexts();
 }
 
 // Points as a page would state them: the em height without internal leading, at the screen's DPI.

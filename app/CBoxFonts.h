@@ -22,15 +22,15 @@ public:
     void SetFontToggles();
     void ApplyBoxFonts();
     void OnSelectBoxFont();
+    // Called whenever a box's font changes.
+    void MeasureBoxTexts();
     const std::array<BoxText, 4>& BoxTexts() const { return boxTexts; }
 
 private:
-    void MeasureBoxTexts();
-
     std::array<CxShadeButton, 4>& boxes;
     CxShadeButton& boldToggle;
     CxShadeButton& italicToggle;
     std::unique_ptr<CFontHelper> fontHelper;
-    // The box texts' sizes, measured whenever the box fonts change.
+    // The box texts' sizes as the boxes draw them.
     std::array<BoxText, 4> boxTexts{};
 };

@@ -202,9 +202,7 @@ void CHuewrightDlg::SaveStateAndQuit() {
 INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
-        if (wParam == kCheckerTimer) {
-            OnCheckerTimer();
-        } else if (wParam == CDesktopGrab::kRereadTimer) {
+        if (wParam == CDesktopGrab::kRereadTimer) {
             grab.OnRereadTimer();
         } else {
             OnTimer();
@@ -230,6 +228,9 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_COLORCTRL_STATUS:
         OnColorCtrlStatus(wParam);
+        return TRUE;
+    case WM_SHADEBUTTON_BOXCHANGED:
+        OnBoxChanged(static_cast<BoxChange>(wParam));
         return TRUE;
     case WM_MOUSEMOVE:
         if (grab.IsActive()) {

@@ -25,7 +25,6 @@
 class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
-    static constexpr UINT_PTR kCheckerTimer = 20060;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
 
     CHuewrightDlg();
@@ -47,7 +46,6 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool PreTranslateMessage(MSG& msg) override;
-    void AfterMessage() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -116,8 +114,7 @@ private:
 
     // The Tools menu: the checker, export and import, and pasting a color.
     void ToggleChecker();
-    void UpdateChecker();
-    void OnCheckerTimer();
+    void OnBoxChanged(BoxChange change);
     void OnExport(bool wholeLibrary);
     void OnImport();
     void ReportImport(const std::wstring& fileName, const ImportOutcome& outcome);

@@ -15,9 +15,6 @@
 
 namespace {
 
-// How often the open checker looks at the palette from within other windows' modal loops.
-constexpr UINT kCheckerTimerMilliseconds = 40;
-
 // At most this many refused names are listed; the rest are counted.
 constexpr std::size_t kListedNames = 10;
 
@@ -32,35 +29,17 @@ std::wstring Counted(std::size_t count, const wchar_t* one, const wchar_t* many)
 
 } // namespace
 
-// Runs after every message of the dialog's loop, so the checker follows each change of a box, a
-// text color or the font however it came about; an unchanged palette costs a comparison.
-void CHuewrightDlg::AfterMessage() {
-    UpdateChecker();
-}
-
-// Boxes also change while other loops run: the blend's trackbar with first-color auto-assignment,
-// a drop inside the drag's own loop. Their WM_TIMER still comes here, so the open checker follows
-// those changes too.
 void CHuewrightDlg::ToggleChecker() {
     checker.Toggle(Hwnd());
-    if (checker.IsOpen()) {
-        SetTimer(Hwnd(), kCheckerTimer, kCheckerTimerMilliseconds, nullptr);
-    }
-    UpdateChecker();
 }
 
-void CHuewrightDlg::OnCheckerTimer() {
-    if (checker.IsOpen()) {
-        UpdateChecker();
-    } else {
-        KillTimer(Hwnd(), kCheckerTimer);
+// Every box tells of its own changes, in this loop or any other (the blend's trackbar, a drop inside
+// the drag's loop), so the checker always holds the palette as the boxes show it, open or not.
+void CHuewrightDlg::OnBoxChanged(BoxChange change) {
+    if (change == BoxChange::Font) {
+        boxFonts.MeasureBoxTexts();
     }
-}
-
-void CHuewrightDlg::UpdateChecker() {
-    if (Hwnd() && checker.IsOpen()) {
-        checker.Update(WorkspaceColors(), boxFonts.BoxTexts());
-    }
+    checker.Update(WorkspaceColors(), boxFonts.BoxTexts());
 }
 
 void CHuewrightDlg::OnExport(bool wholeLibrary) {

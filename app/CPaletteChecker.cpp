@@ -20,10 +20,6 @@ constexpr int kColumnGap = 12;
 constexpr int kFrame = 2;
 constexpr int kSwatchGap = 2 * kFrame + 6;
 constexpr int kSectionGap = 8;
-// A drag changes the palette on every mouse move, far faster than anyone reads the figures, and each
-// repaint is a whole window for the X server to take: at most one repaint in this many milliseconds.
-constexpr ULONGLONG kRepaintInterval = 30;
-constexpr UINT_PTR kRepaintTimer = 1;
 
 int TextWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
@@ -140,31 +136,13 @@ void CPaletteChecker::Toggle(HWND owner) {
     }
 }
 
-// A closed checker only keeps the input: the checks wait until it opens.
+// A closed checker only keeps the input: the checks wait until it opens. WM_PAINT comes only once
+// the queue holds no input, so however many moves of a drag pile up, they are checked and painted
+// once.
 void CPaletteChecker::Update(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
     input.colors = colors;
     input.text = text;
-    if (!IsOpen() || shown == input) {
-        return;
-    }
-    if (Recheck()) {
-        FitToContent();
-    }
-    ScheduleRepaint();
-}
-
-void CPaletteChecker::ScheduleRepaint() {
-    if (repaintWaiting) {
-        return;
-    }
-    const ULONGLONG sincePaint = GetTickCount64() - lastPaint;
-    if (sincePaint >= kRepaintInterval) {
-        InvalidateRect(Hwnd(), nullptr, FALSE);
-        return;
-    }
-    repaintWaiting =
-        SetTimer(Hwnd(), kRepaintTimer, static_cast<UINT>(kRepaintInterval - sincePaint), nullptr) != 0;
-    if (!repaintWaiting) {
+    if (IsOpen() && shown != input) {
         InvalidateRect(Hwnd(), nullptr, FALSE);
     }
 }
@@ -338,11 +316,6 @@ POINT CPaletteChecker::OpeningPosition(HWND owner) const {
 
 LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_TIMER:
-        KillTimer(Hwnd(), kRepaintTimer);
-        repaintWaiting = false;
-        InvalidateRect(Hwnd(), nullptr, FALSE);
-        return 0;
     case WM_CLOSE:
         Close();
         return 0;
@@ -360,8 +333,11 @@ LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Drawn off-screen and copied in one transfer, so the window does not flicker while colors are dragged.
+// A window grown for a longer look-alike text gets its new part in the paint that follows.
 void CPaletteChecker::Paint(HDC dc, const RECT& client) {
-    lastPaint = GetTickCount64();
+    if (shown != input && Recheck()) {
+        FitToContent();
+    }
     OffscreenCanvas canvas(dc, client);
     if (!canvas) {
         return;

@@ -24,7 +24,9 @@ public:
     void Close();
     void Toggle(HWND owner);
 
-    // Called after every message the main dialog handles: cheap when nothing changed.
+    // Called at every change of the palette: keeps the input and, when the open window shows
+    // something else, invalidates it. The checks wait for the paint, so the changes of one input
+    // event, or of a run of queued ones, cost one check and one repaint.
     void Update(const PaletteColors& colors, const std::array<BoxText, 4>& text);
 
     // Whether the window is open and where its top-left corner is (or was last). A window destroyed
@@ -33,6 +35,7 @@ public:
     // Remembers the position to open at; opening is left to the caller.
     void Restore(const CheckerState& state);
 
+    // The checks of what the window shows, brought up to date when it opens and when it paints.
     const PaletteChecks& Checks() const { return checks; }
     // Row 0 is the palette itself, rows 1 to 4 its simulations in VisionDeficiency order; client
     // coordinates, empty before the window first opens.
@@ -72,7 +75,6 @@ private:
     SIZE ClientSize(HDC dc) const;
     void FitToContent();
     void RememberPosition();
-    void ScheduleRepaint();
     POINT OpeningPosition(HWND owner) const;
     void PaintBoxLine(HDC dc, int box) const;
     void PaintSimulation(HDC dc, int row) const;
@@ -83,9 +85,6 @@ private:
     std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
     CheckerState remembered;
     bool open = false;
-    // When the window was last painted, and whether a repaint waits for its timer.
-    ULONGLONG lastPaint = 0;
-    bool repaintWaiting = false;
     Layout layout;
     UniqueFont font;
 };

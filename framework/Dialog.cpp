@@ -60,7 +60,6 @@ void Dialog::PumpMessage(MSG& msg) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    AfterMessage();
 }
 
 void Dialog::EndDialog(INT_PTR result) {

@@ -44,8 +44,6 @@ protected:
     virtual LRESULT OnNotify(NMHDR& header);
     // Returns true when the message was consumed.
     virtual bool PreTranslateMessage(MSG& msg);
-    // Called after each message of the dialog's loop, whoever handled it.
-    virtual void AfterMessage() {}
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // Returns the dialog-procedure result; SetResult() stores a message result for DWLP_MSGRESULT.

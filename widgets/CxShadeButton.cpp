@@ -11,6 +11,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -73,6 +74,7 @@ void CxShadeButton::PreSubclassWindow() {
 }
 
 void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight, BYTE coloring, Color color) {
+    const bool changed = color != boxColor;
     if (!selectorDragActive) {
         previousBoxColor = boxColor;
     }
@@ -83,6 +85,9 @@ void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight,
                         GetSysColor(COLOR_BTNHIGHLIGHT)};
     BuildShadeFaces(faces, ShadeParams{style, granularity, highlight, coloring, color}, size.cx, size.cy,
                     focusMargin, system, ProcessShadeRandom());
+    if (changed) {
+        NotifyBoxChanged(BoxChange::Colors);
+    }
 }
 
 Color CxShadeButton::SetTextColor(Color color) {
@@ -92,6 +97,9 @@ Color CxShadeButton::SetTextColor(Color color) {
     }
     lastChange = ChangeText;
     textColor = color;
+    if (color != previous) {
+        NotifyBoxChanged(BoxChange::Colors);
+    }
     return previous;
 }
 
@@ -160,6 +168,7 @@ bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, B
     if (!logFont) {
         logFont = std::make_unique<LOGFONTW>();
     }
+    const LOGFONTW before = *logFont;
     std::wstring face(faceName ? faceName : L"");
     face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
     std::fill(std::begin(logFont->lfFaceName), std::end(logFont->lfFaceName), L'\0');
@@ -169,6 +178,10 @@ bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, B
     logFont->lfItalic = italic;
     logFont->lfUnderline = underline;
     font.Reset(CreateFontIndirectW(logFont.get()));
+    // LOGFONTW has no padding: the same bytes are the same font.
+    if (std::memcmp(&before, logFont.get(), sizeof(before)) != 0) {
+        NotifyBoxChanged(BoxChange::Font);
+    }
     return static_cast<bool>(font);
 }
 
@@ -220,6 +233,14 @@ CxShadeButton& CxShadeButton::ActionTarget(bool ctrlDown) {
     return ctrlDown && nestedBox ? *nestedBox : *this;
 }
 
+// Sent from the setters themselves, so every way a box changes is heard, whichever loop runs it.
+void CxShadeButton::NotifyBoxChanged(BoxChange change) {
+    if (paletteBox) {
+        SendMessageW(GetParent(Hwnd()), WM_SHADEBUTTON_BOXCHANGED, static_cast<WPARAM>(change),
+                     reinterpret_cast<LPARAM>(Hwnd()));
+    }
+}
+
 void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
     CxShadeButton& target = ActionTarget(ctrlDown);
     if (toText) {
@@ -238,11 +259,16 @@ void CxShadeButton::CopyColorOnClick(bool textColor) {
 }
 
 void CxShadeButton::UndoLastChange() {
+    const Color shownBox = boxColor;
+    const Color shownText = textColor;
     if (lastChange == ChangeText) {
         textColor = previousTextColor;
     } else {
         boxColor = previousBoxColor;
         SetShading(kGrainedBoxLook, previousBoxColor);
+    }
+    if (boxColor != shownBox || textColor != shownText) {
+        NotifyBoxChanged(BoxChange::Colors);
     }
     RepaintWithNested();
 }

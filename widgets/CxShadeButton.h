@@ -15,6 +15,10 @@
 
 // Posted along a dialog group by a radio-kind button that becomes checked.
 constexpr UINT WM_SHADEBUTTON_UNCHECK = WM_USER + 256;
+// Sent to its parent by a palette box whose box color, text color or font has just changed, from
+// whatever loop the change came in; wParam is the BoxChange, lParam the box's window.
+constexpr UINT WM_SHADEBUTTON_BOXCHANGED = WM_USER + 257;
+enum class BoxChange : WPARAM { Colors = 0, Font = 1 };
 
 enum ButtonKind { KindPush = 0, KindCheck = 2, KindRadio = 4 };
 enum LastChange { ChangeNone = 0, ChangeText = 1, ChangeBox = 2 };
@@ -68,6 +72,7 @@ protected:
 
 private:
     CxShadeButton& ActionTarget(bool ctrlDown);
+    void NotifyBoxChanged(BoxChange change);
     void CopyColorOnClick(bool textColor);
     void PreSubclassWindow();
     void DrawItem(const DRAWITEMSTRUCT& item);

@@ -1,14 +1,25 @@
 // The palette checker beside a plain owner window: its verdicts, its swatches and marks rendered
 // into a bitmap of the test's own, closing, and its place kept across instances and in the settings.
+// Then in the real main dialog: the checker following every way the boxes change, in every loop.
 #include "app/CPaletteChecker.h"
 #include "app/PlacementSettings.h"
+#include "color/CColorBlend.h"
+#include "color/Contrast.h"
 #include "framework/DcGuards.h"
+#include "framework/OleSession.h"
 #include "framework/Profile.h"
 #include "framework/UniqueHandle.h"
+#include "library/Clipboard.h"
+#include "library/PaletteExchange.h"
+#include "library/RecordFont.h"
+#include "library/WholeFiles.h"
+#include "res/resource.h"
+#include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -169,6 +180,186 @@ TEST(CheckerSettingsTest, TheStateIsKeptAsOneStringValue) {
     settings.checker = {};
     placement.LoadSettings(L"Settings");
     EXPECT_EQ(settings.checker, (CheckerState{true, true, -300, 40}));
+}
+
+// Boxes 1 to 4 as their fonts draw them, measured apart from the dialog's own measure: the em height
+// in points at the screen's DPI.
+std::array<BoxText, 4> BoxTextsOf(CHuewrightDlg& dialog) {
+    std::array<BoxText, 4> texts{};
+    WindowDc screen(nullptr);
+    for (int i = 0; i < 4; ++i) {
+        auto font = reinterpret_cast<HFONT>(SendMessageW(dialog.Box(i).Hwnd(), WM_GETFONT, 0, 0));
+        SelectObjectGuard selected(screen.Get(), font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen.Get(), &metrics);
+        texts[i] = {(metrics.tmHeight - metrics.tmInternalLeading) * 72.0 /
+                        GetDeviceCaps(screen.Get(), LOGPIXELSY),
+                    metrics.tmWeight >= FW_BOLD};
+    }
+    return texts;
+}
+
+// The main dialog with the checker open, its box 1 text in a 15-point bold font, large only while
+// bold, so that the "B" toggle changes a verdict.
+class CheckerInDialogTest : public MainDialogFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ole.Initialized());
+        Profile::WriteString(L"Settings", L"Font_Desc", L"-20:0:0:0:700:0:0:0:0:1:2:0:34");
+        MainDialogFixture::SetUp();
+        SetFocus(dialog.Item(IDC_MODE_SATURATION));
+    }
+    void TearDown() override {
+        running = nullptr;
+        MainDialogFixture::TearDown();
+    }
+    // Sets a check box as a click would, then tells the dialog it was clicked.
+    void CheckAndClick(int id, bool check) {
+        SendMessageW(dialog.Item(id), BM_SETCHECK, check ? BST_CHECKED : BST_UNCHECKED, 0);
+        Click(id);
+    }
+    COLORREF ScreenSwatch(int box) {
+        const RECT swatch = dialog.Checker().SwatchRect(0, box);
+        POINT corner{swatch.left + 1, swatch.top + 1};
+        ClientToScreen(dialog.Checker().Hwnd(), &corner);
+        return GetPixel(WindowDc(nullptr).Get(), corner.x, corner.y);
+    }
+    // Once `loop` has handled what is queued, the checker shows the boxes as they are, in its checks
+    // and on the screen, and the step did change them.
+    void ExpectCheckerFollows(Dialog& loop, const std::string& step) {
+        PumpMessages(&loop);
+        const PaletteColors colors = BoxColors();
+        const std::array<BoxText, 4> texts = BoxTextsOf(dialog);
+        const PaletteChecks expected = CheckPalette(colors, texts);
+        const PaletteChecks& shown = dialog.Checker().Checks();
+        bool changed = colors != seenColors;
+        for (int box = 0; box < 4; ++box) {
+            EXPECT_DOUBLE_EQ(shown.boxes[box].ratio, expected.boxes[box].ratio)
+                << step << ", box " << box + 1;
+            EXPECT_EQ(shown.boxes[box].largeText, expected.boxes[box].largeText)
+                << step << ", box " << box + 1;
+            EXPECT_EQ(ScreenSwatch(box), colors.box[box]) << step << ", box " << box + 1;
+            changed = changed || texts[box].pointSize != seenTexts[box].pointSize ||
+                      texts[box].bold != seenTexts[box].bold;
+        }
+        for (int row = 0; row < kVisionDeficiencyCount; ++row) {
+            EXPECT_EQ(shown.simulations[row].colors, expected.simulations[row].colors)
+                << step << ", row " << row;
+        }
+        EXPECT_TRUE(changed) << step << " changed nothing";
+        seenColors = colors;
+        seenTexts = texts;
+    }
+
+    // Ticks inside the blend dialog's modal loop: each trackbar key there mixes a new selected color,
+    // which first-color auto-assignment gives to box 1 while that loop, not the dialog's, runs. The
+    // keys pump messages, so a tick meanwhile does nothing; a dialog still open afterwards is ended.
+    static void CALLBACK DriveBlend(HWND, UINT, UINT_PTR, DWORD) {
+        CColorBlend* blend = running->dialog.Selector().BlendDialog();
+        if (!blend || running->blend == Blend::Driving) {
+            return;
+        }
+        if (running->blend == Blend::Driven) {
+            ADD_FAILURE() << "the blend dialog stayed open";
+            blend->EndDialog(-2);
+            return;
+        }
+        running->blend = Blend::Driving;
+        for (auto [key, name] : {std::pair{VK_HOME, "Home"}, std::pair{VK_END, "End"}}) {
+            PressKeys({static_cast<WORD>(key)}, blend);
+            running->ExpectCheckerFollows(*blend, std::string("blend trackbar ") + name);
+        }
+        PressKeys({VK_ESCAPE}, blend);
+        running->blend = Blend::Driven;
+    }
+
+    OleSession ole;
+    PaletteColors seenColors{};
+    std::array<BoxText, 4> seenTexts{};
+    enum class Blend { Waiting, Driving, Driven } blend = Blend::Waiting;
+    static inline CheckerInDialogTest* running = nullptr;
+};
+
+TEST_F(CheckerInDialogTest, FollowsEveryWayTheBoxesChange) {
+    // A change while the checker is closed shows as soon as it opens.
+    Command(ID_ASSIGN_BOX2);
+    PressKeys({VK_F2}, &dialog);
+    ASSERT_TRUE(dialog.Checker().IsOpen());
+    ExpectCheckerFollows(dialog, "opening");
+
+    const std::wstring importFile = folder.Path() + L"\\imported.json";
+    const std::vector<PaletteRecord> imported{MakeRecord(
+        u"Imported",
+        {{MakeColor(250, 240, 200), 0x202020, 0x404040, 0x606060}, {0, 0xF0F0F0, 0xE0E0E0, 0xD0D0D0}},
+        ToRecordFont(LOGFONTW{-48, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Georgia"}))};
+    ASSERT_EQ(WriteWholeFile(importFile, ExportPalettes(imported, ExchangeFormat::Json)), 0u);
+
+    const POINT field = CentreOf(dialog.Selector().Hwnd());
+    const std::vector<std::pair<const char*, std::function<void()>>> steps{
+        {"well click",
+         [&] {
+             dialog.Selector().SetColor(MakeColor(20, 60, 140));
+             MouseGesture({CentreOf(dialog.Well(0).Hwnd())}, false, &dialog);
+         }},
+        {"key 3", [&] { PressKeys({'3'}, &dialog); }},
+        {"Shift+4",
+         [&] {
+             PressKeys({VK_SHIFT, '4'}, &dialog);
+         }},
+        {"Escape", [&] { PressKeys({VK_ESCAPE}, &dialog); }},
+        {"drop from a well",
+         [&] {
+             MouseGesture({CentreOf(dialog.Well(3).Hwnd()), CentreOf(dialog.Box(3).Hwnd())}, false, &dialog);
+         }},
+        {"auto-assignment during a drag",
+         [&] {
+             CheckAndClick(IDC_AUTO_FIRST, true);
+             MouseGesture({field, {field.x + 30, field.y + 20}, {field.x + 60, field.y - 10}}, false,
+                          &dialog);
+         }},
+        {"paste",
+         [&] {
+             CopyTextToClipboard(dialog.Hwnd(), L"#c83c28");
+             PressKeys({VK_CONTROL, 'V'}, &dialog);
+         }},
+        {"Undo", [&] { Command(ID_UNDO_LAST_COLOR); }},
+        {"bold toggle", [&] { CheckAndClick(IDC_BOLD, false); }},
+        {"import and a step to the imported palette",
+         [&] {
+             {
+                 FileDialogAnswerer answerer(importFile);
+                 Command(ID_TOOLS_IMPORT);
+                 EXPECT_EQ(answerer.messages,
+                           std::vector<std::wstring>{L"Imported 1 palette from \"imported.json\"."});
+             }
+             MessageBoxAnswerer dontSave(IDNO);
+             Click(IDC_VIEW_NEXT);
+         }},
+    };
+    for (const auto& [step, action] : steps) {
+        action();
+        ExpectCheckerFollows(dialog, step);
+    }
+
+    // The blend dialog's loop, opened by two right clicks in the field, is checked from inside.
+    running = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, DriveBlend);
+    MouseGesture({{field.x - 40, field.y - 30}}, true, &dialog);
+    MouseGesture({{field.x + 40, field.y + 30}}, true, &dialog);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(blend, Blend::Driven);
+
+    // Nothing polls: a box changed while no loop runs shows at the checker's next paint, and the
+    // open checker has no timer ticking for it.
+    dialog.Box(2).SetTextColor(MakeColor(1, 2, 3));
+    UpdateWindow(dialog.Checker().Hwnd());
+    EXPECT_DOUBLE_EQ(dialog.Checker().Checks().boxes[2].ratio,
+                     ContrastRatio(MakeColor(1, 2, 3), dialog.Box(2).BoxColor()));
+    Sleep(100);
+    MSG tick{};
+    EXPECT_FALSE(PeekMessageW(&tick, dialog.Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_FALSE(PeekMessageW(&tick, dialog.Checker().Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(250, 240, 200));
 }
 
 } // namespace

@@ -263,6 +263,40 @@ std::wstring ClipboardText() {
     return ClipboardData<wchar_t>(CF_UNICODETEXT);
 }
 
+namespace {
+
+constexpr int kFileNameBox = 0x47c; // cmb13: the file name of an Explorer-style file dialog
+
+} // namespace
+
+FileDialogAnswerer::FileDialogAnswerer(std::wstring path)
+    : timer(SetTimer(nullptr, 0, 50, OnTimer)), path(std::move(path)) {
+    active = this;
+}
+
+FileDialogAnswerer::~FileDialogAnswerer() {
+    KillTimer(nullptr, timer);
+    active = nullptr;
+}
+
+void CALLBACK FileDialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    HWND found = FindSystemDialog();
+    if (!found || !active) {
+        return;
+    }
+    if (GetDlgItem(found, kFileNameBox)) {
+        SetDlgItemTextW(found, kFileNameBox, active->path.c_str());
+    } else {
+        std::wstring text;
+        for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            text += ClassName(child) == L"Static" ? WindowText(child) : L"";
+        }
+        active->messages.push_back(text);
+        ShowWindow(found, SW_HIDE);
+    }
+    PostMessageW(found, WM_COMMAND, IDOK, 0);
+}
+
 TempWorkingDirectory::TempWorkingDirectory() {
     wchar_t current[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, current);

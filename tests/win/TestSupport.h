@@ -87,6 +87,24 @@ private:
     MessageBoxAnswerer* previous;
 };
 
+// While it lives, this thread's file dialogs are answered with `path` and its message boxes with OK,
+// their texts kept in `messages`.
+class FileDialogAnswerer {
+public:
+    explicit FileDialogAnswerer(std::wstring path);
+    ~FileDialogAnswerer();
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+
+    std::vector<std::wstring> messages;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    static inline FileDialogAnswerer* active = nullptr;
+    UINT_PTR timer;
+    std::wstring path;
+};
+
 // Creates a fresh folder under %TEMP%, makes it the working folder and removes it again.
 class TempWorkingDirectory {
 public:

@@ -17,45 +17,6 @@
 
 namespace {
 
-constexpr int kFileNameBox = 0x47c; // cmb13: the file name of an Explorer-style file dialog
-
-// Answers this thread's file dialogs with a path and its message boxes with OK, reading the latter.
-class FileDialogAnswerer {
-public:
-    explicit FileDialogAnswerer(std::wstring path) : timer(SetTimer(nullptr, 0, 50, OnTimer)) {
-        active = this;
-        this->path = std::move(path);
-    }
-    ~FileDialogAnswerer() {
-        KillTimer(nullptr, timer);
-        active = nullptr;
-    }
-    std::vector<std::wstring> messages;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND found = FindSystemDialog();
-        if (!found || !active) {
-            return;
-        }
-        if (GetDlgItem(found, kFileNameBox)) {
-            SetDlgItemTextW(found, kFileNameBox, active->path.c_str());
-        } else {
-            std::wstring text;
-            for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                text += ClassName(child) == L"Static" ? WindowText(child) : L"";
-            }
-            active->messages.push_back(text);
-            ShowWindow(found, SW_HIDE);
-        }
-        PostMessageW(found, WM_COMMAND, IDOK, 0);
-    }
-
-    static inline FileDialogAnswerer* active = nullptr;
-    UINT_PTR timer;
-    std::wstring path;
-};
-
 std::string FileBytes(const std::wstring& name) {
     std::ifstream in(std::filesystem::path(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -126,7 +87,7 @@ TEST_F(ToolsTest, ThePaletteCheckerFollowsAWellClickAndAnUndoAndReopensWhereItWa
     PressKeys({VK_ESCAPE}, dialog.get());
     EXPECT_EQ(SwatchPixel(checker, 0, 0), before);
 
-    // A change made while another window's loop runs (a plain one here) reaches it by the timer.
+    // A change made while another loop runs (a plain one here) reaches it as well.
     dialog->Box(1).SetTextColor(RGB(255, 255, 255));
     EXPECT_TRUE(WaitFor(
         [&] {
