@@ -24,6 +24,7 @@ add_executable(core_tests
     tests/core/PaletteExchangeTest.cpp
     tests/core/PaletteChecksTest.cpp
     tests/core/PaletteOperationsTest.cpp
+    tests/core/RollbackJournalTest.cpp
     tests/core/SelectorAxesTest.cpp
     tests/core/SettingsValuesTest.cpp
     tests/core/ShadesTest.cpp

@@ -1,0 +1,76 @@
+// The rollback journal's bytes: what reads back, what is refused as never finished, and which
+// library a journal belongs to.
+#include "library/RollbackJournal.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::span<const std::byte> Bytes(const std::string& text) {
+    return std::as_bytes(std::span(text.data(), text.size()));
+}
+
+// The library "ABCDEFGHIJ" cut after "ABCD" by a rewrite to "ABCDxy": the journal keeps "EFGHIJ".
+const std::string kOldLibrary = "ABCDEFGHIJ";
+
+JournalHeader HeaderFor(std::uint64_t newLength) {
+    return {kOldLibrary.size(), newLength, 4, Crc32(Bytes(kOldLibrary.substr(0, 4)))};
+}
+
+std::string JournalFor(const JournalHeader& header) {
+    const std::string old = kOldLibrary.substr(header.offset);
+    return JournalHeaderBytes(header) + old + JournalTrailerBytes(header, Bytes(old));
+}
+
+} // namespace
+
+TEST(RollbackJournalTest, Crc32IsTheUsualOne) {
+    EXPECT_EQ(Crc32(Bytes("123456789")), 0xCBF43926u);
+    EXPECT_EQ(Crc32(Bytes("56789"), Crc32(Bytes("1234"))), 0xCBF43926u);
+}
+
+TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused) {
+    const JournalHeader header = HeaderFor(6);
+    const std::string whole = JournalFor(header);
+    ASSERT_EQ(whole.size(), kJournalHeaderSize + 6 + kJournalTrailerSize);
+    const auto journal = ReadJournal(Bytes(whole));
+    ASSERT_TRUE(journal);
+    EXPECT_EQ(journal->header.oldLength, 10u);
+    EXPECT_EQ(journal->header.newLength, 6u);
+    EXPECT_EQ(journal->header.offset, 4u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(journal->oldBytes.data()), journal->oldBytes.size()),
+              "EFGHIJ");
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        EXPECT_FALSE(ReadJournal(Bytes(whole.substr(0, length)))) << length;
+    }
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        std::string damaged = whole;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
+        EXPECT_FALSE(ReadJournal(Bytes(damaged))) << at;
+    }
+}
+
+// An insert grows the file while it is rewritten, a delete cuts it at the end; the user may also
+// have put another library in its place.
+TEST(RollbackJournalTest, FitsOnlyTheLibraryItWasWrittenFor) {
+    const std::string forDelete = JournalFor(HeaderFor(6));
+    const std::string forInsert = JournalFor(HeaderFor(13));
+    const struct {
+        const std::string* journal;
+        std::string library;
+        bool fits;
+    } cases[] = {
+        {&forDelete, "ABCDEFGHIJ", true},     {&forDelete, "ABCDxyGHIJ", true},
+        {&forDelete, "ABCDxy", true},         {&forDelete, "ZBCDEFGHIJ", false},
+        {&forDelete, "ABC", false},           {&forInsert, "ABCDxyzEFGH", true},
+        {&forInsert, "ABCDxyzEFGHIJ", true},  {&forInsert, "ABCDxyzEFGHIJK", false},
+        {&forInsert, "ABCZxyzEFGHIJ", false},
+    };
+    for (const auto& c : cases) {
+        const auto journal = ReadJournal(Bytes(*c.journal));
+        ASSERT_TRUE(journal);
+        EXPECT_EQ(JournalFits(*journal, Bytes(c.library)), c.fits) << c.library;
+    }
+}
