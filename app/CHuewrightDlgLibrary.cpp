@@ -17,6 +17,8 @@ namespace {
 
 constexpr const wchar_t* kLibraryFile = L"palettes.dat";
 constexpr const wchar_t* kBackupFile = L"palettes.dat._backup";
+constexpr const wchar_t* kJournalFile = L"palettes.dat._journal";
+constexpr const wchar_t* kUnmatchedJournalFile = L"palettes.dat._journal_unmatched";
 
 std::wstring Reason(FileError error) {
     return L":\n" + SystemErrorText(error) + L"\n\n";
@@ -32,8 +34,9 @@ void CHuewrightDlg::OpenLibrary() {
     LOGFONTW defaultFont, startFont;
     boxFonts.FontHelper().GetDefaultLogFont(defaultFont);
     boxFonts.FontHelper().GetLogFont(startFont);
-    FileError loadError = library.OpenPaletteLibrary(std::move(file), backup, settings.curPalette,
-                                                     ToRecordFont(defaultFont), ToRecordFont(startFont));
+    FileError loadError = library.OpenPaletteLibrary(
+        std::move(file), std::make_unique<Win32Journal>(kJournalFile, kUnmatchedJournalFile), backup,
+        settings.curPalette, ToRecordFont(defaultFont), ToRecordFont(startFont));
     libraryOpenError = openError ? openError : loadError;
     std::wstring name = std::wstring(L"The palette library \"") + kLibraryFile + L"\"";
     if (openError && opened) {
@@ -52,6 +55,11 @@ void CHuewrightDlg::OpenLibrary() {
     } else if (loadError) {
         libraryProblem = name + L" could not be converted to the current format" + Reason(loadError) +
                          L"The file as it was found is kept in \"" + kBackupFile + L"\".";
+    } else if (library.JournalSetAside()) {
+        libraryProblem = name +
+                         L" is not the file that an unfinished change was recorded for, so it was "
+                         L"left as it is. The palettes that change had replaced are kept in \"" +
+                         kUnmatchedJournalFile + L"\".";
     }
     if (!libraryProblem.empty()) {
         PostMessageW(Hwnd(), WM_SHOW_LIBRARY_PROBLEM, 0, 0);

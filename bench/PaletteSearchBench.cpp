@@ -20,7 +20,7 @@ const PaletteLibrary& Library() {
     static PaletteLibrary library = [] {
         PaletteLibrary made;
         NoBackup backup;
-        made.OpenPaletteLibrary(nullptr, backup, -1, {}, {});
+        made.OpenPaletteLibrary(nullptr, nullptr, backup, -1, {}, {});
         const char* kWords[] = {" Sea", " Dusk", " Forest", " Sand"};
         for (int i = 0; i < kPalettes; ++i) {
             std::string name = (i % 2 ? "Palette " : "palette ") + std::to_string(i) + kWords[i % 4];

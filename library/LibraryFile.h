@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string>
 
 using FileError = std::uint32_t;
 
@@ -16,11 +18,30 @@ public:
     virtual FileError Length(std::uint64_t& length) = 0;
     // Reads exactly `size` bytes from the start of the file.
     virtual FileError ReadFromStart(void* into, std::size_t size) = 0;
+    // What tells this file from another put in its place under the same name.
+    virtual FileError Identity(std::uint64_t& identity) = 0;
+    // Reads or writes exactly `size` bytes at `offset`.
+    virtual FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) = 0;
+    virtual FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) = 0;
     virtual FileError Rewind() = 0;
     virtual FileError Write(const void* from, std::size_t size) = 0;
     // The system's flush to the disk, not only the program's buffers.
     virtual FileError Flush() = 0;
     virtual FileError SetLength(std::uint64_t length) = 0;
+};
+
+// The rollback journal beside the library file, which lives only while a rewrite is under way.
+class JournalFile {
+public:
+    virtual ~JournalFile() = default;
+    // The whole journal into `bytes`: empty, and 0, when there is none.
+    virtual FileError Read(std::string& bytes) = 0;
+    // Makes the journal of these pieces, in order, and flushes it to the disk.
+    virtual FileError Write(std::span<const std::span<const std::byte>> pieces) = 0;
+    virtual FileError Remove() = 0;
+    // Keeps a journal that belongs to no library under another name, so that what it holds is not
+    // lost, and out of the way of the next start.
+    virtual FileError SetAside() = 0;
 };
 
 // Receives the copy of the library file as it was found at start. Failing to keep it is not an

@@ -1,5 +1,7 @@
 #include "library/PaletteLibrary.h"
 
+#include "library/RollbackJournal.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -27,15 +29,22 @@ std::u16string CompactName(int number) {
 
 } // namespace
 
-FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened, BackupWriter& backup,
+FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened,
+                                             std::unique_ptr<JournalFile> openedJournal, BackupWriter& backup,
                                              int startIndex, const LogFontImage& defaultFont,
                                              const LogFontImage& startFont) {
     file = std::move(opened);
+    journal = std::move(openedJournal);
     count = 0;
     currentPaletteIndex = -1;
     readable = true;
+    firstChange = kUnchanged;
+    journalSetAside = false;
+    FileError error = file && journal && file->Writable() ? RollBackInterruptedRewrite() : 0;
     std::uint64_t length = 0;
-    FileError error = file ? file->Length(length) : 0;
+    if (!error && file) {
+        error = file->Length(length);
+    }
     if (!error && length > kMaxLibraryBytes) {
         error = kFileTooLarge;
     }
@@ -62,6 +71,7 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
         count = static_cast<int>(length / kRecordSize);
     } else {
         ConvertLegacy(marker, data, length, defaultFont, startFont);
+        firstChange = 0;
         error = Writable() ? WritePaletteLibrary() : 0;
     }
     currentPaletteIndex = std::min(StartIndex(startIndex), count - 1);
@@ -87,11 +97,39 @@ void PaletteLibrary::ConvertLegacy(std::uint32_t marker, const std::byte* data, 
     records = std::move(converted);
 }
 
+// An append adds bytes after the old end and changes none before it: a rewrite cut short leaves the
+// old records whole and at most a partial record after them, which loading drops. Everything else
+// changes bytes already in the file, and is journaled.
 FileError PaletteLibrary::WritePaletteLibrary() {
     if (!Writable()) {
         return kAccessDenied;
     }
-    const std::uint64_t size = std::uint64_t{kRecordSize} * count;
+    const std::uint64_t newLength = std::uint64_t{kRecordSize} * count;
+    std::uint64_t oldLength = 0;
+    if (FileError error = file->Length(oldLength)) {
+        return error;
+    }
+    const std::uint64_t offset = std::min(std::uint64_t{kRecordSize} * firstChange, newLength);
+    const bool journaled = journal && offset < oldLength;
+    if (journaled) {
+        if (FileError error = WriteJournal(offset, oldLength, newLength)) {
+            journal->Remove();
+            return error;
+        }
+    }
+    FileError error = Rewrite(newLength);
+    // A rewrite that failed is undone from the journal at once; if even that fails, the journal
+    // stays for the next start to undo it.
+    if (journaled && (!error || RollBackInterruptedRewrite() == 0)) {
+        journal->Remove();
+    }
+    if (!error) {
+        firstChange = kUnchanged;
+    }
+    return error;
+}
+
+FileError PaletteLibrary::Rewrite(std::uint64_t size) {
     if (FileError error = file->Rewind()) {
         return error;
     }
@@ -106,8 +144,72 @@ FileError PaletteLibrary::WritePaletteLibrary() {
     return file->Flush();
 }
 
+// The records before `offset` are the same in memory and in the file, so their checksum comes from
+// memory; the old bytes after it come from the file.
+FileError PaletteLibrary::WriteJournal(std::uint64_t offset, std::uint64_t oldLength,
+                                       std::uint64_t newLength) {
+    const auto size = static_cast<std::size_t>(oldLength - offset);
+    auto oldBytes = std::make_unique_for_overwrite<std::byte[]>(size);
+    if (FileError error = file->ReadAt(offset, oldBytes.get(), size)) {
+        return error;
+    }
+    const std::span<const std::byte> old(oldBytes.get(), size);
+    JournalHeader header{0, oldLength, newLength, offset,
+                         Crc32({reinterpret_cast<const std::byte*>(records.get()), offset})};
+    if (FileError error = file->Identity(header.identity)) {
+        return error;
+    }
+    const std::string head = JournalHeaderBytes(header);
+    const std::string tail = JournalTrailerBytes(header, old);
+    const std::span<const std::byte> pieces[] = {std::as_bytes(std::span(head)), old,
+                                                 std::as_bytes(std::span(tail))};
+    return journal->Write(pieces);
+}
+
+// A complete journal means the rewrite may have begun: the old bytes go back, and the file is as it
+// was before the operation. A short or damaged one means the rewrite never began. One that does not
+// fit the file beside it (put there by hand since) is kept aside and the file left alone: rolling it
+// back would graft the old bytes onto another library, deleting it would lose the ones it holds.
+FileError PaletteLibrary::RollBackInterruptedRewrite() {
+    std::string bytes;
+    if (FileError error = journal->Read(bytes); error || bytes.empty()) {
+        return error;
+    }
+    const auto found = ReadJournal(std::as_bytes(std::span(bytes)));
+    if (!found) {
+        return journal->Remove();
+    }
+    std::uint64_t identity = 0, length = 0;
+    if (FileError error = file->Identity(identity)) {
+        return error;
+    }
+    if (FileError error = file->Length(length)) {
+        return error;
+    }
+    std::string start(static_cast<std::size_t>(std::min(length, found->header.offset)), '\0');
+    if (FileError error = file->ReadAt(0, start.data(), start.size())) {
+        return error;
+    }
+    if (!JournalFits(*found, identity, length, std::as_bytes(std::span(start)))) {
+        journalSetAside = true;
+        return journal->SetAside();
+    }
+    const JournalHeader& header = found->header;
+    if (FileError error = file->WriteAt(header.offset, found->oldBytes.data(), found->oldBytes.size())) {
+        return error;
+    }
+    if (FileError error = file->SetLength(header.oldLength)) {
+        return error;
+    }
+    if (FileError error = file->Flush()) {
+        return error;
+    }
+    return journal->Remove();
+}
+
 // There is always room for one more record: the array grows as soon as it is full.
 void PaletteLibrary::Insert(int index, const PaletteRecord& record) {
+    NoteChange(index);
     std::copy_backward(records.get() + index, records.get() + count, records.get() + count + 1);
     records[index] = record;
     ++count;
@@ -125,6 +227,7 @@ void PaletteLibrary::GrowForAppend() {
 }
 
 void PaletteLibrary::Remove(int index) {
+    NoteChange(index);
     std::copy(records.get() + index + 1, records.get() + count, records.get() + index);
     --count;
 }

@@ -4,6 +4,7 @@
 #include "library/LibraryFile.h"
 #include "library/PaletteRecord.h"
 
+#include <algorithm>
 #include <memory>
 
 class PaletteLibrary {
@@ -12,21 +13,32 @@ public:
     int currentPaletteIndex = -1;
 
     // Loads the library from `file` (null when nothing could be opened: the library then stays
-    // empty and unsaved) and settles currentPaletteIndex from `startIndex`. Older record formats
-    // are converted and written back. Returns the first error met, 0 when there was none; a file
-    // that cannot be read is never written afterwards.
-    FileError OpenPaletteLibrary(std::unique_ptr<LibraryFile> file, BackupWriter& backup, int startIndex,
-                                 const LogFontImage& defaultFont, const LogFontImage& startFont);
+    // empty and unsaved) and settles currentPaletteIndex from `startIndex`. A rewrite that a
+    // `journal` shows was cut short is rolled back first, before the backup copy is made. Older
+    // record formats are converted and written back. Returns the first error met, 0 when there was
+    // none; a file that cannot be read is never written afterwards. Without a journal, writes go
+    // straight to the file: for files in memory only.
+    FileError OpenPaletteLibrary(std::unique_ptr<LibraryFile> file, std::unique_ptr<JournalFile> journal,
+                                 BackupWriter& backup, int startIndex, const LogFontImage& defaultFont,
+                                 const LogFontImage& startFont);
     // Rewrites the whole file from the records: from offset 0, cut to the records' length, flushed.
-    // Memory is left as it is whatever happens.
+    // When that changes bytes already in the file, the journal first keeps them, so that a rewrite
+    // cut short is either wholly in or wholly out; a journal that cannot be written refuses the
+    // write. Memory is left as it is whatever happens.
     FileError WritePaletteLibrary();
+    // Whether a journal was found at start that does not belong to the library beside it; it is
+    // kept aside and the library left as it was.
+    bool JournalSetAside() const { return journalSetAside; }
     // True when writes can reach the file at all.
     bool Writable() const { return file && file->Writable() && readable; }
 
     int Count() const { return count; }
     int Capacity() const { return capacity; }
     const PaletteRecord& Record(int index) const { return records[index]; }
-    void SetRecord(int index, const PaletteRecord& record) { records[index] = record; }
+    void SetRecord(int index, const PaletteRecord& record) {
+        NoteChange(index);
+        records[index] = record;
+    }
     // Puts the record at the end, or before `index`, and grows the array when it is full.
     void Append(const PaletteRecord& record) { Insert(count, record); }
     void Insert(int index, const PaletteRecord& record);
@@ -34,12 +46,22 @@ public:
     void Remove(int index);
 
 private:
+    static constexpr int kUnchanged = 1 << 30;
+
+    FileError RollBackInterruptedRewrite();
+    FileError WriteJournal(std::uint64_t offset, std::uint64_t oldLength, std::uint64_t newLength);
+    FileError Rewrite(std::uint64_t size);
+    void NoteChange(int index) { firstChange = std::min(firstChange, index); }
     void GrowForAppend();
     void ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length,
                        const LogFontImage& defaultFont, const LogFontImage& startFont);
 
     std::unique_ptr<LibraryFile> file;
+    std::unique_ptr<JournalFile> journal;
     std::unique_ptr<PaletteRecord[]> records;
+    // The first record changed since the file last matched memory; kUnchanged when none.
+    int firstChange = kUnchanged;
+    bool journalSetAside = false;
     int count = 0;
     int capacity = 0;
     bool readable = true;

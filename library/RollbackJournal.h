@@ -2,9 +2,9 @@
 // what the file held from the first byte the rewrite changes to its old end, so that a rewrite cut
 // short can be undone at the next start.
 //
-// Layout, little-endian: the 8-byte mark "HUEJRNL1", the file's old length, the length the rewrite
-// gives it, the offset of the first changed byte (three 64-bit numbers), the CRC-32 of the file's
-// bytes before that offset, the old bytes from the offset to the old end, and the CRC-32 of
+// Layout, little-endian: the 8-byte mark "HUEJRNL1", the file's identity, its old length, the length
+// the rewrite gives it, the offset of the first changed byte (four 64-bit numbers), the CRC-32 of the
+// file's bytes before that offset, the old bytes from the offset to the old end, and the CRC-32 of
 // everything before it.
 #pragma once
 
@@ -15,6 +15,8 @@
 #include <string>
 
 struct JournalHeader {
+    // The file system's identity of the library file, which a file put in its place does not share.
+    std::uint64_t identity = 0;
     std::uint64_t oldLength = 0;
     std::uint64_t newLength = 0;
     std::uint64_t offset = 0;
@@ -23,7 +25,7 @@ struct JournalHeader {
     std::uint32_t prefixCrc = 0;
 };
 
-inline constexpr std::size_t kJournalHeaderSize = 36;
+inline constexpr std::size_t kJournalHeaderSize = 44;
 inline constexpr std::size_t kJournalTrailerSize = 4;
 
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc = 0);
@@ -32,15 +34,18 @@ std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc = 0);
 std::string JournalHeaderBytes(const JournalHeader& header);
 std::string JournalTrailerBytes(const JournalHeader& header, std::span<const std::byte> oldBytes);
 
-struct Journal {
+struct JournalContent {
     JournalHeader header;
     std::span<const std::byte> oldBytes;
 };
 
 // A whole journal read back: empty when it is short, damaged or not a journal at all, which means
 // the rewrite it was written for never started.
-std::optional<Journal> ReadJournal(std::span<const std::byte> bytes);
+std::optional<JournalContent> ReadJournal(std::span<const std::byte> bytes);
 
-// Whether the library beside the journal is the file the journal was written for: of a length the
-// rewrite can have left (from the old to the new one), and starting with the bytes it did not change.
-bool JournalFits(const Journal& journal, std::span<const std::byte> library);
+// Whether the library beside the journal is the file the journal was written for: the same file, of
+// a length the rewrite can have left (from the old to the new one), and starting with the bytes it
+// did not change. `start` is the library's first bytes, up to the journal's offset or all of them
+// when it is shorter.
+bool JournalFits(const JournalContent& journal, std::uint64_t identity, std::uint64_t libraryLength,
+                 std::span<const std::byte> start);

@@ -32,6 +32,12 @@ FileError WriteAll(HANDLE handle, const void* from, std::size_t size) {
     return 0;
 }
 
+FileError MoveTo(HANDLE handle, std::uint64_t offset) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(handle, position, nullptr, FILE_BEGIN) ? 0 : LastError();
+}
+
 } // namespace
 
 std::unique_ptr<LibraryFile> Win32LibraryFile::Open(const wchar_t* name, FileError& error) {
@@ -57,7 +63,28 @@ FileError Win32LibraryFile::Length(std::uint64_t& length) {
 }
 
 FileError Win32LibraryFile::ReadFromStart(void* into, std::size_t size) {
-    if (FileError error = Rewind()) {
+    return ReadAt(0, into, size);
+}
+
+FileError Win32LibraryFile::Identity(std::uint64_t& identity) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!GetFileInformationByHandle(handle.Get(), &information)) {
+        return LastError();
+    }
+    identity = (std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow) ^
+               (std::uint64_t{information.dwVolumeSerialNumber} << 32);
+    return 0;
+}
+
+FileError Win32LibraryFile::WriteAt(std::uint64_t offset, const void* from, std::size_t size) {
+    if (FileError error = MoveTo(handle.Get(), offset)) {
+        return error;
+    }
+    return WriteAll(handle.Get(), from, size);
+}
+
+FileError Win32LibraryFile::ReadAt(std::uint64_t offset, void* into, std::size_t size) {
+    if (FileError error = MoveTo(handle.Get(), offset)) {
         return error;
     }
     auto* bytes = static_cast<char*>(into);
@@ -77,7 +104,7 @@ FileError Win32LibraryFile::ReadFromStart(void* into, std::size_t size) {
 }
 
 FileError Win32LibraryFile::Rewind() {
-    return SetFilePointerEx(handle.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) ? 0 : LastError();
+    return MoveTo(handle.Get(), 0);
 }
 
 FileError Win32LibraryFile::Write(const void* from, std::size_t size) {
@@ -89,12 +116,55 @@ FileError Win32LibraryFile::Flush() {
 }
 
 FileError Win32LibraryFile::SetLength(std::uint64_t length) {
-    LARGE_INTEGER position{};
-    position.QuadPart = static_cast<LONGLONG>(length);
-    if (!SetFilePointerEx(handle.Get(), position, nullptr, FILE_BEGIN) || !SetEndOfFile(handle.Get())) {
+    if (FileError error = MoveTo(handle.Get(), length)) {
+        return error;
+    }
+    return SetEndOfFile(handle.Get()) ? 0 : LastError();
+}
+
+FileError Win32Journal::Read(std::string& bytes) {
+    bytes.clear();
+    UniqueFile file = OpenFile(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    if (!file) {
+        const FileError error = LastError();
+        return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) {
         return LastError();
     }
-    return 0;
+    if (static_cast<std::uint64_t>(size.QuadPart) > (std::uint64_t{1} << 31)) {
+        return ERROR_FILE_TOO_LARGE;
+    }
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    Win32LibraryFile reader(std::move(file), false);
+    return reader.ReadAt(0, bytes.data(), bytes.size());
+}
+
+// Made under its own name from nothing each time, so a journal found at start is one this write
+// finished or one cut short, never a mix with an older one.
+FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces) {
+    UniqueFile file = OpenFile(name, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    if (!file) {
+        return LastError();
+    }
+    for (auto piece : pieces) {
+        if (FileError error = WriteAll(file.Get(), piece.data(), piece.size())) {
+            return error;
+        }
+    }
+    return FlushFileBuffers(file.Get()) ? 0 : LastError();
+}
+
+FileError Win32Journal::Remove() {
+    if (DeleteFileW(name) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+        return 0;
+    }
+    return LastError();
+}
+
+FileError Win32Journal::SetAside() {
+    return MoveFileExW(name, asideName, MOVEFILE_REPLACE_EXISTING) ? 0 : LastError();
 }
 
 void Win32Backup::WriteBackup(const void* data, std::size_t size) {

@@ -19,6 +19,9 @@ public:
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override;
     FileError ReadFromStart(void* into, std::size_t size) override;
+    FileError Identity(std::uint64_t& identity) override;
+    FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override;
+    FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override;
     FileError Rewind() override;
     FileError Write(const void* from, std::size_t size) override;
     FileError Flush() override;
@@ -27,6 +30,22 @@ public:
 private:
     UniqueFile handle;
     bool writable;
+};
+
+// The rollback journal as a file of its own, written whole and flushed, then deleted.
+class Win32Journal : public JournalFile {
+public:
+    // `name` is the journal's file name; `asideName` the one a journal that belongs to no library is
+    // kept under.
+    Win32Journal(const wchar_t* name, const wchar_t* asideName) : name(name), asideName(asideName) {}
+    FileError Read(std::string& bytes) override;
+    FileError Write(std::span<const std::span<const std::byte>> pieces) override;
+    FileError Remove() override;
+    FileError SetAside() override;
+
+private:
+    const wchar_t* name;
+    const wchar_t* asideName;
 };
 
 // Writes the copy over whatever the backup file held, then cuts it to the copy's length.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 class MemoryLibraryFile : public LibraryFile {
@@ -16,6 +17,7 @@ public:
     FileError failRead = 0, failWrite = 0, failFlush = 0, failSetLength = 0;
     // With failWrite set, this many bytes still reach the file before the failure.
     std::size_t bytesBeforeWriteFailure = 0;
+    std::uint64_t identity = 1;
 
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override {
@@ -28,6 +30,21 @@ public:
         }
         std::memcpy(into, bytes.data(), size);
         return 0;
+    }
+    FileError Identity(std::uint64_t& value) override {
+        value = identity;
+        return 0;
+    }
+    FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
+        if (failRead || offset + size > bytes.size()) {
+            return failRead ? failRead : 38; // ERROR_HANDLE_EOF
+        }
+        std::memcpy(into, bytes.data() + offset, size);
+        return 0;
+    }
+    FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override {
+        position = static_cast<std::size_t>(offset);
+        return Write(from, size);
     }
     FileError Rewind() override {
         position = 0;
@@ -54,6 +71,46 @@ private:
     std::vector<unsigned char>& bytes;
     bool writable;
     std::size_t position = 0;
+};
+
+// A journal in memory: `bytes` holds it, `exists` says whether there is one.
+class MemoryJournal : public JournalFile {
+public:
+    explicit MemoryJournal(std::string& bytes) : bytes(bytes) {}
+
+    FileError failWrite = 0;
+    // With failWrite set, this many bytes still reach the journal before the failure.
+    std::size_t bytesBeforeWriteFailure = 0;
+    bool setAside = false;
+    int writes = 0;
+
+    FileError Read(std::string& into) override {
+        into = bytes;
+        return 0;
+    }
+    FileError Write(std::span<const std::span<const std::byte>> pieces) override {
+        ++writes;
+        bytes.clear();
+        for (auto piece : pieces) {
+            bytes.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+        }
+        if (failWrite) {
+            bytes.resize(std::min(bytes.size(), bytesBeforeWriteFailure));
+        }
+        return failWrite;
+    }
+    FileError Remove() override {
+        bytes.clear();
+        return 0;
+    }
+    FileError SetAside() override {
+        setAside = true;
+        bytes.clear();
+        return 0;
+    }
+
+private:
+    std::string& bytes;
 };
 
 class MemoryBackup : public BackupWriter {

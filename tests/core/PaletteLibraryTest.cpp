@@ -1,5 +1,7 @@
-// The record layout, loading with its backup and conversions, and writing back.
+// The record layout, loading with its backup and conversions, and writing back through the
+// rollback journal.
 #include "library/PaletteLibrary.h"
+#include "library/RollbackJournal.h"
 #include "tests/core/MemoryLibraryFile.h"
 
 #include <gtest/gtest.h>
@@ -43,15 +45,23 @@ Bytes Library(std::size_t size, int count, std::uint32_t marker) {
 
 struct Opened {
     Bytes file;
+    std::string journalBytes;
     MemoryBackup backup;
     PaletteLibrary library;
     MemoryLibraryFile* handle = nullptr;
+    MemoryJournal* journal = nullptr;
     FileError error = 0;
 
-    Opened(Bytes bytes, int startIndex, bool writable = true) : file(std::move(bytes)) {
+    Opened(Bytes bytes, int startIndex, bool writable = true, std::string journalFound = {},
+           std::uint64_t identity = 1)
+        : file(std::move(bytes)), journalBytes(std::move(journalFound)) {
         auto memory = std::make_unique<MemoryLibraryFile>(file, writable);
+        memory->identity = identity;
+        auto memoryJournal = std::make_unique<MemoryJournal>(journalBytes);
         handle = memory.get();
-        error = library.OpenPaletteLibrary(std::move(memory), backup, startIndex, kDefaultFont, kStartFont);
+        journal = memoryJournal.get();
+        error = library.OpenPaletteLibrary(std::move(memory), std::move(memoryJournal), backup, startIndex,
+                                           kDefaultFont, kStartFont);
     }
 };
 
@@ -161,7 +171,8 @@ TEST(PaletteLibraryTest, AnUnreadableFileIsNeverWritten) {
     memory->failRead = 23; // ERROR_CRC
     MemoryBackup backup;
     PaletteLibrary library;
-    EXPECT_EQ(library.OpenPaletteLibrary(std::move(memory), backup, 0, kDefaultFont, kStartFont), 23u);
+    EXPECT_EQ(library.OpenPaletteLibrary(std::move(memory), nullptr, backup, 0, kDefaultFont, kStartFont),
+              23u);
     EXPECT_EQ(library.Count(), 0);
     EXPECT_FALSE(library.Writable());
     EXPECT_EQ(library.WritePaletteLibrary(), kAccessDenied);
@@ -209,3 +220,115 @@ TEST(PaletteLibraryTest, AppendsGrowTheArrayAndRemovalClosesTheGap) {
 }
 
 } // namespace
+
+// A write killed after its journal: the rewrite stops `cut` bytes in and, as the process is gone,
+// nothing undoes it before the next start. Returns the journal it left.
+std::string KilledDelete(Bytes& file, std::size_t cut) {
+    Opened opened(file, 0);
+    opened.library.Remove(0);
+    opened.handle->failWrite = 31; // ERROR_GEN_FAILURE, for the rewrite and the rollback alike
+    opened.handle->bytesBeforeWriteFailure = cut;
+    EXPECT_NE(opened.library.WritePaletteLibrary(), 0u);
+    file = opened.file;
+    return opened.journalBytes;
+}
+
+// Whatever point a rewrite reaches, the next start finds the library as it was before it.
+TEST(PaletteLibraryJournalTest, ARewriteCutAnywhereIsRolledBackAtTheNextStart) {
+    const Bytes before = Library(kRecordSize, 6, PaletteRecordMagic);
+    for (std::size_t cut :
+         {std::size_t{0}, std::size_t{1}, kRecordSize - 1, 3 * kRecordSize + 7, 5 * kRecordSize}) {
+        Bytes file = before;
+        const std::string journal = KilledDelete(file, cut);
+        ASSERT_FALSE(journal.empty()) << cut;
+        Opened restarted(file, 0, true, journal);
+        EXPECT_EQ(restarted.error, 0u);
+        EXPECT_EQ(restarted.file, before) << cut;
+        EXPECT_EQ(restarted.backup.bytes, before) << cut;
+        EXPECT_TRUE(restarted.journalBytes.empty());
+        EXPECT_EQ(restarted.library.Count(), 6);
+    }
+}
+
+// A journal cut short was being written: the library was never touched, and the journal goes.
+TEST(PaletteLibraryJournalTest, AShortOrDamagedJournalIsDroppedAndTheLibraryKept) {
+    const Bytes before = Library(kRecordSize, 3, PaletteRecordMagic);
+    Bytes torn = before;
+    const std::string journal = KilledDelete(torn, 100);
+    for (std::size_t length : {std::size_t{0}, std::size_t{8}, kJournalHeaderSize, journal.size() - 1}) {
+        Opened restarted(before, 0, true, journal.substr(0, length));
+        EXPECT_EQ(restarted.file, before) << length;
+        EXPECT_TRUE(restarted.journalBytes.empty());
+    }
+    std::string damaged = journal;
+    damaged[kJournalHeaderSize + 5] ^= 1;
+    Opened restarted(before, 0, true, damaged);
+    EXPECT_EQ(restarted.file, before);
+    EXPECT_TRUE(restarted.journalBytes.empty());
+}
+
+TEST(PaletteLibraryJournalTest, AJournalThatCannotBeWrittenRefusesTheWriteAndTouchesNothing) {
+    const Bytes before = Library(kRecordSize, 3, PaletteRecordMagic);
+    Opened opened(before, 0);
+    opened.library.Remove(1);
+    opened.journal->failWrite = 112; // ERROR_DISK_FULL
+    opened.journal->bytesBeforeWriteFailure = 50;
+    EXPECT_EQ(opened.library.WritePaletteLibrary(), 112u);
+    EXPECT_EQ(opened.file, before);
+    EXPECT_TRUE(opened.journalBytes.empty());
+    EXPECT_EQ(opened.library.Count(), 2);
+}
+
+// Appends add bytes after the old end only; a delete or an overwrite changes bytes already there.
+TEST(PaletteLibraryJournalTest, OnlyWritesThatChangeExistingBytesAreJournaled) {
+    Opened opened(Library(kRecordSize, 3, PaletteRecordMagic), 0);
+    opened.library.Append(opened.library.Record(0));
+    ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
+    EXPECT_EQ(opened.journal->writes, 0);
+    opened.library.SetRecord(3, opened.library.Record(1));
+    ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
+    EXPECT_EQ(opened.journal->writes, 1);
+    EXPECT_TRUE(opened.journalBytes.empty());
+}
+
+// The rollback itself killed part way: the journal stays, and the start after it finishes the job.
+TEST(PaletteLibraryJournalTest, AnInterruptedRollbackIsDoneAgainAtTheNextStart) {
+    const Bytes before = Library(kRecordSize, 4, PaletteRecordMagic);
+    Bytes file = before;
+    std::string journal = KilledDelete(file, 2 * kRecordSize);
+    {
+        Bytes half = file;
+        auto memory = std::make_unique<MemoryLibraryFile>(half);
+        memory->failWrite = 31;
+        memory->bytesBeforeWriteFailure = 10;
+        MemoryBackup backup;
+        PaletteLibrary library;
+        EXPECT_EQ(library.OpenPaletteLibrary(std::move(memory), std::make_unique<MemoryJournal>(journal),
+                                             backup, 0, kDefaultFont, kStartFont),
+                  31u);
+        ASSERT_FALSE(journal.empty());
+        file = half;
+    }
+    Opened restarted(file, 0, true, journal);
+    EXPECT_EQ(restarted.file, before);
+    EXPECT_TRUE(restarted.journalBytes.empty());
+}
+
+// A library put in place by hand after a crash is the user's: it is left alone, and the journal's
+// old palettes are kept aside rather than grafted onto it or thrown away. Another file, or the same
+// file at a length the rewrite cannot have left, is not the journal's.
+TEST(PaletteLibraryJournalTest, AJournalForAnotherLibraryIsSetAsideAndTheLibraryLeftAlone) {
+    Bytes torn = Library(kRecordSize, 4, PaletteRecordMagic);
+    const std::string journal = KilledDelete(torn, 30);
+    const struct {
+        Bytes library;
+        std::uint64_t identity;
+    } others[] = {{torn, 2}, {Library(kRecordSize, 5, PaletteRecordMagic), 1}};
+    for (const auto& other : others) {
+        Opened restarted(other.library, 0, true, journal, other.identity);
+        EXPECT_EQ(restarted.error, 0u);
+        EXPECT_EQ(restarted.file, other.library);
+        EXPECT_TRUE(restarted.journal->setAside);
+        EXPECT_TRUE(restarted.library.JournalSetAside());
+    }
+}

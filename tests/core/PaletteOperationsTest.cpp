@@ -71,8 +71,11 @@ protected:
         }
         file = records;
         auto memory = std::make_unique<MemoryLibraryFile>(file);
+        auto memoryJournal = std::make_unique<MemoryJournal>(journalBytes);
         handle = memory.get();
-        library.OpenPaletteLibrary(std::move(memory), backup, -1, kDefaultFont, kDefaultFont);
+        journal = memoryJournal.get();
+        library.OpenPaletteLibrary(std::move(memory), std::move(memoryJournal), backup, -1, kDefaultFont,
+                                   kDefaultFont);
         library.currentPaletteIndex = -1;
         operations.OnNewPalette();
     }
@@ -83,7 +86,9 @@ protected:
     std::u16string Name(int index) const { return RecordName(library.Record(index)); }
 
     std::vector<unsigned char> file;
+    std::string journalBytes;
     MemoryLibraryFile* handle = nullptr;
+    MemoryJournal* journal = nullptr;
     MemoryBackup backup;
     PaletteLibrary library;
     ScriptedView view;

@@ -16,7 +16,7 @@ std::span<const std::byte> Bytes(const std::string& text) {
 const std::string kOldLibrary = "ABCDEFGHIJ";
 
 JournalHeader HeaderFor(std::uint64_t newLength) {
-    return {kOldLibrary.size(), newLength, 4, Crc32(Bytes(kOldLibrary.substr(0, 4)))};
+    return {7, kOldLibrary.size(), newLength, 4, Crc32(Bytes(kOldLibrary.substr(0, 4)))};
 }
 
 std::string JournalFor(const JournalHeader& header) {
@@ -29,6 +29,12 @@ std::string JournalFor(const JournalHeader& header) {
 TEST(RollbackJournalTest, Crc32IsTheUsualOne) {
     EXPECT_EQ(Crc32(Bytes("123456789")), 0xCBF43926u);
     EXPECT_EQ(Crc32(Bytes("56789"), Crc32(Bytes("1234"))), 0xCBF43926u);
+    // Eight bytes at a time and one at a time agree wherever the input is split.
+    const std::string text = "The quick brown fox jumps over the lazy dog";
+    for (std::size_t split = 0; split <= text.size(); ++split) {
+        EXPECT_EQ(Crc32(Bytes(text.substr(split)), Crc32(Bytes(text.substr(0, split)))), 0x414FA339u)
+            << split;
+    }
 }
 
 TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused) {
@@ -37,6 +43,7 @@ TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused)
     ASSERT_EQ(whole.size(), kJournalHeaderSize + 6 + kJournalTrailerSize);
     const auto journal = ReadJournal(Bytes(whole));
     ASSERT_TRUE(journal);
+    EXPECT_EQ(journal->header.identity, 7u);
     EXPECT_EQ(journal->header.oldLength, 10u);
     EXPECT_EQ(journal->header.newLength, 6u);
     EXPECT_EQ(journal->header.offset, 4u);
@@ -71,6 +78,8 @@ TEST(RollbackJournalTest, FitsOnlyTheLibraryItWasWrittenFor) {
     for (const auto& c : cases) {
         const auto journal = ReadJournal(Bytes(*c.journal));
         ASSERT_TRUE(journal);
-        EXPECT_EQ(JournalFits(*journal, Bytes(c.library)), c.fits) << c.library;
+        const std::string start = c.library.substr(0, journal->header.offset);
+        EXPECT_EQ(JournalFits(*journal, 7, c.library.size(), Bytes(start)), c.fits) << c.library;
+        EXPECT_FALSE(JournalFits(*journal, 8, c.library.size(), Bytes(start))) << c.library;
     }
 }

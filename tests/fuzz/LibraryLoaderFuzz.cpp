@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MemoryBackup backup;
     PaletteLibrary library;
-    library.OpenPaletteLibrary(std::move(memory), backup, startIndex, kDefaultFont, kStartFont);
+    library.OpenPaletteLibrary(std::move(memory), nullptr, backup, startIndex, kDefaultFont, kStartFont);
     RequireSaneIndices(library);
     if (!original.empty() && !readFails) {
         Require(backup.written && backup.bytes == original);

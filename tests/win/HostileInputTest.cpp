@@ -411,8 +411,9 @@ TEST_F(HostileInputTest, NamesAreStoredCutTo63OrRefusedAndTheFileReadsBackTheSam
     FileError error = 0;
     PaletteLibrary reread;
     Win32Backup backup(L"reread._backup");
-    ASSERT_EQ(reread.OpenPaletteLibrary(Win32LibraryFile::Open(L"palettes.dat", error), backup, 0, {}, {}),
-              0u);
+    ASSERT_EQ(
+        reread.OpenPaletteLibrary(Win32LibraryFile::Open(L"palettes.dat", error), nullptr, backup, 0, {}, {}),
+        0u);
     ASSERT_EQ(error, 0u);
     ASSERT_EQ(reread.Count(), static_cast<int>(stored.size()));
     std::set<std::u16string> distinct;

@@ -101,6 +101,15 @@ public:
     bool Writable() const override { return file->Writable(); }
     FileError Length(std::uint64_t& length) override { return file->Length(length); }
     FileError ReadFromStart(void* into, std::size_t size) override { return file->ReadFromStart(into, size); }
+    FileError Identity(std::uint64_t& identity) override { return file->Identity(identity); }
+    FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
+        return file->ReadAt(offset, into, size);
+    }
+    // Only a rollback writes anywhere but from the start.
+    FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override {
+        journal.Note("rollback");
+        return file->WriteAt(offset, from, size);
+    }
     FileError Rewind() override { return file->Rewind(); }
     FileError Write(const void* from, std::size_t size) override {
         journal.Note("write");
@@ -117,6 +126,20 @@ public:
 
 private:
     std::unique_ptr<LibraryFile> file;
+    Journal& journal;
+};
+
+// The real rollback journal, telling the step journal when it is written.
+class NotedJournal : public Win32Journal {
+public:
+    explicit NotedJournal(Journal& journal)
+        : Win32Journal(L"palettes.dat._journal", L"palettes.dat._journal_unmatched"), journal(journal) {}
+    FileError Write(std::span<const std::span<const std::byte>> pieces) override {
+        journal.Note("journal");
+        return Win32Journal::Write(pieces);
+    }
+
+private:
     Journal& journal;
 };
 
@@ -360,8 +383,8 @@ int main(int argc, char** argv) {
     }
     Win32Backup backup(L"palettes.dat._backup");
     PaletteLibrary library;
-    const FileError loadError =
-        library.OpenPaletteLibrary(std::move(file), backup, 0, StressFont(), StressFont());
+    const FileError loadError = library.OpenPaletteLibrary(
+        std::move(file), std::make_unique<NotedJournal>(journal), backup, 0, StressFont(), StressFont());
     Records loaded;
     for (int i = 0; i < library.Count(); ++i) {
         loaded.push_back(library.Record(i));
