@@ -39,6 +39,7 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
     currentPaletteIndex = -1;
     readable = true;
     firstChange = kUnchanged;
+    change = Change::None;
     journalSetAside = false;
     FileError error = file && journal && file->Writable() ? RollBackInterruptedRewrite() : 0;
     std::uint64_t length = 0;
@@ -72,6 +73,7 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
     } else {
         ConvertLegacy(marker, data, length, defaultFont, startFont);
         firstChange = 0;
+        change = Change::Several;
         error = Writable() ? WritePaletteLibrary() : 0;
     }
     currentPaletteIndex = std::min(StartIndex(startIndex), count - 1);
@@ -125,6 +127,7 @@ FileError PaletteLibrary::WritePaletteLibrary() {
     }
     if (!error) {
         firstChange = kUnchanged;
+        change = Change::None;
     }
     return error;
 }
@@ -144,16 +147,55 @@ FileError PaletteLibrary::Rewrite(std::uint64_t size) {
     return file->Flush();
 }
 
+void PaletteLibrary::NoteChange(Change kind, int index) {
+    if (change == Change::None && (kind == Change::Removed || kind == Change::Replaced)) {
+        replaced = records[index];
+    }
+    change = change == Change::None ? kind : Change::Several;
+    firstChange = std::min(firstChange, index);
+}
+
+// After one change the old bytes are the record it took out, if any, and the records after it as
+// memory holds them now; empty when that does not add up to the file's old bytes.
+std::vector<std::span<const std::byte>> PaletteLibrary::OldBytesInMemory(std::uint64_t offset,
+                                                                         std::uint64_t size) const {
+    const auto* base = reinterpret_cast<const std::byte*>(records.get());
+    const std::uint64_t end = std::uint64_t{kRecordSize} * count;
+    std::vector<std::span<const std::byte>> pieces;
+    std::uint64_t from = offset;
+    if (change == Change::Removed || change == Change::Replaced) {
+        pieces.emplace_back(reinterpret_cast<const std::byte*>(&replaced), kRecordSize);
+        from += change == Change::Replaced ? kRecordSize : 0;
+    } else if (change == Change::Inserted) {
+        from += kRecordSize;
+    } else {
+        return {};
+    }
+    if (from <= end) {
+        pieces.emplace_back(base + from, static_cast<std::size_t>(end - from));
+    }
+    std::uint64_t total = 0;
+    for (auto piece : pieces) {
+        total += piece.size();
+    }
+    return total == size ? pieces : std::vector<std::span<const std::byte>>{};
+}
+
 // The records before `offset` are the same in memory and in the file, so their checksum comes from
-// memory; the old bytes after it come from the file.
+// memory. The old bytes after it come from memory too after a single change, and from the file
+// otherwise.
 FileError PaletteLibrary::WriteJournal(std::uint64_t offset, std::uint64_t oldLength,
                                        std::uint64_t newLength) {
     const auto size = static_cast<std::size_t>(oldLength - offset);
-    auto oldBytes = std::make_unique_for_overwrite<std::byte[]>(size);
-    if (FileError error = file->ReadAt(offset, oldBytes.get(), size)) {
-        return error;
+    std::vector<std::span<const std::byte>> old = OldBytesInMemory(offset, size);
+    std::unique_ptr<std::byte[]> read;
+    if (old.empty() && size > 0) {
+        read = std::make_unique_for_overwrite<std::byte[]>(size);
+        if (FileError error = file->ReadAt(offset, read.get(), size)) {
+            return error;
+        }
+        old.emplace_back(read.get(), size);
     }
-    const std::span<const std::byte> old(oldBytes.get(), size);
     JournalHeader header{0, oldLength, newLength, offset,
                          Crc32({reinterpret_cast<const std::byte*>(records.get()), offset})};
     if (FileError error = file->Identity(header.identity)) {
@@ -161,8 +203,9 @@ FileError PaletteLibrary::WriteJournal(std::uint64_t offset, std::uint64_t oldLe
     }
     const std::string head = JournalHeaderBytes(header);
     const std::string tail = JournalTrailerBytes(header, old);
-    const std::span<const std::byte> pieces[] = {std::as_bytes(std::span(head)), old,
-                                                 std::as_bytes(std::span(tail))};
+    std::vector<std::span<const std::byte>> pieces{std::as_bytes(std::span(head))};
+    pieces.insert(pieces.end(), old.begin(), old.end());
+    pieces.push_back(std::as_bytes(std::span(tail)));
     return journal->Write(pieces);
 }
 
@@ -209,7 +252,7 @@ FileError PaletteLibrary::RollBackInterruptedRewrite() {
 
 // There is always room for one more record: the array grows as soon as it is full.
 void PaletteLibrary::Insert(int index, const PaletteRecord& record) {
-    NoteChange(index);
+    NoteChange(Change::Inserted, index);
     std::copy_backward(records.get() + index, records.get() + count, records.get() + count + 1);
     records[index] = record;
     ++count;
@@ -227,7 +270,7 @@ void PaletteLibrary::GrowForAppend() {
 }
 
 void PaletteLibrary::Remove(int index) {
-    NoteChange(index);
+    NoteChange(Change::Removed, index);
     std::copy(records.get() + index + 1, records.get() + count, records.get() + index);
     --count;
 }

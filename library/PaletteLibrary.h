@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
+#include <vector>
 
 class PaletteLibrary {
 public:
@@ -36,7 +38,7 @@ public:
     int Capacity() const { return capacity; }
     const PaletteRecord& Record(int index) const { return records[index]; }
     void SetRecord(int index, const PaletteRecord& record) {
-        NoteChange(index);
+        NoteChange(Change::Replaced, index);
         records[index] = record;
     }
     // Puts the record at the end, or before `index`, and grows the array when it is full.
@@ -47,11 +49,15 @@ public:
 
 private:
     static constexpr int kUnchanged = 1 << 30;
+    // The one change since the file last matched memory, when there was one: from it and memory the
+    // file's old bytes are known without reading them back. After several, they are read.
+    enum class Change { None, Removed, Inserted, Replaced, Several };
 
     FileError RollBackInterruptedRewrite();
     FileError WriteJournal(std::uint64_t offset, std::uint64_t oldLength, std::uint64_t newLength);
     FileError Rewrite(std::uint64_t size);
-    void NoteChange(int index) { firstChange = std::min(firstChange, index); }
+    void NoteChange(Change kind, int index);
+    std::vector<std::span<const std::byte>> OldBytesInMemory(std::uint64_t offset, std::uint64_t size) const;
     void GrowForAppend();
     void ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length,
                        const LogFontImage& defaultFont, const LogFontImage& startFont);
@@ -61,6 +67,9 @@ private:
     std::unique_ptr<PaletteRecord[]> records;
     // The first record changed since the file last matched memory; kUnchanged when none.
     int firstChange = kUnchanged;
+    Change change = Change::None;
+    // The record a single delete or overwrite took out of memory.
+    PaletteRecord replaced{};
     bool journalSetAside = false;
     int count = 0;
     int capacity = 0;

@@ -83,9 +83,12 @@ std::string JournalHeaderBytes(const JournalHeader& header) {
     return out;
 }
 
-std::string JournalTrailerBytes(const JournalHeader& header, std::span<const std::byte> oldBytes) {
+std::string JournalTrailerBytes(const JournalHeader& header,
+                                std::span<const std::span<const std::byte>> oldBytes) {
     std::uint32_t crc = Crc32(AsBytes(JournalHeaderBytes(header)));
-    crc = Crc32(oldBytes, crc);
+    for (auto piece : oldBytes) {
+        crc = Crc32(piece, crc);
+    }
     std::string out;
     PutNumber(out, crc, 4);
     return out;

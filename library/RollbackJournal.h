@@ -32,7 +32,8 @@ std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc = 0);
 
 // The bytes that go before and after the old bytes; the trailer's CRC runs over the header and them.
 std::string JournalHeaderBytes(const JournalHeader& header);
-std::string JournalTrailerBytes(const JournalHeader& header, std::span<const std::byte> oldBytes);
+std::string JournalTrailerBytes(const JournalHeader& header,
+                                std::span<const std::span<const std::byte>> oldBytes);
 
 struct JournalContent {
     JournalHeader header;

@@ -21,7 +21,9 @@ JournalHeader HeaderFor(std::uint64_t newLength) {
 
 std::string JournalFor(const JournalHeader& header) {
     const std::string old = kOldLibrary.substr(header.offset);
-    return JournalHeaderBytes(header) + old + JournalTrailerBytes(header, Bytes(old));
+    const std::string first = old.substr(0, 2), rest = old.substr(2);
+    const std::span<const std::byte> pieces[] = {Bytes(first), Bytes(rest)};
+    return JournalHeaderBytes(header) + old + JournalTrailerBytes(header, pieces);
 }
 
 } // namespace
