@@ -156,11 +156,16 @@ FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces
     return FlushFileBuffers(file.Get()) ? 0 : LastError();
 }
 
+// A journal left after its rewrite finished would undo that rewrite at the next start: when it
+// cannot be deleted (another program has it open), it is at least emptied, which reads as none.
 FileError Win32Journal::Remove() {
     if (DeleteFileW(name) || GetLastError() == ERROR_FILE_NOT_FOUND) {
         return 0;
     }
-    return LastError();
+    const FileError error = LastError();
+    UniqueFile file =
+        OpenFile(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    return file && SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) ? 0 : error;
 }
 
 FileError Win32Journal::SetAside() {

@@ -1,8 +1,10 @@
 // The palette library file at start-up, in a throwaway working folder: the stored palette and its
-// font are shown, older files are converted behind a byte-exact backup, and a file that cannot be
-// written is said once and left as it was.
+// font are shown, a rewrite cut short is rolled back, older files are converted behind a byte-exact
+// backup, and a file that cannot be written is said once and left as it was.
 #include "app/CHuewrightDlg.h"
 #include "library/RecordFont.h"
+#include "library/RollbackJournal.h"
+#include "library/Win32LibraryFile.h"
 #include "res/resource.h"
 #include "tests/win/TestSupport.h"
 
@@ -96,6 +98,39 @@ TEST_F(LibraryTest, StartsFromTheStoredPaletteAndItsFontAndKeepsTheIndex) {
     EXPECT_EQ(StoredNumber(L"colorWBox1"), 0x2000u);
     EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
     EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), library);
+}
+
+// A delete of the first palette killed one record into its rewrite: the journal beside the file
+// brings all three palettes back before the backup is made, and goes.
+TEST_F(LibraryTest, ARewriteCutShortIsRolledBackBeforeTheBackup) {
+    const Bytes library = StoredLibrary(3);
+    WriteBytes(L"palettes.dat", library);
+    std::uint64_t identity = 0;
+    {
+        FileError error = 0;
+        ASSERT_EQ(Win32LibraryFile::Open(L"palettes.dat", error)->Identity(identity), 0u);
+    }
+    const JournalHeader header{identity, 780, 520, 0, Crc32({})};
+    const auto old = std::as_bytes(std::span(library));
+    const std::span<const std::byte> pieces[] = {old};
+    const std::string head = JournalHeaderBytes(header), tail = JournalTrailerBytes(header, pieces);
+    Bytes journal(head.begin(), head.end());
+    journal.insert(journal.end(), library.begin(), library.end());
+    journal.insert(journal.end(), tail.begin(), tail.end());
+    WriteBytes(L"palettes.dat._journal", journal);
+    Bytes torn = library;
+    std::copy(library.begin() + 260, library.begin() + 520, torn.begin());
+    WriteBytes(L"palettes.dat", torn);
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        PumpMessages(&dialog, std::chrono::milliseconds(100));
+        EXPECT_EQ(WindowText(dialog.Item(IDC_PALETTE_COUNTER)), L"1 of 3");
+        DestroyWindow(dialog.Hwnd());
+    }
+    EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
+    EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), library);
+    EXPECT_FALSE(std::filesystem::exists(L"palettes.dat._journal"));
 }
 
 TEST_F(LibraryTest, ACompactFileIsConvertedBehindAnExactBackup) {

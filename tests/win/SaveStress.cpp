@@ -1,7 +1,8 @@
 // Saves into and deletes from a library of 10,000 palettes without end, through the real library
-// operations on the real file, for scripts/test-killed-saves.sh to kill at random moments. Each
-// start first loads what the previous kill left with the real loader, compares it with the palettes
-// as they were before and after the operation that was cut short, and prints what it found.
+// operations on the real file and its rollback journal, for scripts/test-killed-saves.sh to kill at
+// random moments. Each start first loads what the previous kill left with the real loader, rolling
+// back a rewrite cut short, compares it with the palettes as they were before and after the
+// operation that was cut short, and prints what it found.
 // save_stress.exe RUN [check], in the library's folder; with "check" it stops after the comparison.
 #include "library/PaletteOperations.h"
 #include "library/Win32LibraryFile.h"
@@ -26,6 +27,7 @@ constexpr const wchar_t* kLibrary = L"palettes.dat";
 // The palettes as the previous run found them, and what it did to them since.
 constexpr const char* kExpected = "stress-expected.dat";
 constexpr const char* kJournal = "stress-journal.txt";
+constexpr const char* kJournalNext = "stress-journal.new";
 // Made once the comparison is done, when the killing may start.
 constexpr const char* kReady = "stress-ready";
 
@@ -76,12 +78,18 @@ void Apply(Records& records, int run, const Step& step) {
 }
 
 // One line for every operation begun, then one for every step of its write, appended as they
-// happen: the page cache keeps them when the process is killed.
+// happen: the page cache keeps them when the process is killed. The steps of a start's rollback go
+// after those of the operation it undoes, until the start has checked the library and begins anew.
 class Journal {
 public:
-    Journal()
-        : file(CreateFileA(kJournal, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    Journal() : file(Open(OPEN_ALWAYS)) {}
+    // Made whole beside the journal and put in its place, so that a kill leaves one or the other.
+    void Restart(const std::string& line) {
+        file.Reset();
+        std::ofstream(kJournalNext) << line << "\n";
+        MoveFileExA(kJournalNext, kJournal, MOVEFILE_REPLACE_EXISTING);
+        file = Open(OPEN_ALWAYS);
+    }
     void Note(const std::string& line) {
         const std::string text = line + "\n";
         DWORD written = 0;
@@ -89,6 +97,11 @@ public:
     }
 
 private:
+    static UniqueFile Open(DWORD disposition) {
+        return UniqueFile(CreateFileA(kJournal, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+
     UniqueFile file;
 };
 
@@ -217,7 +230,8 @@ Previous ReadJournal() {
             Step step{word[0], 0, static_cast<int>(previous.steps.size())};
             in >> step.index;
             previous.steps.push_back(step);
-        } else if (!previous.steps.empty()) {
+        } else if (!previous.steps.empty() && previous.steps.back().phase != "rollback") {
+            // A start killed while it rolled the operation back: the steps after that are its own.
             previous.steps.back().phase = word;
         }
     }
@@ -265,7 +279,8 @@ struct Finding {
     bool allowed;
 };
 
-// The library as loaded against the palettes before and after the operation the kill cut short.
+// The library as loaded against the palettes before and after the operation the kill cut short:
+// anything but one of the two is damage, described as far as it can be.
 Finding Compare(const Records& before, const Records& after, const Step& step, const Records& loaded) {
     if (Same(loaded, after)) {
         return {"intact, as after the operation", true};
@@ -276,23 +291,12 @@ Finding Compare(const Records& before, const Records& after, const Step& step, c
     const auto index = static_cast<std::size_t>(step.index);
     if (step.kind == 'o' && loaded.size() == after.size() && Same(loaded, after, 0, index) &&
         Same(loaded, after, index + 1, after.size())) {
-        return {"torn record", true};
+        return {"DAMAGED: torn record", false};
     }
     if (step.kind == 'd' && loaded.size() == before.size() && Same(loaded, before, 0, index)) {
-        if (Same(loaded, after, 0, after.size())) {
-            return {"deleted, last record duplicated", true};
-        }
-        // The write stopped at record `stop`: from there on the records are still one place back,
-        // so one palette is there twice, unless the record at the stop is half moved.
-        std::size_t stop = index;
-        while (Same(loaded, after, stop, stop + 1)) {
-            ++stop;
-        }
-        return {Same(loaded, before, stop, stop + 1) ? "records after it partly moved, one duplicated"
-                                                     : "records after it partly moved, one torn",
-                true};
+        return {"DAMAGED: records after it partly moved", false};
     }
-    return {"DAMAGE BEYOND THE OPERATION", false};
+    return {"DAMAGED BEYOND THE OPERATION", false};
 }
 
 // The operation the kill cut short, and where the kill fell: the last step the journal saw begin.
@@ -304,8 +308,30 @@ std::string Describe(const Step& step, std::size_t count) {
     if (step.phase == "none") {
         return what + ", killed before its write began";
     }
+    if (step.phase == "rollback") {
+        return what + ", killed again while the next start rolled it back";
+    }
     return what +
            (step.phase == "done" ? ", killed after it ended" : ", killed once its " + step.phase + " began");
+}
+
+// The palettes a start found, written before its journal begins anew and named after its run until
+// the journal has.
+std::string PendingExpected(int run) {
+    return "stress-expected-" + std::to_string(run) + ".dat";
+}
+
+// A start killed between writing its palettes and renaming them: they go with the journal when the
+// journal is already that run's, and are dropped otherwise.
+void SettleExpected(int journalRun) {
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name == PendingExpected(journalRun)) {
+            std::filesystem::rename(name, kExpected);
+        } else if (name.starts_with("stress-expected-")) {
+            std::filesystem::remove(name);
+        }
+    }
 }
 
 void CreateLibrary() {
@@ -371,11 +397,11 @@ int main(int argc, char** argv) {
 
     const int heldFor = WaitUntilReleased(kLibrary);
     const Previous previous = ReadJournal();
+    SettleExpected(previous.run);
     const Expected expected = Replay(previous);
     const bool partialTail = std::filesystem::file_size(kLibrary) % kRecordSize != 0;
 
     Journal journal;
-    journal.Note("run " + std::to_string(run));
     FileError openError = 0;
     std::unique_ptr<LibraryFile> file = Win32LibraryFile::Open(kLibrary, openError);
     if (file) {
@@ -406,7 +432,10 @@ int main(int argc, char** argv) {
         return finding.allowed ? 0 : 1;
     }
 
-    WriteRecords(kExpected, loaded);
+    // A kill may fall here too: the palettes and the journal they go with are made anew together.
+    WriteRecords(PendingExpected(run), loaded);
+    journal.Restart("run " + std::to_string(run));
+    std::filesystem::rename(PendingExpected(run), kExpected);
     std::ofstream(kReady).close();
     SaveAndDeleteForever(library, journal, run);
 }
