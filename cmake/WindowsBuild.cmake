@@ -142,3 +142,8 @@ target_link_options(read_window_text PRIVATE -municode)
 add_executable(save_stress tests/win/SaveStress.cpp)
 target_link_libraries(save_stress PRIVATE huewright_win)
 target_compile_options(save_stress PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+
+# The plain dialog that scripts/measure-startup.sh times Huewright's start against; built only for it.
+add_executable(bare_dialog WIN32 EXCLUDE_FROM_ALL bench/BareDialog.cpp bench/BareDialog.rc)
+target_compile_options(bare_dialog PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+target_link_options(bare_dialog PRIVATE -municode)
