@@ -82,6 +82,7 @@ HUEWRIGHT_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, GlobalFree);
 HUEWRIGHT_HANDLE_TRAITS(KeyTraits, HKEY, nullptr, RegCloseKey);
 HUEWRIGHT_HANDLE_TRAITS(WindowTraits, HWND, nullptr, DestroyWindow);
 HUEWRIGHT_HANDLE_TRAITS(ModuleTraits, HMODULE, nullptr, FreeLibrary);
+HUEWRIGHT_HANDLE_TRAITS(ViewTraits, const void*, nullptr, UnmapViewOfFile);
 
 #undef HUEWRIGHT_HANDLE_TRAITS
 
@@ -101,6 +102,7 @@ using UniqueKey = UniqueAny<KeyTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
 // Loaded libraries stay for the process's life, so they are not among the counts compared below.
 using UniqueModule = UniqueAny<ModuleTraits>;
+using UniqueView = UniqueAny<ViewTraits>;
 
 // The live owners of every kind at one moment, to compare before and after a long run.
 struct LiveHandleCounts {

@@ -25,8 +25,8 @@ public:
 
     int Count() const { return count; }
     int Capacity() const { return capacity; }
-    const PaletteRecord& Record(int index) const { return records[index]; }
-    void SetRecord(int index, const PaletteRecord& record) { records[index] = record; }
+    const PaletteRecord& Record(int index) const { return Records()[index]; }
+    void SetRecord(int index, const PaletteRecord& record) { OwnRecords()[index] = record; }
     // Puts the record at the end, or before `index`, and grows the array when it is full.
     void Append(const PaletteRecord& record) { Insert(count, record); }
     void Insert(int index, const PaletteRecord& record);
@@ -34,12 +34,16 @@ public:
     void Remove(int index);
 
 private:
+    const PaletteRecord* Records() const { return mapped ? mapped : records.get(); }
+    PaletteRecord* OwnRecords();
     void GrowForAppend();
     void ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length,
                        const LogFontImage& defaultFont, const LogFontImage& startFont);
 
     std::unique_ptr<LibraryFile> file;
     std::unique_ptr<PaletteRecord[]> records;
+    // The file's own bytes, read in place until the first change or write.
+    const PaletteRecord* mapped = nullptr;
     int count = 0;
     int capacity = 0;
     bool readable = true;

@@ -19,6 +19,8 @@ public:
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override;
     FileError ReadFromStart(void* into, std::size_t size) override;
+    const void* MapFromStart(std::size_t size) override;
+    void Unmap() override { view.Reset(); }
     FileError Rewind() override;
     FileError Write(const void* from, std::size_t size) override;
     FileError Flush() override;
@@ -26,6 +28,7 @@ public:
 
 private:
     UniqueFile handle;
+    UniqueView view;
     bool writable;
 };
 
