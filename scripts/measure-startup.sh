@@ -4,7 +4,9 @@
 # Huewright, bare, ...) in one warm Wine state: the prefix's server stays up through all the starts,
 # and one start of each, not counted, comes first. A start is timed from just before `wine` is run
 # until the X server maps the program's top-level window (time-to-map.py, which sleeps on X events
-# meanwhile, so its cost is the same for both programs). Once the window is up and has been idle
+# meanwhile, so its cost is the same for both programs); the CPU the program and the prefix's server
+# used over that span is read too, since on a machine shared with other work it varies far less than
+# the wall time. Once the window is up and has been idle
 # 1 s, the program's own resident memory (VmRSS) is read, then the CPU the program and the prefix's
 # server use over IDLE_SECONDS more. Every Huewright start is a first start: a fresh working folder
 # and no settings. The series runs twice, with no library and with a generated library of 100,000
@@ -44,6 +46,8 @@ if [ -z "$server" ]; then
     echo "measure-startup: the prefix's wineserver is not running" >&2
     exit 1
 fi
+first_server=${server# }
+first_server=${first_server%% *}
 
 # Clock ticks used so far by the given processes.
 ticks() {
@@ -73,8 +77,8 @@ EOF
 
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 
-# start PROGRAM TITLE [LIBRARY]: one start in a fresh folder; sets ms, rss (KiB), own and served (idle
-# ticks of the program and of the server).
+# start PROGRAM TITLE [LIBRARY]: one start in a fresh folder; sets ms, cpu (program and server, ms,
+# until mapped), rss (KiB), own and served (idle ticks of the program and of the server).
 start() {
     if [ "$1" = "$exe" ]; then
         wine reg delete 'HKCU\Software\Lumenfold' /f >/dev/null 2>&1 || true
@@ -82,11 +86,11 @@ start() {
     folder=$(mktemp -d "$work/start.XXXXXX")
     [ -n "$3" ] && cp "$3" "$folder/palettes.dat"
     cd "$folder"
-    result=$(python3 "$scripts/time-to-map.py" "$2" wine "$1")
-    ms=${result% *}
-    process=$(of_prefix $(pgrep -x "$(basename "$1")"))
+    set -- $(python3 "$scripts/time-to-map.py" --server $first_server "$2" wine "$1")
+    ms=$1 cpu=$(($3 + $4))
+    process=$(of_prefix $2)
     if [ -z "$process" ]; then
-        echo "measure-startup: $(basename "$1") not found" >&2
+        echo "measure-startup: the program started is not running" >&2
         exit 1
     fi
     sleep 1
@@ -100,6 +104,10 @@ start() {
     rm -rf "$folder"
 }
 
+ratio() {
+    echo "$1 $2" | awk '{ printf "%.2f", $1 / $2 }'
+}
+
 median() {
     printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
@@ -108,23 +116,24 @@ median() {
 series() {
     start "$bare" "Bare dialog"
     start "$exe" Huewright "$2"
-    bare_ms= bare_rss= ms_list= rss_list= idle_own=0 idle_served=0 bare_idle=0
+    bare_ms= bare_cpu= bare_rss= ms_list= cpu_list= rss_list= idle_own=0 idle_served=0 bare_idle=0
     for _ in $(seq "$count"); do
         start "$bare" "Bare dialog"
-        bare_ms="$bare_ms $ms" bare_rss="$bare_rss $rss" bare_idle=$((bare_idle + own + served))
+        bare_ms="$bare_ms $ms" bare_cpu="$bare_cpu $cpu" bare_rss="$bare_rss $rss"
+        bare_idle=$((bare_idle + own + served))
         start "$exe" Huewright "$2"
-        ms_list="$ms_list $ms" rss_list="$rss_list $rss"
+        ms_list="$ms_list $ms" cpu_list="$cpu_list $cpu" rss_list="$rss_list $rss"
         idle_own=$((idle_own + own)) idle_served=$((idle_served + served))
     done
-    b=$(median $bare_ms) h=$(median $ms_list)
+    b=$(median $bare_ms) h=$(median $ms_list) bc=$(median $bare_cpu) hc=$(median $cpu_list)
     echo "$1:"
-    echo "  window mapped after: bare dialog $b ms, Huewright $h ms (ratio $(echo "$h $b" |
-        awk '{ printf "%.2f", $1 / $2 }'))"
+    echo "  window mapped after: bare dialog $b ms, Huewright $h ms (ratio $(ratio "$h" "$b"))"
+    echo "  CPU until then, program + wineserver: bare dialog $bc ms, Huewright $hc ms (ratio $(ratio "$hc" "$bc"))"
     echo "  own RSS: bare dialog $(median $bare_rss | awk '{ printf "%.1f", $1 / 1024 }') MiB, Huewright" \
         "$(median $rss_list | awk '{ printf "%.1f", $1 / 1024 }') MiB"
     echo "  idle CPU over ${idle} s, all $count starts together: Huewright $(milliseconds $idle_own) ms," \
         "its wineserver $(milliseconds $idle_served) ms (bare dialog and server: $(milliseconds $bare_idle) ms)"
-    echo "  Huewright's starts: $ms_list ms; bare dialog's: $bare_ms ms"
+    echo "  Huewright's starts: $ms_list ms ($cpu_list ms CPU); bare dialog's: $bare_ms ms ($bare_cpu ms CPU)"
 }
 
 echo "Median of $count starts each, in turns with a bare dialog of 42 controls, one warm Wine state:"

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Starts a program and prints how long its top-level window took to appear on the X display.
 
-time-to-map.py TITLE COMMAND [ARGS...]
+time-to-map.py [--server PID] TITLE COMMAND [ARGS...]
 
-Prints "<milliseconds> <pid>": the time from just before the program is started until the X server
-maps a top-level window named TITLE, and the id of the process started, which is left running. The
+Prints "<milliseconds> <pid> <cpu> <server cpu>": the time from just before the program is started
+until the X server maps a top-level window named TITLE, the id of the process started (Wine runs the
+program in it), which is left running, and the CPU milliseconds that process and the process PID
+(the program's wineserver) used over the same span, which a busy machine disturbs less. The
 wait costs nothing while it lasts: it sleeps on the X connection for the server's MapNotify events
 on the root window (no window manager here, so a program's top-level windows are the root's
 children), so it takes the same small share of the machine whatever program it watches. Exits 1
@@ -43,10 +45,24 @@ def open_x():
     return x
 
 
+def cpu_milliseconds(pid):
+    """User and system time so far of a process, 0 when it is gone."""
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+    except OSError:
+        return 0
+    return (int(fields[11]) + int(fields[12])) * 1000 // os.sysconf("SC_CLK_TCK")
+
+
 def main():
-    if len(sys.argv) < 3:
-        sys.exit("usage: time-to-map.py TITLE COMMAND [ARGS...]")
-    title = sys.argv[1].encode()
+    arguments = sys.argv[1:]
+    server = None
+    if arguments[:1] == ["--server"]:
+        server, arguments = int(arguments[1]), arguments[2:]
+    if len(arguments) < 2:
+        sys.exit("usage: time-to-map.py [--server PID] TITLE COMMAND [ARGS...]")
+    title = arguments[0].encode()
     x = open_x()
     # A window gone before its name is read raises an X error, which must not end the wait.
     handler_type = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
@@ -59,8 +75,9 @@ def main():
     x.XSync(display, 0)
     connection = x.XConnectionNumber(display)
 
+    server_start = cpu_milliseconds(server) if server else 0
     start = time.monotonic()
-    program = subprocess.Popen(sys.argv[2:], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+    program = subprocess.Popen(arguments[1:], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL, start_new_session=True)
     event = XEvent()
     while time.monotonic() - start < TIMEOUT_SECONDS:
@@ -71,12 +88,14 @@ def main():
         if event.type != MAP_NOTIFY:
             continue
         mapped = time.monotonic()
+        cpu = cpu_milliseconds(program.pid)
+        server_cpu = cpu_milliseconds(server) - server_start if server else 0
         name = ctypes.c_void_p()
         if x.XFetchName(display, event.longs[5], ctypes.byref(name)) and name.value:
             found = ctypes.string_at(name.value) == title
             x.XFree(name)
             if found:
-                print(f"{(mapped - start) * 1000:.1f} {program.pid}")
+                print(f"{(mapped - start) * 1000:.1f} {program.pid} {cpu} {server_cpu}")
                 return
     print(f"time-to-map: no window named {title.decode()} appeared", file=sys.stderr)
     sys.exit(1)
