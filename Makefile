@@ -68,6 +68,13 @@ soak: windows
 measure-drag: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/measure-drag.sh $(WINDOWS_DIR)/huewright.exe
 
+# Start-up time, memory and idle CPU against a bare dialog, with no library and with 100,000 palettes.
+.PHONY: measure-startup
+measure-startup: windows
+	@cmake --build $(WINDOWS_DIR) --target bare_dialog >/dev/null
+	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/measure-startup.sh \
+		$(WINDOWS_DIR)/huewright.exe $(WINDOWS_DIR)/bare_dialog.exe
+
 # Kills the saving program at random moments, a few minutes, kept out of `make test`.
 .PHONY: test-killed-saves
 test-killed-saves: windows

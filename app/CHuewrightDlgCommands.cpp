@@ -4,6 +4,7 @@
 
 #include "app/SettingsValues.h"
 #include "framework/MessageBoxes.h"
+#include "framework/ShellFunctions.h"
 #include "library/CCopyColorFormat.h"
 #include "library/Clipboard.h"
 #include "library/ColorFormat.h"
@@ -11,7 +12,6 @@
 #include "widgets/CHelp.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace {
 
@@ -188,8 +188,7 @@ void CHuewrightDlg::OnSetCopyFormat() {
 }
 
 void CHuewrightDlg::OnUserGuide() {
-    auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(Hwnd(), L"open", L"help.html", nullptr, nullptr, SW_SHOWNORMAL));
+    auto result = reinterpret_cast<INT_PTR>(ShellOpen(Hwnd(), L"open", L"help.html", SW_SHOWNORMAL));
     if (result <= 32) {
         MessageBoxes::ShowWarning(Hwnd(), L"There was an error opening Huewright help file.");
     }

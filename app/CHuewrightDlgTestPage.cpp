@@ -3,12 +3,11 @@
 #include "app/CHuewrightDlg.h"
 
 #include "framework/MessageBoxes.h"
+#include "framework/ShellFunctions.h"
 #include "framework/SystemError.h"
 #include "library/TestPage.h"
 #include "library/WholeFiles.h"
 #include "res/resource.h"
-
-#include <shellapi.h>
 
 namespace {
 
@@ -35,5 +34,5 @@ void CHuewrightDlg::OnViewInBrowser() {
     GetCurrentDirectoryW(MAX_PATH, folder);
     std::wstring address = std::wstring(L"file://") + folder + L"\\" + kTestPageFile;
     // Whether a browser opens is the shell's business; nothing is said when none does.
-    ShellExecuteW(Hwnd(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellOpen(Hwnd(), nullptr, address.c_str(), SW_SHOWNORMAL);
 }

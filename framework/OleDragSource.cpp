@@ -1,8 +1,7 @@
 #include "framework/OleDragSource.h"
 
 #include "framework/ComGuard.h"
-
-#include <shlobj.h>
+#include "framework/ShellFunctions.h"
 
 #include <new>
 #include <utility>
@@ -89,7 +88,7 @@ public:
                 return E_POINTER;
             }
             *formats = nullptr;
-            return direction == DATADIR_GET ? SHCreateStdEnumFmtEtc(1, &offered, formats) : E_NOTIMPL;
+            return direction == DATADIR_GET ? CreateStdFormatEnumerator(1, &offered, formats) : E_NOTIMPL;
         });
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) noexcept override { return E_NOTIMPL; }

@@ -81,6 +81,8 @@ HUEWRIGHT_HANDLE_TRAITS(FileTraits, HANDLE, INVALID_HANDLE_VALUE, CloseHandle);
 HUEWRIGHT_HANDLE_TRAITS(GlobalTraits, HGLOBAL, nullptr, GlobalFree);
 HUEWRIGHT_HANDLE_TRAITS(KeyTraits, HKEY, nullptr, RegCloseKey);
 HUEWRIGHT_HANDLE_TRAITS(WindowTraits, HWND, nullptr, DestroyWindow);
+HUEWRIGHT_HANDLE_TRAITS(ModuleTraits, HMODULE, nullptr, FreeLibrary);
+HUEWRIGHT_HANDLE_TRAITS(ViewTraits, const void*, nullptr, UnmapViewOfFile);
 
 #undef HUEWRIGHT_HANDLE_TRAITS
 
@@ -98,6 +100,9 @@ using UniqueFile = UniqueAny<FileTraits>;
 using UniqueGlobal = UniqueAny<GlobalTraits>;
 using UniqueKey = UniqueAny<KeyTraits>;
 using UniqueWindow = UniqueAny<WindowTraits>;
+// Loaded libraries stay for the process's life, so they are not among the counts compared below.
+using UniqueModule = UniqueAny<ModuleTraits>;
+using UniqueView = UniqueAny<ViewTraits>;
 
 // The live owners of every kind at one moment, to compare before and after a long run.
 struct LiveHandleCounts {

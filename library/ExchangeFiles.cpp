@@ -1,6 +1,6 @@
 #include "library/ExchangeFiles.h"
 
-#include <commdlg.h>
+#include "framework/CommonDialogs.h"
 
 #include <array>
 
@@ -42,7 +42,7 @@ std::optional<ExchangeFile> AskExportFile(HWND owner, const std::wstring& sugges
     dialog.lpstrDefExt = kExtensions[static_cast<int>(ExchangeFormat::Json)];
     dialog.Flags =
         OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameW(&dialog)) {
+    if (!ShowSaveFileDialog(dialog)) {
         return std::nullopt;
     }
     ExchangeFile file{path.data(), static_cast<ExchangeFormat>(dialog.nFilterIndex - 1)};
@@ -61,7 +61,7 @@ std::optional<ExchangeFile> AskImportFile(HWND owner) {
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) {
+    if (!ShowOpenFileDialog(dialog)) {
         return std::nullopt;
     }
     // A name without a known extension is read as the chosen filter's format, JSON for "all".

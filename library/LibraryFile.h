@@ -23,6 +23,10 @@ public:
     // Reads or writes exactly `size` bytes at `offset`.
     virtual FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) = 0;
     virtual FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) = 0;
+    // The first `size` bytes of the file mapped read-only, valid until Unmap(), which must come before
+    // any write; null when the file cannot be mapped, and the caller reads it instead.
+    virtual const void* MapFromStart(std::size_t) { return nullptr; }
+    virtual void Unmap() {}
     virtual FileError Rewind() = 0;
     virtual FileError Write(const void* from, std::size_t size) = 0;
     // The system's flush to the disk, not only the program's buffers.

@@ -33,6 +33,8 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
                                              std::unique_ptr<JournalFile> openedJournal, BackupWriter& backup,
                                              int startIndex, const LogFontImage& defaultFont,
                                              const LogFontImage& startFont) {
+    mapped = nullptr;
+    records.reset();
     file = std::move(opened);
     journal = std::move(openedJournal);
     count = 0;
@@ -54,26 +56,34 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
         length = 0;
     }
     capacity = InitialCapacity(length);
-    records = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
+    // A mapped file is only read where it is used: the backup copies it and the start shows one record,
+    // where reading it all into fresh memory would cost a page fault and a copy for every page first.
+    const void* view = length > 0 ? file->MapFromStart(length) : nullptr;
+    if (!view) {
+        records = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
+    }
     if (length == 0) {
         return error;
     }
-
-    auto* data = reinterpret_cast<std::byte*>(records.get());
-    if (FileError readError = file->ReadFromStart(data, length)) {
-        readable = false;
-        return readError;
+    if (!view) {
+        if (FileError readError = file->ReadFromStart(records.get(), length)) {
+            readable = false;
+            return readError;
+        }
     }
+    const auto* data = static_cast<const std::byte*>(view ? view : records.get());
     backup.WriteBackup(data, length);
 
     std::uint32_t marker = 0;
     std::memcpy(&marker, data, std::min<std::uint64_t>(length, sizeof(marker)));
     if (marker == PaletteRecordMagic) {
         count = static_cast<int>(length / kRecordSize);
+        mapped = static_cast<const PaletteRecord*>(view);
     } else {
         ConvertLegacy(marker, data, length, defaultFont, startFont);
         firstChange = 0;
         change = Change::Several;
+        file->Unmap();
         error = Writable() ? WritePaletteLibrary() : 0;
     }
     currentPaletteIndex = std::min(StartIndex(startIndex), count - 1);
@@ -88,15 +98,31 @@ void PaletteLibrary::ConvertLegacy(std::uint32_t marker, const std::byte* data, 
     auto converted = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
     for (int i = 0; i < count; ++i) {
         const std::byte* old = data + i * size;
-        PaletteRecord named{};
-        std::memcpy(named.name, old + offsetof(PaletteRecord, name), sizeof(named.name));
         PaletteRecord& record = converted[i];
-        record = compact ? MakeRecord(CompactName(i + 1), {}, defaultFont)
-                         : MakeRecord(RecordName(named), {}, startFont);
+        // Only a named record holds a name: a compact one is shorter, and the data may end with it.
+        if (compact) {
+            record = MakeRecord(CompactName(i + 1), {}, defaultFont);
+        } else {
+            PaletteRecord named{};
+            std::memcpy(named.name, old + offsetof(PaletteRecord, name), sizeof(named.name));
+            record = MakeRecord(RecordName(named), {}, startFont);
+        }
         std::memcpy(record.colors, old + (compact ? 8 : offsetof(PaletteRecord, colors)),
                     sizeof(record.colors));
     }
     records = std::move(converted);
+}
+
+// The first change copies the mapped records into an array of their own and lets the mapping go,
+// so that the file can be written.
+PaletteRecord* PaletteLibrary::OwnRecords() {
+    if (mapped) {
+        records = std::make_unique_for_overwrite<PaletteRecord[]>(capacity);
+        std::copy(mapped, mapped + count, records.get());
+        mapped = nullptr;
+        file->Unmap();
+    }
+    return records.get();
 }
 
 // An append adds bytes after the old end and changes none before it: a rewrite cut short leaves the
@@ -106,6 +132,7 @@ FileError PaletteLibrary::WritePaletteLibrary() {
     if (!Writable()) {
         return kAccessDenied;
     }
+    OwnRecords();
     const std::uint64_t newLength = std::uint64_t{kRecordSize} * count;
     std::uint64_t oldLength = 0;
     if (FileError error = file->Length(oldLength)) {
@@ -149,7 +176,7 @@ FileError PaletteLibrary::Rewrite(std::uint64_t size) {
 
 void PaletteLibrary::NoteChange(Change kind, int index) {
     if (change == Change::None && (kind == Change::Removed || kind == Change::Replaced)) {
-        replaced = records[index];
+        replaced = Records()[index];
     }
     change = change == Change::None ? kind : Change::Several;
     firstChange = std::min(firstChange, index);
@@ -253,8 +280,9 @@ FileError PaletteLibrary::RollBackInterruptedRewrite() {
 // There is always room for one more record: the array grows as soon as it is full.
 void PaletteLibrary::Insert(int index, const PaletteRecord& record) {
     NoteChange(Change::Inserted, index);
-    std::copy_backward(records.get() + index, records.get() + count, records.get() + count + 1);
-    records[index] = record;
+    PaletteRecord* owned = OwnRecords();
+    std::copy_backward(owned + index, owned + count, owned + count + 1);
+    owned[index] = record;
     ++count;
     GrowForAppend();
 }
@@ -271,6 +299,7 @@ void PaletteLibrary::GrowForAppend() {
 
 void PaletteLibrary::Remove(int index) {
     NoteChange(Change::Removed, index);
-    std::copy(records.get() + index + 1, records.get() + count, records.get() + index);
+    PaletteRecord* owned = OwnRecords();
+    std::copy(owned + index + 1, owned + count, owned + index);
     --count;
 }

@@ -36,10 +36,10 @@ public:
 
     int Count() const { return count; }
     int Capacity() const { return capacity; }
-    const PaletteRecord& Record(int index) const { return records[index]; }
+    const PaletteRecord& Record(int index) const { return Records()[index]; }
     void SetRecord(int index, const PaletteRecord& record) {
         NoteChange(Change::Replaced, index);
-        records[index] = record;
+        OwnRecords()[index] = record;
     }
     // Puts the record at the end, or before `index`, and grows the array when it is full.
     void Append(const PaletteRecord& record) { Insert(count, record); }
@@ -58,6 +58,8 @@ private:
     FileError Rewrite(std::uint64_t size);
     void NoteChange(Change kind, int index);
     std::vector<std::span<const std::byte>> OldBytesInMemory(std::uint64_t offset, std::uint64_t size) const;
+    const PaletteRecord* Records() const { return mapped ? mapped : records.get(); }
+    PaletteRecord* OwnRecords();
     void GrowForAppend();
     void ConvertLegacy(std::uint32_t marker, const std::byte* data, std::uint64_t length,
                        const LogFontImage& defaultFont, const LogFontImage& startFont);
@@ -71,6 +73,8 @@ private:
     // The record a single delete or overwrite took out of memory.
     PaletteRecord replaced{};
     bool journalSetAside = false;
+    // The file's own bytes, read in place until the first change or write.
+    const PaletteRecord* mapped = nullptr;
     int count = 0;
     int capacity = 0;
     bool readable = true;

@@ -103,6 +103,15 @@ FileError Win32LibraryFile::ReadAt(std::uint64_t offset, void* into, std::size_t
     return 0;
 }
 
+// The view holds the mapping open by itself.
+const void* Win32LibraryFile::MapFromStart(std::size_t size) {
+    UniqueHandle mapping(CreateFileMappingW(handle.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (mapping) {
+        view.Reset(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, size));
+    }
+    return view.Get();
+}
+
 FileError Win32LibraryFile::Rewind() {
     return MoveTo(handle.Get(), 0);
 }

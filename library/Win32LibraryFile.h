@@ -22,6 +22,8 @@ public:
     FileError Identity(std::uint64_t& identity) override;
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override;
     FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override;
+    const void* MapFromStart(std::size_t size) override;
+    void Unmap() override { view.Reset(); }
     FileError Rewind() override;
     FileError Write(const void* from, std::size_t size) override;
     FileError Flush() override;
@@ -29,6 +31,7 @@ public:
 
 private:
     UniqueFile handle;
+    UniqueView view;
     bool writable;
 };
 

@@ -1,10 +1,9 @@
 #include "widgets/CFontHelper.h"
 
+#include "framework/CommonDialogs.h"
 #include "framework/DcGuards.h"
 #include "framework/Profile.h"
 #include "widgets/FontDescription.h"
-
-#include <commdlg.h>
 
 #include <cstddef>
 #include <cstring>
@@ -77,7 +76,7 @@ bool CFontHelper::ChooseFont() {
     dialog.lpLogFont = &chosen;
     dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     dialog.nFontType = SCREEN_FONTTYPE;
-    if (!ChooseFontW(&dialog)) {
+    if (!ShowFontDialog(dialog)) {
         return false;
     }
     SetLogFont(chosen);

@@ -1,9 +1,9 @@
 #include "widgets/CMyHyperLink.h"
 
 #include "framework/Reflection.h"
+#include "framework/ShellFunctions.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 namespace {
@@ -136,7 +136,7 @@ void CMyHyperLink::OnMouseMove(POINT point) {
 
 // The launch's outcome is not reported: a link that could not open still counts as visited.
 void CMyHyperLink::OnClicked() {
-    ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWMINIMIZED);
+    ShellOpen(nullptr, L"open", url.c_str(), SW_SHOWMINIMIZED);
     visited = true;
     Repaint();
 }

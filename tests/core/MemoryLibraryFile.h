@@ -15,6 +15,10 @@ public:
         : bytes(bytes), writable(writable) {}
 
     FileError failRead = 0, failWrite = 0, failFlush = 0, failSetLength = 0;
+    // Whether the file offers its bytes in place; Windows refuses to cut a mapped file, and a write
+    // under a view would change what the view shows, so both fail while mapped.
+    bool mappable = true;
+    bool mapped = false;
     // With failWrite set, this many bytes still reach the file before the failure.
     std::size_t bytesBeforeWriteFailure = 0;
     std::uint64_t identity = 1;
@@ -46,11 +50,19 @@ public:
         position = static_cast<std::size_t>(offset);
         return Write(from, size);
     }
+    const void* MapFromStart(std::size_t size) override {
+        mapped = mappable && !failRead && size <= bytes.size();
+        return mapped ? bytes.data() : nullptr;
+    }
+    void Unmap() override { mapped = false; }
     FileError Rewind() override {
         position = 0;
         return 0;
     }
     FileError Write(const void* from, std::size_t size) override {
+        if (mapped) {
+            return kUserMappedFile;
+        }
         std::size_t written = failWrite ? std::min(size, bytesBeforeWriteFailure) : size;
         bytes.resize(std::max(bytes.size(), position + written));
         if (written > 0) {
@@ -61,6 +73,9 @@ public:
     }
     FileError Flush() override { return failFlush; }
     FileError SetLength(std::uint64_t length) override {
+        if (mapped) {
+            return kUserMappedFile;
+        }
         if (!failSetLength) {
             bytes.resize(length);
         }
@@ -68,6 +83,8 @@ public:
     }
 
 private:
+    static constexpr FileError kUserMappedFile = 1224; // ERROR_USER_MAPPED_FILE
+
     std::vector<unsigned char>& bytes;
     bool writable;
     std::size_t position = 0;

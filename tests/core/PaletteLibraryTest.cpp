@@ -179,6 +179,31 @@ TEST(PaletteLibraryTest, AnUnreadableFileIsNeverWritten) {
     EXPECT_EQ(bytes, Library(kRecordSize, 2, PaletteRecordMagic));
 }
 
+// Mapped or read, the library is the same; a mapped file is let go at the first change, before
+// anything is written to it.
+TEST(PaletteLibraryTest, AMappedFileIsReadInPlaceUntilTheFirstChange) {
+    for (bool mappable : {true, false}) {
+        Bytes bytes = Library(kRecordSize, 3, PaletteRecordMagic);
+        auto memory = std::make_unique<MemoryLibraryFile>(bytes);
+        memory->mappable = mappable;
+        MemoryLibraryFile* handle = memory.get();
+        MemoryBackup backup;
+        PaletteLibrary library;
+        ASSERT_EQ(library.OpenPaletteLibrary(std::move(memory), nullptr, backup, 1, kDefaultFont, kStartFont),
+                  0u);
+        EXPECT_EQ(backup.bytes, bytes);
+        EXPECT_EQ(handle->mapped, mappable);
+        EXPECT_EQ(RecordName(library.Record(2)), u"P2");
+        library.SetRecord(0, MakeRecord(u"changed", {}, kStartFont));
+        EXPECT_FALSE(handle->mapped);
+        library.Remove(1);
+        EXPECT_EQ(library.WritePaletteLibrary(), 0u) << mappable;
+        ASSERT_EQ(bytes.size(), 2 * kRecordSize);
+        EXPECT_EQ(RecordName(library.Record(0)), u"changed");
+        EXPECT_EQ(RecordName(library.Record(1)), u"P2");
+    }
+}
+
 TEST(PaletteLibraryTest, AFailedWriteReportsItsErrorAndLeavesMemoryAlone) {
     enum Step { ShortWrite, FlushFails, SetLengthFails };
     for (Step step : {ShortWrite, FlushFails, SetLengthFails}) {

@@ -51,6 +51,16 @@ TEST(OleDragSourceTest, DataObjectLendsItsBlockAndTheDropSourceFollowsTheButton)
                          static_cast<DWORD>(medium)};
         EXPECT_EQ(data->QueryGetData(&wanted), expected) << format << " " << medium;
     }
+    // The one format is listed for reading, nothing for writing.
+    IEnumFORMATETC* listed = nullptr;
+    ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &listed), S_OK);
+    ComPtr<IEnumFORMATETC> formats(listed);
+    FORMATETC first[2]{};
+    ULONG count = 0;
+    EXPECT_EQ(formats->Next(2, first, &count), S_FALSE);
+    ASSERT_EQ(count, 1u);
+    EXPECT_EQ(first[0].cfFormat, CF_TEXT);
+    EXPECT_EQ(data->EnumFormatEtc(DATADIR_SET, &listed), E_NOTIMPL);
     // Releasing the medium must leave the block to the data object, so a second read still works.
     FORMATETC text{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     for (int read = 0; read < 2; ++read) {

@@ -4,6 +4,7 @@
 #include "framework/Profile.h"
 #include "framework/Reflection.h"
 #include "framework/SubclassedControl.h"
+#include "framework/SystemLibrary.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 #include "res/resource.h"
@@ -40,6 +41,19 @@ TEST(UniqueHandleTest, FileUsesInvalidHandleValueAsEmpty) {
     EXPECT_FALSE(missing);
     UniqueFile created(CreateFileW(L"present.dat", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     EXPECT_TRUE(created);
+}
+
+TEST(SystemLibraryTest, FindsTypedFunctionsAndNothingWhereTheLibraryOrFunctionIsMissing) {
+    SystemLibrary kernel(L"kernel32.dll");
+    auto* currentProcessId = kernel.Find<decltype(GetCurrentProcessId)>("GetCurrentProcessId");
+    ASSERT_NE(currentProcessId, nullptr);
+    EXPECT_EQ(currentProcessId(), GetCurrentProcessId());
+    EXPECT_EQ(kernel.Find<decltype(GetCurrentProcessId)>("NoSuchFunction"), nullptr);
+
+    SystemLibrary missing(L"no-such-library.dll");
+    EXPECT_FALSE(missing.Loaded());
+    EXPECT_EQ(missing.Find<decltype(GetCurrentProcessId)>("GetCurrentProcessId"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
 TEST(ProfileTest, RoundTripsIntegersAndStringsUnderTheApplicationKey) {

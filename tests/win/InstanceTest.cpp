@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <psapi.h>
+
+#include <algorithm>
+#include <cwctype>
+
 namespace {
 
 struct Started {
@@ -37,6 +42,26 @@ int CountWindowsTitledHuewright() {
         },
         reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// The lower-case names of the modules a process has loaded.
+std::vector<std::wstring> ModuleNames(HANDLE process) {
+    std::vector<HMODULE> modules(512);
+    DWORD needed = 0;
+    std::vector<std::wstring> names;
+    if (!EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
+                            &needed)) {
+        return names;
+    }
+    modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
+    for (HMODULE module : modules) {
+        wchar_t name[MAX_PATH] = {};
+        GetModuleBaseNameW(process, module, name, MAX_PATH);
+        std::wstring lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return std::towlower(c); });
+        names.push_back(lower);
+    }
+    return names;
 }
 
 bool Ended(const Started& started, DWORD milliseconds) {
@@ -94,6 +119,15 @@ TEST_F(SecondInstanceTest, TheLibraryIsHeldByTheRunningProgram) {
                                  OPEN_EXISTING, 0, nullptr));
     EXPECT_FALSE(other);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+}
+
+// The shell and the common dialogs load at their first use, not for the first screen.
+TEST_F(SecondInstanceTest, TheWindowComesUpWithoutTheShellOrTheCommonDialogs) {
+    std::vector<std::wstring> loaded = ModuleNames(first.process.Get());
+    ASSERT_NE(std::find(loaded.begin(), loaded.end(), L"comctl32.dll"), loaded.end());
+    for (const wchar_t* deferred : {L"shell32.dll", L"comdlg32.dll"}) {
+        EXPECT_EQ(std::find(loaded.begin(), loaded.end(), deferred), loaded.end()) << deferred;
+    }
 }
 
 TEST_F(SecondInstanceTest, CloseBoxEndsTheProcess) {

@@ -200,6 +200,13 @@ TEST_F(KeyboardTest, TheAboutCommandShowsTheAboutBox) {
     EXPECT_TRUE(aboutSeen);
 }
 
+TEST_F(KeyboardTest, TheFontCommandOpensTheSystemFontDialog) {
+    MessageBoxAnswerer answerer(IDOK);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_SELECT_BOX_FONT, 0);
+    ASSERT_EQ(answerer.seen.size(), 1u);
+    EXPECT_EQ(answerer.seen[0].caption, L"Font");
+}
+
 TEST_F(KeyboardTest, AMissingUserGuideIsSaid) {
     MessageBoxAnswerer answerer(IDOK);
     SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_USER_GUIDE, 0);

@@ -133,6 +133,23 @@ TEST_F(LibraryTest, ARewriteCutShortIsRolledBackBeforeTheBackup) {
     EXPECT_FALSE(std::filesystem::exists(L"palettes.dat._journal"));
 }
 
+// The stored palettes are read in place until the first change, which cuts and rewrites the file.
+TEST_F(LibraryTest, AStoredLibraryIsRewrittenAtItsFirstChange) {
+    const Bytes library = StoredLibrary(3);
+    WriteBytes(L"palettes.dat", library);
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        MessageBoxAnswerer answerer(IDYES);
+        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_DELETE_PALETTE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog.Item(IDC_DELETE_PALETTE)));
+        ASSERT_EQ(answerer.seen.size(), 1u); // the question, and no write failure after it
+        DestroyWindow(dialog.Hwnd());
+    }
+    EXPECT_EQ(ReadBytes(L"palettes.dat"), Bytes(library.begin() + kRecordSize, library.end()));
+    EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), library);
+}
+
 TEST_F(LibraryTest, ACompactFileIsConvertedBehindAnExactBackup) {
     Bytes compact(80);
     const std::uint32_t marker = CompactRecordMagic;
