@@ -11,9 +11,35 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <map>
 #include <cstring>
 
 namespace {
+
+HICON SharedIcon(int id) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_SHARED));
+}
+
+// An icon's size, asked of the system once per shared icon: the answer comes as two new bitmaps.
+SIZE IconSize(HICON icon) {
+    static std::map<HICON, SIZE> sizes;
+    if (!icon) {
+        return {};
+    }
+    if (auto known = sizes.find(icon); known != sizes.end()) {
+        return known->second;
+    }
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        return {};
+    }
+    UniqueBitmap mask(info.hbmMask), colors(info.hbmColor);
+    BITMAP bitmap{};
+    GetObjectW(info.hbmMask, sizeof(bitmap), &bitmap);
+    const SIZE size{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+    return sizes[icon] = size;
+}
 
 constexpr int kMaxTipWidth = 300;
 // A dialog has far fewer controls; the bound only stops a group walk that never comes back to the
@@ -124,25 +150,16 @@ void CxShadeButton::SetTextAlign(UINT align) {
 }
 
 void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverIconId) {
-    hoverIcon.Reset();
-    pressedIcon.Reset();
-    icon.Reset();
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto load = [instance](int id) {
-        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, 0));
-    };
-    icon.Reset(load(iconId));
-    if (!icon) {
+    icon = SharedIcon(iconId);
+    pressedIcon = pressedIconId != 0 ? SharedIcon(pressedIconId) : nullptr;
+    hoverIcon = hoverIconId != 0 ? SharedIcon(hoverIconId) : nullptr;
+    const SIZE iconSize = IconSize(icon);
+    if (!icon || iconSize.cx == 0) {
+        icon = pressedIcon = hoverIcon = nullptr;
         return;
     }
-    ICONINFO info{};
-    if (!GetIconInfo(icon.Get(), &info)) {
-        icon.Reset();
-        return;
-    }
-    UniqueBitmap mask(info.hbmMask), colors(info.hbmColor);
-    int halfWidth = static_cast<int>(info.xHotspot);
-    int halfHeight = static_cast<int>(info.yHotspot);
+    int halfWidth = static_cast<int>(iconSize.cx / 2);
+    int halfHeight = static_cast<int>(iconSize.cy / 2);
     SIZE size = OuterSize(Hwnd());
     int middle = size.cy / 2;
     POINT origin{};
@@ -156,12 +173,6 @@ void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverI
         origin.y = std::max(0, middle - 2 * halfHeight);
     }
     iconRect = RECT{origin.x, origin.y, origin.x + 2 * halfWidth, origin.y + 2 * halfHeight};
-    if (pressedIconId != 0) {
-        pressedIcon.Reset(load(pressedIconId));
-    }
-    if (hoverIconId != 0) {
-        hoverIcon.Reset(load(hoverIconId));
-    }
 }
 
 bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, BYTE italic, BYTE underline) {
@@ -188,10 +199,12 @@ bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, B
 void CxShadeButton::SetToolTipText(const std::wstring& upText, const std::wstring& downText) {
     toolTipUpText = upText;
     toolTipDownText = downText;
-    if (tooltip) {
-        SetToolTipShown(ShownToolTipText());
-        return;
-    }
+    SetToolTipShown(ShownToolTipText());
+}
+
+// Made when the pointer first comes over the button: thirty tooltip windows made at start would
+// delay the first screen, under Wine by tens of milliseconds, for tips few of them ever show.
+void CxShadeButton::CreateToolTip() {
     tooltip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
@@ -201,9 +214,11 @@ void CxShadeButton::SetToolTipText(const std::wstring& upText, const std::wstrin
     TOOLINFOW tool = ToolFor(Hwnd(), ShownToolTipText());
     SendMessageW(tooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tooltip.Get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    SendMessageW(tooltip.Get(), TTM_ACTIVATE, toolTipActive, 0);
 }
 
 void CxShadeButton::ActivateToolTip(bool active) {
+    toolTipActive = active;
     if (tooltip) {
         SendMessageW(tooltip.Get(), TTM_ACTIVATE, active, 0);
     }
@@ -415,6 +430,9 @@ void CxShadeButton::UncheckGroup() {
 }
 
 void CxShadeButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!tooltip && !toolTipUpText.empty()) {
+        CreateToolTip();
+    }
     if (!tooltip) {
         return;
     }

@@ -84,13 +84,14 @@ private:
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     void OnSetCheck(bool check);
     void UncheckGroup();
+    void CreateToolTip();
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     void SetToolTipShown(const std::wstring& text);
     const std::wstring& ShownToolTipText() const;
     bool FollowPressWithCursor();
     bool CursorIsOverThis() const;
-    HICON PressedIcon() const { return pressedIcon ? pressedIcon.Get() : icon.Get(); }
-    HICON HoverIcon() const { return hoverIcon ? hoverIcon.Get() : icon.Get(); }
+    HICON PressedIcon() const { return pressedIcon ? pressedIcon : icon; }
+    HICON HoverIcon() const { return hoverIcon ? hoverIcon : icon; }
 
     CxShadeButton* nestedBox = nullptr;
     Color textColor;
@@ -109,16 +110,19 @@ private:
     bool inert = false;
     bool paletteBox = false;
     COleDropWndTarget dropTarget{*this};
+    // Made on first use; null until then.
     UniqueWindow tooltip;
+    bool toolTipActive = true;
     short focusMargin = 2;
     Color previousTextColor = 0;
     Color previousBoxColor = 0;
     DWORD border = 1;
-    // The pressed and hover icons are held only when they differ from the normal one; declared after
-    // it so they are destroyed first.
-    UniqueIcon icon;
-    UniqueIcon pressedIcon;
-    UniqueIcon hoverIcon;
+    // Shared icons, which the system keeps one of for the whole process: the option buttons' radio
+    // and check icons are loaded once, not once a button. The pressed and hover icons are set only
+    // when they differ from the normal one.
+    HICON icon = nullptr;
+    HICON pressedIcon = nullptr;
+    HICON hoverIcon = nullptr;
     RECT iconRect{};
     UINT textFormat = DT_CENTER;
     int iconAlign = BS_CENTER;

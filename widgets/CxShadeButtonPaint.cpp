@@ -108,8 +108,8 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_DISABLED) {
         DrawFace(dc, rect, faces.disabled, 0);
         if (icon) {
-            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, iconRect.left,
-                       iconRect.top, 0, 0, DST_ICON | DSS_DISABLED);
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, iconRect.left, iconRect.top,
+                       0, 0, DST_ICON | DSS_DISABLED);
         }
         if (border && !flat) {
             DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT);
@@ -134,7 +134,7 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
             }
         } else {
             DrawFace(dc, rect, hovering && !faces.hover.IsEmpty() ? faces.hover : faces.normal, 0);
-            DrawIconAt(dc, hovering ? HoverIcon() : icon.Get(), iconRect, 0);
+            DrawIconAt(dc, hovering ? HoverIcon() : icon, iconRect, 0);
             if (border && (hovering || !flat)) {
                 if (item.itemState & ODS_DEFAULT) {
                     DrawEdge(dc, &focusRect, EDGE_SUNKEN, BF_RECT);

@@ -103,6 +103,9 @@ LRESULT CALLBACK RecordRelayedPoint(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 // A pointer left of and above the button, as on a monitor left of or above the primary one.
 TEST_F(ShadeButtonTest, TheTooltipGetsNegativeCoordinatesAsTheyAre) {
+    // The pointer's first coming makes the tooltip.
+    EXPECT_EQ(dialog.ShadedButton(IDC_BOLD).ToolTip(), nullptr);
+    SendMessageW(dialog.Item(IDC_BOLD), WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
     HWND tooltip = dialog.ShadedButton(IDC_BOLD).ToolTip();
     ASSERT_NE(tooltip, nullptr);
     tooltipProc = reinterpret_cast<WNDPROC>(
