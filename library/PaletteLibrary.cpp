@@ -125,9 +125,10 @@ PaletteRecord* PaletteLibrary::OwnRecords() {
     return records.get();
 }
 
-// An append adds bytes after the old end and changes none before it: a rewrite cut short leaves the
-// old records whole and at most a partial record after them, which loading drops. Everything else
-// changes bytes already in the file, and is journaled.
+// An append adds bytes after the old end, and deleting the last palette only cuts the file short:
+// neither changes a byte that stays, so a rewrite cut short leaves the old records whole, with at
+// most a partial record after them, which loading drops. Every other write changes bytes that stay,
+// and is journaled. So deleting the last palette still works, and gives room back, on a full disk.
 FileError PaletteLibrary::WritePaletteLibrary() {
     if (!Writable()) {
         return kAccessDenied;
@@ -139,7 +140,7 @@ FileError PaletteLibrary::WritePaletteLibrary() {
         return error;
     }
     const std::uint64_t offset = std::min(std::uint64_t{kRecordSize} * firstChange, newLength);
-    const bool journaled = journal && offset < oldLength;
+    const bool journaled = journal && offset < std::min(oldLength, newLength);
     if (journaled) {
         if (FileError error = WriteJournal(offset, oldLength, newLength)) {
             journal->Remove();

@@ -304,13 +304,17 @@ TEST(PaletteLibraryJournalTest, AJournalThatCannotBeWrittenRefusesTheWriteAndTou
     EXPECT_EQ(opened.library.Count(), 2);
 }
 
-// Appends add bytes after the old end only; a delete or an overwrite changes bytes already there.
+// Appends add bytes after the old end only, deleting the last palette cuts the file short; a delete
+// before the end or an overwrite changes bytes that stay.
 TEST(PaletteLibraryJournalTest, OnlyWritesThatChangeExistingBytesAreJournaled) {
     Opened opened(Library(kRecordSize, 3, PaletteRecordMagic), 0);
     opened.library.Append(opened.library.Record(0));
     ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
     EXPECT_EQ(opened.journal->writes, 0);
-    opened.library.SetRecord(3, opened.library.Record(1));
+    opened.library.Remove(3);
+    ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
+    EXPECT_EQ(opened.journal->writes, 0);
+    opened.library.SetRecord(2, opened.library.Record(1));
     ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
     EXPECT_EQ(opened.journal->writes, 1);
     EXPECT_TRUE(opened.journalBytes.empty());
