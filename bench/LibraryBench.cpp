@@ -170,19 +170,35 @@ class PosixBackup : public BackupWriter {
 public:
     explicit PosixBackup(std::string dir) : path(std::move(dir) + "/palettes.dat._backup") {}
 
-    void WriteBackup(const void* data, std::size_t size) override {
-        int fd = open(path.c_str(), O_RDWR | O_CREAT, 0644);
-        if (fd < 0) {
-            return;
+    ~PosixBackup() override { Close(); }
+
+    void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) override {
+        if (first) {
+            Close();
+            fd = open(path.c_str(), O_RDWR | O_CREAT, 0644);
+            written = 0;
         }
-        if (WriteAll(fd, data, size)) {
-            (void)!ftruncate(fd, static_cast<off_t>(size));
+        if (fd >= 0 && !WriteAll(fd, data, size)) {
+            Close();
         }
-        close(fd);
+        written += size;
+        if (fd >= 0 && last) {
+            (void)!ftruncate(fd, static_cast<off_t>(written));
+            Close();
+        }
     }
 
 private:
+    void Close() {
+        if (fd >= 0) {
+            close(fd);
+        }
+        fd = -1;
+    }
+
     std::string path;
+    int fd = -1;
+    std::size_t written = 0;
 };
 
 // Varied but plausible records: numbered names, colors spread over the wheel, a few fonts.

@@ -12,7 +12,7 @@ constexpr int kPalettes = 100000;
 
 class NoBackup : public BackupWriter {
 public:
-    void WriteBackup(const void*, std::size_t) override {}
+    void WriteBackupPiece(const void*, std::size_t, bool, bool) override {}
 };
 
 // Names such as "Palette 12345 Sea" and "palette 67 Dusk": every one starts with the same word.

@@ -53,7 +53,10 @@ public:
 class BackupWriter {
 public:
     virtual ~BackupWriter() = default;
-    virtual void WriteBackup(const void* data, std::size_t size) = 0;
+    // The copy comes in pieces, in order: the first starts it over the old one, the last cuts it to
+    // its length. A copy in one piece is both.
+    virtual void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) = 0;
+    void WriteBackup(const void* data, std::size_t size) { WriteBackupPiece(data, size, true, true); }
 };
 
 // The system's codes for the failures the library logic finds itself.

@@ -72,7 +72,11 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
         }
     }
     const auto* data = static_cast<const std::byte*>(view ? view : records.get());
-    backup.WriteBackup(data, length);
+    if (view) {
+        CopyToBackup(backup, length);
+    } else {
+        backup.WriteBackup(data, length);
+    }
 
     std::uint32_t marker = 0;
     std::memcpy(&marker, data, std::min<std::uint64_t>(length, sizeof(marker)));
@@ -111,6 +115,21 @@ void PaletteLibrary::ConvertLegacy(std::uint32_t marker, const std::byte* data, 
                     sizeof(record.colors));
     }
     records = std::move(converted);
+}
+
+// From the file in pieces through one small buffer rather than straight from the mapping: writing the
+// mapping out would fault in every page of it, which costs more than the copy and keeps the pages
+// in the program's memory.
+void PaletteLibrary::CopyToBackup(BackupWriter& backup, std::uint64_t length) {
+    constexpr std::uint64_t kPiece = 1 << 20;
+    std::vector<std::byte> piece(static_cast<std::size_t>(std::min(length, kPiece)));
+    for (std::uint64_t offset = 0; offset < length; offset += piece.size()) {
+        const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(length - offset, piece.size()));
+        if (file->ReadAt(offset, piece.data(), size) != 0) {
+            return;
+        }
+        backup.WriteBackupPiece(piece.data(), size, offset == 0, offset + size == length);
+    }
 }
 
 // The first change copies the mapped records into an array of their own and lets the mapping go,

@@ -54,6 +54,7 @@ private:
     enum class Change { None, Removed, Inserted, Replaced, Several };
 
     FileError RollBackInterruptedRewrite();
+    void CopyToBackup(BackupWriter& backup, std::uint64_t length);
     FileError WriteJournal(std::uint64_t offset, std::uint64_t oldLength, std::uint64_t newLength);
     FileError Rewrite(std::uint64_t size);
     void NoteChange(Change kind, int index);

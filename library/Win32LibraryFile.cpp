@@ -181,9 +181,16 @@ FileError Win32Journal::SetAside() {
     return MoveFileExW(name, asideName, MOVEFILE_REPLACE_EXISTING) ? 0 : LastError();
 }
 
-void Win32Backup::WriteBackup(const void* data, std::size_t size) {
-    UniqueFile file = OpenFile(name, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
-    if (file && WriteAll(file.Get(), data, size) == 0) {
+// A piece that cannot be written ends the copy there, uncut.
+void Win32Backup::WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) {
+    if (first) {
+        file = OpenFile(name, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
+    }
+    if (file && WriteAll(file.Get(), data, size) != 0) {
+        file.Reset();
+    }
+    if (file && last) {
         SetEndOfFile(file.Get());
+        file.Reset();
     }
 }

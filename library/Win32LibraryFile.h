@@ -55,8 +55,9 @@ private:
 class Win32Backup : public BackupWriter {
 public:
     explicit Win32Backup(const wchar_t* name) : name(name) {}
-    void WriteBackup(const void* data, std::size_t size) override;
+    void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) override;
 
 private:
+    UniqueFile file;
     const wchar_t* name;
 };

@@ -135,9 +135,12 @@ public:
     std::vector<unsigned char> bytes;
     bool written = false;
 
-    void WriteBackup(const void* data, std::size_t size) override {
-        auto* first = static_cast<const unsigned char*>(data);
-        bytes.assign(first, first + size);
-        written = true;
+    void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) override {
+        if (first) {
+            bytes.clear();
+        }
+        auto* start = static_cast<const unsigned char*>(data);
+        bytes.insert(bytes.end(), start, start + size);
+        written = last;
     }
 };

@@ -361,3 +361,12 @@ TEST(PaletteLibraryJournalTest, AJournalForAnotherLibraryIsSetAsideAndTheLibrary
         EXPECT_TRUE(restarted.library.JournalSetAside());
     }
 }
+
+// A mapped library larger than the pieces the backup is copied in reaches the backup whole.
+TEST(PaletteLibraryTest, ABackupOfSeveralPiecesIsWhole) {
+    const Bytes image = Library(kRecordSize, 4100, PaletteRecordMagic);
+    Opened opened(image, 0);
+    EXPECT_TRUE(opened.handle->mapped);
+    EXPECT_TRUE(opened.backup.written);
+    EXPECT_EQ(opened.backup.bytes, image);
+}
