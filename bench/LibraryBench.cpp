@@ -48,20 +48,16 @@ public:
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override {
         struct stat info {};
-        if (fstat(fd, &info) != 0) {
-            return LastError();
-        }
+        FileError error = Stat(info);
         length = static_cast<std::uint64_t>(info.st_size);
-        return 0;
+        return error;
     }
     FileError ReadFromStart(void* into, std::size_t size) override { return ReadAt(0, into, size); }
     FileError Identity(std::uint64_t& identity) override {
         struct stat info {};
-        if (fstat(fd, &info) != 0) {
-            return LastError();
-        }
+        FileError error = Stat(info);
         identity = static_cast<std::uint64_t>(info.st_ino);
-        return 0;
+        return error;
     }
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
         auto* at = static_cast<char*>(into);
@@ -103,6 +99,8 @@ public:
     }
 
 private:
+    FileError Stat(struct stat& info) const { return fstat(fd, &info) != 0 ? LastError() : 0; }
+
     int fd;
     bool writable;
 };

@@ -17,27 +17,10 @@ start_huewright "$exe"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
 # The three processes counted, found once the program runs: the program of this prefix, the
-# prefix's own server (Debian names it wineserver64; its working folder is the prefix's server
-# folder, server-<dev>-<inode> in hex, in a folder of Wine's under /tmp) and the X server of this
-# display.
-given_prefix=${WINEPREFIX:-$HOME/.wine}
-prefix=$(realpath "$given_prefix")
-server_folder=$(printf 'server-%x-%x' "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")")
-of_prefix() {
-    for process in "$@"; do
-        if tr '\0' '\n' <"/proc/$process/environ" 2>/dev/null |
-            grep -qx -e "WINEPREFIX=$prefix" -e "WINEPREFIX=$given_prefix"; then
-            echo "$process"
-        fi
-    done
-}
+# prefix's own server and the X server of this display.
+. "$scripts/wine-processes.sh"
 program=$(of_prefix $(pgrep -x huewright.exe))
-server=
-for process in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
-    if [ "$(basename "$(readlink "/proc/$process/cwd")")" = "$server_folder" ]; then
-        server="$server $process"
-    fi
-done
+server=$(prefix_server)
 xserver=$(pgrep -f "^Xvfb $DISPLAY( |\$)" || pgrep -x Xorg || true)
 for found in program server xserver; do
     if [ -z "$(eval echo \$$found)" ]; then
@@ -45,17 +28,6 @@ for found in program server xserver; do
         exit 1
     fi
 done
-
-# Clock ticks used so far by the given processes.
-ticks() {
-    total=0
-    for process in "$@"; do
-        stat=$(sed 's/^.*) //' "/proc/$process/stat" 2>/dev/null) || continue
-        set -- $stat
-        total=$((total + ${12} + ${13}))
-    done
-    echo "$total"
-}
 
 # MOVES pointer moves between two points of a horizontal line, y fixed, with the given button
 # held (0 for none); prints the CPU per move in microseconds: all in, then the program's, the

@@ -22,26 +22,8 @@ palettes=100000
 work=$(mktemp -d)
 trap 'cd /; rm -rf "$work"' EXIT
 
-# The program of this prefix is found by its name and the prefix in its environment; the prefix's
-# own server (Debian names it wineserver64) by its working folder, the prefix's server folder,
-# server-<dev>-<inode> in hex, in a folder of Wine's under /tmp.
-given_prefix=${WINEPREFIX:-$HOME/.wine}
-prefix=$(realpath "$given_prefix")
-server_folder=$(printf 'server-%x-%x' "$(stat -c %d "$prefix")" "$(stat -c %i "$prefix")")
-of_prefix() {
-    for process in "$@"; do
-        if tr '\0' '\n' <"/proc/$process/environ" 2>/dev/null |
-            grep -qx -e "WINEPREFIX=$prefix" -e "WINEPREFIX=$given_prefix"; then
-            echo "$process"
-        fi
-    done
-}
-server=
-for process in $(pgrep -x wineserver64) $(pgrep -x wineserver); do
-    if [ "$(basename "$(readlink "/proc/$process/cwd")")" = "$server_folder" ]; then
-        server="$server $process"
-    fi
-done
+. "$scripts/wine-processes.sh"
+server=$(prefix_server)
 if [ -z "$server" ]; then
     echo "measure-startup: the prefix's wineserver is not running" >&2
     exit 1
@@ -49,16 +31,6 @@ fi
 first_server=${server# }
 first_server=${first_server%% *}
 
-# Clock ticks used so far by the given processes.
-ticks() {
-    total=0
-    for process in "$@"; do
-        stat=$(sed 's/^.*) //' "/proc/$process/stat" 2>/dev/null) || continue
-        set -- $stat
-        total=$((total + ${12} + ${13}))
-    done
-    echo "$total"
-}
 milliseconds() {
     echo $(($1 * 1000 / $(getconf CLK_TCK)))
 }

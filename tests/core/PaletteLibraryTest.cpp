@@ -250,7 +250,7 @@ TEST(PaletteLibraryTest, AppendsGrowTheArrayAndRemovalClosesTheGap) {
 // nothing undoes it before the next start. Returns the journal it left.
 std::string KilledDelete(Bytes& file, std::size_t cut) {
     Opened opened(file, 0);
-    opened.library.Remove(0);
+    opened.library.Remove(1);
     opened.handle->failWrite = 31; // ERROR_GEN_FAILURE, for the rewrite and the rollback alike
     opened.handle->bytesBeforeWriteFailure = cut;
     EXPECT_NE(opened.library.WritePaletteLibrary(), 0u);
@@ -273,23 +273,6 @@ TEST(PaletteLibraryJournalTest, ARewriteCutAnywhereIsRolledBackAtTheNextStart) {
         EXPECT_TRUE(restarted.journalBytes.empty());
         EXPECT_EQ(restarted.library.Count(), 6);
     }
-}
-
-// A journal cut short was being written: the library was never touched, and the journal goes.
-TEST(PaletteLibraryJournalTest, AShortOrDamagedJournalIsDroppedAndTheLibraryKept) {
-    const Bytes before = Library(kRecordSize, 3, PaletteRecordMagic);
-    Bytes torn = before;
-    const std::string journal = KilledDelete(torn, 100);
-    for (std::size_t length : {std::size_t{0}, std::size_t{8}, kJournalHeaderSize, journal.size() - 1}) {
-        Opened restarted(before, 0, true, journal.substr(0, length));
-        EXPECT_EQ(restarted.file, before) << length;
-        EXPECT_TRUE(restarted.journalBytes.empty());
-    }
-    std::string damaged = journal;
-    damaged[kJournalHeaderSize + 5] ^= 1;
-    Opened restarted(before, 0, true, damaged);
-    EXPECT_EQ(restarted.file, before);
-    EXPECT_TRUE(restarted.journalBytes.empty());
 }
 
 TEST(PaletteLibraryJournalTest, AJournalThatCannotBeWrittenRefusesTheWriteAndTouchesNothing) {
@@ -343,22 +326,37 @@ TEST(PaletteLibraryJournalTest, AnInterruptedRollbackIsDoneAgainAtTheNextStart) 
     EXPECT_TRUE(restarted.journalBytes.empty());
 }
 
-// A library put in place by hand after a crash is the user's: it is left alone, and the journal's
-// old palettes are kept aside rather than grafted onto it or thrown away. Another file, or the same
-// file at a length the rewrite cannot have left, is not the journal's.
-TEST(PaletteLibraryJournalTest, AJournalForAnotherLibraryIsSetAsideAndTheLibraryLeftAlone) {
-    Bytes torn = Library(kRecordSize, 4, PaletteRecordMagic);
-    const std::string journal = KilledDelete(torn, 30);
+// A journal cut short or damaged was still being written: the library was never touched, and the
+// journal goes. A library put in place by hand after a crash (another file, a length the rewrite
+// cannot have left, other first bytes) is the user's: it is left alone, and the journal's old
+// palettes are kept aside rather than grafted onto it or thrown away.
+TEST(PaletteLibraryJournalTest, AJournalThatIsNotWholeOrNotThisLibrarysLeavesTheLibraryAlone) {
+    const Bytes before = Library(kRecordSize, 4, PaletteRecordMagic);
+    Bytes torn = before;
+    const std::string journal = KilledDelete(torn, 300);
+    std::string damaged = journal;
+    damaged[kJournalHeaderSize + 5] ^= 1;
+    Bytes otherStart = torn;
+    otherStart[8] ^= 1; // the first record's name, which the delete of the second leaves alone
     const struct {
+        std::string journal;
         Bytes library;
         std::uint64_t identity;
-    } others[] = {{torn, 2}, {Library(kRecordSize, 5, PaletteRecordMagic), 1}};
-    for (const auto& other : others) {
-        Opened restarted(other.library, 0, true, journal, other.identity);
+        bool setAside;
+    } cases[] = {
+        {journal.substr(0, kJournalHeaderSize), torn, 1, false},
+        {damaged, torn, 1, false},
+        {journal, torn, 2, true},
+        {journal, Library(kRecordSize, 5, PaletteRecordMagic), 1, true},
+        {journal, otherStart, 1, true},
+    };
+    for (const auto& c : cases) {
+        Opened restarted(c.library, 0, true, c.journal, c.identity);
         EXPECT_EQ(restarted.error, 0u);
-        EXPECT_EQ(restarted.file, other.library);
-        EXPECT_TRUE(restarted.journal->setAside);
-        EXPECT_TRUE(restarted.library.JournalSetAside());
+        EXPECT_EQ(restarted.file, c.library);
+        EXPECT_TRUE(restarted.journalBytes.empty());
+        EXPECT_EQ(restarted.journal->setAside, c.setAside);
+        EXPECT_EQ(restarted.library.JournalSetAside(), c.setAside);
     }
 }
 

@@ -1,5 +1,4 @@
-// The rollback journal's bytes: what reads back, what is refused as never finished, and which
-// library a journal belongs to.
+// The rollback journal's bytes: what reads back, and what is refused as never finished.
 #include "library/RollbackJournal.h"
 
 #include <gtest/gtest.h>
@@ -58,30 +57,5 @@ TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused)
         std::string damaged = whole;
         damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
         EXPECT_FALSE(ReadJournal(Bytes(damaged))) << at;
-    }
-}
-
-// An insert grows the file while it is rewritten, a delete cuts it at the end; the user may also
-// have put another library in its place.
-TEST(RollbackJournalTest, FitsOnlyTheLibraryItWasWrittenFor) {
-    const std::string forDelete = JournalFor(HeaderFor(6));
-    const std::string forInsert = JournalFor(HeaderFor(13));
-    const struct {
-        const std::string* journal;
-        std::string library;
-        bool fits;
-    } cases[] = {
-        {&forDelete, "ABCDEFGHIJ", true},     {&forDelete, "ABCDxyGHIJ", true},
-        {&forDelete, "ABCDxy", true},         {&forDelete, "ZBCDEFGHIJ", false},
-        {&forDelete, "ABC", false},           {&forInsert, "ABCDxyzEFGH", true},
-        {&forInsert, "ABCDxyzEFGHIJ", true},  {&forInsert, "ABCDxyzEFGHIJK", false},
-        {&forInsert, "ABCZxyzEFGHIJ", false},
-    };
-    for (const auto& c : cases) {
-        const auto journal = ReadJournal(Bytes(*c.journal));
-        ASSERT_TRUE(journal);
-        const std::string start = c.library.substr(0, journal->header.offset);
-        EXPECT_EQ(JournalFits(*journal, 7, c.library.size(), Bytes(start)), c.fits) << c.library;
-        EXPECT_FALSE(JournalFits(*journal, 8, c.library.size(), Bytes(start))) << c.library;
     }
 }

@@ -17,8 +17,6 @@ constexpr Color kSecond = MakeColor(255, 255, 255);
 
 class ColorBlendTest : public ColorControlsTest {
 protected:
-    enum class Stage { Waiting, Driving, Driven };
-
     POINT FieldPoint(int x, int y) const {
         POINT point{x, y};
         ClientToScreen(selector.Hwnd(), &point);
@@ -28,24 +26,13 @@ protected:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
 
     static inline ColorBlendTest* running = nullptr;
-    Stage stage = Stage::Waiting;
+    ModalDrive stage = ModalDrive::Waiting;
 };
 
-// Ticks inside the dialog's modal loop. The keys pump messages, so a tick meanwhile does nothing; a
-// dialog still open after the last key is ended, so a failure cannot hang the test.
+// Ticks inside the dialog's modal loop.
 void CALLBACK ColorBlendTest::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    CColorBlend* blend = running->selector.BlendDialog();
-    if (!blend || running->stage == Stage::Driving) {
-        return;
-    }
-    if (running->stage == Stage::Driven) {
-        ADD_FAILURE() << "the blend dialog stayed open";
-        blend->EndDialog(-2);
-        return;
-    }
-    running->stage = Stage::Driving;
-    running->DriveBlend(*blend);
-    running->stage = Stage::Driven;
+    DriveModalOnce(running->selector.BlendDialog(), running->stage,
+                   [](Dialog& blend) { running->DriveBlend(static_cast<CColorBlend&>(blend)); });
 }
 
 void ColorBlendTest::DriveBlend(CColorBlend& blend) {
@@ -94,7 +81,7 @@ TEST_F(ColorBlendTest, TwoRightClicksOpenItAndItsTrackbarMixesLive) {
     MouseGesture({FieldPoint(264, 3)}, true);
     KillTimer(nullptr, timer);
 
-    EXPECT_EQ(stage, Stage::Driven);
+    EXPECT_EQ(stage, ModalDrive::Driven);
     EXPECT_EQ(selector.BlendDialog(), nullptr);
     EXPECT_EQ(FindWindowW(nullptr, L"Two-color blend"), nullptr);
     EXPECT_TRUE(IsWindowEnabled(parent.Hwnd()));

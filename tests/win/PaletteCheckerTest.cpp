@@ -252,31 +252,21 @@ protected:
     }
 
     // Ticks inside the blend dialog's modal loop: each trackbar key there mixes a new selected color,
-    // which first-color auto-assignment gives to box 1 while that loop, not the dialog's, runs. The
-    // keys pump messages, so a tick meanwhile does nothing; a dialog still open afterwards is ended.
+    // which first-color auto-assignment gives to box 1 while that loop, not the dialog's, runs.
     static void CALLBACK DriveBlend(HWND, UINT, UINT_PTR, DWORD) {
-        CColorBlend* blend = running->dialog.Selector().BlendDialog();
-        if (!blend || running->blend == Blend::Driving) {
-            return;
-        }
-        if (running->blend == Blend::Driven) {
-            ADD_FAILURE() << "the blend dialog stayed open";
-            blend->EndDialog(-2);
-            return;
-        }
-        running->blend = Blend::Driving;
-        for (auto [key, name] : {std::pair{VK_HOME, "Home"}, std::pair{VK_END, "End"}}) {
-            PressKeys({static_cast<WORD>(key)}, blend);
-            running->ExpectCheckerFollows(*blend, std::string("blend trackbar ") + name);
-        }
-        PressKeys({VK_ESCAPE}, blend);
-        running->blend = Blend::Driven;
+        DriveModalOnce(running->dialog.Selector().BlendDialog(), running->blend, [](Dialog& blend) {
+            for (auto [key, name] : {std::pair{VK_HOME, "Home"}, std::pair{VK_END, "End"}}) {
+                PressKeys({static_cast<WORD>(key)}, &blend);
+                running->ExpectCheckerFollows(blend, std::string("blend trackbar ") + name);
+            }
+            PressKeys({VK_ESCAPE}, &blend);
+        });
     }
 
     OleSession ole;
     PaletteColors seenColors{};
     std::array<BoxText, 4> seenTexts{};
-    enum class Blend { Waiting, Driving, Driven } blend = Blend::Waiting;
+    ModalDrive blend = ModalDrive::Waiting;
     static inline CheckerInDialogTest* running = nullptr;
 };
 
@@ -347,7 +337,7 @@ TEST_F(CheckerInDialogTest, FollowsEveryWayTheBoxesChange) {
     MouseGesture({{field.x - 40, field.y - 30}}, true, &dialog);
     MouseGesture({{field.x + 40, field.y + 30}}, true, &dialog);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(blend, Blend::Driven);
+    EXPECT_EQ(blend, ModalDrive::Driven);
 
     // Nothing polls: a box changed while no loop runs shows at the checker's next paint, and the
     // open checker has no timer ticking for it.

@@ -33,6 +33,20 @@ void PumpMessages(Dialog* dialog, std::chrono::milliseconds duration) {
     } while (std::chrono::steady_clock::now() < end);
 }
 
+void DriveModalOnce(Dialog* dialog, ModalDrive& stage, const std::function<void(Dialog&)>& drive) {
+    if (!dialog || stage == ModalDrive::Driving) {
+        return;
+    }
+    if (stage == ModalDrive::Driven) {
+        ADD_FAILURE() << "the dialog stayed open";
+        dialog->EndDialog(-2);
+        return;
+    }
+    stage = ModalDrive::Driving;
+    drive(*dialog);
+    stage = ModalDrive::Driven;
+}
+
 bool TakeQuitMessage() {
     MSG msg;
     bool found = false;

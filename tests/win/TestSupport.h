@@ -23,6 +23,11 @@ bool TakeQuitMessage();
 // Pumps until the condition holds or the timeout passes; returns the condition's last value.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
+// Driving a dialog from timer ticks inside its own modal loop, once: a tick while it is driven does
+// nothing, and a dialog still open after the drive is ended, so a failure cannot hang the test.
+enum class ModalDrive { Waiting, Driving, Driven };
+void DriveModalOnce(Dialog* dialog, ModalDrive& stage, const std::function<void(Dialog&)>& drive);
+
 // A button's click as its dialog hears it from the button.
 void ClickButton(Dialog& dialog, int id);
 
