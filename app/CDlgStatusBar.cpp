@@ -2,9 +2,11 @@
 
 #include "framework/DcGuards.h"
 #include "framework/Reflection.h"
+#include "framework/SystemLibrary.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 
@@ -24,16 +26,10 @@ std::wstring LoadResourceString(UINT id) {
 
 // Wine draws common controls 5 in the desktop's visual style, which Windows never does for a program
 // without a manifest; the style's bitmaps cost dozens of blits and a display check on every repaint,
-// and the bar repaints on every drag move. Without uxtheme loaded no style can be applied to it.
+// and the bar repaints on every drag move.
 void DrawClassic(HWND bar) {
-    using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
-    if (!uxtheme) {
-        return;
-    }
-    auto setWindowTheme = reinterpret_cast<SetWindowThemeFunction>(
-        reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")));
-    if (setWindowTheme) {
+    static const SystemLibrary uxtheme(L"uxtheme.dll");
+    if (auto* setWindowTheme = uxtheme.Find<decltype(SetWindowTheme)>("SetWindowTheme")) {
         setWindowTheme(bar, L" ", L" ");
     }
 }

@@ -1,5 +1,7 @@
 #include "library/Win32LibraryFile.h"
 
+#include "library/WholeFiles.h"
+
 #include <algorithm>
 
 namespace {
@@ -133,21 +135,8 @@ FileError Win32LibraryFile::SetLength(std::uint64_t length) {
 
 FileError Win32Journal::Read(std::string& bytes) {
     bytes.clear();
-    UniqueFile file = OpenFile(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    if (!file) {
-        const FileError error = LastError();
-        return error == ERROR_FILE_NOT_FOUND ? 0 : error;
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
-        return LastError();
-    }
-    if (static_cast<std::uint64_t>(size.QuadPart) > (std::uint64_t{1} << 31)) {
-        return ERROR_FILE_TOO_LARGE;
-    }
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    Win32LibraryFile reader(std::move(file), false);
-    return reader.ReadAt(0, bytes.data(), bytes.size());
+    const FileError error = ReadWholeFile(name, bytes);
+    return error == ERROR_FILE_NOT_FOUND ? 0 : error;
 }
 
 // Made under its own name from nothing each time, so a journal found at start is one this write

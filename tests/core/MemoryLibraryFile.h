@@ -28,13 +28,7 @@ public:
         length = bytes.size();
         return 0;
     }
-    FileError ReadFromStart(void* into, std::size_t size) override {
-        if (failRead || size > bytes.size()) {
-            return failRead ? failRead : 38; // ERROR_HANDLE_EOF
-        }
-        std::memcpy(into, bytes.data(), size);
-        return 0;
-    }
+    FileError ReadFromStart(void* into, std::size_t size) override { return ReadAt(0, into, size); }
     FileError Identity(std::uint64_t& value) override {
         value = identity;
         return 0;

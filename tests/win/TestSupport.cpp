@@ -4,6 +4,8 @@
 #include "framework/Profile.h"
 #include "framework/UniqueHandle.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
