@@ -7,6 +7,7 @@
 // Targets: load <= 2x plain read, write <= 1.5x plain write and flush. ConvertCompactLibrary loads
 // a compact file and writes it back converted; it has no target.
 #include "library/PaletteLibrary.h"
+#include "library/RollbackJournal.h"
 
 #include <benchmark/benchmark.h>
 
@@ -121,10 +122,14 @@ bool WriteAll(int fd, const void* from, std::size_t size) {
     return true;
 }
 
-// The journal as the Windows side keeps it: made whole from nothing, flushed, deleted after use.
+// The journal as the Windows side keeps it: written over the last one, cut, flushed, cleared after
+// use, and deleted at the end.
 class PosixJournal : public JournalFile {
 public:
     explicit PosixJournal(std::string dir) : path(std::move(dir) + "/palettes.dat._journal") {}
+    ~PosixJournal() override { unlink(path.c_str()); }
+    PosixJournal(const PosixJournal&) = delete;
+    PosixJournal& operator=(const PosixJournal&) = delete;
 
     FileError Read(std::string& bytes) override {
         bytes.clear();
@@ -141,18 +146,29 @@ public:
         return got < 0 ? LastError() : 0;
     }
     FileError Write(std::span<const std::span<const std::byte>> pieces) override {
-        int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
         if (fd < 0) {
             return LastError();
         }
         bool written = true;
+        off_t length = 0;
         for (auto piece : pieces) {
             written = written && WriteAll(fd, piece.data(), piece.size());
+            length += static_cast<off_t>(piece.size());
         }
-        written = written && fsync(fd) == 0;
+        written = written && ftruncate(fd, length) == 0 && fsync(fd) == 0;
         const FileError error = written ? 0 : LastError();
         close(fd);
         return error;
+    }
+    FileError Clear() override {
+        int fd = open(path.c_str(), O_WRONLY);
+        const char zeros[kJournalMarkSize]{};
+        const bool cleared = fd >= 0 && WriteAll(fd, zeros, sizeof(zeros));
+        if (fd >= 0) {
+            close(fd);
+        }
+        return cleared ? 0 : Remove();
     }
     FileError Remove() override { return unlink(path.c_str()) != 0 && errno != ENOENT ? LastError() : 0; }
     FileError SetAside() override {

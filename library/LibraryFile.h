@@ -34,7 +34,9 @@ public:
     virtual FileError SetLength(std::uint64_t length) = 0;
 };
 
-// The rollback journal beside the library file, which lives only while a rewrite is under way.
+// The rollback journal beside the library file, which holds a journal only while a rewrite is under
+// way. Between rewrites the file may stay, cleared, so that the next journal reuses its space; it
+// goes with the library.
 class JournalFile {
 public:
     virtual ~JournalFile() = default;
@@ -42,6 +44,8 @@ public:
     virtual FileError Read(std::string& bytes) = 0;
     // Makes the journal of these pieces, in order, and flushes it to the disk.
     virtual FileError Write(std::span<const std::span<const std::byte>> pieces) = 0;
+    // Ends the journal once its rewrite is done: what is left reads as no journal.
+    virtual FileError Clear() = 0;
     virtual FileError Remove() = 0;
     // Keeps a journal that belongs to no library under another name, so that what it holds is not
     // lost, and out of the way of the next start.

@@ -170,7 +170,7 @@ FileError PaletteLibrary::WritePaletteLibrary() {
     // A rewrite that failed is undone from the journal at once; if even that fails, the journal
     // stays for the next start to undo it.
     if (journaled && (!error || RollBackInterruptedRewrite() == 0)) {
-        journal->Remove();
+        journal->Clear();
     }
     if (!error) {
         firstChange = kUnchanged;

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <future>
+#include <thread>
+#include <vector>
 
 namespace {
 
-constexpr char kMark[8] = {'H', 'U', 'E', 'J', 'R', 'N', 'L', '1'};
+constexpr char kMark[kJournalMarkSize] = {'H', 'U', 'E', 'J', 'R', 'N', 'L', '1'};
 
 // Eight tables for the slicing-by-8 CRC: the journal can hold the whole library, and a byte at a
 // time would take longer than writing it.
@@ -36,6 +39,57 @@ std::uint32_t Byte(const std::byte* at, int index) {
     return std::to_integer<std::uint32_t>(at[index]);
 }
 
+std::uint32_t SerialCrc32(std::span<const std::byte> bytes, std::uint32_t crc) {
+    crc = ~crc;
+    const std::byte* at = bytes.data();
+    std::size_t left = bytes.size();
+    const auto& t = kCrcTables;
+    for (; left >= 8; left -= 8, at += 8) {
+        const std::uint32_t low =
+            crc ^ (Byte(at, 0) | Byte(at, 1) << 8 | Byte(at, 2) << 16 | Byte(at, 3) << 24);
+        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
+              t[3][Byte(at, 4)] ^ t[2][Byte(at, 5)] ^ t[1][Byte(at, 6)] ^ t[0][Byte(at, 7)];
+    }
+    for (; left > 0; --left, ++at) {
+        crc = t[0][(crc ^ Byte(at, 0)) & 0xFF] ^ (crc >> 8);
+    }
+    return ~crc;
+}
+
+// Polynomials over GF(2) modulo the CRC's, in its bit-reflected order (x^0 is the top bit): what
+// joining the CRCs of two pieces takes.
+std::uint32_t MultiplyModulo(std::uint32_t a, std::uint32_t b) {
+    std::uint32_t product = 0;
+    for (std::uint32_t bit = 1u << 31; bit != 0; bit >>= 1) {
+        if (a & bit) {
+            product ^= b;
+        }
+        b = (b & 1) ? (b >> 1) ^ 0xEDB88320u : b >> 1;
+    }
+    return product;
+}
+
+// x to the power 8 * `bytes`: the shift a CRC takes over that many bytes of zeros.
+std::uint32_t ShiftOverBytes(std::uint64_t bytes) {
+    std::uint32_t power = 1u << 31;
+    std::uint32_t square = 1u << 23; // x^8
+    for (; bytes != 0; bytes >>= 1) {
+        if (bytes & 1) {
+            power = MultiplyModulo(power, square);
+        }
+        square = MultiplyModulo(square, square);
+    }
+    return power;
+}
+
+// The CRC of a piece followed by another of `secondSize` bytes, from the CRC of each.
+std::uint32_t JoinCrc32(std::uint32_t first, std::uint32_t second, std::uint64_t secondSize) {
+    return MultiplyModulo(ShiftOverBytes(secondSize), first) ^ second;
+}
+
+// Below this a thread costs more than it saves.
+constexpr std::size_t kParallelCrcBytes = 1 << 22;
+
 void PutNumber(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -56,21 +110,26 @@ std::span<const std::byte> AsBytes(const std::string& text) {
 
 } // namespace
 
+// A journal can hold the whole library, and its checksum is on the way of every rewrite: a large
+// piece is split among the processors and the CRCs of the parts joined.
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc) {
-    crc = ~crc;
-    const std::byte* at = bytes.data();
-    std::size_t left = bytes.size();
-    const auto& t = kCrcTables;
-    for (; left >= 8; left -= 8, at += 8) {
-        const std::uint32_t low =
-            crc ^ (Byte(at, 0) | Byte(at, 1) << 8 | Byte(at, 2) << 16 | Byte(at, 3) << 24);
-        crc = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^ t[4][low >> 24] ^
-              t[3][Byte(at, 4)] ^ t[2][Byte(at, 5)] ^ t[1][Byte(at, 6)] ^ t[0][Byte(at, 7)];
+    const std::size_t parts = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 4);
+    if (bytes.size() < kParallelCrcBytes || parts == 1) {
+        return SerialCrc32(bytes, crc);
     }
-    for (; left > 0; --left, ++at) {
-        crc = t[0][(crc ^ Byte(at, 0)) & 0xFF] ^ (crc >> 8);
+    const std::size_t partSize = bytes.size() / parts;
+    std::vector<std::future<std::uint32_t>> others;
+    for (std::size_t part = 1; part < parts; ++part) {
+        const auto piece = part + 1 < parts ? bytes.subspan(part * partSize, partSize) : bytes.subspan(part * partSize);
+        // Deferred, the part is done on this thread when no other can be started.
+        others.push_back(std::async(std::launch::async | std::launch::deferred, SerialCrc32, piece, 0u));
     }
-    return ~crc;
+    crc = SerialCrc32(bytes.first(partSize), crc);
+    for (std::size_t part = 1; part < parts; ++part) {
+        const std::size_t size = part + 1 < parts ? partSize : bytes.size() - part * partSize;
+        crc = JoinCrc32(crc, others[part - 1].get(), size);
+    }
+    return crc;
 }
 
 std::string JournalHeaderBytes(const JournalHeader& header) {

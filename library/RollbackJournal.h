@@ -26,6 +26,8 @@ struct JournalHeader {
 };
 
 inline constexpr std::size_t kJournalHeaderSize = 44;
+// The header starts with a mark of this many bytes; zeroed, the file is no journal.
+inline constexpr std::size_t kJournalMarkSize = 8;
 inline constexpr std::size_t kJournalTrailerSize = 4;
 
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc = 0);

@@ -1,5 +1,6 @@
 #include "library/Win32LibraryFile.h"
 
+#include "library/RollbackJournal.h"
 #include "library/WholeFiles.h"
 
 #include <algorithm>
@@ -139,10 +140,18 @@ FileError Win32Journal::Read(std::string& bytes) {
     return error == ERROR_FILE_NOT_FOUND ? 0 : error;
 }
 
-// Made under its own name from nothing each time, so a journal found at start is one this write
-// finished or one cut short, never a mix with an older one.
+Win32Journal::~Win32Journal() {
+    if (cleared) {
+        DeleteFileW(name);
+    }
+}
+
+// Written over the cleared journal of the last rewrite, whose space the file system then need not
+// give back and find again. A write cut short mixes with the older bytes, which the checksum
+// refuses, so a journal found at start is one this write finished or none.
 FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces) {
-    UniqueFile file = OpenFile(name, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    cleared = false;
+    UniqueFile file = OpenFile(name, GENERIC_WRITE, 0, OPEN_ALWAYS);
     if (!file) {
         return LastError();
     }
@@ -151,7 +160,19 @@ FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces
             return error;
         }
     }
-    return FlushFileBuffers(file.Get()) ? 0 : LastError();
+    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) ? 0 : LastError();
+}
+
+// Zeroing the mark is one small write; a crash before it reaches the disk leaves the journal of a
+// finished rewrite, as a deletion not yet on the disk would.
+FileError Win32Journal::Clear() {
+    UniqueFile file = OpenFile(name, GENERIC_WRITE, 0, OPEN_EXISTING);
+    const char zeros[kJournalMarkSize]{};
+    if (!file || WriteAll(file.Get(), zeros, sizeof(zeros)) != 0) {
+        return Remove();
+    }
+    cleared = true;
+    return 0;
 }
 
 // A journal left after its rewrite finished would undo that rewrite at the next start: when it

@@ -35,20 +35,27 @@ private:
     bool writable;
 };
 
-// The rollback journal as a file of its own, written whole and flushed, then deleted.
+// The rollback journal as a file of its own, written whole and flushed, cleared after its rewrite,
+// and deleted with this object when it was last cleared.
 class Win32Journal : public JournalFile {
 public:
     // `name` is the journal's file name; `asideName` the one a journal that belongs to no library is
     // kept under.
     Win32Journal(const wchar_t* name, const wchar_t* asideName) : name(name), asideName(asideName) {}
+    ~Win32Journal() override;
+    Win32Journal(const Win32Journal&) = delete;
+    Win32Journal& operator=(const Win32Journal&) = delete;
+
     FileError Read(std::string& bytes) override;
     FileError Write(std::span<const std::span<const std::byte>> pieces) override;
+    FileError Clear() override;
     FileError Remove() override;
     FileError SetAside() override;
 
 private:
     const wchar_t* name;
     const wchar_t* asideName;
+    bool cleared = false;
 };
 
 // Writes the copy over whatever the backup file held, then cuts it to the copy's length.

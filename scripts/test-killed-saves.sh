@@ -2,7 +2,7 @@
 # Kills save_stress.exe (SIGKILL, no warning) at random moments while it saves into and deletes
 # from a library of 10,000 palettes; each next start loads what the kill left with the real loader,
 # rolling back a rewrite the kill cut short, and says how it compares with the palettes before and
-# after the operation that was cut short. When a kill leaves the rollback journal behind, the next
+# after the operation that was cut short. When a kill leaves a rollback journal behind, the next
 # kill falls, one time in two, within 20 ms of the start's rollback beginning. Anything but the palettes before or after the operation stops the run with an error.
 # Run inside scripts/with-display.sh: test-killed-saves.sh BUILD_DIR [KILLS] [MAX_DELAY_MS]
 set -e
@@ -18,6 +18,8 @@ cd "$work"
 findings=$work/findings.txt
 # Running, not ended: a child that has ended stays a zombie until it is waited for.
 running() { ps -o stat= -p "$1" | grep -q '^[^Z]'; }
+# The journal file stays between rewrites, cleared: only one that starts with its mark is a journal.
+live_journal() { [ "$(head -c 8 palettes.dat._journal 2>/dev/null)" = HUEJRNL1 ]; }
 # save_stress.exe only ends by itself when it finds damage it does not allow, or a write fails.
 ended_by_itself() {
     code=0
@@ -35,7 +37,7 @@ while [ "$run" -lt "$kills" ]; do
     rm -f stress-ready
     wine "$build/save_stress.exe" "$run" >>"$findings" 2>&1 </dev/null &
     pid=$!
-    if [ -e palettes.dat._journal ] && [ $(($(od -An -N1 -tu1 /dev/urandom) % 2)) -eq 0 ]; then
+    if live_journal && [ $(($(od -An -N1 -tu1 /dev/urandom) % 2)) -eq 0 ]; then
         # The program notes "rollback" in its step journal as it begins to write the old bytes back.
         for _ in $(seq 1500); do
             tail -c 40 stress-journal.txt 2>/dev/null | grep -q rollback && break
@@ -55,7 +57,7 @@ while [ "$run" -lt "$kills" ]; do
     running "$pid" || ended_by_itself
     kill -9 "$pid"
     wait "$pid" 2>/dev/null || true
-    [ -e palettes.dat._journal ] && journals=$((journals + 1))
+    live_journal && journals=$((journals + 1))
     run=$((run + 1))
 done
 status=0

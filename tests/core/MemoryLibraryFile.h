@@ -110,6 +110,7 @@ public:
         }
         return failWrite;
     }
+    FileError Clear() override { return Remove(); }
     FileError Remove() override {
         bytes.clear();
         return 0;
