@@ -144,8 +144,14 @@ TEST_F(LibraryTest, AStoredLibraryIsRewrittenAtItsFirstChange) {
         SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_DELETE_PALETTE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(dialog.Item(IDC_DELETE_PALETTE)));
         ASSERT_EQ(answerer.seen.size(), 1u); // the question, and no write failure after it
+        // The journal of that rewrite stays for the next one to reuse, its mark zeroed...
+        const Bytes journal = ReadBytes(L"palettes.dat._journal");
+        ASSERT_GT(journal.size(), kJournalMarkSize);
+        EXPECT_EQ(Bytes(journal.begin(), journal.begin() + kJournalMarkSize), Bytes(kJournalMarkSize));
         DestroyWindow(dialog.Hwnd());
     }
+    // ...and goes with the library.
+    EXPECT_FALSE(std::filesystem::exists(L"palettes.dat._journal"));
     EXPECT_EQ(ReadBytes(L"palettes.dat"), Bytes(library.begin() + kRecordSize, library.end()));
     EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), library);
 }
