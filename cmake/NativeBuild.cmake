@@ -8,6 +8,20 @@ if(HUEWRIGHT_SANITIZE)
     target_link_options(huewright_core PUBLIC ${sanitizers})
 endif()
 
+# The library's files over POSIX calls, for the command line and the benchmarks.
+add_library(huewright_posix STATIC cli/PosixLibraryFiles.cpp)
+target_link_libraries(huewright_posix PUBLIC huewright_core)
+target_sources(huewright_cli PRIVATE cli/PosixCliFiles.cpp)
+target_link_libraries(huewright_cli PUBLIC huewright_posix)
+add_executable(huewright-cli cli/CliMain.cpp)
+target_link_libraries(huewright-cli PRIVATE huewright_cli)
+install(TARGETS huewright-cli RUNTIME DESTINATION bin)
+
+option(HUEWRIGHT_TESTS "Build the GoogleTest suite" ON)
+if(NOT HUEWRIGHT_TESTS)
+    return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -49,5 +63,5 @@ if(HUEWRIGHT_BENCHMARKS)
         bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp
     )
-    target_link_libraries(core_bench PRIVATE huewright_core benchmark::benchmark benchmark::benchmark_main)
+    target_link_libraries(core_bench PRIVATE huewright_posix benchmark::benchmark benchmark::benchmark_main)
 endif()

@@ -49,6 +49,8 @@ bool ToUtf16(std::string_view text, std::u16string& out);
 bool IsUtf8(std::string_view text);
 bool IsValidUtf16(std::u16string_view text);
 bool IsControl(std::uint32_t point);
+// A JSON string (RFC 8259): quote, backslash and control characters escaped, the rest as UTF-8.
+void AppendJsonString(std::string& out, std::u16string_view text);
 // UTF-8 on one line: control characters become spaces.
 void AppendLineText(std::string& out, std::u16string_view text);
 std::string_view WithoutBom(std::string_view bytes);

@@ -11,20 +11,6 @@
 
 namespace exchange {
 
-namespace {
-
-// The layout of a palette in the files we write, between its values: the export writes it and the
-// import matches it before reading any other layout the general way.
-constexpr std::string_view kNameStart = "{\n      \"name\": ";
-constexpr std::string_view kBoxesStart = ",\n      \"boxes\": [";
-constexpr std::string_view kBackgroundStart = "\n        {\"background\": ";
-constexpr std::string_view kTextStart = ", \"text\": ";
-constexpr std::string_view kBoxEnd = "}";
-constexpr std::string_view kFaceStart = "\n      ],\n      \"font\": {\"face\": ";
-constexpr std::string_view kNumbersStart = ", \"numbers\": ";
-constexpr std::string_view kPaletteEnd = "}\n    }";
-
-// RFC 8259 string: quote, backslash and control characters escaped, the rest as UTF-8.
 void AppendJsonString(std::string& out, std::u16string_view text) {
     out += '"';
     ForEachCodePoint(text, [&out](std::uint32_t point) {
@@ -42,6 +28,19 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
     });
     out += '"';
 }
+
+namespace {
+
+// The layout of a palette in the files we write, between its values: the export writes it and the
+// import matches it before reading any other layout the general way.
+constexpr std::string_view kNameStart = "{\n      \"name\": ";
+constexpr std::string_view kBoxesStart = ",\n      \"boxes\": [";
+constexpr std::string_view kBackgroundStart = "\n        {\"background\": ";
+constexpr std::string_view kTextStart = ", \"text\": ";
+constexpr std::string_view kBoxEnd = "}";
+constexpr std::string_view kFaceStart = "\n      ],\n      \"font\": {\"face\": ";
+constexpr std::string_view kNumbersStart = ", \"numbers\": ";
+constexpr std::string_view kPaletteEnd = "}\n    }";
 
 constexpr std::string_view kJsonFormatName = "huewright-palettes";
 

@@ -283,7 +283,7 @@ bool PaletteOperations::OnSearchKey(SearchKey key) {
 }
 
 // Names are compared as the save does, exactly; a set keeps a large import linear.
-ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> records) {
+ImportOutcome AppendImportedRecords(PaletteLibrary& library, std::span<const PaletteRecord> records) {
     ImportOutcome outcome;
     std::unordered_set<std::u16string> names;
     for (int i = 0; i < library.Count(); ++i) {
@@ -308,9 +308,13 @@ ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> re
         }
         library.WritePaletteLibrary();
         outcome = {0, {}, error};
-        return outcome;
     }
-    if (library.currentPaletteIndex >= 0) {
+    return outcome;
+}
+
+ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> records) {
+    const ImportOutcome outcome = AppendImportedRecords(library, records);
+    if (outcome.imported > 0 && !outcome.error && library.currentPaletteIndex >= 0) {
         ShowCounter();
     }
     return outcome;

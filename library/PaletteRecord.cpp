@@ -28,3 +28,9 @@ PaletteRecord MakeRecord(std::u16string_view name, const PaletteColors& colors, 
     record.font = font;
     return record;
 }
+
+LogFontImage BuiltInBoxFont() {
+    LogFontImage font{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 0x22}, {}};
+    std::copy_n(u"Georgia", 7, font.faceName);
+    return font;
+}
