@@ -27,6 +27,7 @@ include(GoogleTest)
 
 add_executable(core_tests
     tests/core/AboutTextsTest.cpp
+    tests/core/CliTest.cpp
     tests/core/ColorEntryTest.cpp
     tests/core/ColorFormatTest.cpp
     tests/core/ColorMathTest.cpp
@@ -47,10 +48,11 @@ add_executable(core_tests
     tests/core/StatusTextsTest.cpp
     tests/core/TestPageTest.cpp
 )
-target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE huewright_cli GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
 target_compile_definitions(core_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests)
+add_test(NAME CliStatuses COMMAND ${CMAKE_SOURCE_DIR}/tests/cli/cli-statuses.sh $<TARGET_FILE:huewright-cli>)
 
 if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)

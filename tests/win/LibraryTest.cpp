@@ -243,3 +243,42 @@ TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
 }
 
 } // namespace
+
+// huewright-cli.exe, built beside the program, meets the library the running program holds: it says
+// so in one line and changes nothing. Once the program is gone, the same import goes in.
+TEST_F(LibraryTest, TheCommandLineLeavesTheHeldLibraryAlone) {
+    const Bytes library = StoredLibrary(2);
+    WriteBytes(L"palettes.dat", library);
+    const std::string more = "GIMP Palette\nName: More\n#\n1 2 3\n";
+    WriteBytes(L"more.gpl", Bytes(more.begin(), more.end()));
+    auto importMore = [] {
+        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+        UniqueFile output(CreateFileW(L"cli-output.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOW startup{sizeof(startup)};
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output.Get();
+        std::wstring commandLine = L"huewright-cli import --into palettes.dat more.gpl";
+        PROCESS_INFORMATION started{};
+        DWORD status = 99;
+        if (CreateProcessW((ModuleFolder() + L"huewright-cli.exe").c_str(), commandLine.data(), nullptr,
+                           nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
+            UniqueHandle process(started.hProcess), thread(started.hThread);
+            WaitForSingleObject(process.Get(), 20000);
+            GetExitCodeProcess(process.Get(), &status);
+        }
+        return status;
+    };
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        EXPECT_EQ(importMore(), 2u);
+        const Bytes said = ReadBytes(L"cli-output.txt");
+        EXPECT_EQ(std::string(said.begin(), said.end()),
+                  "huewright-cli: palettes.dat is in use by Huewright; close it and try again.\r\n");
+        DestroyWindow(dialog.Hwnd());
+    }
+    EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
+    EXPECT_EQ(importMore(), 0u);
+    EXPECT_EQ(ReadBytes(L"palettes.dat").size(), 3 * kRecordSize);
+}
