@@ -83,8 +83,15 @@ struct Judged {
     bool allPass;
 };
 
-Judged Judge(const PaletteRecord& record, Target target) {
-    Judged judged{CheckPalette(RecordColors(record), BoxTextsOf(record.font)), {}, true};
+Judged Judge(const PaletteRecord& record, Target target, bool cvd) {
+    const PaletteColors colors = RecordColors(record);
+    const std::array<BoxText, 4> texts = BoxTextsOf(record.font);
+    Judged judged{{}, {}, true};
+    if (cvd) {
+        judged.checks = CheckPalette(colors, texts);
+    } else {
+        judged.checks.boxes = CheckBoxContrasts(colors, texts);
+    }
     for (std::size_t box = 0; box < 4; ++box) {
         judged.passes[box] = Passes(judged.checks.boxes[box], target);
         judged.allPass = judged.allPass && judged.passes[box];
@@ -179,18 +186,19 @@ int RunCheck(const CliArguments& args, CliStreams io) {
     if (!target) {
         return ReportUsageError(io, "check", "There is no target \"" + targetName + "\".");
     }
-    std::vector<PaletteRecord> palettes;
+    PaletteFile file;
     std::string problem;
-    if (!ReadPaletteFile(args.plain[0], palettes, problem)) {
+    if (!file.Read(args.plain[0], problem)) {
         return ReportFileError(io, problem);
     }
+    const std::span<const PaletteRecord> palettes = file.Palettes();
     const bool json = args.Has("--json"), cvd = args.Has("--cvd");
     std::size_t failing = 0;
     if (json) {
         io.out << "{\"target\": \"" << target->name << "\", \"palettes\": [";
     }
     for (std::size_t i = 0; i < palettes.size(); ++i) {
-        const Judged judged = Judge(palettes[i], target->target);
+        const Judged judged = Judge(palettes[i], target->target, cvd);
         failing += judged.allPass ? 0 : 1;
         if (json) {
             io.out << (i ? ",\n" : "\n");

@@ -27,6 +27,7 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    std::ios::sync_with_stdio(false);
     return RunCli(args, std::cout, std::cerr);
 }
 #endif

@@ -2,7 +2,6 @@
 
 #include "cli/CliFiles.h"
 #include "library/ExchangeText.h"
-#include "library/PaletteLibrary.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,36 +27,31 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-bool ReadLibrary(const std::string& path, std::vector<PaletteRecord>& palettes, std::string& problem) {
+} // namespace
+
+bool PaletteFile::ReadLibrary(const std::string& path, std::string& problem) {
     OpenedLibrary opened;
     std::string reason;
     if (!OpenLibraryToRead(path, opened, reason)) {
         problem = Quoted(path) + " could not be read: " + reason + ".";
         return false;
     }
-    PaletteLibrary library;
     if (library.OpenPaletteLibrary(std::move(opened.file), nullptr, *opened.backup, 0, BuiltInBoxFont(),
                                    BuiltInBoxFont()) != 0) {
         problem = Quoted(path) + " could not be read as a palette library.";
         return false;
     }
-    palettes.clear();
-    palettes.reserve(static_cast<std::size_t>(library.Count()));
-    for (int i = 0; i < library.Count(); ++i) {
-        palettes.push_back(library.Record(i));
-    }
+    isLibrary = true;
     return true;
 }
-
-} // namespace
 
 bool IsLibraryFileName(const std::string& path) {
     return LowerExtension(path) == ".dat";
 }
 
-bool ReadPaletteFile(const std::string& path, std::vector<PaletteRecord>& palettes, std::string& problem) {
+bool PaletteFile::Read(const std::string& path, std::string& problem) {
     if (IsLibraryFileName(path)) {
-        return ReadLibrary(path, palettes, problem);
+        return ReadLibrary(path, problem);
     }
     const std::string extension = LowerExtension(path);
     const auto format = ExchangeFormatOf(std::wstring(extension.begin(), extension.end()));
@@ -76,7 +70,7 @@ bool ReadPaletteFile(const std::string& path, std::vector<PaletteRecord>& palett
         problem = "Nothing was read from " + Quoted(path) + ". " + Utf8(result.problem);
         return false;
     }
-    palettes = std::move(result.palettes);
+    imported = std::move(result.palettes);
     return true;
 }
 

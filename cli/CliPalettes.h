@@ -2,15 +2,30 @@
 // program reads, converted in memory only) or an exchange file by its extension.
 #pragma once
 
+#include "library/PaletteLibrary.h"
 #include "library/PaletteRecord.h"
+
+#include <span>
 
 #include <string>
 #include <vector>
 
 bool IsLibraryFileName(const std::string& path);
 
-// False, with the sentence to print in `problem`, when the file cannot be read or is refused.
-bool ReadPaletteFile(const std::string& path, std::vector<PaletteRecord>& palettes, std::string& problem);
+// The palettes of one file, kept where they were read: a library's records are not copied.
+class PaletteFile {
+public:
+    // False, with the sentence to print in `problem`, when the file cannot be read or is refused.
+    bool Read(const std::string& path, std::string& problem);
+    std::span<const PaletteRecord> Palettes() const { return isLibrary ? library.AllRecords() : imported; }
+
+private:
+    bool ReadLibrary(const std::string& path, std::string& problem);
+
+    PaletteLibrary library;
+    std::vector<PaletteRecord> imported;
+    bool isLibrary = false;
+};
 
 // The record's name on one line of UTF-8, and its eight colors as "#rrggbb" in record order.
 std::string NameText(const PaletteRecord& record);

@@ -44,8 +44,7 @@ std::optional<FormatName> FormatNamed(const std::string& name) {
 }
 
 // A number from 1 to the count picks by place; anything else is a name.
-std::optional<std::size_t> PaletteIndex(const std::vector<PaletteRecord>& palettes,
-                                        const std::string& wanted) {
+std::optional<std::size_t> PaletteIndex(std::span<const PaletteRecord> palettes, const std::string& wanted) {
     if (!wanted.empty() &&
         std::all_of(wanted.begin(), wanted.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
         wanted.size() < 10) {
@@ -80,13 +79,14 @@ int RunExport(const CliArguments& args, CliStreams io) {
                                 std::string("The ") + format->name + " format is binary: give -o OUT.");
     }
     const std::string& path = args.plain[0];
-    std::vector<PaletteRecord> palettes;
+    PaletteFile file;
     std::string problem;
-    if (!ReadPaletteFile(path, palettes, problem)) {
+    if (!file.Read(path, problem)) {
         return ReportFileError(io, problem);
     }
+    std::span<const PaletteRecord> palettes = file.Palettes();
+    std::vector<PaletteRecord> chosen;
     if (const auto found = args.values.find("--palette"); found != args.values.end()) {
-        std::vector<PaletteRecord> chosen;
         for (const std::string& wanted : found->second) {
             const auto index = PaletteIndex(palettes, wanted);
             if (!index) {
@@ -95,7 +95,7 @@ int RunExport(const CliArguments& args, CliStreams io) {
             }
             chosen.push_back(palettes[*index]);
         }
-        palettes = std::move(chosen);
+        palettes = chosen;
     }
     const std::string bytes = ExportPalettes(palettes, format->format);
     if (!out) {

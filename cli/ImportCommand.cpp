@@ -28,12 +28,12 @@ int RunImport(const CliArguments& args, CliStreams io) {
     }
     std::vector<PaletteRecord> imported;
     for (const std::string& path : args.plain) {
-        std::vector<PaletteRecord> palettes;
+        PaletteFile file;
         std::string problem;
-        if (!ReadPaletteFile(path, palettes, problem)) {
+        if (!file.Read(path, problem)) {
             return ReportFileError(io, problem);
         }
-        imported.insert(imported.end(), palettes.begin(), palettes.end());
+        imported.insert(imported.end(), file.Palettes().begin(), file.Palettes().end());
     }
 
     OpenedLibrary opened;

@@ -17,11 +17,12 @@ int RunList(const CliArguments& args, CliStreams io) {
     if (args.plain.size() != 1) {
         return ReportUsageError(io, "list", "Give exactly one FILE.");
     }
-    std::vector<PaletteRecord> palettes;
+    PaletteFile file;
     std::string problem;
-    if (!ReadPaletteFile(args.plain[0], palettes, problem)) {
+    if (!file.Read(args.plain[0], problem)) {
         return ReportFileError(io, problem);
     }
+    const std::span<const PaletteRecord> palettes = file.Palettes();
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         io.out << i + 1 << '\t' << NameText(palettes[i]) << '\t' << ColorsText(palettes[i]) << '\t'
                << FontText(palettes[i].font) << '\n';

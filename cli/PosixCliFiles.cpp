@@ -44,7 +44,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
 bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& reason) {
     const std::string beside = path + ".new";
     const int fd = open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    bool written = fd >= 0 && WriteAll(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
+    bool written = fd >= 0 && WriteAll(fd, bytes.data(), bytes.size());
     if (!written) {
         reason = Reason();
     }

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,7 +33,27 @@ bool WriteAll(int fd, const void* from, std::size_t size) {
 }
 
 PosixLibraryFile::~PosixLibraryFile() {
+    Unmap();
     close(fd);
+}
+
+// Read-only and private, as the Windows side maps it; filled in at once, since every record is read.
+const void* PosixLibraryFile::MapFromStart(std::size_t size) {
+    Unmap();
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (mapped == MAP_FAILED) {
+        return nullptr;
+    }
+    view = mapped;
+    viewSize = size;
+    return view;
+}
+
+void PosixLibraryFile::Unmap() {
+    if (view) {
+        munmap(view, viewSize);
+    }
+    view = nullptr;
 }
 
 FileError PosixLibraryFile::Length(std::uint64_t& length) {

@@ -20,6 +20,8 @@ public:
     FileError Identity(std::uint64_t& identity) override;
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override;
     FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override;
+    const void* MapFromStart(std::size_t size) override;
+    void Unmap() override;
     FileError Rewind() override;
     FileError Write(const void* from, std::size_t size) override;
     FileError Flush() override;
@@ -28,6 +30,8 @@ public:
 private:
     int fd;
     bool writable;
+    void* view = nullptr;
+    std::size_t viewSize = 0;
 };
 
 // Written over the last journal, cut, flushed; cleared after use and deleted with this object.
