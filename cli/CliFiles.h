@@ -9,9 +9,6 @@
 
 // Every path is UTF-8.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
-// Written beside the file and put in its place, so a failed write leaves an existing file as it was.
-// Not flushed: an export is made again from its palettes, which no write here puts at risk.
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& reason);
 
 struct OpenedLibrary {
     std::unique_ptr<LibraryFile> file;

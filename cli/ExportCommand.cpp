@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
-#include "cli/CliFiles.h"
+#include "cli/OutputFile.h"
 #include "cli/CliPalettes.h"
 #include "library/PaletteExchange.h"
 
@@ -97,13 +97,18 @@ int RunExport(const CliArguments& args, CliStreams io) {
         }
         palettes = chosen;
     }
-    const std::string bytes = ExportPalettes(palettes, format->format);
     if (!out) {
-        io.out << bytes;
-        return io.out.flush() ? kExitSuccess : ReportFileError(io, "The export could not be written.");
+        const bool written = ExportPalettesInPieces(palettes, format->format, [&io](std::string_view piece) {
+            return static_cast<bool>(io.out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+        });
+        return written && io.out.flush() ? kExitSuccess
+                                         : ReportFileError(io, "The export could not be written.");
     }
+    OutputFile output(*out);
     std::string reason;
-    if (!WriteWholeFile(*out, bytes, reason)) {
+    const bool written = ExportPalettesInPieces(
+        palettes, format->format, [&](std::string_view piece) { return output.Write(piece, reason); });
+    if (!written || !output.Finish(reason)) {
         return ReportFileError(io, Quoted(*out) + " could not be written: " + reason + ".");
     }
     return kExitSuccess;

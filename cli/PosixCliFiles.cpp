@@ -41,27 +41,6 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
     return got == 0;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& reason) {
-    const std::string beside = path + ".new";
-    const int fd = open(beside.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    bool written = fd >= 0 && WriteAll(fd, bytes.data(), bytes.size());
-    if (!written) {
-        reason = Reason();
-    }
-    if (fd >= 0 && close(fd) != 0 && written) {
-        reason = Reason();
-        written = false;
-    }
-    if (written && std::rename(beside.c_str(), path.c_str()) != 0) {
-        reason = Reason();
-        written = false;
-    }
-    if (!written) {
-        unlink(beside.c_str());
-    }
-    return written;
-}
-
 bool OpenLibraryToRead(const std::string& path, OpenedLibrary& library, std::string& reason) {
     const int fd = open(path.c_str(), O_RDONLY);
     if (fd < 0) {

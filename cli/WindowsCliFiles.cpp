@@ -47,14 +47,6 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
     return true;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes, std::string& reason) {
-    if (DWORD error = WriteWholeFile(Wide(path), bytes)) {
-        reason = Reason(error);
-        return false;
-    }
-    return true;
-}
-
 bool OpenLibraryToRead(const std::string& path, OpenedLibrary& library, std::string& reason) {
     UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -106,6 +106,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font);
 std::string ExportAse(std::span<const PaletteRecord> palettes);
 ImportResult ImportAse(std::string_view bytes, const LogFontImage& font);
 std::string ExportJson(std::span<const PaletteRecord> palettes);
+bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put);
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font);
 
 } // namespace exchange

@@ -44,6 +44,12 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
     return {};
 }
 
+bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFormat format,
+                            const ExportPieces& put) {
+    return format == ExchangeFormat::Json ? ExportJsonInPieces(palettes, put)
+                                          : put(ExportPalettes(palettes, format));
+}
+
 ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont) {
     switch (format) {
     case ExchangeFormat::Gpl:

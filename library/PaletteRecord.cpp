@@ -3,8 +3,12 @@
 #include <algorithm>
 
 std::u16string RecordName(const PaletteRecord& record) {
+    return std::u16string(RecordNameView(record));
+}
+
+std::u16string_view RecordNameView(const PaletteRecord& record) {
     const char16_t* end = std::find(std::begin(record.name), std::end(record.name), u'\0');
-    return {std::begin(record.name), end};
+    return {std::begin(record.name), static_cast<std::size_t>(end - std::begin(record.name))};
 }
 
 PaletteColors RecordColors(const PaletteRecord& record) {

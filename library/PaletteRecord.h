@@ -44,6 +44,7 @@ static_assert(offsetof(PaletteRecord, name) == 8 && offsetof(PaletteRecord, colo
 
 // The name up to its terminator, or all 64 code units when there is none.
 std::u16string RecordName(const PaletteRecord& record);
+std::u16string_view RecordNameView(const PaletteRecord& record);
 PaletteColors RecordColors(const PaletteRecord& record);
 // The box font a new workspace starts with: Georgia, 36 points at 96 pixels per inch, bold italic.
 LogFontImage BuiltInBoxFont();
