@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
+#include "cli/BackgroundWriter.h"
 #include "cli/OutputFile.h"
 #include "cli/CliPalettes.h"
 #include "library/PaletteExchange.h"
@@ -61,6 +62,15 @@ std::optional<std::size_t> PaletteIndex(std::span<const PaletteRecord> palettes,
     return std::nullopt;
 }
 
+// Made on this thread and written on another, so that the two overlap.
+bool ExportThrough(std::span<const PaletteRecord> palettes, ExchangeFormat format,
+                   BackgroundWriter::Write write) {
+    BackgroundWriter writer(std::move(write));
+    const bool made = ExportPalettesInPieces(palettes, format,
+                                             [&writer](std::string_view piece) { return writer.Put(piece); });
+    return writer.Finish() && made;
+}
+
 int RunExport(const CliArguments& args, CliStreams io) {
     if (args.plain.size() != 1) {
         return ReportUsageError(io, "export", "Give exactly one FILE.");
@@ -98,7 +108,7 @@ int RunExport(const CliArguments& args, CliStreams io) {
         palettes = chosen;
     }
     if (!out) {
-        const bool written = ExportPalettesInPieces(palettes, format->format, [&io](std::string_view piece) {
+        const bool written = ExportThrough(palettes, format->format, [&io](std::string_view piece) {
             return static_cast<bool>(io.out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
         });
         return written && io.out.flush() ? kExitSuccess
@@ -106,8 +116,8 @@ int RunExport(const CliArguments& args, CliStreams io) {
     }
     OutputFile output(*out);
     std::string reason;
-    const bool written = ExportPalettesInPieces(
-        palettes, format->format, [&](std::string_view piece) { return output.Write(piece, reason); });
+    const bool written = ExportThrough(palettes, format->format,
+                                       [&](std::string_view piece) { return output.Write(piece, reason); });
     if (!written || !output.Finish(reason)) {
         return ReportFileError(io, Quoted(*out) + " could not be written: " + reason + ".");
     }
