@@ -120,6 +120,7 @@ TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
         {"export", Path("test.gpl"), "--format", "pdf"},
         {"export", Path("test.gpl"), "--format", "ase"},
         {"export", Path("test.gpl"), "--format", "css", "--palette", "Nobody"},
+        {"export", Path("test.gpl"), "--format", "json", "-o", Path("no/such/folder/out.json")},
         {"import", Path("test.gpl")},
         {"check", Path("test.gpl"), "--target", "aaaa"},
         {"check", Path("test.gpl"), "--colour"},
