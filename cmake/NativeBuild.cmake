@@ -18,6 +18,7 @@ add_executable(core_tests
     tests/core/ColorMathTest.cpp
     tests/core/ColorNotationTest.cpp
     tests/core/ContrastTest.cpp
+    tests/core/CssColorTest.cpp
     tests/core/FieldRendererTest.cpp
     tests/core/FontDescriptionTest.cpp
     tests/core/PaletteLibraryTest.cpp
