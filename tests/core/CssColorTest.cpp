@@ -1,14 +1,18 @@
 // The color functions of CSS Color 4 against Chromium's reading of the same texts, and the rules
 // around them: gamut mapping, `none`, the 0x orders.
 #include "app/ColorNotation.h"
-#include "color/CssColorSpaces.h"
+#include "color/OklchText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -116,6 +120,45 @@ TEST(CssColorTest, FunctionsTakeTheirUnitsAndNoneAndMapOutOfGamutColors) {
     for (std::wstring_view text : kRejected) {
         EXPECT_EQ(ParseColorNotation(text), std::nullopt) << std::wstring(text);
     }
+}
+
+TEST(CssColorTest, OklchTextIsTheCssFormAndReadsBackAsTheSameColor) {
+    const std::pair<Color, std::string_view> kTexts[] = {
+        {MakeColor(0, 0, 0), "oklch(0.00% 0.00000 0.00)"},
+        {MakeColor(255, 255, 255), "oklch(100.00% 0.00000 0.00)"},
+        {MakeColor(128, 128, 128), "oklch(59.99% 0.00000 0.00)"},
+        {MakeColor(255, 0, 0), "oklch(62.80% 0.25768 29.23)"},
+        {MakeColor(0, 0, 255), "oklch(45.20% 0.31321 264.05)"},
+    };
+    for (const auto& [color, text] : kTexts) {
+        std::string out = "x";
+        AppendOklchText(out, color);
+        EXPECT_EQ(out, "x" + std::string(text));
+    }
+
+    // A million colors, a stride prime to 256 so that every value of every channel comes up, shared
+    // among the processors: unoptimised under the sanitizers a round trip takes about 10 us. The whole
+    // cube was checked once with an optimised build.
+    constexpr Color kStride = 17;
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::atomic<int> failures = 0;
+    std::vector<std::jthread> workers;
+    for (unsigned first = 0; first < threads; ++first) {
+        workers.emplace_back([&failures, first, threads] {
+            std::string text;
+            std::wstring wide;
+            for (Color color = first * kStride; color <= 0xFFFFFF; color += threads * kStride) {
+                text.clear();
+                AppendOklchText(text, color);
+                wide.assign(text.begin(), text.end());
+                if (ParseColorNotation(wide) != color && ++failures <= 5) {
+                    ADD_FAILURE() << text << " does not read back as " << std::hex << color;
+                }
+            }
+        });
+    }
+    workers.clear();
+    EXPECT_EQ(failures, 0);
 }
 
 } // namespace
