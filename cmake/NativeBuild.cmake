@@ -43,6 +43,7 @@ if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)
     add_executable(core_bench
         bench/ColorMathBench.cpp
+        bench/ColorNotationBench.cpp
         bench/ExchangeBench.cpp
         bench/FieldBench.cpp
         bench/PaletteCheckBench.cpp

@@ -8,7 +8,7 @@ namespace {
 
 using Matrix = std::array<Triple, 3>;
 
-Triple operator*(const Matrix& m, const Triple& v) noexcept {
+constexpr Triple operator*(const Matrix& m, const Triple& v) noexcept {
     return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
             m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
             m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
@@ -72,6 +72,22 @@ constexpr Matrix kLmsToXyz = {{
     {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816},
 }};
 
+constexpr Matrix operator*(const Matrix& left, const Matrix& right) noexcept {
+    Matrix product{};
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                product[row][column] += left[row][k] * right[k][column];
+            }
+        }
+    }
+    return product;
+}
+
+// Linear sRGB to LMS and back in one step each: the gamut search converts both ways a dozen times.
+constexpr Matrix kLinearSrgbToLms = kXyzToLms * kLinearSrgbToXyz;
+constexpr Matrix kLmsToLinearSrgb = kXyzToLinearSrgb * kLmsToXyz;
+
 // The transfer curves extend to negative values by symmetry, as CSS's do.
 double Signed(double value, double (*curve)(double)) {
     return value < 0 ? -curve(-value) : curve(value);
@@ -108,11 +124,15 @@ Triple OklabToLinearSrgb(const Triple& oklab) {
     for (double& value : lms) {
         value = value * value * value;
     }
-    return kXyzToLinearSrgb * (kLmsToXyz * lms);
+    return kLmsToLinearSrgb * lms;
 }
 
 Triple LinearSrgbToOklab(const Triple& linear) {
-    return XyzToOklab(kLinearSrgbToXyz * linear);
+    Triple lms = kLinearSrgbToLms * linear;
+    for (double& value : lms) {
+        value = std::cbrt(value);
+    }
+    return kLmsToOklab * lms;
 }
 
 // Linear sRGB decides the gamut as well as the encoded channels do: the curve keeps 0 and 1 in place.
@@ -157,12 +177,15 @@ Triple MapLinearSrgb(const Triple& oklab) {
     if (DeltaEOk(LinearSrgbToOklab(clipped), oklab) < kJnd) {
         return clipped;
     }
+    const double radians = origin[2] * std::numbers::pi / 180;
+    const double cosine = std::cos(radians);
+    const double sine = std::sin(radians);
     double low = 0;
     double high = origin[1];
     bool lowInGamut = true;
     while (high - low > kEpsilon) {
         const double chroma = (low + high) / 2;
-        const Triple current = PolarToRectangular({origin[0], chroma, origin[2]});
+        const Triple current = {origin[0], chroma * cosine, chroma * sine};
         const Triple candidate = OklabToLinearSrgb(current);
         if (lowInGamut && InSrgb(candidate)) {
             low = chroma;
