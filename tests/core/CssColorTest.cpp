@@ -1,7 +1,8 @@
 // The color functions of CSS Color 4 against Chromium's reading of the same texts, and the rules
 // around them: gamut mapping, `none`, the 0x orders.
 #include "app/ColorNotation.h"
-#include "color/OklchText.h"
+#include "color/CssColorText.h"
+#include "library/PaletteExchange.h"
 
 #include <gtest/gtest.h>
 
@@ -122,18 +123,31 @@ TEST(CssColorTest, FunctionsTakeTheirUnitsAndNoneAndMapOutOfGamutColors) {
     }
 }
 
-TEST(CssColorTest, OklchTextIsTheCssFormAndReadsBackAsTheSameColor) {
-    const std::pair<Color, std::string_view> kTexts[] = {
-        {MakeColor(0, 0, 0), "oklch(0.00% 0.00000 0.00)"},
-        {MakeColor(255, 255, 255), "oklch(100.00% 0.00000 0.00)"},
-        {MakeColor(128, 128, 128), "oklch(59.99% 0.00000 0.00)"},
-        {MakeColor(255, 0, 0), "oklch(62.80% 0.25768 29.23)"},
-        {MakeColor(0, 0, 255), "oklch(45.20% 0.31321 264.05)"},
+// The texts of "Copy color as" and the OKLCH export; every 8-bit color was checked once to read back
+// from each as itself.
+TEST(CssColorTest, TextsAreTheCssFormsAndOklchReadsBackAsTheSameColor) {
+    struct Texts {
+        Color color;
+        std::string_view hex, rgb, hsl, oklch;
     };
-    for (const auto& [color, text] : kTexts) {
-        std::string out = "x";
-        AppendOklchText(out, color);
-        EXPECT_EQ(out, "x" + std::string(text));
+    const Texts kTexts[] = {
+        {MakeColor(0, 0, 0), "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "oklch(0.00% 0.00000 0.00)"},
+        {MakeColor(255, 255, 255), "#ffffff", "rgb(255, 255, 255)", "hsl(0, 0%, 100%)",
+         "oklch(100.00% 0.00000 0.00)"},
+        {MakeColor(128, 128, 128), "#808080", "rgb(128, 128, 128)", "hsl(0, 0%, 50.2%)",
+         "oklch(59.99% 0.00000 0.00)"},
+        {MakeColor(255, 0, 0), "#ff0000", "rgb(255, 0, 0)", "hsl(0, 100%, 50%)",
+         "oklch(62.80% 0.25768 29.23)"},
+        {MakeColor(0, 0, 255), "#0000ff", "rgb(0, 0, 255)", "hsl(240, 100%, 50%)",
+         "oklch(45.20% 0.31321 264.05)"},
+        {MakeColor(26, 43, 60), "#1a2b3c", "rgb(26, 43, 60)", "hsl(210, 39.5%, 16.9%)",
+         "oklch(28.26% 0.03883 249.34)"},
+    };
+    for (const Texts& texts : kTexts) {
+        EXPECT_EQ(HexText(texts.color), texts.hex);
+        EXPECT_EQ(RgbText(texts.color), texts.rgb);
+        EXPECT_EQ(HslText(texts.color), texts.hsl);
+        EXPECT_EQ(OklchText(texts.color), texts.oklch);
     }
 
     // A million colors, a stride prime to 256 so that every value of every channel comes up, shared
@@ -159,6 +173,24 @@ TEST(CssColorTest, OklchTextIsTheCssFormAndReadsBackAsTheSameColor) {
     }
     workers.clear();
     EXPECT_EQ(failures, 0);
+}
+
+TEST(CssColorTest, TheOklchExportWritesTheHexExportsPropertiesInOklch) {
+    PaletteColors colors = kDefaultPalette;
+    colors.box[0] = MakeColor(255, 0, 0);
+    const PaletteRecord palette = MakeRecord(u"Harbour at dusk", colors, {});
+    const std::string hex = ExportPalettes({&palette, 1}, ExchangeFormat::Css);
+    const std::string oklch = ExportPalettes({&palette, 1}, ExchangeFormat::CssOklch);
+    EXPECT_NE(oklch.find("  --harbour-at-dusk-box-1: oklch(62.80% 0.25768 29.23);\n"), std::string::npos)
+        << oklch;
+    std::string expected = hex;
+    for (std::size_t at = 0; (at = expected.find('#', at)) != std::string::npos;) {
+        const auto color = ParseColorNotation(std::wstring(expected.begin() + at, expected.begin() + at + 7));
+        ASSERT_TRUE(color);
+        expected.replace(at, 7, OklchText(*color));
+    }
+    EXPECT_EQ(oklch, expected);
+    EXPECT_EQ(ImportPalettes(oklch, ExchangeFormat::CssOklch, {}).palettes.size(), 0u);
 }
 
 } // namespace
