@@ -302,9 +302,11 @@ void CALLBACK FileDialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     if (HWND types = GetDlgItem(found, kFileTypeBox); types && active->fileType > 0) {
+        // As a choice with the mouse ends: the dialog takes the filter at CBN_SELENDOK.
         SendMessageW(types, CB_SETCURSEL, active->fileType - 1, 0);
-        SendMessageW(found, WM_COMMAND, MAKEWPARAM(kFileTypeBox, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(types));
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageW(found, WM_COMMAND, MAKEWPARAM(kFileTypeBox, code), reinterpret_cast<LPARAM>(types));
+        }
     }
     if (GetDlgItem(found, kFileNameBox)) {
         SetDlgItemTextW(found, kFileNameBox, active->path.c_str());
