@@ -6,9 +6,8 @@ the page turns each color into 8-bit sRGB and the script writes one row per stri
 
     text <TAB> #rrggbb or "invalid" <TAB> exact red green blue (0..255) <TAB> source <TAB> computed
 
-- Colors Chromium computes as rgb() (hex, names, rgb(), hsl(), hwb()) keep Chromium's own bytes
-  (source "browser"); their exact values are the unclamped sRGB of `color(from X srgb r g b)`,
-  clamped to 0..1.
+- Colors Chromium computes as rgb() (hex, names, rgb(), hsl(), hwb()) keep Chromium's own bytes,
+  which are also their exact values: Chromium keeps these colors as bytes (source "browser").
 - Other colors inside sRGB are drawn 1x1 onto a 2D canvas as `color(from X srgb r g b / 1)` (the
   alpha forced to 1, so that a transparent color keeps its channels) and the pixel is read back:
   Chromium's own conversion and rounding (source "browser").
@@ -174,7 +173,8 @@ const rows = texts.map(text => {
   const style = computed(text);
   const floats = srgb(text);
   if (style.startsWith("rgb")) {
-    return [text, hex(numbers(style).slice(0, 3)), exact(clip(floats)), "browser", style];
+    const bytes = numbers(style).slice(0, 3);
+    return [text, hex(bytes), bytes.map(v => v.toFixed(4)).join(" "), "browser", style];
   }
   if (inGamut(floats)) return [text, hex(pixel(text)), exact(floats), "browser", style];
   const mapped = gamutMap(text);
