@@ -15,10 +15,11 @@ constexpr const char* kHelp =
     "Usage: huewright-cli export FILE --format FORMAT [--palette NAME|NUMBER]... [-o OUT]\n"
     "\n"
     "Writes the palettes of FILE in FORMAT, the same bytes as Huewright's export:\n"
-    "  css    CSS custom properties\n"
-    "  gpl    GIMP palette\n"
-    "  ase    Adobe Swatch Exchange (binary: needs -o)\n"
-    "  json   JSON, with names and fonts\n"
+    "  css          CSS custom properties, #rrggbb\n"
+    "  css-oklch    CSS custom properties, oklch()\n"
+    "  gpl          GIMP palette\n"
+    "  ase          Adobe Swatch Exchange (binary: needs -o)\n"
+    "  json         JSON, with names and fonts\n"
     "\n"
     "  --palette NAME|NUMBER   only this palette, by its exact name or its number in the list;\n"
     "                          give it again for more, in the order wanted\n"
@@ -31,6 +32,7 @@ struct FormatName {
 };
 
 constexpr FormatName kFormats[] = {{"css", ExchangeFormat::Css, true},
+                                   {"css-oklch", ExchangeFormat::CssOklch, true},
                                    {"gpl", ExchangeFormat::Gpl, true},
                                    {"ase", ExchangeFormat::Ase, false},
                                    {"json", ExchangeFormat::Json, true}};

@@ -80,6 +80,8 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     EXPECT_LT(both.find("\"name\": \"Test 2\""), both.find("\"name\": \"Test\""));
     ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css"}), kExitSuccess);
     EXPECT_NE(out.str().find("#ffffff"), std::string::npos);
+    ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css-oklch"}), kExitSuccess);
+    EXPECT_NE(out.str().find("oklch("), std::string::npos);
 }
 
 // A library of the oldest generation is read as the program reads it and left as it was.
