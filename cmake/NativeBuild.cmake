@@ -32,6 +32,7 @@ add_executable(core_tests
     tests/core/ColorFormatTest.cpp
     tests/core/ColorMathTest.cpp
     tests/core/ColorNotationTest.cpp
+    tests/core/ContrastFixesTest.cpp
     tests/core/ContrastTest.cpp
     tests/core/CssColorTest.cpp
     tests/core/FieldRendererTest.cpp
