@@ -1,0 +1,99 @@
+// Starts Huewright from its Start menu shortcut the way the shell does, names and saves a palette in
+// it and closes it, then checks that the library was written in the user's data folder, which the
+// shortcut gives as the working folder. Run by scripts/test-installer.sh after a silent install.
+#include "framework/OleDragSource.h"
+#include "framework/OleSession.h"
+#include "framework/UniqueHandle.h"
+#include "res/resource.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+int Fail(const std::wstring& what) {
+    std::fwprintf(stderr, L"%ls\n", what.c_str());
+    return 1;
+}
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR raw = nullptr;
+    const HRESULT found = SHGetKnownFolderPath(id, 0, nullptr, &raw);
+    std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> path(raw, CoTaskMemFree);
+    return SUCCEEDED(found) ? std::wstring(path.get()) : std::wstring();
+}
+
+// The working folder the shortcut file stores, or an empty text when it cannot be read.
+std::wstring ShortcutWorkingFolder(const std::wstring& shortcut) {
+    IShellLinkW* rawLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&rawLink)))) {
+        return {};
+    }
+    ComPtr<IShellLinkW> link(rawLink);
+    IPersistFile* rawFile = nullptr;
+    if (FAILED(link->QueryInterface(IID_PPV_ARGS(&rawFile)))) {
+        return {};
+    }
+    ComPtr<IPersistFile> file(rawFile);
+    wchar_t folder[MAX_PATH]{};
+    if (FAILED(file->Load(shortcut.c_str(), STGM_READ)) ||
+        FAILED(link->GetWorkingDirectory(folder, MAX_PATH))) {
+        return {};
+    }
+    return folder;
+}
+
+HWND WaitForMainWindow() {
+    for (int tries = 0; tries < 300; ++tries) {
+        if (HWND window = FindWindowW(L"#32770", L"Huewright")) {
+            return window;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int wmain() {
+    OleSession ole;
+    const std::wstring data = KnownFolder(FOLDERID_RoamingAppData) + L"\\Huewright";
+    const std::wstring shortcut = KnownFolder(FOLDERID_Programs) + L"\\Huewright.lnk";
+    const std::wstring folder = ShortcutWorkingFolder(shortcut);
+    if (CompareStringOrdinal(folder.c_str(), -1, data.c_str(), -1, TRUE) != CSTR_EQUAL) {
+        return Fail(L"The shortcut's working folder is \"" + folder + L"\", not \"" + data + L"\".");
+    }
+
+    SHELLEXECUTEINFOW start{sizeof(start)};
+    start.fMask = SEE_MASK_NOCLOSEPROCESS;
+    start.lpFile = shortcut.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&start)) {
+        return Fail(L"The shell did not start " + shortcut + L".");
+    }
+    UniqueHandle launcher(start.hProcess);
+    HWND window = WaitForMainWindow();
+    if (!window) {
+        return Fail(L"Huewright showed no window.");
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    UniqueHandle program(OpenProcess(SYNCHRONIZE, FALSE, processId));
+
+    SetDlgItemTextW(window, IDC_PALETTE_NAME, L"Installed");
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SAVE_PALETTE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SAVE_PALETTE)));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!program || WaitForSingleObject(program.Get(), 30000) != WAIT_OBJECT_0) {
+        return Fail(L"Huewright did not close.");
+    }
+    if (GetFileAttributesW((data + L"\\palettes.dat").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return Fail(L"Saving a palette wrote no palettes.dat in " + data + L".");
+    }
+    return 0;
+}
