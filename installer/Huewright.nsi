@@ -2,7 +2,8 @@
 ;   makensis -DVERSION=1.0.0 -DSTAGE=folder-with-the-files -DOUTFILE=setup.exe installer/Huewright.nsi
 ; It needs no administrator rights: the program goes under the user's own local programs folder and
 ; its "Apps & features" entry under HKCU. The user's palettes and settings are never removed.
-Unicode true
+; A 64-bit installer for the 64-bit program; it also runs where no 32-bit Windows layer is installed.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 

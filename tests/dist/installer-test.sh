@@ -37,7 +37,7 @@ entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r' | tr -s ' \t' ' ')
 for value in "DisplayName REG_SZ Huewright" "DisplayVersion REG_SZ $version" "Publisher REG_SZ Lumenfold" \
     'DisplayIcon REG_SZ C:\\users\\[^\\]*\\AppData\\Local\\Programs\\Huewright\\huewright.exe,0' \
     "EstimatedSize REG_DWORD 0x[0-9a-f]*[1-9a-f]"; do
-    echo "$entry" | grep -q "^ $value\$" || fail "The uninstall entry lacks \"$value\"; it reads:$entry"
+    printf "%s\n" "$entry" | grep -q "^ $value\$" || fail "The uninstall entry lacks \"$value\"; it reads:$entry"
 done
 
 wine "$driver" </dev/null || fail "Starting from the shortcut and saving a palette failed."
