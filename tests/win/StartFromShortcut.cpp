@@ -83,16 +83,23 @@ int wmain() {
     }
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    UniqueHandle program(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    UniqueHandle program(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+    // The window exists before its dialog initialisation has loaded the library; the program is ready
+    // once it waits for input.
+    if (!program || WaitForInputIdle(program.Get(), 30000) != 0) {
+        return Fail(L"Huewright did not become ready for input.");
+    }
 
     SetDlgItemTextW(window, IDC_PALETTE_NAME, L"Installed");
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_SAVE_PALETTE, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_SAVE_PALETTE)));
     PostMessageW(window, WM_CLOSE, 0, 0);
-    if (!program || WaitForSingleObject(program.Get(), 30000) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(program.Get(), 30000) != WAIT_OBJECT_0) {
         return Fail(L"Huewright did not close.");
     }
-    if (GetFileAttributesW((data + L"\\palettes.dat").c_str()) == INVALID_FILE_ATTRIBUTES) {
+    WIN32_FILE_ATTRIBUTE_DATA library{};
+    if (!GetFileAttributesExW((data + L"\\palettes.dat").c_str(), GetFileExInfoStandard, &library) ||
+        (library.nFileSizeLow == 0 && library.nFileSizeHigh == 0)) {
         return Fail(L"Saving a palette wrote no palettes.dat in " + data + L".");
     }
     return 0;
