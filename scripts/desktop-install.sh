@@ -16,10 +16,6 @@ icons=$prefix/share/icons/hicolor
 # The program's icon is drawn at 16 and 32 pixels; larger sizes double the 32 without blurring.
 sizes="16 32 64 128 256"
 
-refresh_menus() {
-    command -v update-desktop-database >/dev/null && update-desktop-database -q "$apps" 2>/dev/null || true
-}
-
 case $action in
 install)
     mkdir -p "$prefix/bin" "$lib" "$apps"
@@ -37,7 +33,6 @@ install)
         fi
         convert "$source" -filter point -resize "${size}x$size" "PNG32:$icons/${size}x$size/apps/huewright.png"
     done
-    refresh_menus
     ;;
 uninstall)
     rm -f "$prefix/bin/huewright" "$prefix/bin/huewright-cli" "$apps/huewright.desktop"
@@ -46,7 +41,6 @@ uninstall)
         rm -f "$icons/${size}x$size/apps/huewright.png"
     done
     rm -f "${XDG_DATA_HOME:-$HOME/.local/share}/huewright/help.html"
-    refresh_menus
     ;;
 *)
     echo "Usage: desktop-install.sh install PREFIX HUEWRIGHT_EXE | uninstall PREFIX" >&2
