@@ -42,7 +42,7 @@ for value in "DisplayName REG_SZ Huewright" "DisplayVersion REG_SZ $version" "Pu
     printf "%s\n" "$entry" | grep -q "^ $value\$" || fail "The uninstall entry lacks \"$value\"; it reads:$entry"
 done
 
-wine "$driver" </dev/null || fail "Starting from the shortcut and saving a palette failed."
+"$root/scripts/wine-exec.sh" "$prefix" "$driver" || fail "Starting from the shortcut and saving a palette failed."
 [ -s "$data/palettes.dat" ] || fail "No palettes.dat in $data."
 
 # The uninstaller runs from a copy of itself in the temporary folder, so the call returns at once.
