@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native windows bench cli install fuzz fuzzers run test test-format test-native test-fuzz test-windows clean
+.PHONY: all deps native windows program bench cli install uninstall dist fuzz fuzzers run test test-format test-native test-fuzz test-windows clean
 
 all: native windows
 
@@ -36,8 +36,24 @@ cli: deps
 		-DHUEWRIGHT_TESTS=OFF >/dev/null
 	@cmake --build $(CLI_DIR) -j $(JOBS) --target huewright-cli
 
-install: cli
+# Only the two programs of the Windows build, without its tests.
+program: deps
+	@cmake -S . -B $(WINDOWS_DIR) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS) --target huewright huewright-cli
+
+# huewright-cli, and Huewright under Wine with its launcher, desktop entry and icons.
+install: cli program
 	@cmake --install $(CLI_DIR) --prefix $(PREFIX)
+	@scripts/desktop-install.sh install $(PREFIX) $(WINDOWS_DIR)/huewright.exe
+
+# Keeps the user's palettes, settings and Wine prefix.
+uninstall:
+	@scripts/desktop-install.sh uninstall $(PREFIX)
+
+# The Windows release: dist/Huewright-VERSION-win64.zip, dist/Huewright-VERSION-setup.exe, dist/SHA256SUMS.
+dist: program
+	@scripts/make-dist.sh $(WINDOWS_DIR) dist
 
 # The libFuzzer targets, built with clang in a folder of their own.
 fuzzers: deps

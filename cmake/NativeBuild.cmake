@@ -55,6 +55,7 @@ target_compile_options(core_tests PRIVATE -Wall -Wextra)
 target_compile_definitions(core_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests)
 add_test(NAME CliStatuses COMMAND ${CMAKE_SOURCE_DIR}/tests/cli/cli-statuses.sh $<TARGET_FILE:huewright-cli>)
+add_test(NAME DesktopInstall COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/desktop-install-test.sh ${CMAKE_BINARY_DIR})
 
 if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)

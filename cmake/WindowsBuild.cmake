@@ -93,6 +93,27 @@ add_executable(huewright-cli cli/CliMain.cpp)
 target_link_libraries(huewright-cli PRIVATE huewright_cli)
 target_link_options(huewright-cli PRIVATE -municode -s)
 
+# The release files in dist/ of the build, for the installer's test; `make dist` makes the ones to ship.
+set(HUEWRIGHT_DIST_DIR ${CMAKE_BINARY_DIR}/dist)
+add_custom_command(
+    OUTPUT ${HUEWRIGHT_DIST_DIR}/SHA256SUMS
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-dist.sh ${CMAKE_BINARY_DIR} ${HUEWRIGHT_DIST_DIR}
+    DEPENDS huewright huewright-cli ${CMAKE_SOURCE_DIR}/scripts/make-dist.sh ${CMAKE_SOURCE_DIR}/installer/Huewright.nsi
+        ${CMAKE_SOURCE_DIR}/installer/README.txt ${CMAKE_SOURCE_DIR}/LICENSE.txt ${CMAKE_SOURCE_DIR}/help.html
+    COMMENT "Packing the zip and the installer"
+    VERBATIM)
+add_custom_target(dist ALL DEPENDS ${HUEWRIGHT_DIST_DIR}/SHA256SUMS)
+
+# Starts the installed program from its shortcut and saves a palette, for tests/dist/installer-test.sh.
+add_executable(start_from_shortcut tests/win/StartFromShortcut.cpp)
+target_link_libraries(start_from_shortcut PRIVATE huewright_win shell32)
+target_compile_options(start_from_shortcut PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+target_link_options(start_from_shortcut PRIVATE -municode)
+# In a prefix of its own, made afresh: what a user's first install meets.
+add_test(NAME InstallerTest COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/installer-test.sh ${CMAKE_BINARY_DIR}/installer-prefix
+    ${HUEWRIGHT_DIST_DIR} $<TARGET_FILE:start_from_shortcut>)
+set_tests_properties(InstallerTest PROPERTIES TIMEOUT 300)
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
