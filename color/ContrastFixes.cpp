@@ -14,6 +14,14 @@ constexpr Color kWhite = 0xFFFFFF;
 constexpr int kHalvings = 12;
 // Below this OKLCH chroma a color is a grey, whose line black and white lie on anyway.
 constexpr double kGreyChroma = 0.005;
+// About half an 8-bit level of lightness, and how many such steps past the boundary are weighed.
+constexpr double kNearbyStep = 0.002;
+constexpr int kNearbySteps = 8;
+
+// Black and white end every line; for a color that is no grey they are the fallback.
+bool IsFallback(Color color, const Triple& lch) {
+    return (color == kBlack || color == kWhite) && lch[1] >= kGreyChroma;
+}
 
 // One color on the original's line: its hue and chroma at another lightness, brought into sRGB.
 Color OnLine(const Triple& lch, double lightness) {
@@ -22,7 +30,8 @@ Color OnLine(const Triple& lch, double lightness) {
 
 // The passing color nearest the original between it and `end` (0 toward black, 1 toward white),
 // when the color at `end` passes at all.
-template <typename Passes> std::optional<Color> NearestOnSide(const Triple& lch, double end, Passes passes) {
+template <typename Passes>
+std::optional<Color> NearestOnSide(Color original, const Triple& lch, double end, Passes passes) {
     if (!passes(OnLine(lch, end))) {
         return std::nullopt;
     }
@@ -33,23 +42,41 @@ template <typename Passes> std::optional<Color> NearestOnSide(const Triple& lch,
         const double middle = (pass + fail) / 2;
         (passes(OnLine(lch, middle)) ? pass : fail) = middle;
     }
-    return OnLine(lch, pass);
+    // Rounding to 8 bits moves a nearly grey color's hue a little from step to step, so the first
+    // passing color is not always the nearest: the next few steps toward `end` are weighed too.
+    const Lab originalLab = ToLab(original);
+    Color nearest = OnLine(lch, pass);
+    double nearestDistance = Ciede2000(originalLab, ToLab(nearest));
+    const double step = end > lch[0] ? kNearbyStep : -kNearbyStep;
+    for (int i = 1; i <= kNearbySteps; ++i) {
+        const double lightness = pass + i * step;
+        if ((step > 0) ? lightness > end : lightness < end) {
+            break;
+        }
+        const Color candidate = OnLine(lch, lightness);
+        if (IsFallback(candidate, lch)) {
+            break;
+        }
+        const double distance = Ciede2000(originalLab, ToLab(candidate));
+        if (distance < nearestDistance && passes(candidate)) {
+            nearest = candidate;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
 }
 
 template <typename Passes>
 std::optional<ContrastFix> Fix(Color original, Passes passes, ContrastTarget target, Color other,
                                bool isText) {
     const Triple lch = RectangularToPolar(ColorToOklab(original));
-    const auto darker = NearestOnSide(lch, 0.0, passes);
-    const auto lighter = NearestOnSide(lch, 1.0, passes);
+    const auto darker = NearestOnSide(original, lch, 0.0, passes);
+    const auto lighter = NearestOnSide(original, lch, 1.0, passes);
     if (!darker && !lighter) {
         return std::nullopt;
     }
-    // Black and white end every line; for a color that is no grey they are the fallback, taken only
-    // when no color of its own hue passes on either side.
-    auto fallback = [&](const std::optional<Color>& color) {
-        return !color || ((*color == kBlack || *color == kWhite) && lch[1] >= kGreyChroma);
-    };
+    // The fallback is taken only when no color of the original's own hue passes on either side.
+    auto fallback = [&](const std::optional<Color>& color) { return !color || IsFallback(*color, lch); };
     const Lab originalLab = ToLab(original);
     auto nearer = [&](const std::optional<Color>& first, const std::optional<Color>& second) {
         return !second ||
