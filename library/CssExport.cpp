@@ -59,7 +59,7 @@ std::string ExportCss(std::span<const PaletteRecord> palettes) {
     std::string out = ":root {\n";
     SlugSet slugs;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
-        const std::u16string name = RecordName(palettes[i]);
+        const std::u16string name = ExportName(palettes[i]);
         std::string comment;
         AppendLineText(comment, name);
         for (std::size_t at = 0; (at = comment.find("*/", at)) != std::string::npos;) {

@@ -421,7 +421,7 @@ std::string ExportJson(std::span<const PaletteRecord> palettes) {
         const PaletteRecord& palette = palettes[i];
         out += i == 0 ? "\n    " : ",\n    ";
         out += kNameStart;
-        AppendJsonString(out, RecordName(palette));
+        AppendJsonString(out, ExportName(palette));
         out += kBoxesStart;
         for (std::size_t box = 0; box < 4; ++box) {
             AppendBox(out, box == 0, palette.colors[2 * box], palette.colors[2 * box + 1]);

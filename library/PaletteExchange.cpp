@@ -3,7 +3,15 @@
 
 #include "library/ExchangeText.h"
 
+#include <algorithm>
+
 using namespace exchange;
+
+namespace {
+
+constexpr std::u16string_view kImportedName = u"Imported palette";
+
+} // namespace
 
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName) {
     static constexpr std::pair<std::wstring_view, ExchangeFormat> kExtensions[] = {
@@ -44,16 +52,40 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
     return {};
 }
 
-ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont) {
+// Blank names would give files whose names readers trim away or refuse, and a lone surrogate text
+// that UTF-8 and swatch readers refuse.
+std::u16string ExportName(const PaletteRecord& palette) {
+    std::u16string name = RecordName(palette);
+    if (std::ranges::all_of(name, [](char16_t unit) { return unit == u' ' || IsControl(unit); })) {
+        return std::u16string(kUntitledName);
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (IsHighSurrogate(name[i]) && i + 1 < name.size() && IsLowSurrogate(name[i + 1])) {
+            ++i;
+        } else if (IsHighSurrogate(name[i]) || IsLowSurrogate(name[i])) {
+            name[i] = u'\uFFFD';
+        }
+    }
+    return name;
+}
+
+ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
+                            std::u16string_view fileName) {
+    ImportResult result;
     switch (format) {
     case ExchangeFormat::Gpl:
-        return ImportGpl(bytes, defaultFont);
-    case ExchangeFormat::Ase:
-        return ImportAse(bytes, defaultFont);
-    case ExchangeFormat::Json:
-        return ImportJson(bytes, defaultFont);
-    case ExchangeFormat::Css:
+        result = ImportGpl(bytes, defaultFont);
         break;
+    case ExchangeFormat::Ase:
+        result = ImportAse(bytes, defaultFont);
+        break;
+    case ExchangeFormat::Json:
+        result = ImportJson(bytes, defaultFont);
+        break;
+    case ExchangeFormat::Css:
+        return Problem(L"Palettes can be written as CSS but not read from it.");
     }
-    return Problem(L"Palettes can be written as CSS but not read from it.");
+    NameUnnamed(result.palettes, fileName.substr(0, fileName.rfind(u'.')));
+    NameUnnamed(result.palettes, kImportedName);
+    return result;
 }

@@ -13,18 +13,26 @@
 
 enum class ExchangeFormat { Css, Gpl, Ase, Json };
 
+inline constexpr std::u16string_view kUntitledName = u"Untitled palette";
+
 // By the file name's extension (.css, .gpl, .ase, .json), in any case.
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 
 // The file's bytes for these palettes, with their names and, in JSON, their fonts.
 std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeFormat format);
+// The name every format writes: "Untitled palette" for an empty or blank one, U+FFFD for a lone
+// surrogate.
+std::u16string ExportName(const PaletteRecord& palette);
 
 struct ImportResult {
     // Current-format records, names cut to 63 characters; a file that gives no font gives defaultFont.
+    // Names may repeat: the library makes them unique.
     std::vector<PaletteRecord> palettes;
     // Empty on success; otherwise one sentence saying what is wrong with the file, and no palettes.
     std::wstring problem;
 };
 
-// CSS is written only: importing it gives a problem.
-ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont);
+// CSS is written only: importing it gives a problem. The palettes the file does not name take
+// fileName (without its folder) up to its extension, numbered when there are several.
+ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
+                            std::u16string_view fileName);
