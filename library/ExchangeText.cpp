@@ -1,7 +1,6 @@
 #include "library/ExchangeText.h"
 
 #include <algorithm>
-#include <cstring>
 #include <initializer_list>
 
 namespace exchange {
@@ -20,8 +19,6 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
 std::u16string_view TrimmedCut(std::u16string_view name, std::size_t limit) {
     return TrimSpaces(CutName(TrimSpaces(name), limit));
 }
-
-constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
 } // namespace
 
@@ -95,29 +92,6 @@ bool ToUtf16(std::string_view text, std::u16string& out) {
         }
     }
     out.resize(units);
-    return true;
-}
-
-bool IsUtf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        // Runs of ASCII, which most names are, go by eight bytes at a time without decoding.
-        std::size_t ascii = at;
-        while (text.size() - ascii >= 8) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + ascii, 8);
-            if (word & kHighBits) {
-                break;
-            }
-            ascii += 8;
-        }
-        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
-            ++ascii;
-        }
-        at = ascii;
-        if (at < text.size() && NextCodePoint(text, at) < 0) {
-            return false;
-        }
-    }
     return true;
 }
 

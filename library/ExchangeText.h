@@ -37,7 +37,6 @@ std::int32_t NextCodePoint(std::string_view text, std::size_t& at);
 void AppendCodePoint(std::string& out, std::uint32_t point);
 // False, with `out` unfinished, when the bytes are not UTF-8.
 bool ToUtf16(std::string_view text, std::u16string& out);
-bool IsUtf8(std::string_view text);
 // UTF-8, or else Windows-1252, as older programs wrote names.
 std::u16string TextOf(std::string_view bytes);
 bool IsValidUtf16(std::u16string_view text);

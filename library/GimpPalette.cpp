@@ -174,7 +174,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
                 if (value != "RGB" && value != "RGBA") {
                     return damaged(L"the channels \"" + Quoted(value) + L"\" are not RGB or RGBA");
                 }
-                channels = static_cast<int>(value.size());
+                channels = value == "RGBA" ? 4 : 3;
                 continue;
             }
             fields = rest;

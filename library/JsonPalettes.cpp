@@ -175,7 +175,7 @@ bool JsonPaletteReader::ReadFile() {
         return false;
     }
     if (!listed && single.boxes > 0) {
-        palettes.push_back(RecordFromColors(std::move(single.name), single.colors, single.font));
+        palettes.push_back(RecordFromColors(single.name, single.colors, single.font));
     }
     return true;
 }
@@ -203,7 +203,7 @@ bool JsonPaletteReader::ReadPalette() {
     draft.font = defaultFont;
     const std::size_t start = reader.Position();
     if (ReadWrittenPalette(draft)) {
-        palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
+        palettes.push_back(RecordFromColors(draft.name, draft.colors, draft.font));
         return true;
     }
     reader.Rewind(start);
@@ -221,7 +221,7 @@ bool JsonPaletteReader::ReadPalette() {
     if (draft.boxes == 0) {
         return Fault(L"has no boxes");
     }
-    palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
+    palettes.push_back(RecordFromColors(draft.name, draft.colors, draft.font));
     return true;
 }
 
