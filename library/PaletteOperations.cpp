@@ -283,10 +283,9 @@ bool PaletteOperations::OnSearchKey(SearchKey key) {
     return false;
 }
 
-// Names are compared as the save does, exactly; a set keeps a large import linear.
-// A name already taken gets the first free " (2)", " (3)", ..., as a file manager names a copy;
-// `lastNumbers` keeps each name's last number, so that many palettes of one name do not search
-// from 2 every time.
+// Names are compared as the save does, exactly, and a set keeps a large import linear. A name
+// already taken gets the first free " (2)", " (3)", ..., as a file manager names a copy; `lastNumbers`
+// keeps each name's last number, so that many palettes of one name do not search from 2 every time.
 ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> records) {
     ImportOutcome outcome;
     std::unordered_set<std::u16string> names;
