@@ -137,7 +137,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
     if (!bytes.starts_with("GIMP Palette")) {
         return Problem(L"The file is not a GIMP palette.");
     }
-    std::string_view fileName;
+    std::string_view headerName; // the palette's own name, from its Name: line
     int channels = 3;
     std::vector<Color> colors;
     std::vector<Run> runs;
@@ -166,7 +166,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
                 continue;
             }
             if (rest.starts_with("Name:")) {
-                fileName = TrimBlanks(rest.substr(5));
+                headerName = TrimBlanks(rest.substr(5));
                 continue;
             }
             if (rest.starts_with("Channels:")) {
@@ -203,7 +203,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
         const bool named = runs[run].ours && runColors.size() >= 8;
         palettes.push_back(RecordFromColors(named ? TextOf(runs[run].prefix) : u"", runColors, font));
     }
-    NameUnnamed(palettes, TextOf(fileName));
+    NameUnnamed(palettes, TextOf(headerName));
     return {std::move(palettes), {}};
 }
 
