@@ -331,10 +331,10 @@ TEST(PaletteExchangeTest, ImportedPalettesAreNamedAfterTheirFile) {
     }
 }
 
-// The expected bytes were worked out apart from the code, by a short python3 script: exact fractions
-// of the float32 inputs, rounded half up; Lab through matrices the script built from the sRGB
-// primaries, the D50 and D65 chromaticities and the Bradford cone matrix. None lies on a .5 boundary
-// but 0.5 itself, exactly 127.5.
+// The expected colors were worked out apart from the code, by scripts/swatch-values.py: exact
+// fractions of the float32 inputs, rounded half up; Lab through matrices the script builds from the
+// sRGB primaries, the D50 and D65 chromaticities and the Bradford cone matrix. None lies on a .5
+// boundary but 0.5 itself, exactly 127.5.
 TEST(PaletteExchangeTest, SwatchChannelsRoundTheirExactValueAndLabIsConvertedAndClipped) {
     auto swatch = [](std::string_view model, std::string_view floats) {
         return AseFile({AseColor(model, floats)});
