@@ -52,6 +52,32 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
     return {};
 }
 
+namespace {
+
+ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont) {
+    switch (format) {
+    case ExchangeFormat::Gpl:
+        return ImportGpl(bytes, defaultFont);
+    case ExchangeFormat::Ase:
+        return ImportAse(bytes, defaultFont);
+    case ExchangeFormat::Json:
+        return ImportJson(bytes, defaultFont);
+    case ExchangeFormat::Css:
+        break;
+    }
+    return Problem(L"Palettes can be written as CSS but not read from it.");
+}
+
+} // namespace
+
+ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
+                            std::u16string_view fileName) {
+    ImportResult result = ReadPalettes(bytes, format, defaultFont);
+    NameUnnamed(result.palettes, fileName.substr(0, fileName.rfind(u'.')));
+    NameUnnamed(result.palettes, kImportedName);
+    return result;
+}
+
 // Blank names would give files whose names readers trim away or refuse, and a lone surrogate text
 // that UTF-8 and swatch readers refuse.
 std::u16string ExportName(const PaletteRecord& palette) {
@@ -67,25 +93,4 @@ std::u16string ExportName(const PaletteRecord& palette) {
         }
     }
     return name;
-}
-
-ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
-                            std::u16string_view fileName) {
-    ImportResult result;
-    switch (format) {
-    case ExchangeFormat::Gpl:
-        result = ImportGpl(bytes, defaultFont);
-        break;
-    case ExchangeFormat::Ase:
-        result = ImportAse(bytes, defaultFont);
-        break;
-    case ExchangeFormat::Json:
-        result = ImportJson(bytes, defaultFont);
-        break;
-    case ExchangeFormat::Css:
-        return Problem(L"Palettes can be written as CSS but not read from it.");
-    }
-    NameUnnamed(result.palettes, fileName.substr(0, fileName.rfind(u'.')));
-    NameUnnamed(result.palettes, kImportedName);
-    return result;
 }

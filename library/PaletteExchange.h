@@ -13,8 +13,6 @@
 
 enum class ExchangeFormat { Css, Gpl, Ase, Json };
 
-inline constexpr std::u16string_view kUntitledName = u"Untitled palette";
-
 // By the file name's extension (.css, .gpl, .ase, .json), in any case.
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 
@@ -22,6 +20,7 @@ std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeFormat format);
 // The name every format writes: "Untitled palette" for an empty or blank one, U+FFFD for a lone
 // surrogate.
+inline constexpr std::u16string_view kUntitledName = u"Untitled palette";
 std::u16string ExportName(const PaletteRecord& palette);
 
 struct ImportResult {
