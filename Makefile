@@ -3,11 +3,13 @@ NATIVE_DIR := build/native
 BENCH_DIR := build/bench
 WINDOWS_DIR := build/windows
 FUZZ_DIR := build/fuzz
+CLI_DIR := build/cli
+PREFIX ?= $(HOME)/.local
 FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native windows bench fuzz fuzzers run test test-format test-native test-fuzz test-windows clean
+.PHONY: all deps native windows bench cli install fuzz fuzzers run test test-format test-native test-fuzz test-windows clean
 
 all: native windows
 
@@ -27,6 +29,15 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DHUEWRIGHT_SANITIZE=OFF >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS) --target core_bench
 	@$(BENCH_DIR)/core_bench
+
+# huewright-cli, natively: build/cli/huewright-cli, installed into PREFIX/bin by `make install`.
+cli: deps
+	@cmake -S . -B $(CLI_DIR) -DCMAKE_BUILD_TYPE=Release -DHUEWRIGHT_SANITIZE=OFF -DHUEWRIGHT_BENCHMARKS=OFF \
+		-DHUEWRIGHT_TESTS=OFF >/dev/null
+	@cmake --build $(CLI_DIR) -j $(JOBS) --target huewright-cli
+
+install: cli
+	@cmake --install $(CLI_DIR) --prefix $(PREFIX)
 
 # The libFuzzer targets, built with clang in a folder of their own.
 fuzzers: deps
@@ -74,6 +85,11 @@ measure-startup: windows
 	@cmake --build $(WINDOWS_DIR) --target bare_dialog >/dev/null
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/measure-startup.sh \
 		$(WINDOWS_DIR)/huewright.exe $(WINDOWS_DIR)/bare_dialog.exe
+
+# huewright-cli's check and JSON export of 100,000 palettes, timed from outside against cp.
+.PHONY: measure-cli
+measure-cli: cli
+	@scripts/measure-cli.sh $(CLI_DIR)/huewright-cli
 
 # Kills the saving program at random moments, a few minutes, kept out of `make test`.
 .PHONY: test-killed-saves

@@ -51,7 +51,8 @@ void CHuewrightDlg::OnExport(bool wholeLibrary) {
         current =
             MakeRecord(name == kPlaceholderName ? kUntitledName : name, WorkspaceColors(), WorkspaceFont());
         palettes = {&current, 1};
-        suggestedName = Wide(ExportName(current));
+        std::u16string repaired;
+        suggestedName = Wide(ExportName(current, repaired));
     }
     const auto file = AskExportFile(Hwnd(), suggestedName);
     if (!file) {

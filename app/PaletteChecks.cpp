@@ -30,11 +30,18 @@ bool IsLargeText(double pointSize, bool bold) {
 // A pair is marked only where the deficiency makes it hard to tell apart: backgrounds that are already
 // close for everyone are not news in any simulation. Their differences are worked out once, and the
 // simulated difference only for the pairs that were distinct.
+std::array<BoxContrast, 4> CheckBoxContrasts(const PaletteColors& colors,
+                                             const std::array<BoxText, 4>& text) {
+    std::array<BoxContrast, 4> boxes{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        boxes[i] = BoxContrastOf(colors.text[i], colors.box[i], text[i]);
+    }
+    return boxes;
+}
+
 PaletteChecks CheckPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text) {
     PaletteChecks checks{};
-    for (int i = 0; i < 4; ++i) {
-        checks.boxes[i] = BoxContrastOf(colors.text[i], colors.box[i], text[i]);
-    }
+    checks.boxes = CheckBoxContrasts(colors, text);
     std::array<Lab, 4> labs;
     for (int i = 0; i < 4; ++i) {
         labs[i] = ToLab(colors.box[i]);

@@ -40,6 +40,8 @@ struct PaletteChecks {
 // WCAG's large text: at least 18 points, or at least 14 points and bold.
 bool IsLargeText(double pointSize, bool bold);
 PaletteChecks CheckPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text);
+// Only each box's text against its background, without the simulations, which cost far more.
+std::array<BoxContrast, 4> CheckBoxContrasts(const PaletteColors& colors, const std::array<BoxText, 4>& text);
 
 // "4.62:1": two decimals, cut rather than rounded, so a ratio just under a threshold never reads as
 // reaching it.

@@ -6,8 +6,8 @@
 // and WriteLibrary report x_plain, their mean time over the baseline's mean from the same run.
 // Targets: load <= 2x plain read, write <= 1.5x plain write and flush. ConvertCompactLibrary loads
 // a compact file and writes it back converted; it has no target.
+#include "cli/PosixLibraryFiles.h"
 #include "library/PaletteLibrary.h"
-#include "library/RollbackJournal.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,187 +33,6 @@ constexpr std::size_t kCompactBytes = kRecords * kCompactRecordSize;
 
 const LogFontImage kDefaultFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
 const LogFontImage kStartFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
-
-FileError LastError() {
-    return static_cast<FileError>(errno);
-}
-
-// The library file over a descriptor it owns; the same calls the Windows file makes, in POSIX.
-class PosixLibraryFile : public LibraryFile {
-public:
-    explicit PosixLibraryFile(int fd, bool writable = true) : fd(fd), writable(writable) {}
-    ~PosixLibraryFile() override { close(fd); }
-    PosixLibraryFile(const PosixLibraryFile&) = delete;
-    PosixLibraryFile& operator=(const PosixLibraryFile&) = delete;
-
-    bool Writable() const override { return writable; }
-    FileError Length(std::uint64_t& length) override {
-        struct stat info {};
-        FileError error = Stat(info);
-        length = static_cast<std::uint64_t>(info.st_size);
-        return error;
-    }
-    FileError ReadFromStart(void* into, std::size_t size) override { return ReadAt(0, into, size); }
-    FileError Identity(std::uint64_t& identity) override {
-        struct stat info {};
-        FileError error = Stat(info);
-        identity = static_cast<std::uint64_t>(info.st_ino);
-        return error;
-    }
-    FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
-        auto* at = static_cast<char*>(into);
-        std::size_t done = 0;
-        while (done < size) {
-            ssize_t got = pread(fd, at + done, size - done, static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                return got < 0 ? LastError() : EIO;
-            }
-            done += static_cast<std::size_t>(got);
-        }
-        return 0;
-    }
-    FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override {
-        return lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? LastError() : Write(from, size);
-    }
-    FileError Rewind() override { return lseek(fd, 0, SEEK_SET) < 0 ? LastError() : 0; }
-    FileError Write(const void* from, std::size_t size) override {
-        const auto* at = static_cast<const char*>(from);
-        while (size > 0) {
-            ssize_t put = write(fd, at, size);
-            if (put < 0 && errno == EINTR) {
-                continue;
-            }
-            if (put < 0) {
-                return LastError();
-            }
-            at += put;
-            size -= static_cast<std::size_t>(put);
-        }
-        return 0;
-    }
-    FileError Flush() override { return fsync(fd) != 0 ? LastError() : 0; }
-    FileError SetLength(std::uint64_t length) override {
-        return ftruncate(fd, static_cast<off_t>(length)) != 0 ? LastError() : 0;
-    }
-
-private:
-    FileError Stat(struct stat& info) const { return fstat(fd, &info) != 0 ? LastError() : 0; }
-
-    int fd;
-    bool writable;
-};
-
-bool WriteAll(int fd, const void* from, std::size_t size) {
-    const auto* at = static_cast<const char*>(from);
-    while (size > 0) {
-        ssize_t put = write(fd, at, size);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put < 0) {
-            return false;
-        }
-        at += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-// The journal as the Windows side keeps it: written over the last one, cut, flushed, cleared after
-// use, and deleted at the end.
-class PosixJournal : public JournalFile {
-public:
-    explicit PosixJournal(std::string dir) : path(std::move(dir) + "/palettes.dat._journal") {}
-    ~PosixJournal() override { unlink(path.c_str()); }
-    PosixJournal(const PosixJournal&) = delete;
-    PosixJournal& operator=(const PosixJournal&) = delete;
-
-    FileError Read(std::string& bytes) override {
-        bytes.clear();
-        int fd = open(path.c_str(), O_RDONLY);
-        if (fd < 0) {
-            return errno == ENOENT ? 0 : LastError();
-        }
-        char buffer[1 << 16];
-        ssize_t got = 0;
-        while ((got = read(fd, buffer, sizeof(buffer))) > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        }
-        close(fd);
-        return got < 0 ? LastError() : 0;
-    }
-    FileError Write(std::span<const std::span<const std::byte>> pieces) override {
-        int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-        if (fd < 0) {
-            return LastError();
-        }
-        bool written = true;
-        off_t length = 0;
-        for (auto piece : pieces) {
-            written = written && WriteAll(fd, piece.data(), piece.size());
-            length += static_cast<off_t>(piece.size());
-        }
-        written = written && ftruncate(fd, length) == 0 && fsync(fd) == 0;
-        const FileError error = written ? 0 : LastError();
-        close(fd);
-        return error;
-    }
-    FileError Clear() override {
-        int fd = open(path.c_str(), O_WRONLY);
-        const char zeros[kJournalMarkSize]{};
-        const bool cleared = fd >= 0 && WriteAll(fd, zeros, sizeof(zeros));
-        if (fd >= 0) {
-            close(fd);
-        }
-        return cleared ? 0 : Remove();
-    }
-    FileError Remove() override { return unlink(path.c_str()) != 0 && errno != ENOENT ? LastError() : 0; }
-    FileError SetAside() override {
-        return rename(path.c_str(), (path + "_unmatched").c_str()) != 0 ? LastError() : 0;
-    }
-
-private:
-    std::string path;
-};
-
-// Overwrites the backup's pages in place rather than truncating first, as the Windows side does.
-class PosixBackup : public BackupWriter {
-public:
-    explicit PosixBackup(std::string dir) : path(std::move(dir) + "/palettes.dat._backup") {}
-
-    ~PosixBackup() override { Close(); }
-
-    void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) override {
-        if (first) {
-            Close();
-            fd = open(path.c_str(), O_RDWR | O_CREAT, 0644);
-            written = 0;
-        }
-        if (fd >= 0 && !WriteAll(fd, data, size)) {
-            Close();
-        }
-        written += size;
-        if (fd >= 0 && last) {
-            (void)!ftruncate(fd, static_cast<off_t>(written));
-            Close();
-        }
-    }
-
-private:
-    void Close() {
-        if (fd >= 0) {
-            close(fd);
-        }
-        fd = -1;
-    }
-
-    std::string path;
-    int fd = -1;
-    std::size_t written = 0;
-};
 
 // Varied but plausible records: numbered names, colors spread over the wheel, a few fonts.
 std::vector<std::byte> CurrentImage() {
@@ -323,9 +142,9 @@ bool OpenLibrary(PaletteLibrary& library, const std::string& path, BackupWriter&
         return false;
     }
     const std::string dir = path.substr(0, path.find_last_of('/'));
-    FileError error =
-        library.OpenPaletteLibrary(std::make_unique<PosixLibraryFile>(fd),
-                                   std::make_unique<PosixJournal>(dir), backup, 0, kDefaultFont, kStartFont);
+    FileError error = library.OpenPaletteLibrary(
+        std::make_unique<PosixLibraryFile>(fd),
+        std::make_unique<PosixJournal>(dir + "/palettes.dat._journal"), backup, 0, kDefaultFont, kStartFont);
     return error == 0 && library.Count() == kRecords;
 }
 
@@ -376,7 +195,7 @@ void BM_LoadLibrary(benchmark::State& state) {
         state.SkipWithError("no scratch files");
         return;
     }
-    PosixBackup backup(scratch.dir);
+    PosixBackup backup(scratch.dir + "/palettes.dat._backup");
     const auto start = Clock::now();
     for (auto _ : state) {
         PaletteLibrary library;
@@ -416,7 +235,7 @@ BENCHMARK(BM_PlainWriteAndFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_WriteLibrary(benchmark::State& state) {
     Scratch& scratch = TheScratch();
-    PosixBackup backup(scratch.dir);
+    PosixBackup backup(scratch.dir + "/palettes.dat._backup");
     PaletteLibrary library;
     if (!scratch.ready || !OpenLibrary(library, scratch.library, backup)) {
         state.SkipWithError("load failed");
@@ -439,7 +258,7 @@ BENCHMARK(BM_WriteLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
 // is put back with the clock stopped.
 void BM_DeleteFirstRecord(benchmark::State& state) {
     Scratch& scratch = TheScratch();
-    PosixBackup backup(scratch.dir);
+    PosixBackup backup(scratch.dir + "/palettes.dat._backup");
     PaletteLibrary library;
     if (!scratch.ready || !OpenLibrary(library, scratch.library, backup)) {
         state.SkipWithError("load failed");
@@ -471,7 +290,7 @@ void BM_ConvertCompactLibrary(benchmark::State& state) {
         state.SkipWithError("no scratch files");
         return;
     }
-    PosixBackup backup(scratch.compactDir);
+    PosixBackup backup(scratch.compactDir + "/palettes.dat._backup");
     for (auto _ : state) {
         state.PauseTiming();
         const bool restored = PutFile(scratch.compact, scratch.compactBytes);

@@ -8,11 +8,26 @@ if(HUEWRIGHT_SANITIZE)
     target_link_options(huewright_core PUBLIC ${sanitizers})
 endif()
 
+# The library's files over POSIX calls, for the command line and the benchmarks.
+add_library(huewright_posix STATIC cli/PosixLibraryFiles.cpp)
+target_link_libraries(huewright_posix PUBLIC huewright_core)
+target_sources(huewright_cli PRIVATE cli/PosixCliFiles.cpp)
+target_link_libraries(huewright_cli PUBLIC huewright_posix)
+add_executable(huewright-cli cli/CliMain.cpp)
+target_link_libraries(huewright-cli PRIVATE huewright_cli)
+install(TARGETS huewright-cli RUNTIME DESTINATION bin)
+
+option(HUEWRIGHT_TESTS "Build the GoogleTest suite" ON)
+if(NOT HUEWRIGHT_TESTS)
+    return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_executable(core_tests
     tests/core/AboutTextsTest.cpp
+    tests/core/CliTest.cpp
     tests/core/ColorEntryTest.cpp
     tests/core/ColorFormatTest.cpp
     tests/core/ColorMathTest.cpp
@@ -33,10 +48,11 @@ add_executable(core_tests
     tests/core/StatusTextsTest.cpp
     tests/core/TestPageTest.cpp
 )
-target_link_libraries(core_tests PRIVATE huewright_core GTest::gtest GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE huewright_cli GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
 target_compile_definitions(core_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests)
+add_test(NAME CliStatuses COMMAND ${CMAKE_SOURCE_DIR}/tests/cli/cli-statuses.sh $<TARGET_FILE:huewright-cli>)
 
 if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)
@@ -49,5 +65,5 @@ if(HUEWRIGHT_BENCHMARKS)
         bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp
     )
-    target_link_libraries(core_bench PRIVATE huewright_core benchmark::benchmark benchmark::benchmark_main)
+    target_link_libraries(core_bench PRIVATE huewright_posix benchmark::benchmark benchmark::benchmark_main)
 endif()

@@ -86,6 +86,13 @@ target_link_libraries(huewright PRIVATE huewright_win)
 # with the rest of the image at every start.
 target_link_options(huewright PRIVATE -municode -s)
 
+# The console command beside the program, with the program's own file calls.
+target_sources(huewright_cli PRIVATE cli/WindowsCliFiles.cpp)
+target_link_libraries(huewright_cli PUBLIC huewright_win)
+add_executable(huewright-cli cli/CliMain.cpp)
+target_link_libraries(huewright-cli PRIVATE huewright_cli)
+target_link_options(huewright-cli PRIVATE -municode -s)
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -128,7 +135,7 @@ target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
 target_precompile_headers(win_tests PRIVATE ${HUEWRIGHT_WIN_HEADERS} <gtest/gtest.h> <chrono> <filesystem>)
 target_compile_definitions(win_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
-add_dependencies(win_tests huewright wineprefix read_window_text)
+add_dependencies(win_tests huewright huewright-cli wineprefix read_window_text)
 huewright_add_gtest_suites(TARGET win_tests TIMEOUT 900)
 
 # The library on a disk that is really full: a test program of its own that only

@@ -41,6 +41,8 @@ bool ToUtf16(std::string_view text, std::u16string& out);
 std::u16string TextOf(std::string_view bytes);
 bool IsValidUtf16(std::u16string_view text);
 bool IsControl(std::uint32_t point);
+// A JSON string (RFC 8259): quote, backslash and control characters escaped, the rest as UTF-8.
+void AppendJsonString(std::string& out, std::u16string_view text);
 // UTF-8 on one line: control characters become spaces.
 void AppendLineText(std::string& out, std::u16string_view text);
 std::string_view WithoutBom(std::string_view bytes);
@@ -99,6 +101,7 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font);
 std::string ExportAse(std::span<const PaletteRecord> palettes);
 ImportResult ImportAse(std::string_view bytes, const LogFontImage& font);
 std::string ExportJson(std::span<const PaletteRecord> palettes);
+bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put);
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font);
 
 } // namespace exchange

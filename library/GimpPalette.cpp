@@ -81,8 +81,9 @@ struct Run {
 
 std::string ExportGpl(std::span<const PaletteRecord> palettes) {
     std::string out = "GIMP Palette\nName: ";
+    std::u16string repaired;
     if (palettes.size() == 1) {
-        AppendLineText(out, ExportName(palettes[0]));
+        AppendLineText(out, ExportName(palettes[0], repaired));
     } else {
         out += "Huewright palettes";
     }
@@ -91,7 +92,7 @@ std::string ExportGpl(std::span<const PaletteRecord> palettes) {
     std::string name;
     for (const PaletteRecord& palette : palettes) {
         name.clear();
-        AppendLineText(name, ExportName(palette));
+        AppendLineText(name, ExportName(palette, repaired));
         // Eight lines of "rrr ggg bbb\t<name> <role>\n", written in place; the roles take 44 bytes.
         const std::size_t start = out.size();
         out.resize(start + 8 * (12 + name.size() + 2) + 44);

@@ -11,20 +11,6 @@
 
 namespace exchange {
 
-namespace {
-
-// The layout of a palette in the files we write, between its values: the export writes it and the
-// import matches it before reading any other layout the general way.
-constexpr std::string_view kNameStart = "{\n      \"name\": ";
-constexpr std::string_view kBoxesStart = ",\n      \"boxes\": [";
-constexpr std::string_view kBackgroundStart = "\n        {\"background\": ";
-constexpr std::string_view kTextStart = ", \"text\": ";
-constexpr std::string_view kBoxEnd = "}";
-constexpr std::string_view kFaceStart = "\n      ],\n      \"font\": {\"face\": ";
-constexpr std::string_view kNumbersStart = ", \"numbers\": ";
-constexpr std::string_view kPaletteEnd = "}\n    }";
-
-// RFC 8259 string: quote, backslash and control characters escaped, the rest as UTF-8.
 void AppendJsonString(std::string& out, std::u16string_view text) {
     out += '"';
     ForEachCodePoint(text, [&out](std::uint32_t point) {
@@ -42,6 +28,19 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
     });
     out += '"';
 }
+
+namespace {
+
+// The layout of a palette in the files we write, between its values: the export writes it and the
+// import matches it before reading any other layout the general way.
+constexpr std::string_view kNameStart = "{\n      \"name\": ";
+constexpr std::string_view kBoxesStart = ",\n      \"boxes\": [";
+constexpr std::string_view kBackgroundStart = "\n        {\"background\": ";
+constexpr std::string_view kTextStart = ", \"text\": ";
+constexpr std::string_view kBoxEnd = "}";
+constexpr std::string_view kFaceStart = "\n      ],\n      \"font\": {\"face\": ";
+constexpr std::string_view kNumbersStart = ", \"numbers\": ";
+constexpr std::string_view kPaletteEnd = "}\n    }";
 
 constexpr std::string_view kJsonFormatName = "huewright-palettes";
 
@@ -409,19 +408,47 @@ void AppendBox(std::string& out, bool first, Color background, Color text) {
     out.append(line, static_cast<std::size_t>(at - line));
 }
 
-} // namespace
+// The font numbers' text of the fonts met so far. FormatFontDesc goes through swprintf, and a
+// library holds few distinct fonts: each is formatted once while they stay few.
+class FontTexts {
+public:
+    const std::string& Of(const FontNumbers& numbers) {
+        for (const auto& [known, text] : texts) {
+            if (known == numbers) {
+                return text;
+            }
+        }
+        const std::wstring wide = FormatFontDesc(numbers);
+        std::string text(wide.begin(), wide.end()); // digits, '-' and ':' only
+        if (texts.size() == kKept) {
+            texts.pop_back();
+        }
+        texts.emplace(texts.begin(), numbers, std::move(text));
+        return texts.front().second;
+    }
 
-std::string ExportJson(std::span<const PaletteRecord> palettes) {
-    std::string out = "{\n  \"format\": \"huewright-palettes\",\n  \"version\": 1,\n  \"palettes\": [";
-    out.reserve(out.size() + palettes.size() * 512);
-    // FormatFontDesc goes through swprintf, and a library holds few distinct fonts: each is formatted
-    // once, keyed by the bytes of its numbers.
-    std::unordered_map<std::string, std::string> fontTexts;
+private:
+    static constexpr std::size_t kKept = 16;
+    std::vector<std::pair<FontNumbers, std::string>> texts;
+};
+
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+// The whole document into `out`, which `flush` may take and empty whenever it holds a piece's worth;
+// false as soon as `flush` refuses.
+template <typename Flush>
+bool WriteJson(std::span<const PaletteRecord> palettes, std::string& out, Flush flush) {
+    out += "{\n  \"format\": \"huewright-palettes\",\n  \"version\": 1,\n  \"palettes\": [";
+    FontTexts fontTexts;
+    std::u16string repaired;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const PaletteRecord& palette = palettes[i];
+        if (out.size() >= kPieceSize && !flush(out)) {
+            return false;
+        }
         out += i == 0 ? "\n    " : ",\n    ";
         out += kNameStart;
-        AppendJsonString(out, ExportName(palette));
+        AppendJsonString(out, ExportName(palette, repaired));
         out += kBoxesStart;
         for (std::size_t box = 0; box < 4; ++box) {
             AppendBox(out, box == 0, palette.colors[2 * box], palette.colors[2 * box + 1]);
@@ -430,19 +457,31 @@ std::string ExportJson(std::span<const PaletteRecord> palettes) {
         AppendJsonString(out, FaceOf(palette.font));
         out += kNumbersStart;
         out += '"';
-        const FontNumbers& numbers = palette.font.numbers;
-        auto [known, added] =
-            fontTexts.try_emplace(std::string(reinterpret_cast<const char*>(&numbers), sizeof(numbers)));
-        if (added) {
-            const std::wstring text = FormatFontDesc(numbers);
-            known->second.assign(text.begin(), text.end()); // digits, '-' and ':' only
-        }
-        out += known->second;
+        out += fontTexts.Of(palette.font.numbers);
         out += '"';
         out += kPaletteEnd;
     }
     out += palettes.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return flush(out);
+}
+
+} // namespace
+
+std::string ExportJson(std::span<const PaletteRecord> palettes) {
+    std::string out;
+    out.reserve(64 + palettes.size() * 512);
+    WriteJson(palettes, out, [](std::string&) { return true; });
     return out;
+}
+
+bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put) {
+    std::string out;
+    out.reserve(kPieceSize + 4096);
+    return WriteJson(palettes, out, [&put](std::string& piece) {
+        const bool taken = put(piece);
+        piece.clear();
+        return taken;
+    });
 }
 
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font) {

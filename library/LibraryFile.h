@@ -9,6 +9,10 @@
 
 using FileError = std::uint32_t;
 
+// While Huewright has its library open it holds a lock on the one byte at this offset, far past any
+// real length, which the system shows to every other program that asks, on Windows or under Wine.
+inline constexpr std::uint64_t kLibraryHoldOffset = std::uint64_t{1} << 62;
+
 class LibraryFile {
 public:
     virtual ~LibraryFile() = default;

@@ -52,6 +52,12 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
     return {};
 }
 
+bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFormat format,
+                            const ExportPieces& put) {
+    return format == ExchangeFormat::Json ? ExportJsonInPieces(palettes, put)
+                                          : put(ExportPalettes(palettes, format));
+}
+
 namespace {
 
 ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont) {
@@ -79,18 +85,22 @@ ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const
 }
 
 // Blank names would give files whose names readers trim away or refuse, and a lone surrogate text
-// that UTF-8 and swatch readers refuse.
-std::u16string ExportName(const PaletteRecord& palette) {
-    std::u16string name = RecordName(palette);
+// that UTF-8 and swatch readers refuse. Most names need neither, and are written from the record.
+std::u16string_view ExportName(const PaletteRecord& palette, std::u16string& repaired) {
+    const std::u16string_view name = RecordNameView(palette);
     if (std::ranges::all_of(name, [](char16_t unit) { return unit == u' ' || IsControl(unit); })) {
-        return std::u16string(kUntitledName);
+        return kUntitledName;
     }
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (IsHighSurrogate(name[i]) && i + 1 < name.size() && IsLowSurrogate(name[i + 1])) {
+    if (IsValidUtf16(name)) {
+        return name;
+    }
+    repaired.assign(name);
+    for (std::size_t i = 0; i < repaired.size(); ++i) {
+        if (IsHighSurrogate(repaired[i]) && i + 1 < repaired.size() && IsLowSurrogate(repaired[i + 1])) {
             ++i;
-        } else if (IsHighSurrogate(name[i]) || IsLowSurrogate(name[i])) {
-            name[i] = u'\uFFFD';
+        } else if (IsHighSurrogate(repaired[i]) || IsLowSurrogate(repaired[i])) {
+            repaired[i] = u'\uFFFD';
         }
     }
-    return name;
+    return repaired;
 }

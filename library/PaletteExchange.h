@@ -5,6 +5,7 @@
 
 #include "library/PaletteRecord.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,9 +20,17 @@ std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 // The file's bytes for these palettes, with their names and, in JSON, their fonts.
 std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeFormat format);
 // The name every format writes: "Untitled palette" for an empty or blank one, U+FFFD for a lone
-// surrogate.
+// surrogate; `repaired` holds it when it is not the record's own.
 inline constexpr std::u16string_view kUntitledName = u"Untitled palette";
-std::u16string ExportName(const PaletteRecord& palette);
+std::u16string_view ExportName(const PaletteRecord& palette, std::u16string& repaired);
+
+// Receives an export in pieces, in order; false stops it.
+using ExportPieces = std::function<bool(std::string_view)>;
+// The same bytes handed over as they are made: JSON, the format pipelines read, in pieces of about
+// a megabyte, so that a large library never stands in memory as text; the other formats whole.
+// False when `put` refused a piece.
+bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFormat format,
+                            const ExportPieces& put);
 
 struct ImportResult {
     // Current-format records, names cut to 63 characters; a file that gives no font gives defaultFont.

@@ -37,6 +37,7 @@ public:
     int Count() const { return count; }
     int Capacity() const { return capacity; }
     const PaletteRecord& Record(int index) const { return Records()[index]; }
+    std::span<const PaletteRecord> AllRecords() const { return {Records(), static_cast<std::size_t>(count)}; }
     void SetRecord(int index, const PaletteRecord& record) {
         NoteChange(Change::Replaced, index);
         OwnRecords()[index] = record;

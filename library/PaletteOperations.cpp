@@ -286,7 +286,7 @@ bool PaletteOperations::OnSearchKey(SearchKey key) {
 // Names are compared as the save does, exactly, and a set keeps a large import linear. A name
 // already taken gets the first free " (2)", " (3)", ..., as a file manager names a copy; `lastNumbers`
 // keeps each name's last number, so that many palettes of one name do not search from 2 every time.
-ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> records) {
+ImportOutcome AppendImportedRecords(PaletteLibrary& library, std::span<const PaletteRecord> records) {
     ImportOutcome outcome;
     std::unordered_set<std::u16string> names;
     for (int i = 0; i < library.Count(); ++i) {
@@ -319,9 +319,14 @@ ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> re
             library.Remove(library.Count() - 1);
         }
         library.WritePaletteLibrary();
-        return {0, 0, error};
+        outcome = {0, 0, error};
     }
-    if (library.currentPaletteIndex >= 0) {
+    return outcome;
+}
+
+ImportOutcome PaletteOperations::ImportRecords(std::span<const PaletteRecord> records) {
+    const ImportOutcome outcome = AppendImportedRecords(library, records);
+    if (outcome.imported > 0 && !outcome.error && library.currentPaletteIndex >= 0) {
         ShowCounter();
     }
     return outcome;

@@ -26,6 +26,9 @@ struct ImportOutcome {
     FileError error = 0;
 };
 
+// Appends the records and writes the library; when the write fails, memory and file are put back.
+ImportOutcome AppendImportedRecords(PaletteLibrary& library, std::span<const PaletteRecord> records);
+
 class PaletteOperations {
 public:
     enum class SearchKey { Down, Up, Enter, Other };

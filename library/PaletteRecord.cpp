@@ -3,8 +3,12 @@
 #include <algorithm>
 
 std::u16string RecordName(const PaletteRecord& record) {
+    return std::u16string(RecordNameView(record));
+}
+
+std::u16string_view RecordNameView(const PaletteRecord& record) {
     const char16_t* end = std::find(std::begin(record.name), std::end(record.name), u'\0');
-    return {std::begin(record.name), end};
+    return {std::begin(record.name), static_cast<std::size_t>(end - std::begin(record.name))};
 }
 
 PaletteColors RecordColors(const PaletteRecord& record) {
@@ -40,4 +44,10 @@ PaletteRecord MakeRecord(std::u16string_view name, const PaletteColors& colors, 
     }
     record.font = font;
     return record;
+}
+
+LogFontImage BuiltInBoxFont() {
+    LogFontImage font{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 0x22}, {}};
+    std::copy_n(u"Georgia", 7, font.faceName);
+    return font;
 }

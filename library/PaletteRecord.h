@@ -52,7 +52,10 @@ inline bool IsLowSurrogate(std::uint32_t unit) {
 
 // The name up to its terminator, or all 64 code units when there is none.
 std::u16string RecordName(const PaletteRecord& record);
+std::u16string_view RecordNameView(const PaletteRecord& record);
 PaletteColors RecordColors(const PaletteRecord& record);
+// The box font a new workspace starts with: Georgia, 36 points at 96 pixels per inch, bold italic.
+LogFontImage BuiltInBoxFont();
 // At most `limit` UTF-16 units, one fewer where the last would be the first half of a surrogate pair.
 std::u16string_view CutName(std::u16string_view name, std::size_t limit = kMaxNameLength);
 // The name cut to 63 units as CutName cuts it, the rest of the name field zero.

@@ -120,7 +120,8 @@ std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc) {
     const std::size_t partSize = bytes.size() / parts;
     std::vector<std::future<std::uint32_t>> others;
     for (std::size_t part = 1; part < parts; ++part) {
-        const auto piece = part + 1 < parts ? bytes.subspan(part * partSize, partSize) : bytes.subspan(part * partSize);
+        const auto piece =
+            part + 1 < parts ? bytes.subspan(part * partSize, partSize) : bytes.subspan(part * partSize);
         // Deferred, the part is done on this thread when no other can be started.
         others.push_back(std::async(std::launch::async | std::launch::deferred, SerialCrc32, piece, 0u));
     }

@@ -101,8 +101,9 @@ std::string ExportAse(std::span<const PaletteRecord> palettes) {
     out.reserve(out.size() + palettes.size() * 460);
     // A palette's ten blocks: a group start of at most 138 bytes, eight colors of 38 or 40, the end.
     char blocks[512];
+    std::u16string repaired;
     for (const PaletteRecord& palette : palettes) {
-        const std::u16string name = ExportName(palette);
+        const std::u16string_view name = ExportName(palette, repaired);
         char* at =
             Put32(Put16(blocks, kAseGroupStart), static_cast<std::uint32_t>(2 + 2 * (name.size() + 1)));
         at = PutAseName(at, name);

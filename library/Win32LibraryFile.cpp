@@ -46,6 +46,12 @@ FileError MoveTo(HANDLE handle, std::uint64_t offset) {
 std::unique_ptr<LibraryFile> Win32LibraryFile::Open(const wchar_t* name, FileError& error) {
     error = 0;
     if (UniqueFile file = OpenFile(name, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS)) {
+        // Sharing is Windows' own; the lock is what programs outside it, the command line on Linux
+        // among them, see of the hold. It goes with the handle.
+        OVERLAPPED hold{};
+        hold.Offset = static_cast<DWORD>(kLibraryHoldOffset);
+        hold.OffsetHigh = static_cast<DWORD>(kLibraryHoldOffset >> 32);
+        LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &hold);
         return std::make_unique<Win32LibraryFile>(std::move(file), true);
     }
     error = LastError();
@@ -142,7 +148,7 @@ FileError Win32Journal::Read(std::string& bytes) {
 
 Win32Journal::~Win32Journal() {
     if (cleared) {
-        DeleteFileW(name);
+        DeleteFileW(name.c_str());
     }
 }
 
@@ -151,7 +157,7 @@ Win32Journal::~Win32Journal() {
 // refuses, so a journal found at start is one this write finished or none.
 FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces) {
     cleared = false;
-    UniqueFile file = OpenFile(name, GENERIC_WRITE, 0, OPEN_ALWAYS);
+    UniqueFile file = OpenFile(name.c_str(), GENERIC_WRITE, 0, OPEN_ALWAYS);
     if (!file) {
         return LastError();
     }
@@ -166,7 +172,7 @@ FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces
 // Zeroing the mark is one small write; a crash before it reaches the disk leaves the journal of a
 // finished rewrite, as a deletion not yet on the disk would.
 FileError Win32Journal::Clear() {
-    UniqueFile file = OpenFile(name, GENERIC_WRITE, 0, OPEN_EXISTING);
+    UniqueFile file = OpenFile(name.c_str(), GENERIC_WRITE, 0, OPEN_EXISTING);
     const char zeros[kJournalMarkSize]{};
     if (!file || WriteAll(file.Get(), zeros, sizeof(zeros)) != 0) {
         return Remove();
@@ -178,23 +184,23 @@ FileError Win32Journal::Clear() {
 // A journal left after its rewrite finished would undo that rewrite at the next start: when it
 // cannot be deleted (another program has it open), it is at least emptied, which reads as none.
 FileError Win32Journal::Remove() {
-    if (DeleteFileW(name) || GetLastError() == ERROR_FILE_NOT_FOUND) {
+    if (DeleteFileW(name.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) {
         return 0;
     }
     const FileError error = LastError();
-    UniqueFile file =
-        OpenFile(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    UniqueFile file = OpenFile(name.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     return file && SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) ? 0 : error;
 }
 
 FileError Win32Journal::SetAside() {
-    return MoveFileExW(name, asideName, MOVEFILE_REPLACE_EXISTING) ? 0 : LastError();
+    return MoveFileExW(name.c_str(), asideName.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : LastError();
 }
 
 // A piece that cannot be written ends the copy there, uncut.
 void Win32Backup::WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) {
     if (first) {
-        file = OpenFile(name, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
+        file = OpenFile(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS);
     }
     if (file && WriteAll(file.Get(), data, size) != 0) {
         file.Reset();

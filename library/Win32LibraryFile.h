@@ -5,6 +5,7 @@
 #include "library/LibraryFile.h"
 
 #include <memory>
+#include <string>
 
 class Win32LibraryFile : public LibraryFile {
 public:
@@ -41,7 +42,8 @@ class Win32Journal : public JournalFile {
 public:
     // `name` is the journal's file name; `asideName` the one a journal that belongs to no library is
     // kept under.
-    Win32Journal(const wchar_t* name, const wchar_t* asideName) : name(name), asideName(asideName) {}
+    Win32Journal(std::wstring name, std::wstring asideName)
+        : name(std::move(name)), asideName(std::move(asideName)) {}
     ~Win32Journal() override;
     Win32Journal(const Win32Journal&) = delete;
     Win32Journal& operator=(const Win32Journal&) = delete;
@@ -53,18 +55,18 @@ public:
     FileError SetAside() override;
 
 private:
-    const wchar_t* name;
-    const wchar_t* asideName;
+    std::wstring name;
+    std::wstring asideName;
     bool cleared = false;
 };
 
 // Writes the copy over whatever the backup file held, then cuts it to the copy's length.
 class Win32Backup : public BackupWriter {
 public:
-    explicit Win32Backup(const wchar_t* name) : name(name) {}
+    explicit Win32Backup(std::wstring name) : name(std::move(name)) {}
     void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) override;
 
 private:
     UniqueFile file;
-    const wchar_t* name;
+    std::wstring name;
 };

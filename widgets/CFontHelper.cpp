@@ -3,6 +3,7 @@
 #include "framework/CommonDialogs.h"
 #include "framework/DcGuards.h"
 #include "framework/Profile.h"
+#include "library/RecordFont.h"
 #include "widgets/FontDescription.h"
 
 #include <cstddef>
@@ -10,18 +11,6 @@
 #include <cwchar>
 
 namespace {
-
-LOGFONTW BuiltInDefaultFont() {
-    LOGFONTW font{};
-    font.lfHeight = -48;
-    font.lfWeight = 700;
-    font.lfItalic = 1;
-    font.lfOutPrecision = 1;
-    font.lfClipPrecision = 2;
-    font.lfPitchAndFamily = 0x22;
-    wcscpy(font.lfFaceName, kDefaultFontFace);
-    return font;
-}
 
 // FontNumbers has the layout of the numeric head of a LOGFONTW, so the two copy as bytes.
 static_assert(offsetof(LOGFONTW, lfFaceName) == sizeof(FontNumbers));
@@ -36,7 +25,7 @@ FontNumbers NumbersOf(const LOGFONTW& font) {
 } // namespace
 
 CFontHelper::CFontHelper(const std::wstring& section, const std::wstring& prefix)
-    : current(BuiltInDefaultFont()), defaultFont(current), section(section), prefix(prefix) {
+    : current(FromRecordFont(BuiltInBoxFont())), defaultFont(current), section(section), prefix(prefix) {
     RecreateFont();
     Load();
 }

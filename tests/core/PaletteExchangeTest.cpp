@@ -161,6 +161,29 @@ TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
     }
 }
 
+// A large JSON export comes in pieces that make the same bytes; the first refused piece ends it.
+TEST(PaletteExchangeTest, ExportInPiecesGivesTheSameBytes) {
+    std::vector<PaletteRecord> palettes;
+    for (int i = 0; i < 6000; ++i) {
+        palettes.push_back(MakeRecord(u"Palette " + std::u16string(1, u'a' + i % 26), kOtherColors,
+                                      i % 3 ? kDefaultFont : kBoldFont));
+    }
+    for (ExchangeFormat format : {ExchangeFormat::Json, ExchangeFormat::Css}) {
+        std::string joined;
+        int pieces = 0;
+        ASSERT_TRUE(ExportPalettesInPieces(palettes, format, [&](std::string_view piece) {
+            joined += piece;
+            return ++pieces > 0;
+        }));
+        EXPECT_EQ(joined, ExportPalettes(palettes, format));
+        EXPECT_EQ(pieces > 1, format == ExchangeFormat::Json);
+    }
+    int offered = 0;
+    EXPECT_FALSE(ExportPalettesInPieces(palettes, ExchangeFormat::Json,
+                                        [&](std::string_view) { return ++offered < 2; }));
+    EXPECT_EQ(offered, 2);
+}
+
 TEST(PaletteExchangeTest, LongNamesAreCutWithoutSplittingACharacter) {
     const std::pair<std::string, std::u16string> kCases[] = {
         {std::string(70, 'x'), std::u16string(63, u'x')},

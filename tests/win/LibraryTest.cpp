@@ -144,8 +144,14 @@ TEST_F(LibraryTest, AStoredLibraryIsRewrittenAtItsFirstChange) {
         SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_DELETE_PALETTE, BN_CLICKED),
                      reinterpret_cast<LPARAM>(dialog.Item(IDC_DELETE_PALETTE)));
         ASSERT_EQ(answerer.seen.size(), 1u); // the question, and no write failure after it
+        // The journal of that rewrite stays for the next one to reuse, its mark zeroed...
+        const Bytes journal = ReadBytes(L"palettes.dat._journal");
+        ASSERT_GT(journal.size(), kJournalMarkSize);
+        EXPECT_EQ(Bytes(journal.begin(), journal.begin() + kJournalMarkSize), Bytes(kJournalMarkSize));
         DestroyWindow(dialog.Hwnd());
     }
+    // ...and goes with the library.
+    EXPECT_FALSE(std::filesystem::exists(L"palettes.dat._journal"));
     EXPECT_EQ(ReadBytes(L"palettes.dat"), Bytes(library.begin() + kRecordSize, library.end()));
     EXPECT_EQ(ReadBytes(L"palettes.dat._backup"), library);
 }
@@ -237,3 +243,42 @@ TEST_F(LibraryTest, AFileThatCannotBeWrittenIsShownSaidOnceAndLeftAsItWas) {
 }
 
 } // namespace
+
+// huewright-cli.exe, built beside the program, meets the library the running program holds: it says
+// so in one line and changes nothing. Once the program is gone, the same import goes in.
+TEST_F(LibraryTest, TheCommandLineLeavesTheHeldLibraryAlone) {
+    const Bytes library = StoredLibrary(2);
+    WriteBytes(L"palettes.dat", library);
+    const std::string more = "GIMP Palette\nName: More\n#\n1 2 3\n";
+    WriteBytes(L"more.gpl", Bytes(more.begin(), more.end()));
+    auto importMore = [] {
+        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+        UniqueFile output(CreateFileW(L"cli-output.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOW startup{sizeof(startup)};
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output.Get();
+        std::wstring commandLine = L"huewright-cli import --into palettes.dat more.gpl";
+        PROCESS_INFORMATION started{};
+        DWORD status = 99;
+        if (CreateProcessW((ModuleFolder() + L"huewright-cli.exe").c_str(), commandLine.data(), nullptr,
+                           nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
+            UniqueHandle process(started.hProcess), thread(started.hThread);
+            WaitForSingleObject(process.Get(), 20000);
+            GetExitCodeProcess(process.Get(), &status);
+        }
+        return status;
+    };
+    {
+        CHuewrightDlg dialog;
+        ASSERT_TRUE(dialog.CreateModeless());
+        EXPECT_EQ(importMore(), 2u);
+        const Bytes said = ReadBytes(L"cli-output.txt");
+        EXPECT_EQ(std::string(said.begin(), said.end()),
+                  "huewright-cli: palettes.dat is in use by Huewright; close it and try again.\r\n");
+        DestroyWindow(dialog.Hwnd());
+    }
+    EXPECT_EQ(ReadBytes(L"palettes.dat"), library);
+    EXPECT_EQ(importMore(), 0u);
+    EXPECT_EQ(ReadBytes(L"palettes.dat").size(), 3 * kRecordSize);
+}

@@ -1,0 +1,77 @@
+#include "cli/CliFiles.h"
+
+#include "cli/PosixLibraryFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Reason() {
+    return std::strerror(errno);
+}
+
+// A backup nobody reads: opening for reading never writes one.
+class NoBackup : public BackupWriter {
+public:
+    void WriteBackupPiece(const void*, std::size_t, bool, bool) override {}
+};
+
+} // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        reason = Reason();
+        return false;
+    }
+    bytes.clear();
+    char buffer[1 << 16];
+    ssize_t got = 0;
+    while ((got = read(fd, buffer, sizeof(buffer))) > 0 || (got < 0 && errno == EINTR)) {
+        bytes.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    }
+    if (got < 0) {
+        reason = Reason();
+    }
+    close(fd);
+    return got == 0;
+}
+
+bool OpenLibraryToRead(const std::string& path, OpenedLibrary& library, std::string& reason) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        reason = Reason();
+        return false;
+    }
+    library.file = std::make_unique<PosixLibraryFile>(fd, false);
+    library.backup = std::make_unique<NoBackup>();
+    return true;
+}
+
+OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& library, std::string& reason) {
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT, 0644);
+    if (fd < 0) {
+        reason = Reason();
+        return OpenForWriting::Failed;
+    }
+    // Huewright under Wine holds its library with a lock the system shows to every program.
+    struct flock held {};
+    held.l_type = F_WRLCK;
+    held.l_whence = SEEK_SET;
+    held.l_start = kLibraryHoldOffset;
+    held.l_len = 1;
+    if (fcntl(fd, F_SETLK, &held) != 0) {
+        const bool inUse = errno == EAGAIN || errno == EACCES;
+        reason = Reason();
+        close(fd);
+        return inUse ? OpenForWriting::InUse : OpenForWriting::Failed;
+    }
+    library.file = std::make_unique<PosixLibraryFile>(fd, true);
+    library.journal = std::make_unique<PosixJournal>(path + "._journal");
+    library.backup = std::make_unique<PosixBackup>(path + "._backup");
+    return OpenForWriting::Opened;
+}

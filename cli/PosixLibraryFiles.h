@@ -1,0 +1,75 @@
+// The library file, its rollback journal and its backup over POSIX descriptors: the same calls the
+// Windows program makes, for the command line and the benchmarks on Linux.
+#pragma once
+
+#include "library/LibraryFile.h"
+
+#include <memory>
+#include <string>
+
+class PosixLibraryFile : public LibraryFile {
+public:
+    explicit PosixLibraryFile(int fd, bool writable = true) : fd(fd), writable(writable) {}
+    ~PosixLibraryFile() override;
+    PosixLibraryFile(const PosixLibraryFile&) = delete;
+    PosixLibraryFile& operator=(const PosixLibraryFile&) = delete;
+
+    bool Writable() const override { return writable; }
+    FileError Length(std::uint64_t& length) override;
+    FileError ReadFromStart(void* into, std::size_t size) override { return ReadAt(0, into, size); }
+    FileError Identity(std::uint64_t& identity) override;
+    FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override;
+    FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override;
+    const void* MapFromStart(std::size_t size) override;
+    void Unmap() override;
+    FileError Rewind() override;
+    FileError Write(const void* from, std::size_t size) override;
+    FileError Flush() override;
+    FileError SetLength(std::uint64_t length) override;
+
+private:
+    int fd;
+    bool writable;
+    void* view = nullptr;
+    std::size_t viewSize = 0;
+};
+
+// Written over the last journal, cut, flushed; cleared after use and deleted with this object.
+class PosixJournal : public JournalFile {
+public:
+    explicit PosixJournal(std::string path) : path(std::move(path)) {}
+    ~PosixJournal() override;
+    PosixJournal(const PosixJournal&) = delete;
+    PosixJournal& operator=(const PosixJournal&) = delete;
+
+    FileError Read(std::string& bytes) override;
+    FileError Write(std::span<const std::span<const std::byte>> pieces) override;
+    FileError Clear() override;
+    FileError Remove() override;
+    FileError SetAside() override;
+
+private:
+    std::string path;
+    bool cleared = false;
+};
+
+// Overwrites the backup's pages in place rather than truncating first, as the Windows side does.
+class PosixBackup : public BackupWriter {
+public:
+    explicit PosixBackup(std::string path) : path(std::move(path)) {}
+    ~PosixBackup() override { Close(); }
+    PosixBackup(const PosixBackup&) = delete;
+    PosixBackup& operator=(const PosixBackup&) = delete;
+
+    void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) override;
+
+private:
+    void Close();
+
+    std::string path;
+    int fd = -1;
+    std::size_t written = 0;
+};
+
+// Writes all of it, again after an interrupted call; false on an error, with errno set.
+bool WriteAll(int fd, const void* from, std::size_t size);

@@ -1,0 +1,75 @@
+#include "cli/CliFiles.h"
+
+#include "framework/SystemError.h"
+#include "framework/UniqueHandle.h"
+#include "library/Win32LibraryFile.h"
+#include "library/WholeFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return wide;
+}
+
+// The system's sentence for `error` in UTF-8, without its final period: the caller ends the sentence.
+std::string Reason(DWORD error) {
+    std::wstring wide = SystemErrorText(error);
+    if (!wide.empty() && wide.back() == L'.') {
+        wide.pop_back();
+    }
+    std::string utf8(wide.size() * 3, '\0');
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                                         static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(static_cast<std::size_t>(std::max(size, 0)));
+    return utf8;
+}
+
+class NoBackup : public BackupWriter {
+public:
+    void WriteBackupPiece(const void*, std::size_t, bool, bool) override {}
+};
+
+} // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+    if (DWORD error = ReadWholeFile(Wide(path), bytes)) {
+        reason = Reason(error);
+        return false;
+    }
+    return true;
+}
+
+bool OpenLibraryToRead(const std::string& path, OpenedLibrary& library, std::string& reason) {
+    UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        reason = Reason(GetLastError());
+        return false;
+    }
+    library.file = std::make_unique<Win32LibraryFile>(std::move(file), false);
+    library.backup = std::make_unique<NoBackup>();
+    return true;
+}
+
+OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& library, std::string& reason) {
+    const std::wstring name = Wide(path);
+    FileError error = 0;
+    library.file = Win32LibraryFile::Open(name.c_str(), error);
+    if (error) {
+        library.file.reset();
+        reason = Reason(error);
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? OpenForWriting::InUse
+                                                                                 : OpenForWriting::Failed;
+    }
+    library.journal = std::make_unique<Win32Journal>(name + L"._journal", name + L"._journal_unmatched");
+    library.backup = std::make_unique<Win32Backup>(name + L"._backup");
+    return OpenForWriting::Opened;
+}

@@ -1,0 +1,144 @@
+// huewright-cli's commands on real files in a scratch folder, as a script would run them.
+#include "cli/Cli.h"
+#include "library/PaletteRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Black on white passes every target; the default palette's boxes fail AA.
+constexpr const char* kPalettes =
+    "GIMP Palette\nName: Test\n#\n"
+    "255 255 255\n0 0 0\n255 255 255\n0 0 0\n255 255 255\n0 0 0\n255 255 255\n0 0 0\n"
+    "190 190 161\n116 105 85\n";
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("huewright-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        Put("test.gpl", kPalettes);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    void Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+    }
+    std::string Get(const std::string& name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    int Run(std::vector<std::string> args) {
+        out.str({});
+        err.str({});
+        return RunCli(args, out, err);
+    }
+
+    fs::path dir;
+    std::ostringstream out, err;
+};
+
+} // namespace
+
+// Every format out and back in gives the same palettes, colors and names, as list shows them.
+TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
+    ASSERT_EQ(Run({"import", "--into", Path("palettes.dat"), Path("test.gpl")}), kExitSuccess) << err.str();
+    EXPECT_EQ(out.str(), "Imported 2 palettes into \"" + Path("palettes.dat") + "\".\n");
+    ASSERT_EQ(Run({"list", Path("palettes.dat")}), kExitSuccess);
+    const std::string listed = out.str();
+    EXPECT_EQ(listed.substr(0, listed.find('\n')),
+              "1\tTest 1\t#ffffff #000000 #ffffff #000000 #ffffff #000000 #ffffff #000000\tGeorgia, 36 pt");
+
+    for (const std::string format : {"gpl", "ase", "json"}) {
+        SCOPED_TRACE(format);
+        const std::string exported = Path("out." + format), library = Path(format + ".dat");
+        ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", format, "-o", exported}), kExitSuccess)
+            << err.str();
+        ASSERT_EQ(Run({"import", "--into", library, exported}), kExitSuccess) << err.str();
+        ASSERT_EQ(Run({"list", library}), kExitSuccess);
+        EXPECT_EQ(out.str(), listed);
+    }
+    // Text formats go to standard output, byte for byte what -o writes.
+    ASSERT_EQ(
+        Run({"export", Path("palettes.dat"), "--format", "json", "--palette", "2", "--palette", "Test 1"}),
+        kExitSuccess);
+    const std::string both = out.str();
+    EXPECT_LT(both.find("\"name\": \"Test 2\""), both.find("\"name\": \"Test 1\""));
+    ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css"}), kExitSuccess);
+    EXPECT_NE(out.str().find("#ffffff"), std::string::npos);
+}
+
+// A library of the oldest generation is read as the program reads it and left as it was.
+TEST_F(CliTest, ALegacyLibraryIsConvertedInMemoryOnly) {
+    std::string compact(40, '\0');
+    const std::uint32_t marker = CompactRecordMagic;
+    std::memcpy(compact.data(), &marker, sizeof(marker));
+    compact[8] = '\x11';
+    Put("old.dat", compact);
+    ASSERT_EQ(Run({"list", Path("old.dat")}), kExitSuccess) << err.str();
+    EXPECT_EQ(out.str().substr(0, 12), "1\tPalette #1");
+    EXPECT_NE(out.str().find("#110000"), std::string::npos);
+    EXPECT_EQ(Get("old.dat"), compact);
+    EXPECT_FALSE(fs::exists(dir / "old.dat._backup"));
+}
+
+TEST_F(CliTest, CheckFailsWhenAnyPaletteFailsItsTarget) {
+    Put("pass.gpl", std::string(kPalettes).substr(0, std::string(kPalettes).find("190 190")));
+    EXPECT_EQ(Run({"check", Path("pass.gpl"), "--target", "aaa"}), kExitSuccess);
+    EXPECT_EQ(out.str().substr(out.str().rfind('\n', out.str().size() - 2) + 1),
+              "0 of 1 palette fails AAA.\n");
+    EXPECT_EQ(Run({"check", Path("test.gpl")}), kExitCheckFailed);
+    EXPECT_NE(out.str().find("  box 1  #746955 on #bebea1  2.84:1"), std::string::npos) << out.str();
+    EXPECT_EQ(Run({"check", Path("test.gpl"), "--json", "--cvd", "--target", "apca"}), kExitCheckFailed);
+    EXPECT_NE(out.str().find("\"failing\": 1}"), std::string::npos);
+    EXPECT_NE(out.str().find("\"achromatopsia\": ["), std::string::npos);
+}
+
+// One sentence on standard error and status 2, for usage errors and for files that cannot be used.
+TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
+    Put("damaged.ase", "ASEF\x00\x01\x00\x00\x00\x00\x00\x05garbage");
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"paint"},
+        {"list"},
+        {"list", "a.dat", "b.dat"},
+        {"export", Path("test.gpl")},
+        {"export", Path("test.gpl"), "--format", "pdf"},
+        {"export", Path("test.gpl"), "--format", "ase"},
+        {"export", Path("test.gpl"), "--format", "css", "--palette", "Nobody"},
+        {"import", Path("test.gpl")},
+        {"check", Path("test.gpl"), "--target", "aaaa"},
+        {"check", Path("test.gpl"), "--colour"},
+        {"check", Path("test.gpl"), "--target"},
+        {"list", Path("missing.gpl")},
+        {"list", Path("test.txt")},
+        {"check", Path("damaged.ase")},
+        {"import", "--into", Path("palettes.dat"), Path("test.gpl"), Path("damaged.ase")},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        EXPECT_EQ(Run(args), kExitError);
+        const std::string message = err.str();
+        EXPECT_EQ(message.rfind("huewright-cli", 0), 0u);
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+    }
+    // The import whose second file was damaged wrote nothing.
+    EXPECT_FALSE(fs::exists(dir / "palettes.dat"));
+    EXPECT_EQ(Run({"list", "--help"}), kExitSuccess);
+    EXPECT_EQ(Run({"--version"}), kExitSuccess);
+    EXPECT_EQ(out.str(), "huewright-cli 1.0.0\n");
+}
