@@ -74,6 +74,7 @@ private:
 
     // Menu commands and keys.
     void CopyColorToClipboard(Color color);
+    void CopySelectedColorAs(UINT id);
     void OnUserGuide();
     void OnSetCopyFormat();
 

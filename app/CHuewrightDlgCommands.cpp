@@ -3,6 +3,7 @@
 #include "app/CHuewrightDlg.h"
 
 #include "app/SettingsValues.h"
+#include "color/CssColorText.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ShellFunctions.h"
 #include "library/CCopyColorFormat.h"
@@ -143,6 +144,12 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_TOOLS_PASTE_COLOR:
         OnPasteColor();
         return true;
+    case ID_COPY_AS_HEX:
+    case ID_COPY_AS_RGB:
+    case ID_COPY_AS_HSL:
+    case ID_COPY_AS_OKLCH:
+        CopySelectedColorAs(id);
+        return true;
     case ID_ABOUT: {
         CHelp about;
         about.DoModal(Hwnd());
@@ -186,6 +193,13 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
 
 void CHuewrightDlg::CopyColorToClipboard(Color color) {
     CopyTextToClipboard(Hwnd(), FormatColor(color, settings.colorFormatStr));
+}
+
+// "Copy color as": the selected color in one of the forms CSS reads, whatever the copy format is.
+void CHuewrightDlg::CopySelectedColorAs(UINT id) {
+    constexpr std::string (*kWriters[])(Color) = {HexText, RgbText, HslText, OklchText};
+    const std::string text = kWriters[id - ID_COPY_AS_HEX](selector.CurrentColor());
+    CopyTextToClipboard(Hwnd(), std::wstring(text.begin(), text.end()));
 }
 
 void CHuewrightDlg::OnSetCopyFormat() {

@@ -3,6 +3,7 @@
 #include "app/SettingsValues.h"
 #include "framework/DcGuards.h"
 #include "framework/OffscreenCanvas.h"
+#include "color/CssColorText.h"
 #include "library/ColorFormat.h"
 
 #include <algorithm>
@@ -211,9 +212,12 @@ void CPaletteChecker::MeasureLayout(HDC dc) {
 
     std::wstring hex = WidestRun(dc, L"0123456789abcdef", 6);
     std::wstring digit = WidestRun(dc, L"0123456789", 1);
-    const int widths[6] = {
+    const int widths[7] = {
         TextWidth(dc, L"Box " + digit),
         TextWidth(dc, L"#" + hex + L" on #" + hex),
+        TextWidth(dc, L"oklch(" + digit + digit + digit + L"." + digit + digit + L"% " + digit + L"." +
+                          WidestRun(dc, L"0123456789", 5) + L" " + digit + digit + digit + L"." + digit +
+                          digit + L")"),
         TextWidth(dc, digit + digit + L"." + digit + digit + L":1"),
         std::max(TextWidth(dc, L"AA pass  AAA pass"), TextWidth(dc, L"AA fail  AAA fail")),
         TextWidth(dc, L"large text"),
@@ -223,7 +227,7 @@ void CPaletteChecker::MeasureLayout(HDC dc) {
     for (size_t i = 1; i < layout.columns.size(); ++i) {
         layout.columns[i] = layout.columns[i - 1] + widths[i - 1] + kColumnGap;
     }
-    layout.boxesWidth = layout.columns[5] + widths[5] + kMargin;
+    layout.boxesWidth = layout.columns[6] + widths[6] + kMargin;
 
     layout.headingTop = kMargin + 4 * layout.lineHeight + kSectionGap;
     layout.simulationsTop = layout.headingTop + layout.lineHeight;
@@ -357,19 +361,25 @@ void CPaletteChecker::Paint(HDC dc, const RECT& client) {
     }
 }
 
-void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
+std::array<std::wstring, 7> CPaletteChecker::BoxLineTexts(int box) const {
     const Color background = shown->colors.box[box];
     const Color text = shown->colors.text[box];
     const BoxContrast& contrast = checks.boxes[box];
-    PaintSwatch(dc, SwatchRect(0, box), background, text, false);
-    const std::wstring texts[6] = {
+    const std::string oklch = OklchText(background);
+    return {
         L"Box " + std::to_wstring(box + 1),
         FormatColor(text, kDefaultCopyFormat) + L" on " + FormatColor(background, kDefaultCopyFormat),
+        std::wstring(oklch.begin(), oklch.end()),
         FormatContrastRatio(contrast.ratio),
         Verdicts(contrast),
         contrast.largeText ? L"large text" : L"",
         FormatLightnessContrast(contrast.lightnessContrast),
     };
+}
+
+void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
+    PaintSwatch(dc, SwatchRect(0, box), shown->colors.box[box], shown->colors.text[box], false);
+    const std::array<std::wstring, 7> texts = BoxLineTexts(box);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     int top = kMargin + box * layout.lineHeight;
     for (size_t i = 0; i < layout.columns.size(); ++i) {

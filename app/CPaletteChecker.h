@@ -1,6 +1,6 @@
 // The palette checker, the "Palette inspector" of the Tools menu: a modeless tool window beside the
-// main dialog that shows each box's contrast verdicts and the palette as people with each color
-// vision deficiency see it.
+// main dialog that shows each box's colors (the background also in OKLCH) with their contrast
+// verdicts, and the palette as people with each color vision deficiency see it.
 #pragma once
 
 #include "app/CheckerState.h"
@@ -40,6 +40,9 @@ public:
     // Row 0 is the palette itself, rows 1 to 4 its simulations in VisionDeficiency order; client
     // coordinates, empty before the window first opens.
     RECT SwatchRect(int row, int box) const;
+    // The texts of a box's line once the window has opened: name, colors, the background's OKLCH,
+    // ratio, verdicts, large text and lightness contrast.
+    std::array<std::wstring, 7> BoxLineTexts(int box) const;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,9 +60,8 @@ private:
         int lineHeight = 0;
         int swatchWidth = 0;
         int swatchHeight = 0;
-        // The left edges of the text columns of a box line: name, colors, ratio, verdicts, large
-        // text and lightness contrast.
-        std::array<int, 6> columns{};
+        // The left edges of the text columns of a box line, as BoxLineTexts gives them.
+        std::array<int, 7> columns{};
         int boxesWidth = 0;
         int headingTop = 0;
         int simulationsTop = 0;

@@ -1,14 +1,14 @@
 #include "app/ColorNotation.h"
 
+#include "app/CssColorFunctions.h"
+#include "app/CssSyntax.h"
 #include "color/HexDigits.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstdint>
 #include <iterator>
-#include <numbers>
-#include <utility>
+
+using namespace css;
 
 namespace {
 
@@ -170,18 +170,8 @@ constexpr NamedColor kNamedColors[] = {
     {L"yellowgreen", 0x9ACD32},
 };
 
-// Case folding for the Latin letters only: the notations are ASCII, and a wider folding would let
-// look-alike characters (the Kelvin sign folds to "k") spell a name.
-constexpr wchar_t AsciiLower(wchar_t c) noexcept {
-    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-}
-
 constexpr bool LessIgnoringCase(std::wstring_view left, std::wstring_view right) noexcept {
     return std::ranges::lexicographical_compare(left, right, {}, AsciiLower, AsciiLower);
-}
-
-constexpr bool EqualsIgnoringCase(std::wstring_view text, std::wstring_view other) noexcept {
-    return std::ranges::equal(text, other, {}, AsciiLower, AsciiLower);
 }
 
 static_assert(std::size(kNamedColors) == 148);
@@ -196,24 +186,6 @@ std::optional<Color> FindNamedColor(std::wstring_view name) {
     }
     return MakeColor(static_cast<int>(found->rgb >> 16), static_cast<int>((found->rgb >> 8) & 0xFF),
                      static_cast<int>(found->rgb & 0xFF));
-}
-
-bool IsSpace(wchar_t c) noexcept {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
-}
-
-bool IsDigit(wchar_t c) noexcept {
-    return c >= L'0' && c <= L'9';
-}
-
-std::wstring_view Trim(std::wstring_view text) noexcept {
-    while (!text.empty() && IsSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 bool IsHexDigit(wchar_t c) noexcept {
@@ -249,42 +221,6 @@ std::optional<Color> ParseColorRef(std::wstring_view digits) {
     return value <= 0x00FFFFFF ? std::optional<Color>(value) : std::nullopt;
 }
 
-// The arguments of a color function or the parts of a triplet: never more than four.
-struct Pieces {
-    std::array<std::wstring_view, 4> items;
-    size_t count = 0;
-};
-
-// The trimmed pieces between separators; nothing when there are more than four.
-std::optional<Pieces> SplitAt(std::wstring_view text, wchar_t separator) {
-    Pieces pieces;
-    for (;;) {
-        if (pieces.count == pieces.items.size()) {
-            return std::nullopt;
-        }
-        const size_t end = text.find(separator);
-        pieces.items[pieces.count++] = Trim(text.substr(0, end));
-        if (end == std::wstring_view::npos) {
-            return pieces;
-        }
-        text.remove_prefix(end + 1);
-    }
-}
-
-// The runs of characters between white space; nothing when there are more than four.
-std::optional<Pieces> SplitWords(std::wstring_view text) {
-    Pieces pieces;
-    for (text = Trim(text); !text.empty(); text = Trim(text)) {
-        if (pieces.count == pieces.items.size()) {
-            return std::nullopt;
-        }
-        const size_t end = static_cast<size_t>(std::ranges::find_if(text, IsSpace) - text.begin());
-        pieces.items[pieces.count++] = text.substr(0, end);
-        text.remove_prefix(end);
-    }
-    return pieces;
-}
-
 // "r,g,b" or "r g b": three whole numbers 0..255.
 std::optional<Color> ParseTriplet(std::wstring_view text) {
     auto pieces = text.find(L',') != std::wstring_view::npos ? SplitAt(text, L',') : SplitWords(text);
@@ -307,205 +243,6 @@ std::optional<Color> ParseTriplet(std::wstring_view text) {
     return MakeColor(channels[0], channels[1], channels[2]);
 }
 
-enum class Unit { None, Percent, Degree, Gradian, Radian, Turn };
-
-struct Value {
-    double number;
-    Unit unit;
-};
-
-constexpr std::uint64_t kMantissaLimit = 100'000'000'000'000'000; // 18 digits, more than a double holds
-constexpr long long kExponentLimit = 100'000;                     // far past the double range either way
-
-// A CSS number ("12", "-.5", "1.5e2") with no unit, "%" or an angle unit; the whole text must be one.
-// Values beyond the double range are refused rather than carried on as infinities.
-std::optional<Value> ParseValue(std::wstring_view text) {
-    size_t at = 0;
-    auto digitAt = [text](size_t index) { return index < text.size() && IsDigit(text[index]); };
-    const bool negative = !text.empty() && text[0] == L'-';
-    if (!text.empty() && (text[0] == L'+' || text[0] == L'-')) {
-        ++at;
-    }
-    std::uint64_t mantissa = 0;
-    long long power = 0;
-    bool anyDigit = false;
-    // Digits past the eighteenth significant one cannot change the double; whole ones still move the point.
-    auto readDigits = [&](bool fraction) {
-        for (; digitAt(at); ++at) {
-            anyDigit = true;
-            if (mantissa < kMantissaLimit) {
-                mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[at] - L'0');
-                power -= fraction ? 1 : 0;
-            } else if (!fraction) {
-                ++power;
-            }
-        }
-    };
-    readDigits(false);
-    if (at < text.size() && text[at] == L'.' && digitAt(at + 1)) {
-        ++at;
-        readDigits(true);
-    }
-    if (!anyDigit) {
-        return std::nullopt;
-    }
-    // An "e" not followed by exponent digits is left for the unit, where it is refused.
-    if (at < text.size() && AsciiLower(text[at]) == L'e') {
-        const bool signedExponent = digitAt(at + 2) && (text[at + 1] == L'+' || text[at + 1] == L'-');
-        if (signedExponent || digitAt(at + 1)) {
-            const bool negativeExponent = signedExponent && text[at + 1] == L'-';
-            long long exponent = 0;
-            for (at += signedExponent ? 2 : 1; digitAt(at); ++at) {
-                exponent = std::min(exponent * 10 + (text[at] - L'0'), kExponentLimit);
-            }
-            power += negativeExponent ? -exponent : exponent;
-        }
-    }
-    // Dividing by an exact power of ten keeps decimals such as 127.5 exact.
-    const double magnitude = static_cast<double>(mantissa);
-    double number = mantissa == 0 ? 0.0
-                    : power >= 0  ? magnitude * std::pow(10.0, static_cast<double>(power))
-                                  : magnitude / std::pow(10.0, static_cast<double>(-power));
-    if (!std::isfinite(number)) {
-        return std::nullopt;
-    }
-    number = negative ? -number : number;
-
-    constexpr std::pair<std::wstring_view, Unit> kUnits[] = {
-        {L"", Unit::None},        {L"%", Unit::Percent},  {L"deg", Unit::Degree},
-        {L"grad", Unit::Gradian}, {L"rad", Unit::Radian}, {L"turn", Unit::Turn},
-    };
-    for (const auto& [name, unit] : kUnits) {
-        if (EqualsIgnoringCase(text.substr(at), name)) {
-            return Value{number, unit};
-        }
-    }
-    return std::nullopt;
-}
-
-// The three channel values of rgb() or hsl() in either CSS syntax: "a, b, c[, alpha]" or
-// "a b c[ / alpha]". The alpha must be a number or a percentage, and is then dropped.
-struct Channels {
-    std::array<Value, 3> values;
-    bool commas;
-};
-
-std::optional<Channels> ParseArguments(std::wstring_view body) {
-    const bool commas = body.find(L',') != std::wstring_view::npos;
-    std::optional<Pieces> pieces;
-    if (commas) {
-        pieces = SplitAt(body, L',');
-    } else if (auto halves = SplitAt(body, L'/'); halves && halves->count <= 2) {
-        pieces = SplitWords(halves->items[0]);
-        if (pieces && pieces->count == 3 && halves->count == 2) {
-            pieces->items[pieces->count++] = halves->items[1];
-        } else if (pieces && pieces->count != 3) {
-            pieces.reset();
-        }
-    }
-    if (!pieces || pieces->count < 3) {
-        return std::nullopt;
-    }
-    if (pieces->count == 4) {
-        auto alpha = ParseValue(pieces->items[3]);
-        if (!alpha || (alpha->unit != Unit::None && alpha->unit != Unit::Percent)) {
-            return std::nullopt;
-        }
-    }
-    Channels channels{{}, commas};
-    for (size_t i = 0; i < 3; ++i) {
-        auto value = ParseValue(pieces->items[i]);
-        if (!value) {
-            return std::nullopt;
-        }
-        channels.values[i] = *value;
-    }
-    return channels;
-}
-
-// CSS rounds a channel to the nearest byte, halves up.
-int RoundToByte(double channel) noexcept {
-    return static_cast<int>(std::floor(std::clamp(channel, 0.0, 255.0) + 0.5));
-}
-
-// Numbers 0..255 or percentages, clamped. The comma syntax wants three of one kind; the space syntax
-// of CSS Color 4 lets them mix.
-std::optional<Color> RgbColor(const Channels& channels) {
-    int bytes[3] = {};
-    for (size_t i = 0; i < 3; ++i) {
-        const Value& value = channels.values[i];
-        if (channels.commas && value.unit != channels.values[0].unit) {
-            return std::nullopt;
-        }
-        if (value.unit == Unit::Percent) {
-            bytes[i] = RoundToByte(value.number * 255 / 100);
-        } else if (value.unit == Unit::None) {
-            bytes[i] = RoundToByte(value.number);
-        } else {
-            return std::nullopt;
-        }
-    }
-    return MakeColor(bytes[0], bytes[1], bytes[2]);
-}
-
-// A hue in degrees 0..360; a plain number is in degrees.
-std::optional<double> HueDegrees(const Value& value) {
-    double degrees = 0;
-    switch (value.unit) {
-    case Unit::None:
-    case Unit::Degree:
-        degrees = value.number;
-        break;
-    case Unit::Gradian:
-        degrees = value.number / 400 * 360;
-        break;
-    case Unit::Radian:
-        degrees = value.number * 180 / std::numbers::pi;
-        break;
-    case Unit::Turn:
-        degrees = value.number * 360;
-        break;
-    case Unit::Percent:
-        return std::nullopt;
-    }
-    if (!std::isfinite(degrees)) {
-        return std::nullopt;
-    }
-    degrees = std::fmod(degrees, 360.0);
-    return degrees < 0 ? degrees + 360 : degrees;
-}
-
-// The hslToRgb of CSS Color 4. Saturation and lightness are percentages, clamped to 0..100%; the
-// space syntax also takes them as plain numbers.
-std::optional<Color> HslColor(const Channels& channels) {
-    auto isPercentage = [&](const Value& value) {
-        return value.unit == Unit::Percent || (!channels.commas && value.unit == Unit::None);
-    };
-    const auto hue = HueDegrees(channels.values[0]);
-    if (!hue || !isPercentage(channels.values[1]) || !isPercentage(channels.values[2])) {
-        return std::nullopt;
-    }
-    const double saturation = std::clamp(channels.values[1].number, 0.0, 100.0) / 100;
-    const double lightness = std::clamp(channels.values[2].number, 0.0, 100.0) / 100;
-    const double chroma = saturation * std::min(lightness, 1 - lightness);
-    auto channel = [&](double offset) {
-        const double k = std::fmod(offset + *hue / 30, 12.0);
-        return RoundToByte(255 * (lightness - chroma * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}))));
-    };
-    return MakeColor(channel(0), channel(8), channel(4));
-}
-
-// rgb(), rgba(), hsl() or hsla(), the name in any case; each pair accepts the same forms.
-std::optional<Color> ParseFunction(std::wstring_view name, std::wstring_view body) {
-    const bool rgb = EqualsIgnoringCase(name, L"rgb") || EqualsIgnoringCase(name, L"rgba");
-    const bool hsl = EqualsIgnoringCase(name, L"hsl") || EqualsIgnoringCase(name, L"hsla");
-    auto channels = rgb || hsl ? ParseArguments(body) : std::nullopt;
-    if (!channels) {
-        return std::nullopt;
-    }
-    return rgb ? RgbColor(*channels) : HslColor(*channels);
-}
-
 } // namespace
 
 // Each notation has its own opening (RRGGBB its own length and digits), so no text is read two ways.
@@ -516,7 +253,9 @@ std::optional<Color> ParseColorNotation(std::wstring_view text) {
         return ParseHexChannels(text.substr(1));
     }
     if (EqualsIgnoringCase(prefix, L"0x")) {
-        return ParseColorRef(text.substr(2));
+        // Six digits are the web's 0xRRGGBB; the copy formats write the COLORREF with all eight.
+        const std::wstring_view digits = text.substr(2);
+        return digits.size() == 6 ? ParseHexChannels(digits) : ParseColorRef(digits);
     }
     if (EqualsIgnoringCase(prefix, L"&h")) {
         text.remove_prefix(2);
@@ -526,10 +265,12 @@ std::optional<Color> ParseColorNotation(std::wstring_view text) {
         return ParseColorRef(text);
     }
     if (const size_t open = text.find(L'('); open != std::wstring_view::npos) {
-        if (!text.ends_with(L')')) {
-            return std::nullopt;
+        // CSS closes a function the text leaves open at its end.
+        std::wstring_view body = text.substr(open + 1);
+        if (body.ends_with(L')')) {
+            body.remove_suffix(1);
         }
-        return ParseFunction(text.substr(0, open), text.substr(open + 1, text.size() - open - 2));
+        return ParseColorFunction(text.substr(0, open), body);
     }
     if (text.size() == 6 && std::ranges::all_of(text, IsHexDigit)) {
         return ParseHexChannels(text);

@@ -1,6 +1,7 @@
 // A color written in any of the notations designers copy around: #RGB, #RRGGBB, #RRGGBBAA (alpha
-// ignored), RRGGBB, rgb()/rgba() with numbers or percentages, hsl()/hsla(), 0x00BBGGRR, &H00BBGGRR&,
-// a decimal triplet "r,g,b", and the CSS named colors.
+// ignored), RRGGBB, the color functions of CSS Color 4 (rgb(), hsl(), hwb(), lab(), lch(), oklab(),
+// oklch(), color()), 0xRRGGBB, 0x00BBGGRR, &H00BBGGRR&, a decimal triplet "r,g,b", and the CSS named
+// colors.
 #pragma once
 
 #include "color/ColorMath.h"

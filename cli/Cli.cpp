@@ -15,7 +15,7 @@ constexpr const char* kHelp =
     "\n"
     "Commands:\n"
     "  list     one line per palette: number, name, colors and font\n"
-    "  export   palettes as CSS, GIMP, Adobe Swatch Exchange or JSON\n"
+    "  export   palettes as CSS (hex or OKLCH), GIMP, Adobe Swatch Exchange or JSON\n"
     "  import   append the palettes of files to a library\n"
     "  check    judge each palette's text contrast; exit status 1 when any fails\n"
     "\n"

@@ -10,6 +10,13 @@
 // Every path is UTF-8.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
 
+// What opening for reading gives as the backup: none is kept, and the file is not read for one.
+class NoBackup : public BackupWriter {
+public:
+    void WriteBackupPiece(const void*, std::size_t, bool, bool) override {}
+    bool Wanted() const override { return false; }
+};
+
 struct OpenedLibrary {
     std::unique_ptr<LibraryFile> file;
     std::unique_ptr<JournalFile> journal;

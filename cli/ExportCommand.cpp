@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/CliCommands.h"
+#include "cli/BackgroundWriter.h"
 #include "cli/OutputFile.h"
 #include "cli/CliPalettes.h"
 #include "library/PaletteExchange.h"
@@ -14,10 +15,11 @@ constexpr const char* kHelp =
     "Usage: huewright-cli export FILE --format FORMAT [--palette NAME|NUMBER]... [-o OUT]\n"
     "\n"
     "Writes the palettes of FILE in FORMAT, the same bytes as Huewright's export:\n"
-    "  css    CSS custom properties\n"
-    "  gpl    GIMP palette\n"
-    "  ase    Adobe Swatch Exchange (binary: needs -o)\n"
-    "  json   JSON, with names and fonts\n"
+    "  css          CSS custom properties, #rrggbb\n"
+    "  css-oklch    CSS custom properties, oklch()\n"
+    "  gpl          GIMP palette\n"
+    "  ase          Adobe Swatch Exchange (binary: needs -o)\n"
+    "  json         JSON, with names and fonts\n"
     "\n"
     "  --palette NAME|NUMBER   only this palette, by its exact name or its number in the list;\n"
     "                          give it again for more, in the order wanted\n"
@@ -30,6 +32,7 @@ struct FormatName {
 };
 
 constexpr FormatName kFormats[] = {{"css", ExchangeFormat::Css, true},
+                                   {"css-oklch", ExchangeFormat::CssOklch, true},
                                    {"gpl", ExchangeFormat::Gpl, true},
                                    {"ase", ExchangeFormat::Ase, false},
                                    {"json", ExchangeFormat::Json, true}};
@@ -59,6 +62,15 @@ std::optional<std::size_t> PaletteIndex(std::span<const PaletteRecord> palettes,
         }
     }
     return std::nullopt;
+}
+
+// Made on this thread and written on another, so that the two overlap.
+bool ExportThrough(std::span<const PaletteRecord> palettes, ExchangeFormat format,
+                   BackgroundWriter::Write write) {
+    BackgroundWriter writer(std::move(write));
+    const bool made = ExportPalettesInPieces(palettes, format,
+                                             [&writer](std::string_view piece) { return writer.Put(piece); });
+    return writer.Finish() && made;
 }
 
 int RunExport(const CliArguments& args, CliStreams io) {
@@ -98,7 +110,7 @@ int RunExport(const CliArguments& args, CliStreams io) {
         palettes = chosen;
     }
     if (!out) {
-        const bool written = ExportPalettesInPieces(palettes, format->format, [&io](std::string_view piece) {
+        const bool written = ExportThrough(palettes, format->format, [&io](std::string_view piece) {
             return static_cast<bool>(io.out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
         });
         return written && io.out.flush() ? kExitSuccess
@@ -106,8 +118,8 @@ int RunExport(const CliArguments& args, CliStreams io) {
     }
     OutputFile output(*out);
     std::string reason;
-    const bool written = ExportPalettesInPieces(
-        palettes, format->format, [&](std::string_view piece) { return output.Write(piece, reason); });
+    const bool written = ExportThrough(palettes, format->format,
+                                       [&](std::string_view piece) { return output.Write(piece, reason); });
     if (!written || !output.Finish(reason)) {
         return ReportFileError(io, Quoted(*out) + " could not be written: " + reason + ".");
     }

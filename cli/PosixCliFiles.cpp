@@ -14,12 +14,6 @@ std::string Reason() {
     return std::strerror(errno);
 }
 
-// A backup nobody reads: opening for reading never writes one.
-class NoBackup : public BackupWriter {
-public:
-    void WriteBackupPiece(const void*, std::size_t, bool, bool) override {}
-};
-
 } // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {

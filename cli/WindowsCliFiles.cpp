@@ -32,11 +32,6 @@ std::string Reason(DWORD error) {
     return utf8;
 }
 
-class NoBackup : public BackupWriter {
-public:
-    void WriteBackupPiece(const void*, std::size_t, bool, bool) override {}
-};
-
 } // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {

@@ -33,6 +33,7 @@ add_executable(core_tests
     tests/core/ColorMathTest.cpp
     tests/core/ColorNotationTest.cpp
     tests/core/ContrastTest.cpp
+    tests/core/CssColorTest.cpp
     tests/core/FieldRendererTest.cpp
     tests/core/FontDescriptionTest.cpp
     tests/core/PaletteLibraryTest.cpp
@@ -58,6 +59,7 @@ if(HUEWRIGHT_BENCHMARKS)
     find_package(benchmark REQUIRED)
     add_executable(core_bench
         bench/ColorMathBench.cpp
+        bench/ColorNotationBench.cpp
         bench/ExchangeBench.cpp
         bench/FieldBench.cpp
         bench/PaletteCheckBench.cpp

@@ -55,17 +55,6 @@ double SrgbToLinear(int channel) noexcept {
     return LinearTable()[channel & 0xFF];
 }
 
-int LinearToByte(double linear) noexcept {
-    if (!(linear > 0.0)) {
-        return 0;
-    }
-    if (linear >= 1.0) {
-        return 255;
-    }
-    const double encoded = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
-    return ChannelToByte(encoded);
-}
-
 double RelativeLuminance(Color color) {
     return 0.2126 * SrgbToLinear(RedOf(color)) + 0.7152 * SrgbToLinear(GreenOf(color)) +
            0.0722 * SrgbToLinear(BlueOf(color));

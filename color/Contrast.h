@@ -6,9 +6,6 @@
 
 // An 8-bit sRGB channel (0..255) with the sRGB transfer curve undone: linear light, 0..1.
 double SrgbToLinear(int channel) noexcept;
-// Linear light as an 8-bit sRGB channel; light outside 0..1, which a conversion or a simulation can
-// give but a screen cannot show, is clipped.
-int LinearToByte(double linear) noexcept;
 
 // WCAG 2.x relative luminance of an sRGB color, 0..1.
 double RelativeLuminance(Color color);

@@ -2,6 +2,8 @@
 
 #include "color/Contrast.h"
 
+#include <cmath>
+
 namespace {
 
 using Matrix = double[3][3];
@@ -22,6 +24,18 @@ constexpr Matrix kTritanopia = {
     {-0.078411, 0.930809, 0.147602},
     {0.004733, 0.691367, 0.303900},
 };
+
+// The matrices can leave the gamut (pure red gives a little negative blue); the screen cannot.
+int LinearToByte(double linear) noexcept {
+    if (!(linear > 0.0)) {
+        return 0;
+    }
+    if (linear >= 1.0) {
+        return 255;
+    }
+    const double encoded = linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
+    return ChannelToByte(encoded);
+}
 
 Color Apply(const Matrix& matrix, Color color) noexcept {
     const double linear[3] = {SrgbToLinear(RedOf(color)), SrgbToLinear(GreenOf(color)),

@@ -1,5 +1,6 @@
 // Palettes as CSS custom properties: one :root rule, a comment with each palette's name, and eight
-// properties named after the palette's slug and the color's role.
+// properties named after the palette's slug and the color's role, in hex or in OKLCH.
+#include "color/CssColorText.h"
 #include "library/ExchangeText.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ private:
 
 } // namespace
 
-std::string ExportCss(std::span<const PaletteRecord> palettes) {
+std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch) {
     std::string out = ":root {\n";
     SlugSet slugs;
     std::u16string repaired;
@@ -78,7 +79,11 @@ std::string ExportCss(std::span<const PaletteRecord> palettes) {
                 out += letter == ' ' ? '-' : letter;
             }
             out += ": ";
-            AppendHexColor(out, palettes[i].colors[c]);
+            if (oklch) {
+                AppendOklchText(out, palettes[i].colors[c]);
+            } else {
+                AppendHexColor(out, palettes[i].colors[c]);
+            }
             out += ";\n";
         }
     }

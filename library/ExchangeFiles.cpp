@@ -2,12 +2,15 @@
 
 #include "framework/CommonDialogs.h"
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace {
 
 // Filter pairs separated by zeros, in the order of ExchangeFormat; the list ends in two zeros.
 constexpr wchar_t kExportFilter[] = L"CSS custom properties (*.css)\0*.css\0"
+                                    L"CSS custom properties, OKLCH (*.css)\0*.css\0"
                                     L"GIMP palette (*.gpl)\0*.gpl\0"
                                     L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
                                     L"JSON (*.json)\0*.json\0";
@@ -15,7 +18,10 @@ constexpr wchar_t kImportFilter[] = L"Palette files (*.gpl; *.ase; *.json)\0*.gp
                                     L"GIMP palette (*.gpl)\0*.gpl\0"
                                     L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
                                     L"JSON (*.json)\0*.json\0";
-constexpr std::array<const wchar_t*, 4> kExtensions = {L"css", L"gpl", L"ase", L"json"};
+constexpr std::array<const wchar_t*, 5> kExtensions = {L"css", L"css", L"gpl", L"ase", L"json"};
+// The import filters' formats; "all" reads a name without a known extension as JSON.
+constexpr std::array<ExchangeFormat, 4> kImportFormats = {ExchangeFormat::Json, ExchangeFormat::Gpl,
+                                                          ExchangeFormat::Ase, ExchangeFormat::Json};
 
 // Characters Windows does not allow in a file name become spaces.
 std::wstring SafeFileName(const std::wstring& name) {
@@ -46,7 +52,10 @@ std::optional<ExchangeFile> AskExportFile(HWND owner, const std::wstring& sugges
         return std::nullopt;
     }
     ExchangeFile file{path.data(), static_cast<ExchangeFormat>(dialog.nFilterIndex - 1)};
-    if (auto byName = ExchangeFormatOf(file.path)) {
+    // A .css name keeps the CSS variant its filter chose.
+    const auto byName = ExchangeFormatOf(file.path);
+    if (byName && std::wstring_view(kExtensions[static_cast<int>(*byName)]) !=
+                      kExtensions[static_cast<int>(file.format)]) {
         file.format = *byName;
     }
     return file;
@@ -64,11 +73,8 @@ std::optional<ExchangeFile> AskImportFile(HWND owner) {
     if (!ShowOpenFileDialog(dialog)) {
         return std::nullopt;
     }
-    // A name without a known extension is read as the chosen filter's format, JSON for "all".
-    auto format = ExchangeFormatOf(path.data());
-    if (!format) {
-        format = dialog.nFilterIndex <= 1 ? ExchangeFormat::Json
-                                          : static_cast<ExchangeFormat>(dialog.nFilterIndex - 1);
-    }
-    return ExchangeFile{path.data(), *format};
+    // A name without a known extension is read as the chosen filter's format.
+    const auto format = ExchangeFormatOf(path.data());
+    return ExchangeFile{path.data(),
+                        format ? *format : kImportFormats[std::clamp<DWORD>(dialog.nFilterIndex, 1, 4) - 1]};
 }

@@ -95,7 +95,8 @@ inline bool HexDigit(char c, int& value) {
 }
 
 // The writers and readers of each format.
-std::string ExportCss(std::span<const PaletteRecord> palettes);
+// Colors as #rrggbb, or as oklch() when `oklch`.
+std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch);
 std::string ExportGpl(std::span<const PaletteRecord> palettes);
 ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font);
 std::string ExportAse(std::span<const PaletteRecord> palettes);

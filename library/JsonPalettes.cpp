@@ -13,6 +13,12 @@ namespace exchange {
 
 void AppendJsonString(std::string& out, std::u16string_view text) {
     out += '"';
+    // Most names are plain ASCII, which goes across as it is.
+    const auto plain = std::find_if(text.begin(), text.end(), [](char16_t unit) {
+        return unit < 0x20 || unit >= 0x7F || unit == u'"' || unit == u'\\';
+    });
+    out.append(text.begin(), plain);
+    text.remove_prefix(static_cast<std::size_t>(plain - text.begin()));
     ForEachCodePoint(text, [&out](std::uint32_t point) {
         if (point == '"' || point == '\\') {
             out += '\\';

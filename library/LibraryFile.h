@@ -64,6 +64,8 @@ public:
     // The copy comes in pieces, in order: the first starts it over the old one, the last cuts it to
     // its length. A copy in one piece is both.
     virtual void WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) = 0;
+    // False for a reader that keeps no backup: the file is then not read for one.
+    virtual bool Wanted() const { return true; }
     void WriteBackup(const void* data, std::size_t size) { WriteBackupPiece(data, size, true, true); }
 };
 

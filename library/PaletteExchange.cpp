@@ -41,7 +41,8 @@ std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName) {
 std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeFormat format) {
     switch (format) {
     case ExchangeFormat::Css:
-        return ExportCss(palettes);
+    case ExchangeFormat::CssOklch:
+        return ExportCss(palettes, format == ExchangeFormat::CssOklch);
     case ExchangeFormat::Gpl:
         return ExportGpl(palettes);
     case ExchangeFormat::Ase:
@@ -69,6 +70,7 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
     case ExchangeFormat::Json:
         return ImportJson(bytes, defaultFont);
     case ExchangeFormat::Css:
+    case ExchangeFormat::CssOklch:
         break;
     }
     return Problem(L"Palettes can be written as CSS but not read from it.");

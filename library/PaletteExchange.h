@@ -1,6 +1,6 @@
-// Palettes to and from the files other design tools read: CSS custom properties, GIMP palettes
-// (.gpl), Adobe Swatch Exchange (.ase) and JSON. Each palette's eight colors go in the library's
-// order: box 1, text 1, box 2, text 2, ... box 4, text 4.
+// Palettes to and from the files other design tools read: CSS custom properties (in hex or OKLCH),
+// GIMP palettes (.gpl), Adobe Swatch Exchange (.ase) and JSON. Each palette's eight colors go in the
+// library's order: box 1, text 1, box 2, text 2, ... box 4, text 4.
 #pragma once
 
 #include "library/PaletteRecord.h"
@@ -12,9 +12,10 @@
 #include <string_view>
 #include <vector>
 
-enum class ExchangeFormat { Css, Gpl, Ase, Json };
+// In the order of the export dialog's filters.
+enum class ExchangeFormat { Css, CssOklch, Gpl, Ase, Json };
 
-// By the file name's extension (.css, .gpl, .ase, .json), in any case.
+// By the file name's extension (.css, .gpl, .ase, .json), in any case; .css is the hex variant.
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 
 // The file's bytes for these palettes, with their names and, in JSON, their fonts.

@@ -121,6 +121,9 @@ void PaletteLibrary::ConvertLegacy(std::uint32_t marker, const std::byte* data, 
 // mapping out would fault in every page of it, which costs more than the copy and keeps the pages
 // in the program's memory.
 void PaletteLibrary::CopyToBackup(BackupWriter& backup, std::uint64_t length) {
+    if (!backup.Wanted()) {
+        return;
+    }
     constexpr std::uint64_t kPiece = 1 << 20;
     std::vector<std::byte> piece(static_cast<std::size_t>(std::min(length, kPiece)));
     for (std::uint64_t offset = 0; offset < length; offset += piece.size()) {

@@ -2,7 +2,7 @@
 // read back group by group in runs of eight, from RGB, Gray, CMYK and Lab colors.
 #include "library/ExchangeText.h"
 
-#include "color/LabD50.h"
+#include "color/CssColorSpaces.h"
 
 #include <algorithm>
 #include <bit>
@@ -199,7 +199,8 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font) {
             colors.push_back(CmykToColor(values));
         } else {
             // Lightness is kept as a fraction of 100; a and b as they are.
-            colors.push_back(LabD50ToColor(100.0 * values[0], values[1], values[2]));
+            colors.push_back(
+                XyzToClippedColor(XyzD50ToD65(LabToXyzD50({100.0 * values[0], values[1], values[2]}))));
         }
         anyColor = true;
     }

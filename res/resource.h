@@ -124,6 +124,10 @@
 #define ID_TOOLS_EXPORT_LIBRARY 32812
 #define ID_TOOLS_IMPORT 32813
 #define ID_TOOLS_PASTE_COLOR 32814
+#define ID_COPY_AS_HEX 32815
+#define ID_COPY_AS_RGB 32816
+#define ID_COPY_AS_HSL 32817
+#define ID_COPY_AS_OKLCH 32818
 
 // Items of the box pick popup menu of button 16
 #define ID_BOX_PICK1 56000

@@ -5,20 +5,12 @@
 # measure-cli.sh PATH_TO_HUEWRIGHT_CLI
 set -e
 cli=$(realpath "$1")
+scripts=$(cd "$(dirname "$0")" && pwd)
 runs=${RUNS:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-python3 - palettes.dat 100000 <<'PY'
-import struct, sys
-path, count = sys.argv[1], int(sys.argv[2])
-font = struct.pack("<5i8B", -48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 0x22) + "Georgia".encode("utf-16-le").ljust(64, b"\0")
-with open(path, "wb") as out:
-    for i in range(count):
-        name = f"Palette {i + 1}".encode("utf-16-le").ljust(128, b"\0")
-        colors = struct.pack("<8I", *((i * 2654435761 + k * 40503) & 0xFFFFFF for k in range(8)))
-        out.write(struct.pack("<2I", 0xEBAD0132, 0) + name + colors + font)
-PY
+python3 "$scripts/make-library.py" palettes.dat 100000
 cat palettes.dat >/dev/null
 # Milliseconds the command takes, its output thrown away as a pipeline would consume it.
 timed() {

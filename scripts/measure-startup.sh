@@ -36,16 +36,7 @@ milliseconds() {
 }
 
 # The current-format library: 260-byte records, each a named palette with its colors and font.
-python3 - "$work/library.dat" "$palettes" <<'EOF'
-import struct, sys
-path, count = sys.argv[1], int(sys.argv[2])
-font = struct.pack("<5i8B", -48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 0x22) + "Georgia".encode("utf-16-le").ljust(64, b"\0")
-with open(path, "wb") as out:
-    for i in range(count):
-        name = f"Palette {i + 1}".encode("utf-16-le").ljust(128, b"\0")
-        colors = struct.pack("<8I", *((i * 2654435761 + k * 40503) & 0xFFFFFF for k in range(8)))
-        out.write(struct.pack("<2I", 0xEBAD0132, 0) + name + colors + font)
-EOF
+python3 "$scripts/make-library.py" "$work/library.dat" "$palettes"
 
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 

@@ -80,6 +80,8 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     EXPECT_LT(both.find("\"name\": \"Test 2\""), both.find("\"name\": \"Test 1\""));
     ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css"}), kExitSuccess);
     EXPECT_NE(out.str().find("#ffffff"), std::string::npos);
+    ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css-oklch"}), kExitSuccess);
+    EXPECT_NE(out.str().find("oklch("), std::string::npos);
 }
 
 // A library of the oldest generation is read as the program reads it and left as it was.
@@ -120,6 +122,7 @@ TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
         {"export", Path("test.gpl"), "--format", "pdf"},
         {"export", Path("test.gpl"), "--format", "ase"},
         {"export", Path("test.gpl"), "--format", "css", "--palette", "Nobody"},
+        {"export", Path("test.gpl"), "--format", "json", "-o", Path("no/such/folder/out.json")},
         {"import", Path("test.gpl")},
         {"check", Path("test.gpl"), "--target", "aaaa"},
         {"check", Path("test.gpl"), "--colour"},

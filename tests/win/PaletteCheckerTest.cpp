@@ -104,6 +104,9 @@ TEST_F(PaletteCheckerTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) 
     const PaletteChecks& checks = checker.Checks();
     EXPECT_FALSE(checks.boxes[0].passesAA);
     EXPECT_TRUE(checks.boxes[1].passesAAA);
+    EXPECT_EQ(checker.BoxLineTexts(0)[2], L"oklch(100.00% 0.00000 0.00)");
+    EXPECT_EQ(checker.BoxLineTexts(3)[1], L"#000000 on #008000");
+    EXPECT_EQ(checker.BoxLineTexts(3)[2], L"oklch(51.98% 0.17686 142.50)");
 
     Rendering shot(checker.Hwnd());
     const auto& grey = checks.simulations[static_cast<int>(VisionDeficiency::Achromatopsia)].colors;

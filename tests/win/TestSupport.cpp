@@ -282,11 +282,12 @@ std::wstring ClipboardText() {
 namespace {
 
 constexpr int kFileNameBox = 0x47c; // cmb13: the file name of an Explorer-style file dialog
+constexpr int kFileTypeBox = 0x470; // cmb1: its file type
 
 } // namespace
 
-FileDialogAnswerer::FileDialogAnswerer(std::wstring path)
-    : timer(SetTimer(nullptr, 0, 50, OnTimer)), path(std::move(path)) {
+FileDialogAnswerer::FileDialogAnswerer(std::wstring path, int fileType)
+    : timer(SetTimer(nullptr, 0, 50, OnTimer)), path(std::move(path)), fileType(fileType) {
     active = this;
 }
 
@@ -299,6 +300,13 @@ void CALLBACK FileDialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     HWND found = FindSystemDialog();
     if (!found || !active) {
         return;
+    }
+    if (HWND types = GetDlgItem(found, kFileTypeBox); types && active->fileType > 0) {
+        // As a choice with the mouse ends: the dialog takes the filter at CBN_SELENDOK.
+        SendMessageW(types, CB_SETCURSEL, active->fileType - 1, 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageW(found, WM_COMMAND, MAKEWPARAM(kFileTypeBox, code), reinterpret_cast<LPARAM>(types));
+        }
     }
     if (GetDlgItem(found, kFileNameBox)) {
         SetDlgItemTextW(found, kFileNameBox, active->path.c_str());

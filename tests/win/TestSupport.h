@@ -96,7 +96,8 @@ private:
 // their texts kept in `messages`.
 class FileDialogAnswerer {
 public:
-    explicit FileDialogAnswerer(std::wstring path);
+    // A file type (the filter's index from 1) other than 0 is chosen before the name is typed.
+    explicit FileDialogAnswerer(std::wstring path, int fileType = 0);
     ~FileDialogAnswerer();
     FileDialogAnswerer(const FileDialogAnswerer&) = delete;
     FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
@@ -108,6 +109,7 @@ private:
     static inline FileDialogAnswerer* active = nullptr;
     UINT_PTR timer;
     std::wstring path;
+    int fileType;
 };
 
 // Creates a fresh folder under %TEMP%, makes it the working folder and removes it again.

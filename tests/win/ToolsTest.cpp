@@ -1,6 +1,6 @@
 // The Tools menu through real input: the checker following the palette live, the library
-// exported and imported through the real file dialogs, Ctrl+V pasting a color, and the grab
-// magnifier's arrow-key nudge.
+// exported and imported through the real file dialogs, Ctrl+V pasting a color, Copy color as, and
+// the grab magnifier's arrow-key nudge.
 #include "app/CHuewrightDlg.h"
 #include "app/ColorEntry.h"
 #include "color/Contrast.h"
@@ -160,6 +160,60 @@ TEST_F(ToolsTest, CtrlVPastesAColorOutsideTheEditsAndStaysThePasteInsideThem) {
     PressKeys({VK_CONTROL, 'V'}, dialog.get());
     EXPECT_EQ(WindowText(dialog->Item(IDC_SEARCH)), L"#ff0000");
     EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(0, 128, 0));
+}
+
+// The OKLCH variant of the CSS export is kept for a .css name, which would otherwise mean the hex one.
+TEST_F(ToolsTest, ThePaletteExportedAsOklchCssHasOklchValues) {
+    dialog->Selector().SetColor(RGB(255, 0, 0));
+    MouseGesture({CentreOf(dialog->Well(0).Hwnd())}, false, dialog.get());
+    for (int fileType : {1, 2}) {
+        const std::wstring exported = folder.Path() + L"\\palette" + std::to_wstring(fileType) + L".css";
+        FileDialogAnswerer answerer(exported, fileType);
+        Command(ID_TOOLS_EXPORT_PALETTE);
+        const std::string css = FileBytes(exported);
+        EXPECT_NE(css.find(fileType == 1 ? "-box-1: #ff0000;" : "-box-1: oklch(62.80% 0.25768 29.23);"),
+                  std::string::npos)
+            << css;
+    }
+}
+
+// Tools > Copy color as: the selected color in each CSS form, whatever the copy format; the oklch()
+// text pastes back as the same color.
+TEST_F(ToolsTest, CopyColorAsPutsEachCssFormOfTheSelectedColorOnTheClipboard) {
+    HMENU tools = GetSubMenu(GetMenu(dialog->Hwnd()), 3);
+    HMENU copyAs = nullptr;
+    for (int i = 0; i < GetMenuItemCount(tools); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(tools, i, caption, 64, MF_BYPOSITION);
+        copyAs = std::wstring_view(caption) == L"Copy color as" ? GetSubMenu(tools, i) : copyAs;
+    }
+    ASSERT_NE(copyAs, nullptr);
+    struct Item {
+        UINT id;
+        const wchar_t* caption;
+        const wchar_t* text;
+    };
+    const Item kItems[] = {
+        {ID_COPY_AS_HEX, L"#rrggbb", L"#1a2b3c"},
+        {ID_COPY_AS_RGB, L"rgb()", L"rgb(26, 43, 60)"},
+        {ID_COPY_AS_HSL, L"hsl()", L"hsl(210, 39.5%, 16.9%)"},
+        {ID_COPY_AS_OKLCH, L"oklch()", L"oklch(28.26% 0.03883 249.34)"},
+    };
+    ASSERT_EQ(GetMenuItemCount(copyAs), static_cast<int>(std::size(kItems)));
+    dialog->Selector().SetColor(RGB(26, 43, 60));
+    for (int i = 0; i < GetMenuItemCount(copyAs); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(copyAs, i, caption, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(caption), kItems[i].caption);
+        EXPECT_EQ(GetMenuItemID(copyAs, i), kItems[i].id);
+        Command(static_cast<int>(kItems[i].id));
+        EXPECT_EQ(ClipboardText(), kItems[i].text);
+    }
+
+    dialog->Selector().SetColor(RGB(0, 0, 0));
+    SetFocus(dialog->Item(IDC_MODE_RED));
+    PressKeys({VK_CONTROL, 'V'}, dialog.get());
+    EXPECT_EQ(dialog->Selector().CurrentColor(), RGB(26, 43, 60));
 }
 
 // Two colors meeting at x = 760, away from the dialog.
