@@ -118,7 +118,6 @@ private:
     void OnBoxChanged(BoxChange change);
     void OnExport(bool wholeLibrary);
     void OnImport();
-    void ReportImport(const std::wstring& fileName, const ImportOutcome& outcome);
     void OnPasteColor();
 
     GTColorSelectorWnd selector;

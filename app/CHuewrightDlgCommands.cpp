@@ -21,6 +21,17 @@ bool IsHeld(int key) {
     return GetKeyState(key) < 0;
 }
 
+// The edit's limit cuts a paste or a typed emoji at 63 units, which can leave the first half of a
+// surrogate pair at the end; it goes, as a save would drop it, so the edit shows what is stored.
+void DropHalfPairAtLimit(HWND edit) {
+    std::wstring text(kMaxNameLength + 1, L'\0');
+    const int length = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+    if (static_cast<std::size_t>(length) == kMaxNameLength && IsHighSurrogate(text[kMaxNameLength - 1])) {
+        SendMessageW(edit, EM_SETSEL, length - 1, length);
+        SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    }
+}
+
 } // namespace
 
 bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
@@ -171,6 +182,8 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         // The name can only be typed while the edit has the focus.
         if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
             SendMessageW(control, EM_SETREADONLY, code == EN_KILLFOCUS, 0);
+        } else if (code == EN_CHANGE) {
+            DropHalfPairAtLimit(control);
         }
         return true;
     default:

@@ -110,7 +110,8 @@ void CHuewrightDlg::SetCounterText(const std::u16string& text) {
 // The edit's limit does not hold against WM_SETTEXT; the name is what a record can keep, so the
 // duplicate and change checks compare what would be stored.
 std::u16string CHuewrightDlg::NameText() {
-    return Utf16(ItemText(IDC_PALETTE_NAME)).substr(0, kMaxNameLength);
+    const std::u16string text = Utf16(ItemText(IDC_PALETTE_NAME));
+    return std::u16string(CutName(text));
 }
 
 void CHuewrightDlg::SetNameText(const std::u16string& text) {

@@ -4,6 +4,7 @@
 
 #include "app/ColorEntry.h"
 #include "app/ColorNotation.h"
+#include "app/StatusTexts.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
 #include "framework/WideText.h"
@@ -15,16 +16,9 @@
 
 namespace {
 
-// At most this many refused names are listed; the rest are counted.
-constexpr std::size_t kListedNames = 10;
-
 std::wstring FileNameOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-std::wstring Counted(std::size_t count, const wchar_t* one, const wchar_t* many) {
-    return std::to_wstring(count) + L" " + (count == 1 ? one : many);
 }
 
 } // namespace
@@ -53,13 +47,12 @@ void CHuewrightDlg::OnExport(bool wholeLibrary) {
         }
         palettes = {&library.Record(0), static_cast<std::size_t>(library.Count())};
     } else {
-        std::u16string name = NameText();
-        if (name.empty() || name == kPlaceholderName) {
-            name = u"Untitled palette";
-        }
-        current = MakeRecord(name, WorkspaceColors(), WorkspaceFont());
+        const std::u16string name = NameText();
+        current =
+            MakeRecord(name == kPlaceholderName ? kUntitledName : name, WorkspaceColors(), WorkspaceFont());
         palettes = {&current, 1};
-        suggestedName = Wide(RecordName(current));
+        std::u16string repaired;
+        suggestedName = Wide(ExportName(current, repaired));
     }
     const auto file = AskExportFile(Hwnd(), suggestedName);
     if (!file) {
@@ -71,8 +64,7 @@ void CHuewrightDlg::OnExport(bool wholeLibrary) {
                                               L"\n\nNo file was changed.");
         return;
     }
-    statusBar.SetText(L"Exported " + Counted(palettes.size(), L"palette", L"palettes") + L" to " +
-                      FileNameOf(file->path));
+    statusBar.SetText(ExportStatusText(palettes.size(), FileNameOf(file->path)));
 }
 
 void CHuewrightDlg::OnImport() {
@@ -87,7 +79,7 @@ void CHuewrightDlg::OnImport() {
                                               SystemErrorText(error) + L"\n\nNothing was imported.");
         return;
     }
-    const ImportResult result = ImportPalettes(bytes, file->format, DefaultFont());
+    const ImportResult result = ImportPalettes(bytes, file->format, DefaultFont(), Utf16(fileName));
     if (!result.problem.empty()) {
         MessageBoxes::ShowWarning(Hwnd(),
                                   L"Nothing was imported from \"" + fileName + L"\".\n" + result.problem);
@@ -98,24 +90,7 @@ void CHuewrightDlg::OnImport() {
         ReportWriteFailure(outcome.error);
         return;
     }
-    ReportImport(fileName, outcome);
-}
-
-// Names the library already holds are refused as a save would refuse them, with the same words.
-void CHuewrightDlg::ReportImport(const std::wstring& fileName, const ImportOutcome& outcome) {
-    std::wstring text =
-        L"Imported " + Counted(outcome.imported, L"palette", L"palettes") + L" from \"" + fileName + L"\".";
-    if (!outcome.refused.empty()) {
-        text += L"\n\n" + Counted(outcome.refused.size(), L"palette was", L"palettes were") +
-                L" not imported. Palette already exists with the same name.";
-        for (std::size_t i = 0; i < outcome.refused.size() && i < kListedNames; ++i) {
-            text += L"\n    " + Wide(outcome.refused[i]);
-        }
-        if (outcome.refused.size() > kListedNames) {
-            text += L"\n    and " + std::to_wstring(outcome.refused.size() - kListedNames) + L" more";
-        }
-    }
-    MessageBoxes::ShowNotice(Hwnd(), text);
+    statusBar.SetText(ImportStatusText(outcome.imported, outcome.renamed, fileName));
 }
 
 // The pasted color goes through the field as a typed one does, and text that is no color gets the

@@ -16,6 +16,10 @@ std::wstring FourColorsText(const wchar_t* label, const std::array<Color, 4>& co
     return text;
 }
 
+std::wstring Counted(std::size_t count, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(count) + L" " + (count == 1 ? one : many);
+}
+
 } // namespace
 
 std::wstring ColorStatusText(const std::array<Color, 4>& wells, bool showAllColorValues) {
@@ -33,4 +37,17 @@ std::wstring ColorStatusText(const std::array<Color, 4>& wells, bool showAllColo
 
 std::wstring BoxColorsText(const std::array<Color, 4>& boxes) {
     return FourColorsText(L"Box colors:", boxes);
+}
+
+std::wstring ExportStatusText(std::size_t count, std::wstring_view fileName) {
+    return L"Exported " + Counted(count, L"palette", L"palettes") + L" to " + std::wstring(fileName);
+}
+
+std::wstring ImportStatusText(int imported, int renamed, std::wstring_view fileName) {
+    std::wstring text = L"Imported " + Counted(static_cast<std::size_t>(imported), L"palette", L"palettes") +
+                        L" from " + std::wstring(fileName);
+    if (renamed > 0) {
+        text += L", " + std::to_wstring(renamed) + L" renamed";
+    }
+    return text;
 }

@@ -170,7 +170,8 @@ void BM_ImportPalettes(benchmark::State& state) {
     const Fixture& fixture = TheFixture();
     const auto start = Clock::now();
     for (auto _ : state) {
-        const ImportResult result = ImportPalettes(fixture.files[f], kFormats[f], kStartFont);
+        const ImportResult result =
+            ImportPalettes(fixture.files[f], kFormats[f], kStartFont, u"Palettes.json");
         if (result.palettes.size() != kPalettes) {
             state.SkipWithError("import failed");
             break;

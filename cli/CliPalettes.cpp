@@ -65,7 +65,8 @@ bool PaletteFile::Read(const std::string& path, std::string& problem) {
         problem = Quoted(path) + " could not be read: " + reason + ".";
         return false;
     }
-    ImportResult result = ImportPalettes(bytes, *format, BuiltInBoxFont());
+    ImportResult result =
+        ImportPalettes(bytes, *format, BuiltInBoxFont(), exchange::TextOf(FileNameOf(path)));
     if (!result.problem.empty()) {
         problem = "Nothing was read from " + Quoted(path) + ". " + Utf8(result.problem);
         return false;

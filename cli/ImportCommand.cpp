@@ -2,7 +2,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 #include "cli/CliPalettes.h"
-#include "library/ExchangeText.h"
 #include "library/PaletteLibrary.h"
 #include "library/PaletteOperations.h"
 
@@ -59,12 +58,11 @@ int RunImport(const CliArguments& args, CliStreams io) {
         return ReportFileError(io, Quoted(*into) + " could not be written; nothing was imported.");
     }
     io.out << "Imported " << outcome.imported << (outcome.imported == 1 ? " palette" : " palettes")
-           << " into " << Quoted(*into) << ".\n";
-    for (const std::u16string& name : outcome.refused) {
-        std::string text;
-        exchange::AppendLineText(text, name);
-        io.out << "Not imported, a palette of that name exists: " << text << "\n";
+           << " into " << Quoted(*into);
+    if (outcome.renamed > 0) {
+        io.out << ", " << outcome.renamed << " renamed";
     }
+    io.out << ".\n";
     return kExitSuccess;
 }
 

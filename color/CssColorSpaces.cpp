@@ -275,6 +275,10 @@ std::optional<Color> XyzToColor(const Triple& xyzD65) {
     return LinearSrgbToColor(kXyzToLinearSrgb * xyzD65);
 }
 
+Color XyzToClippedColor(const Triple& xyzD65) {
+    return EncodedLinearSrgb(Clipped(kXyzToLinearSrgb * xyzD65));
+}
+
 std::optional<Color> OklabToColor(const Triple& oklab) {
     if (!IsFinite(oklab)) {
         return std::nullopt;

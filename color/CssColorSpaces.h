@@ -32,6 +32,8 @@ std::optional<Color> SrgbToColor(const Triple& srgb); // encoded sRGB, 1 is full
 std::optional<Color> LinearSrgbToColor(const Triple& linear);
 std::optional<Color> XyzToColor(const Triple& xyzD65);
 std::optional<Color> OklabToColor(const Triple& oklab);
+// With the channels outside sRGB clipped instead, as a swatch file's Lab colors are taken.
+Color XyzToClippedColor(const Triple& xyzD65);
 // Half up, clamped to 0..255.
 int RoundToByte(double channel) noexcept;
 

@@ -59,8 +59,9 @@ private:
 std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch) {
     std::string out = ":root {\n";
     SlugSet slugs;
+    std::u16string repaired;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
-        const std::u16string name = RecordName(palettes[i]);
+        const std::u16string_view name = ExportName(palettes[i], repaired);
         std::string comment;
         AppendLineText(comment, name);
         for (std::size_t at = 0; (at = comment.find("*/", at)) != std::string::npos;) {

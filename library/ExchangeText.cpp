@@ -1,7 +1,6 @@
 #include "library/ExchangeText.h"
 
 #include <algorithm>
-#include <cstring>
 #include <initializer_list>
 
 namespace exchange {
@@ -17,15 +16,9 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
 }
 
 // At most `limit` units without outer spaces, never keeping the first half of a surrogate pair alone.
-std::u16string_view CutName(std::u16string_view name, std::size_t limit) {
-    name = TrimSpaces(name);
-    if (name.size() > limit) {
-        name = TrimSpaces(name.substr(0, IsHighSurrogate(name[limit - 1]) ? limit - 1 : limit));
-    }
-    return name;
+std::u16string_view TrimmedCut(std::u16string_view name, std::size_t limit) {
+    return TrimSpaces(CutName(TrimSpaces(name), limit));
 }
-
-constexpr std::uint64_t kHighBits = 0x8080808080808080u;
 
 } // namespace
 
@@ -102,27 +95,23 @@ bool ToUtf16(std::string_view text, std::u16string& out) {
     return true;
 }
 
-bool IsUtf8(std::string_view text) {
-    for (std::size_t at = 0; at < text.size();) {
-        // Runs of ASCII, which most names are, go by eight bytes at a time without decoding.
-        std::size_t ascii = at;
-        while (text.size() - ascii >= 8) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + ascii, 8);
-            if (word & kHighBits) {
-                break;
-            }
-            ascii += 8;
-        }
-        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
-            ++ascii;
-        }
-        at = ascii;
-        if (at < text.size() && NextCodePoint(text, at) < 0) {
-            return false;
-        }
+// Windows-1252 is Latin-1 but for 0x80..0x9F; the five bytes it leaves undefined map to the same code
+// points, as Windows maps them.
+std::u16string TextOf(std::string_view bytes) {
+    static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::u16string text;
+    if (ToUtf16(bytes, text)) {
+        return text;
     }
-    return true;
+    text.clear();
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : static_cast<char16_t>(byte);
+    }
+    return text;
 }
 
 bool IsValidUtf16(std::u16string_view text) {
@@ -152,45 +141,56 @@ std::string_view WithoutBom(std::string_view bytes) {
 
 // An imported name is one line of at most 63 characters without outer spaces, so that every format
 // carries it unchanged and a file written from imported palettes reads back the same.
-std::u16string CleanName(std::u16string name) {
-    for (char16_t& unit : name) {
+std::u16string CleanName(std::u16string_view name) {
+    std::u16string line(name);
+    for (char16_t& unit : line) {
         if (IsControl(unit)) {
             unit = u' ';
         }
     }
-    const std::u16string_view clean = CutName(name, kMaxNameLength);
-    if (clean.empty()) {
-        return std::u16string(kImportedName);
-    }
-    return clean.size() == name.size() ? name : std::u16string(clean);
+    return std::u16string(TrimmedCut(line, kMaxNameLength));
 }
 
-// The first of several palettes that share a clean name keeps it as it is; the others are numbered
-// from 2, the name cut to leave room for the number.
+// The name cut to leave room for the number.
 std::u16string Numbered(std::u16string_view base, int number) {
-    if (number == 1) {
-        return std::u16string(base);
-    }
     const std::string suffix = ' ' + std::to_string(number);
-    std::u16string name(CutName(base, kMaxNameLength - suffix.size()));
+    std::u16string name(TrimmedCut(base, kMaxNameLength - suffix.size()));
     name.append(suffix.begin(), suffix.end());
     return name;
 }
 
-// A palette from up to eight colors in record order; the default palette gives the ones left out.
-PaletteRecord RecordFromColors(std::u16string name, std::span<const Color> colors, const LogFontImage& font) {
-    PaletteRecord record = MakeRecord(CleanName(std::move(name)), kDefaultPalette, font);
+PaletteRecord RecordFromColors(std::u16string_view name, std::span<const Color> colors,
+                               const LogFontImage& font) {
+    PaletteRecord record = MakeRecord(CleanName(name), kDefaultPalette, font);
     std::copy_n(colors.begin(), std::min<std::size_t>(colors.size(), 8), record.colors);
     return record;
 }
 
-// Palettes of eight colors each, named `base`, `base 2`, ...; `number` counts the palettes that
-// already have that name.
-void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> colors, std::u16string_view base,
-                int& number, const LogFontImage& font) {
-    const std::u16string name = CleanName(std::u16string(base));
+void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> colors, std::u16string_view name,
+                const LogFontImage& font) {
+    const std::u16string clean = CleanName(name);
+    const bool several = colors.size() > 8;
     for (std::size_t start = 0; start < colors.size(); start += 8) {
-        palettes.push_back(RecordFromColors(Numbered(name, ++number), colors.subspan(start), font));
+        const int number = static_cast<int>(start / 8 + 1);
+        palettes.push_back(RecordFromColors(several && !clean.empty() ? Numbered(clean, number) : clean,
+                                            colors.subspan(start), font));
+    }
+}
+
+// One unnamed palette takes the name as it is; several are told apart by number, as a file that
+// holds a gradient of many palettes under one name would want.
+void NameUnnamed(std::span<PaletteRecord> palettes, std::u16string_view name) {
+    const std::u16string clean = CleanName(name);
+    const auto unnamed =
+        std::ranges::count_if(palettes, [](const PaletteRecord& p) { return p.name[0] == 0; });
+    if (clean.empty() || unnamed == 0) {
+        return;
+    }
+    int number = 0;
+    for (PaletteRecord& palette : palettes) {
+        if (palette.name[0] == 0) {
+            SetRecordName(palette, unnamed == 1 ? clean : Numbered(clean, ++number));
+        }
     }
 }
 

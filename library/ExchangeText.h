@@ -15,7 +15,6 @@
 
 namespace exchange {
 
-inline constexpr std::u16string_view kImportedName = u"Imported palette";
 inline constexpr std::string_view kColorRoles[8] = {"box 1", "text 1", "box 2", "text 2",
                                                     "box 3", "text 3", "box 4", "text 4"};
 inline constexpr std::size_t kMaxFaceLength = 31;
@@ -32,21 +31,14 @@ inline constexpr std::array<Color, 8> kDefaultColors = [] {
 
 ImportResult Problem(std::wstring problem);
 
-inline bool IsHighSurrogate(std::uint32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-inline bool IsLowSurrogate(std::uint32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // The code point of the UTF-8 sequence at `at`, which moves past it; -1 for a malformed, overlong,
 // surrogate or out-of-range sequence.
 std::int32_t NextCodePoint(std::string_view text, std::size_t& at);
 void AppendCodePoint(std::string& out, std::uint32_t point);
 // False, with `out` unfinished, when the bytes are not UTF-8.
 bool ToUtf16(std::string_view text, std::u16string& out);
-bool IsUtf8(std::string_view text);
+// UTF-8, or else Windows-1252, as older programs wrote names.
+std::u16string TextOf(std::string_view bytes);
 bool IsValidUtf16(std::u16string_view text);
 bool IsControl(std::uint32_t point);
 // A JSON string (RFC 8259): quote, backslash and control characters escaped, the rest as UTF-8.
@@ -68,17 +60,20 @@ template <typename Put> void ForEachCodePoint(std::u16string_view text, Put put)
     }
 }
 
-// An imported name: one line of at most 63 characters without outer spaces, "Imported palette"
-// when nothing is left.
-std::u16string CleanName(std::u16string name);
-// `base` for the first palette of a name, then `base 2`, `base 3`, ... cut to leave room.
+// An imported name: one line of at most 63 characters without outer spaces; empty when nothing is
+// left, for the file to name.
+std::u16string CleanName(std::u16string_view name);
+// "<base> <number>", the base cut to leave room.
 std::u16string Numbered(std::u16string_view base, int number);
 // A palette from up to eight colors in record order; the default palette gives the ones left out.
-PaletteRecord RecordFromColors(std::u16string name, std::span<const Color> colors, const LogFontImage& font);
-// Palettes of eight colors each, named `base`, `base 2`, ...; `number` counts the palettes that
-// already have that name.
-void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> colors, std::u16string_view base,
-                int& number, const LogFontImage& font);
+PaletteRecord RecordFromColors(std::u16string_view name, std::span<const Color> colors,
+                               const LogFontImage& font);
+// Palettes of eight colors each, named `name`, or `name 1`, `name 2`, ... when there are several; an
+// empty name leaves them for NameUnnamed.
+void AppendRuns(std::vector<PaletteRecord>& palettes, std::span<const Color> colors, std::u16string_view name,
+                const LogFontImage& font);
+// The palettes without a name take `name`, numbered when there are several; an empty name leaves them.
+void NameUnnamed(std::span<PaletteRecord> palettes, std::u16string_view name);
 // At most 31 characters, as a LOGFONTW holds, even from a record whose face has no terminator.
 std::u16string_view FaceOf(const LogFontImage& font);
 // "#rrggbb", into a buffer with room for it (returning the end of what it wrote) or onto a string.

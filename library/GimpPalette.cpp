@@ -1,5 +1,5 @@
 // GIMP palettes: eight named colors a palette, "rrr ggg bbb<TAB><palette> <role>", read back in runs
-// of eight, named after each run's first color.
+// of eight, named after the palette in our own layout and otherwise after the file.
 #include "library/ExchangeText.h"
 
 #include <algorithm>
@@ -29,29 +29,61 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-// One color value: one to three decimal digits up to 255, then a blank or the end of the line.
-bool ReadComponent(std::string_view& rest, int& value) {
-    while (!rest.empty() && IsBlank(rest.front())) {
-        rest.remove_prefix(1);
-    }
-    std::size_t digits = 0;
-    value = 0;
-    while (digits < rest.size() && digits < 4 && rest[digits] >= '0' && rest[digits] <= '9') {
-        value = value * 10 + (rest[digits++] - '0');
-    }
-    rest.remove_prefix(digits);
-    const bool ended = rest.empty() || IsBlank(rest[0]);
-    return digits > 0 && digits <= 3 && value <= 255 && ended;
+// A piece of the file quoted in a message: cut short, and readable whatever its bytes.
+std::wstring Quoted(std::string_view text) {
+    constexpr std::size_t kShown = 20;
+    const std::u16string clean = CleanName(TextOf(text));
+    const std::u16string_view shown = CutName(clean, kShown);
+    std::wstring quoted(shown.begin(), shown.end());
+    return shown.size() < clean.size() ? quoted + L"\u2026" : quoted;
 }
 
-constexpr std::u16string_view kFirstColorSuffix = u" box 1";
+// One color value from 0 to 255, then a blank or the end of the line; otherwise why not.
+std::wstring ReadComponent(std::string_view& rest, int& value, int index, int count) {
+    rest = TrimBlanks(rest);
+    if (rest.empty()) {
+        return L"the line ends after " + std::to_wstring(index) + L" of the " + std::to_wstring(count) +
+               L" color values";
+    }
+    const std::string_view token = rest.substr(0, std::min(rest.find_first_of(" \t"), rest.size()));
+    rest.remove_prefix(token.size());
+    value = 0;
+    for (char c : token) {
+        if (c < '0' || c > '9' || value > 255) {
+            return Quoted(token) + L" is not a color value from 0 to 255";
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value > 255 ? Quoted(token) + L" is not a color value from 0 to 255" : L"";
+}
+
+// The eight names of a palette in our layout, "<palette> box 1", "<palette> text 1", ...; `prefix`
+// is the palette's name once the first has been seen.
+bool IsRoleName(std::string_view name, std::size_t role, std::string_view& prefix) {
+    const std::string_view roleName = kColorRoles[role];
+    if (name.size() <= roleName.size() || !name.ends_with(roleName) ||
+        name[name.size() - roleName.size() - 1] != ' ') {
+        return false;
+    }
+    const std::string_view start = name.substr(0, name.size() - roleName.size() - 1);
+    if (role == 0) {
+        prefix = start;
+    }
+    return start == prefix;
+}
+
+struct Run {
+    std::string_view prefix;
+    bool ours = true;
+};
 
 } // namespace
 
 std::string ExportGpl(std::span<const PaletteRecord> palettes) {
     std::string out = "GIMP Palette\nName: ";
+    std::u16string repaired;
     if (palettes.size() == 1) {
-        AppendLineText(out, RecordName(palettes[0]));
+        AppendLineText(out, ExportName(palettes[0], repaired));
     } else {
         out += "Huewright palettes";
     }
@@ -60,7 +92,7 @@ std::string ExportGpl(std::span<const PaletteRecord> palettes) {
     std::string name;
     for (const PaletteRecord& palette : palettes) {
         name.clear();
-        AppendLineText(name, RecordName(palette));
+        AppendLineText(name, ExportName(palette, repaired));
         // Eight lines of "rrr ggg bbb\t<name> <role>\n", written in place; the roles take 44 bytes.
         const std::size_t start = out.size();
         out.resize(start + 8 * (12 + name.size() + 2) + 44);
@@ -83,7 +115,7 @@ std::string ExportGpl(std::span<const PaletteRecord> palettes) {
 
 // "rrr ggg bbb<TAB>", the way GIMP and ExportGpl write a color: three right-aligned fields read in
 // place, which spares most lines the general reading; `name` is what follows the tab.
-bool ReadAlignedColor(std::string_view line, int (&values)[3], std::string_view& name) {
+bool ReadAlignedColor(std::string_view line, int (&values)[4], std::string_view& name) {
     if (line.size() < 12 || line[3] != ' ' || line[7] != ' ' || line[11] != '\t') {
         return false;
     }
@@ -106,12 +138,13 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
     if (!bytes.starts_with("GIMP Palette")) {
         return Problem(L"The file is not a GIMP palette.");
     }
-    std::u16string fileName;
+    std::string_view headerName; // the palette's own name, from its Name: line
+    int channels = 3;
     std::vector<Color> colors;
-    std::vector<std::string_view> runNames; // the name of each eighth color, from the first
+    std::vector<Run> runs;
     // Our lines take over 16 bytes a color.
     colors.reserve(bytes.size() / 16);
-    runNames.reserve(bytes.size() / 128);
+    runs.reserve(bytes.size() / 128);
     std::size_t lineNumber = 1;
     for (std::size_t at = bytes.find('\n'); at < bytes.size();) {
         ++at;
@@ -122,56 +155,56 @@ ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font) {
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        auto damaged = [lineNumber] {
-            return Problem(L"The GIMP palette is damaged at line " + std::to_wstring(lineNumber) + L".");
+        auto damaged = [lineNumber](const std::wstring& why) {
+            return Problem(L"The GIMP palette is damaged at line " + std::to_wstring(lineNumber) + L": " +
+                           why + L".");
         };
-        int values[3] = {};
+        int values[4] = {};
         std::string_view fields;
-        if (!ReadAlignedColor(line, values, fields)) {
+        if (channels != 3 || !ReadAlignedColor(line, values, fields)) {
             const std::string_view rest = TrimBlanks(line);
             if (rest.empty() || rest.starts_with('#') || rest.starts_with("Columns:")) {
                 continue;
             }
             if (rest.starts_with("Name:")) {
-                if (!ToUtf16(TrimBlanks(rest.substr(5)), fileName)) {
-                    return damaged();
+                headerName = TrimBlanks(rest.substr(5));
+                continue;
+            }
+            if (rest.starts_with("Channels:")) {
+                const std::string_view value = TrimBlanks(rest.substr(9));
+                if (value != "RGB" && value != "RGBA") {
+                    return damaged(L"the channels \"" + Quoted(value) + L"\" are not RGB or RGBA");
                 }
+                channels = value == "RGBA" ? 4 : 3;
                 continue;
             }
             fields = rest;
-            if (!ReadComponent(fields, values[0]) || !ReadComponent(fields, values[1]) ||
-                !ReadComponent(fields, values[2])) {
-                return damaged();
+            for (int v = 0; v < channels; ++v) {
+                if (std::wstring why = ReadComponent(fields, values[v], v, channels); !why.empty()) {
+                    return damaged(why);
+                }
             }
+            fields = TrimBlanks(fields);
         }
-        // Only the first color of each palette gives a name; every name must be valid text.
-        if (!IsUtf8(fields)) {
-            return damaged();
+        const std::size_t role = colors.size() % 8;
+        if (role == 0) {
+            runs.emplace_back();
         }
-        if (colors.size() % 8 == 0) {
-            runNames.push_back(TrimBlanks(fields));
-        }
+        runs.back().ours = runs.back().ours && IsRoleName(fields, role, runs.back().prefix);
         colors.push_back(MakeColor(values[0], values[1], values[2]));
     }
     if (colors.empty()) {
         return Problem(L"The file holds no colors.");
     }
-    // A palette is named after its first color, "<palette> box 1" in our files; a palette whose
-    // first color has no name takes the file's.
-    const std::u16string fallback = CleanName(fileName);
+    // A run of eight in our layout is named after its palette; the others are left for the file.
     std::vector<PaletteRecord> palettes;
-    palettes.reserve(runNames.size());
-    int fallbackCount = 0;
-    for (std::size_t run = 0; run < runNames.size(); ++run) {
-        std::u16string name;
-        ToUtf16(runNames[run], name);
-        if (name.ends_with(kFirstColorSuffix)) {
-            name.resize(name.size() - kFirstColorSuffix.size());
-        } else if (name.empty()) {
-            name = Numbered(fallback, ++fallbackCount);
-        }
-        palettes.push_back(RecordFromColors(std::move(name), std::span(colors).subspan(8 * run), font));
+    palettes.reserve(runs.size());
+    for (std::size_t run = 0; run < runs.size(); ++run) {
+        const std::span<const Color> runColors = std::span(colors).subspan(8 * run);
+        const bool named = runs[run].ours && runColors.size() >= 8;
+        palettes.push_back(RecordFromColors(named ? TextOf(runs[run].prefix) : u"", runColors, font));
     }
+    NameUnnamed(palettes, TextOf(headerName));
     return {std::move(palettes), {}};
 }
 

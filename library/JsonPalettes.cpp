@@ -180,7 +180,7 @@ bool JsonPaletteReader::ReadFile() {
         return false;
     }
     if (!listed && single.boxes > 0) {
-        palettes.push_back(RecordFromColors(std::move(single.name), single.colors, single.font));
+        palettes.push_back(RecordFromColors(single.name, single.colors, single.font));
     }
     return true;
 }
@@ -208,7 +208,7 @@ bool JsonPaletteReader::ReadPalette() {
     draft.font = defaultFont;
     const std::size_t start = reader.Position();
     if (ReadWrittenPalette(draft)) {
-        palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
+        palettes.push_back(RecordFromColors(draft.name, draft.colors, draft.font));
         return true;
     }
     reader.Rewind(start);
@@ -226,7 +226,7 @@ bool JsonPaletteReader::ReadPalette() {
     if (draft.boxes == 0) {
         return Fault(L"has no boxes");
     }
-    palettes.push_back(RecordFromColors(std::move(draft.name), draft.colors, draft.font));
+    palettes.push_back(RecordFromColors(draft.name, draft.colors, draft.font));
     return true;
 }
 
@@ -446,6 +446,7 @@ template <typename Flush>
 bool WriteJson(std::span<const PaletteRecord> palettes, std::string& out, Flush flush) {
     out += "{\n  \"format\": \"huewright-palettes\",\n  \"version\": 1,\n  \"palettes\": [";
     FontTexts fontTexts;
+    std::u16string repaired;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const PaletteRecord& palette = palettes[i];
         if (out.size() >= kPieceSize && !flush(out)) {
@@ -453,7 +454,7 @@ bool WriteJson(std::span<const PaletteRecord> palettes, std::string& out, Flush 
         }
         out += i == 0 ? "\n    " : ",\n    ";
         out += kNameStart;
-        AppendJsonString(out, RecordNameView(palette));
+        AppendJsonString(out, ExportName(palette, repaired));
         out += kBoxesStart;
         for (std::size_t box = 0; box < 4; ++box) {
             AppendBox(out, box == 0, palette.colors[2 * box], palette.colors[2 * box + 1]);

@@ -3,7 +3,15 @@
 
 #include "library/ExchangeText.h"
 
+#include <algorithm>
+
 using namespace exchange;
+
+namespace {
+
+constexpr std::u16string_view kImportedName = u"Imported palette";
+
+} // namespace
 
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName) {
     static constexpr std::pair<std::wstring_view, ExchangeFormat> kExtensions[] = {
@@ -51,7 +59,9 @@ bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFor
                                           : put(ExportPalettes(palettes, format));
 }
 
-ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont) {
+namespace {
+
+ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont) {
     switch (format) {
     case ExchangeFormat::Gpl:
         return ImportGpl(bytes, defaultFont);
@@ -64,4 +74,35 @@ ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const
         break;
     }
     return Problem(L"Palettes can be written as CSS but not read from it.");
+}
+
+} // namespace
+
+ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
+                            std::u16string_view fileName) {
+    ImportResult result = ReadPalettes(bytes, format, defaultFont);
+    NameUnnamed(result.palettes, fileName.substr(0, fileName.rfind(u'.')));
+    NameUnnamed(result.palettes, kImportedName);
+    return result;
+}
+
+// Blank names would give files whose names readers trim away or refuse, and a lone surrogate text
+// that UTF-8 and swatch readers refuse. Most names need neither, and are written from the record.
+std::u16string_view ExportName(const PaletteRecord& palette, std::u16string& repaired) {
+    const std::u16string_view name = RecordNameView(palette);
+    if (std::ranges::all_of(name, [](char16_t unit) { return unit == u' ' || IsControl(unit); })) {
+        return kUntitledName;
+    }
+    if (IsValidUtf16(name)) {
+        return name;
+    }
+    repaired.assign(name);
+    for (std::size_t i = 0; i < repaired.size(); ++i) {
+        if (IsHighSurrogate(repaired[i]) && i + 1 < repaired.size() && IsLowSurrogate(repaired[i + 1])) {
+            ++i;
+        } else if (IsHighSurrogate(repaired[i]) || IsLowSurrogate(repaired[i])) {
+            repaired[i] = u'\uFFFD';
+        }
+    }
+    return repaired;
 }

@@ -20,6 +20,10 @@ std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 
 // The file's bytes for these palettes, with their names and, in JSON, their fonts.
 std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeFormat format);
+// The name every format writes: "Untitled palette" for an empty or blank one, U+FFFD for a lone
+// surrogate; `repaired` holds it when it is not the record's own.
+inline constexpr std::u16string_view kUntitledName = u"Untitled palette";
+std::u16string_view ExportName(const PaletteRecord& palette, std::u16string& repaired);
 
 // Receives an export in pieces, in order; false stops it.
 using ExportPieces = std::function<bool(std::string_view)>;
@@ -31,10 +35,13 @@ bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFor
 
 struct ImportResult {
     // Current-format records, names cut to 63 characters; a file that gives no font gives defaultFont.
+    // Names may repeat: the library makes them unique.
     std::vector<PaletteRecord> palettes;
     // Empty on success; otherwise one sentence saying what is wrong with the file, and no palettes.
     std::wstring problem;
 };
 
-// CSS is written only: importing it gives a problem.
-ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont);
+// CSS is written only: importing it gives a problem. The palettes the file does not name take
+// fileName (without its folder) up to its extension, numbered when there are several.
+ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
+                            std::u16string_view fileName);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -25,7 +26,7 @@ std::u16string CounterOf(int index, int count) {
 // file may hold all 64 units of its name without a terminator: it is compared as a save keeps it.
 bool DiffersFromStoredName(std::u16string_view shown, const PaletteRecord& record) {
     const std::u16string stored = RecordName(record);
-    return shown != std::u16string_view(stored).substr(0, kMaxNameLength);
+    return shown != CutName(stored);
 }
 
 } // namespace
@@ -282,19 +283,30 @@ bool PaletteOperations::OnSearchKey(SearchKey key) {
     return false;
 }
 
-// Names are compared as the save does, exactly; a set keeps a large import linear.
+// Names are compared as the save does, exactly, and a set keeps a large import linear. A name
+// already taken gets the first free " (2)", " (3)", ..., as a file manager names a copy; `lastNumbers`
+// keeps each name's last number, so that many palettes of one name do not search from 2 every time.
 ImportOutcome AppendImportedRecords(PaletteLibrary& library, std::span<const PaletteRecord> records) {
     ImportOutcome outcome;
     std::unordered_set<std::u16string> names;
     for (int i = 0; i < library.Count(); ++i) {
         names.insert(RecordName(library.Record(i)));
     }
+    std::unordered_map<std::u16string, int> lastNumbers;
     const int countBefore = library.Count();
-    for (const PaletteRecord& record : records) {
-        std::u16string name = RecordName(record);
+    for (PaletteRecord record : records) {
+        const std::u16string name = RecordName(record);
         if (!names.insert(name).second) {
-            outcome.refused.push_back(std::move(name));
-            continue;
+            int& number = lastNumbers[name];
+            number = std::max(number, 1);
+            std::u16string numbered;
+            do {
+                const std::string suffix = " (" + std::to_string(++number) + ")";
+                numbered = CutName(name, kMaxNameLength - suffix.size());
+                numbered.append(suffix.begin(), suffix.end());
+            } while (!names.insert(numbered).second);
+            SetRecordName(record, numbered);
+            ++outcome.renamed;
         }
         library.Append(record);
     }
@@ -307,7 +319,7 @@ ImportOutcome AppendImportedRecords(PaletteLibrary& library, std::span<const Pal
             library.Remove(library.Count() - 1);
         }
         library.WritePaletteLibrary();
-        outcome = {0, {}, error};
+        outcome = {0, 0, error};
     }
     return outcome;
 }

@@ -20,8 +20,8 @@ void FindMatches(const PaletteLibrary& library, std::u16string_view text,
 
 struct ImportOutcome {
     int imported = 0;
-    // Names already in the library, or given twice by the file: not imported.
-    std::vector<std::u16string> refused;
+    // Those of them whose names the library already held, or the import had already given.
+    int renamed = 0;
     // Set when the library could not be written: then nothing was imported.
     FileError error = 0;
 };
@@ -50,8 +50,8 @@ public:
     void OnViewNext();
     void OnViewPrevious();
     void OnSearchChange();
-    // Appends the records whose names are new to the library and writes it once; a failed write
-    // takes them out again. The palette shown stays as it is.
+    // Appends the records, a name already taken numbered " (2)", " (3)", ..., and writes the library
+    // once; a failed write takes them out again. The palette shown stays as it is.
     ImportOutcome ImportRecords(std::span<const PaletteRecord> records);
     // A key going down in the search edit; true when it is consumed.
     bool OnSearchKey(SearchKey key);

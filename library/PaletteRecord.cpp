@@ -20,11 +20,24 @@ PaletteColors RecordColors(const PaletteRecord& record) {
     return colors;
 }
 
+// A pair cut in half would leave text that no UTF-8 or swatch file can carry.
+std::u16string_view CutName(std::u16string_view name, std::size_t limit) {
+    if (name.size() <= limit) {
+        return name;
+    }
+    const bool splitsPair = limit > 0 && IsHighSurrogate(name[limit - 1]);
+    return name.substr(0, splitsPair ? limit - 1 : limit);
+}
+
+void SetRecordName(PaletteRecord& record, std::u16string_view name) {
+    name = CutName(name);
+    std::fill(std::copy(name.begin(), name.end(), record.name), std::end(record.name), u'\0');
+}
+
 PaletteRecord MakeRecord(std::u16string_view name, const PaletteColors& colors, const LogFontImage& font) {
     PaletteRecord record{};
     record.magic = PaletteRecordMagic;
-    name = name.substr(0, kMaxNameLength);
-    std::copy(name.begin(), name.end(), record.name);
+    SetRecordName(record, name);
     for (size_t box = 0; box < 4; ++box) {
         record.colors[2 * box] = colors.box[box];
         record.colors[2 * box + 1] = colors.text[box];

@@ -42,11 +42,23 @@ static_assert(sizeof(PaletteRecord) == kRecordSize && std::is_trivially_copyable
 static_assert(offsetof(PaletteRecord, name) == 8 && offsetof(PaletteRecord, colors) == 136 &&
               offsetof(PaletteRecord, font) == 168);
 
+inline bool IsHighSurrogate(std::uint32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+inline bool IsLowSurrogate(std::uint32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // The name up to its terminator, or all 64 code units when there is none.
 std::u16string RecordName(const PaletteRecord& record);
 std::u16string_view RecordNameView(const PaletteRecord& record);
 PaletteColors RecordColors(const PaletteRecord& record);
 // The box font a new workspace starts with: Georgia, 36 points at 96 pixels per inch, bold italic.
 LogFontImage BuiltInBoxFont();
-// A current-format record; the name is cut to 63 characters.
+// At most `limit` UTF-16 units, one fewer where the last would be the first half of a surrogate pair.
+std::u16string_view CutName(std::u16string_view name, std::size_t limit = kMaxNameLength);
+// The name cut to 63 units as CutName cuts it, the rest of the name field zero.
+void SetRecordName(PaletteRecord& record, std::u16string_view name);
+// A current-format record; the name is cut as SetRecordName cuts it.
 PaletteRecord MakeRecord(std::u16string_view name, const PaletteColors& colors, const LogFontImage& font);

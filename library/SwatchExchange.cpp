@@ -1,6 +1,8 @@
 // Adobe Swatch Exchange, version 1.0, big-endian: one group a palette holding its eight RGB colors,
-// read back group by group in runs of eight.
+// read back group by group in runs of eight, from RGB, Gray, CMYK and Lab colors.
 #include "library/ExchangeText.h"
+
+#include "color/CssColorSpaces.h"
 
 #include <algorithm>
 #include <bit>
@@ -67,9 +69,20 @@ bool ReadAseName(std::string_view block, std::size_t& at, std::u16string& name) 
     return true;
 }
 
-// A value from 0 to 1 as 0..255, rounded.
-int UnitToByte(float value) {
-    return static_cast<int>(value * 255.0f + 0.5f);
+// A value from 0 to 1 as 0..255, rounded to nearest from the exact value: a float times 255 is exact
+// in a double, where in a float 0.89999998 * 255 = 229.49999 would round up to 229.5, then to 230.
+int UnitToByte(double value) {
+    return static_cast<int>(std::floor(std::clamp(value, 0.0, 1.0) * 255.0 + 0.5));
+}
+
+// The naive formula, as a printer's profile is not at hand: each ink takes its share of the white
+// the black leaves.
+Color CmykToColor(const float (&ink)[4]) {
+    const double white = 1.0 - std::clamp<double>(ink[3], 0.0, 1.0);
+    auto channel = [white](float value) {
+        return UnitToByte((1.0 - std::clamp<double>(value, 0.0, 1.0)) * white);
+    };
+    return MakeColor(channel(ink[0]), channel(ink[1]), channel(ink[2]));
 }
 
 struct AseModel {
@@ -88,8 +101,9 @@ std::string ExportAse(std::span<const PaletteRecord> palettes) {
     out.reserve(out.size() + palettes.size() * 460);
     // A palette's ten blocks: a group start of at most 138 bytes, eight colors of 38 or 40, the end.
     char blocks[512];
+    std::u16string repaired;
     for (const PaletteRecord& palette : palettes) {
-        const std::u16string name = RecordName(palette);
+        const std::u16string_view name = ExportName(palette, repaired);
         char* at =
             Put32(Put16(blocks, kAseGroupStart), static_cast<std::uint32_t>(2 + 2 * (name.size() + 1)));
         at = PutAseName(at, name);
@@ -124,13 +138,11 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font) {
     palettes.reserve(std::min<std::size_t>(blocks / 10, bytes.size() / 18));
     std::optional<std::u16string> group;
     std::vector<Color> colors; // since the last group start or end
-    int ungroupedCount = 0;
     bool anyColor = false;
     std::u16string name;
+    // Colors outside a group are left for the file to name.
     auto endRun = [&] {
-        int groupCount = 0;
-        AppendRuns(palettes, colors, group ? *group : kImportedName, group ? groupCount : ungroupedCount,
-                   font);
+        AppendRuns(palettes, colors, group ? std::u16string_view(*group) : u"", font);
         colors.clear();
     };
     std::size_t at = 12;
@@ -167,9 +179,6 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font) {
         if (model == std::end(kAseModels)) {
             return DamagedSwatches(L"a color has an unknown color model");
         }
-        if (model->name == "LAB ") {
-            return Problem(L"The swatch file holds Lab colors, which cannot be imported.");
-        }
         in += 4;
         if (block.size() - in < 4 * model->values + 2) {
             return DamagedSwatches(L"a color runs past the end of its block");
@@ -180,18 +189,18 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font) {
             if (!std::isfinite(values[v])) {
                 return DamagedSwatches(L"a color value is not a number");
             }
-            values[v] = std::clamp(values[v], 0.0f, 1.0f);
         }
-        if (model->values == 3) {
+        if (model->name == "RGB ") {
             colors.push_back(MakeColor(UnitToByte(values[0]), UnitToByte(values[1]), UnitToByte(values[2])));
-        } else if (model->values == 1) {
+        } else if (model->name == "Gray") {
             const int gray = UnitToByte(values[0]);
             colors.push_back(MakeColor(gray, gray, gray));
+        } else if (model->name == "CMYK") {
+            colors.push_back(CmykToColor(values));
         } else {
-            const float white = 1.0f - values[3];
-            colors.push_back(MakeColor(UnitToByte((1.0f - values[0]) * white),
-                                       UnitToByte((1.0f - values[1]) * white),
-                                       UnitToByte((1.0f - values[2]) * white)));
+            // Lightness is kept as a fraction of 100; a and b as they are.
+            colors.push_back(
+                XyzToClippedColor(XyzD50ToD65(LabToXyzD50({100.0 * values[0], values[1], values[2]}))));
         }
         anyColor = true;
     }

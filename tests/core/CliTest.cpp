@@ -61,7 +61,7 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     ASSERT_EQ(Run({"list", Path("palettes.dat")}), kExitSuccess);
     const std::string listed = out.str();
     EXPECT_EQ(listed.substr(0, listed.find('\n')),
-              "1\tTest\t#ffffff #000000 #ffffff #000000 #ffffff #000000 #ffffff #000000\tGeorgia, 36 pt");
+              "1\tTest 1\t#ffffff #000000 #ffffff #000000 #ffffff #000000 #ffffff #000000\tGeorgia, 36 pt");
 
     for (const std::string format : {"gpl", "ase", "json"}) {
         SCOPED_TRACE(format);
@@ -74,10 +74,10 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     }
     // Text formats go to standard output, byte for byte what -o writes.
     ASSERT_EQ(
-        Run({"export", Path("palettes.dat"), "--format", "json", "--palette", "2", "--palette", "Test"}),
+        Run({"export", Path("palettes.dat"), "--format", "json", "--palette", "2", "--palette", "Test 1"}),
         kExitSuccess);
     const std::string both = out.str();
-    EXPECT_LT(both.find("\"name\": \"Test 2\""), both.find("\"name\": \"Test\""));
+    EXPECT_LT(both.find("\"name\": \"Test 2\""), both.find("\"name\": \"Test 1\""));
     ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css"}), kExitSuccess);
     EXPECT_NE(out.str().find("#ffffff"), std::string::npos);
     ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css-oklch"}), kExitSuccess);

@@ -190,7 +190,7 @@ TEST(CssColorTest, TheOklchExportWritesTheHexExportsPropertiesInOklch) {
         expected.replace(at, 7, OklchText(*color));
     }
     EXPECT_EQ(oklch, expected);
-    EXPECT_EQ(ImportPalettes(oklch, ExchangeFormat::CssOklch, {}).palettes.size(), 0u);
+    EXPECT_EQ(ImportPalettes(oklch, ExchangeFormat::CssOklch, {}, u"theme.css").palettes.size(), 0u);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -22,6 +23,49 @@ std::string FromHex(std::string_view hex) {
         }
     }
     return bytes;
+}
+
+// Swatch files put together block by block, each block shorter than 64 KiB; floats are given as
+// their big-endian bytes in hex, names in ASCII.
+std::string Big16(std::size_t value) {
+    return {static_cast<char>(value >> 8 & 0xFF), static_cast<char>(value & 0xFF)};
+}
+
+std::string AseBlock(std::size_t type, const std::string& body) {
+    return Big16(type) + Big16(0) + Big16(body.size()) + body;
+}
+
+std::string AseGroup(std::string_view name) {
+    std::string body = Big16(name.size() + 1);
+    for (char c : name) {
+        body += Big16(static_cast<unsigned char>(c));
+    }
+    return AseBlock(0xC001, body + Big16(0));
+}
+
+std::string AseColor(std::string_view model, std::string_view floats) {
+    return AseBlock(1, Big16(1) + Big16(0) + std::string(model) + FromHex(floats) + Big16(2));
+}
+
+std::string AseFile(const std::vector<std::string>& blocks) {
+    std::string file = "ASEF" + Big16(1) + Big16(0) + Big16(0) + Big16(blocks.size());
+    for (const std::string& block : blocks) {
+        file += block;
+    }
+    return file;
+}
+
+std::vector<std::u16string> Names(const ImportResult& result) {
+    std::vector<std::u16string> names;
+    for (const PaletteRecord& palette : result.palettes) {
+        names.push_back(RecordName(palette));
+    }
+    return names;
+}
+
+ImportResult Import(std::string_view bytes, ExchangeFormat format, const LogFontImage& font,
+                    std::u16string_view fileName = u"Bears.gpl") {
+    return ImportPalettes(bytes, format, font, fileName);
 }
 
 bool SameRecord(const PaletteRecord& a, const PaletteRecord& b) {
@@ -107,7 +151,7 @@ TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
     const PaletteRecord palettes[] = {MakeRecord(u"Blue sky", kDefaultPalette, kBoldFont),
                                       MakeRecord(u"Grün \"1\" \\ 😀", kOtherColors, kDefaultFont)};
     for (ExchangeFormat format : {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json}) {
-        const ImportResult result = ImportPalettes(ExportPalettes(palettes, format), format, kDefaultFont);
+        const ImportResult result = Import(ExportPalettes(palettes, format), format, kDefaultFont);
         ASSERT_EQ(result.palettes.size(), 2u) << static_cast<int>(format);
         EXPECT_TRUE(result.problem.empty());
         // Only JSON carries the fonts; the others give the default font.
@@ -145,12 +189,12 @@ TEST(PaletteExchangeTest, LongNamesAreCutWithoutSplittingACharacter) {
         {std::string(70, 'x'), std::u16string(63, u'x')},
         {std::string(62, 'x') + "😀", std::u16string(62, u'x')},
         {"  \\t tab\\u0000nul  ", u"tab nul"},
-        {"", u"Imported palette"},
+        {"", u"Bears"},
     };
     for (const auto& [name, expected] : kCases) {
         const std::string json =
             R"([{"name": ")" + name + R"(", "boxes": [{"background": "#fff", "text": "#000"}]}])";
-        const ImportResult result = ImportPalettes(json, ExchangeFormat::Json, kDefaultFont);
+        const ImportResult result = Import(json, ExchangeFormat::Json, kDefaultFont);
         ASSERT_EQ(result.palettes.size(), 1u) << name;
         EXPECT_EQ(RecordName(result.palettes[0]), expected);
     }
@@ -158,9 +202,9 @@ TEST(PaletteExchangeTest, LongNamesAreCutWithoutSplittingACharacter) {
     for (int i = 0; i < 9; ++i) {
         gpl += "0 0 0\n";
     }
-    const ImportResult numbered = ImportPalettes(gpl, ExchangeFormat::Gpl, kDefaultFont);
+    const ImportResult numbered = Import(gpl, ExchangeFormat::Gpl, kDefaultFont);
     ASSERT_EQ(numbered.palettes.size(), 2u);
-    EXPECT_EQ(RecordName(numbered.palettes[0]), std::u16string(63, u'x'));
+    EXPECT_EQ(RecordName(numbered.palettes[0]), std::u16string(61, u'x') + u" 1");
     EXPECT_EQ(RecordName(numbered.palettes[1]), std::u16string(61, u'x') + u" 2");
 }
 
@@ -172,26 +216,25 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
         R"("name": "\u0041", "font": {"numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
     };
     for (const char* text : kTexts) {
-        const ImportResult result = ImportPalettes(text, ExchangeFormat::Json, kBoldFont);
+        const ImportResult result = Import(text, ExchangeFormat::Json, kBoldFont);
         ASSERT_EQ(result.palettes.size(), 1u) << text;
         EXPECT_EQ(RecordName(result.palettes[0]), u"A");
         EXPECT_EQ(result.palettes[0].colors[0], 0x000000FFu);
         EXPECT_EQ(result.palettes[0].colors[1], 0x0000FF00u);
         EXPECT_EQ(result.palettes[0].colors[2], kDefaultPalette.box[1]);
     }
-    EXPECT_EQ(ImportPalettes(kTexts[0], ExchangeFormat::Json, kBoldFont).palettes[0].font, kBoldFont);
-    EXPECT_EQ(ImportPalettes(kTexts[1], ExchangeFormat::Json, kBoldFont).palettes[0].font, kDefaultFont);
+    EXPECT_EQ(Import(kTexts[0], ExchangeFormat::Json, kBoldFont).palettes[0].font, kBoldFont);
+    EXPECT_EQ(Import(kTexts[1], ExchangeFormat::Json, kBoldFont).palettes[0].font, kDefaultFont);
 }
 
-TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheFirstColorOrFileNameAndShortRunsTheDefaults) {
-    const ImportResult result =
-        ImportPalettes("GIMP Palette\r\nName: Ocean\r\nColumns: 5\r\n# made elsewhere\r\n\r\n"
-                       "0 0 0\r\n1 1 1 one\n2\t2 2\n3 3 3\n4 4 4\n5 5 5\n6 6 6\n7 7 7\n"
-                       "255 255 255 \tFoam \n9 9 9\n10 10 10\n12 12 12\n13 13 13",
-                       ExchangeFormat::Gpl, kDefaultFont);
+TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheHeaderNameNumberedAndShortRunsTheDefaults) {
+    const ImportResult result = Import("GIMP Palette\r\nName: Ocean\r\nColumns: 5\r\n# made elsewhere\r\n\r\n"
+                                       "0 0 0\r\n1 1 1 one\n2\t2 2\n3 3 3\n4 4 4\n5 5 5\n6 6 6\n7 7 7\n"
+                                       "255 255 255 \tFoam \n9 9 9\n10 10 10\n12 12 12\n13 13 13",
+                                       ExchangeFormat::Gpl, kDefaultFont);
     ASSERT_EQ(result.palettes.size(), 2u);
-    EXPECT_EQ(RecordName(result.palettes[0]), u"Ocean");
-    EXPECT_EQ(RecordName(result.palettes[1]), u"Foam");
+    EXPECT_EQ(RecordName(result.palettes[0]), u"Ocean 1");
+    EXPECT_EQ(RecordName(result.palettes[1]), u"Ocean 2");
     EXPECT_EQ(result.palettes[0].colors[7], MakeColor(7, 7, 7));
     const PaletteRecord& five = result.palettes[1];
     EXPECT_EQ(five.colors[0], 0x00FFFFFFu);
@@ -206,9 +249,9 @@ TEST(PaletteExchangeTest, SwatchesConvertGrayAndCmykAndNameLooseColors) {
         FromHex("41534546 0001 0000 00000002"
                 "0001 0000000e 0001 0000 47726179 3f000000 0002"
                 "0001 0000001a 0001 0000 434d594b 00000000 3f800000 3f000000 3f000000 0002");
-    const ImportResult result = ImportPalettes(ase, ExchangeFormat::Ase, kDefaultFont);
+    const ImportResult result = Import(ase, ExchangeFormat::Ase, kDefaultFont);
     ASSERT_EQ(result.palettes.size(), 1u);
-    EXPECT_EQ(RecordName(result.palettes[0]), u"Imported palette");
+    EXPECT_EQ(RecordName(result.palettes[0]), u"Bears");
     EXPECT_EQ(result.palettes[0].colors[0], MakeColor(128, 128, 128));
     EXPECT_EQ(result.palettes[0].colors[1], MakeColor(128, 0, 64));
 }
@@ -221,7 +264,6 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Gpl, "GIMP Palette\nName: x\n"},
         {ExchangeFormat::Gpl, "GIMP Palette\n0 0 256\n"},
         {ExchangeFormat::Gpl, "GIMP Palette\n0 0 0x\n"},
-        {ExchangeFormat::Gpl, "GIMP Palette\n0 0 0 \xC3\n"},
         {ExchangeFormat::Ase, ase.substr(0, ase.size() - 1)},
         {ExchangeFormat::Ase, ase.substr(0, 4)},
         {ExchangeFormat::Ase, FromHex("41534546 0002 0000 00000000")},
@@ -250,14 +292,144 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, R"([{"x": )" + std::string(64, '[') + std::string(64, ']') + "}]"},
     };
     for (const auto& [format, bytes] : kCases) {
-        const ImportResult result = ImportPalettes(bytes, format, kDefaultFont);
+        const ImportResult result = Import(bytes, format, kDefaultFont);
         EXPECT_TRUE(result.palettes.empty()) << bytes;
         EXPECT_TRUE(result.problem.ends_with(L".")) << bytes;
     }
     // The block count is the file's word: room is made only for what the bytes can hold.
     const ImportResult unbounded =
-        ImportPalettes(FromHex("41534546 0001 0000 ffffffff"), ExchangeFormat::Ase, kDefaultFont);
+        Import(FromHex("41534546 0001 0000 ffffffff"), ExchangeFormat::Ase, kDefaultFont);
     EXPECT_EQ(unbounded.problem, L"The swatch file is damaged: a block runs past the end of the file.");
+}
+
+std::string Lines(std::string_view line, int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += line;
+    }
+    return lines;
+}
+
+// Named after the file, its Name: header or its group; several palettes of one name are numbered.
+TEST(PaletteExchangeTest, ImportedPalettesAreNamedAfterTheirFile) {
+    const PaletteRecord ours[] = {MakeRecord(u"Sea", {}, kBoldFont), MakeRecord(u"Sky", {}, kBoldFont)};
+    const std::string red = AseColor("RGB ", "3f800000 00000000 00000000");
+    const std::string unnamed = R"({"boxes": [{"background": "#fff", "text": "#000"}]})";
+    struct Case {
+        ExchangeFormat format;
+        std::string bytes;
+        std::u16string_view fileName;
+        std::vector<std::u16string> names;
+    };
+    const Case kCases[] = {
+        // A header in Windows-1252, colors with alpha, and a color name that is not UTF-8 either.
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName: B\xE4rs \x80\nChannels: RGBA\n" + Lines("1 2 3 4\n", 17),
+         u"gradient.gpl",
+         {u"Bärs € 1", u"Bärs € 2", u"Bärs € 3"}},
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName:  \n" + Lines("1 2 3 \xC3\n", 8),
+         u"Old.Sky.gpl",
+         {u"Old.Sky"}},
+        // Our layout names each palette; eight colors of any other names are the file's.
+        {ExchangeFormat::Gpl,
+         ExportPalettes(ours, ExchangeFormat::Gpl) + Lines("1 2 3\tSea box 1\n", 8),
+         u"x.gpl",
+         {u"Sea", u"Sky", u"Huewright palettes"}},
+        {ExchangeFormat::Ase,
+         AseFile({AseGroup("Warm"), red, red, red, red, red, red, red, red, red, AseBlock(0xC002, ""), red}),
+         u"Swatches.ase",
+         {u"Warm 1", u"Warm 2", u"Swatches"}},
+        {ExchangeFormat::Ase, AseFile({AseGroup(" "), red}), u"Blank.ase", {u"Blank"}},
+        {ExchangeFormat::Json,
+         "[" + unnamed + ", " + R"({"name": "A", "boxes": [{"background": "#fff", "text": "#000"}]}, )" +
+             unnamed + R"(, {"name": "A", "boxes": [{"background": "#fff", "text": "#000"}]}])",
+         u"Bears.json",
+         {u"Bears 1", u"A", u"Bears 2", u"A"}},
+        {ExchangeFormat::Json, "[" + unnamed + "]", u".json", {u"Imported palette"}},
+    };
+    for (const Case& c : kCases) {
+        const ImportResult result = Import(c.bytes, c.format, kDefaultFont, c.fileName);
+        EXPECT_EQ(Names(result), c.names) << c.bytes;
+    }
+}
+
+// The expected colors were worked out apart from the code, by scripts/swatch-values.py: exact
+// fractions of the float32 inputs, rounded half up; Lab through matrices the script builds from the
+// sRGB primaries, the D50 and D65 chromaticities and the Bradford cone matrix. None lies on a .5
+// boundary but 0.5 itself, exactly 127.5.
+TEST(PaletteExchangeTest, SwatchChannelsRoundTheirExactValueAndLabIsConvertedAndClipped) {
+    auto swatch = [](std::string_view model, std::string_view floats) {
+        return AseFile({AseColor(model, floats)});
+    };
+    const std::tuple<ExchangeFormat, std::string, Color> kCases[] = {
+        // 0.89999998, 0.7 and 0.50392157, which rounding in float made 230, 179 and 129.
+        {ExchangeFormat::Ase, swatch("RGB ", "3f666666 3f333333 3f010101"), MakeColor(229, 178, 128)},
+        {ExchangeFormat::Ase, swatch("RGB ", "3f000000 3fc00000 be800000"), MakeColor(128, 255, 0)},
+        {ExchangeFormat::Ase, swatch("Gray", "3f666666"), MakeColor(229, 229, 229)},
+        // C, M, Y, K: (0.3, 0.35, 0.55, 0), (0.1, 0.4, 0.6, 0.5), (0.75, 0.15, 0, 0.3).
+        {ExchangeFormat::Ase, swatch("CMYK", "3e99999a 3eb33333 3f0ccccd 00000000"),
+         MakeColor(178, 166, 115)},
+        {ExchangeFormat::Ase, swatch("CMYK", "3dcccccd 3ecccccd 3f19999a 3f000000"), MakeColor(115, 76, 51)},
+        {ExchangeFormat::Ase, swatch("CMYK", "3f400000 3e19999a 00000000 3e99999a"), MakeColor(45, 152, 178)},
+        // L / 100, a, b: (1, 0, 0), (0.5, 0, 0), (0.5, 60, 40), (0.25, -40, -50), (0.75, -20, 70),
+        // (0.875, 100, -120) and (0.625, 10, -60), the last three clipped.
+        {ExchangeFormat::Ase, swatch("LAB ", "3f800000 00000000 00000000"), MakeColor(255, 255, 255)},
+        {ExchangeFormat::Ase, swatch("LAB ", "3f000000 00000000 00000000"), MakeColor(119, 119, 119)},
+        {ExchangeFormat::Ase, swatch("LAB ", "3f000000 42700000 42200000"), MakeColor(214, 60, 55)},
+        {ExchangeFormat::Ase, swatch("LAB ", "3e800000 c2200000 c2480000"), MakeColor(0, 76, 136)},
+        {ExchangeFormat::Ase, swatch("LAB ", "3f400000 c1a00000 428c0000"), MakeColor(176, 194, 30)},
+        {ExchangeFormat::Ase, swatch("LAB ", "3f600000 42c80000 c2f00000"), MakeColor(255, 130, 255)},
+        {ExchangeFormat::Ase, swatch("LAB ", "3f200000 41200000 c2700000"), MakeColor(106, 149, 255)},
+        {ExchangeFormat::Gpl, "GIMP Palette\nChannels: RGBA\n255 0 0 128 Red\n", MakeColor(255, 0, 0)},
+    };
+    for (const auto& [format, bytes, expected] : kCases) {
+        const ImportResult result = Import(bytes, format, kDefaultFont);
+        ASSERT_EQ(result.palettes.size(), 1u) << bytes;
+        EXPECT_EQ(result.palettes[0].colors[0], expected) << bytes;
+    }
+}
+
+TEST(PaletteExchangeTest, GimpDamageNamesTheLineAndWhy) {
+    const std::pair<std::string, std::wstring> kCases[] = {
+        {"GIMP Palette\nName: Bears\n#\n0 0 256\n", L"line 4: 256 is not a color value from 0 to 255"},
+        {"GIMP Palette\r\n0 0 0x\r\n", L"line 2: 0x is not a color value from 0 to 255"},
+        {"GIMP Palette\n1 2 3\n1 2 \xE9t\xE9\n", L"line 3: été is not a color value from 0 to 255"},
+        {"GIMP Palette\n1 2 " + std::string(30, '9') + "\n",
+         L"line 2: 99999999999999999999… is not a color value from 0 to 255"},
+        {"GIMP Palette\n1 2\n", L"line 2: the line ends after 2 of the 3 color values"},
+        {"GIMP Palette\nChannels: RGBA\n\n1 2 3 Black\n",
+         L"line 4: Black is not a color value from 0 to 255"},
+        {"GIMP Palette\nChannels: RGBA\n1 2 3\n", L"line 3: the line ends after 3 of the 4 color values"},
+        {"GIMP Palette\nChannels: CMYK\n", L"line 2: the channels \"CMYK\" are not RGB or RGBA"},
+    };
+    for (const auto& [bytes, why] : kCases) {
+        EXPECT_EQ(Import(bytes, ExchangeFormat::Gpl, kDefaultFont).problem,
+                  L"The GIMP palette is damaged at " + why + L".");
+    }
+}
+
+// A cut at 63 units keeps a surrogate pair whole; an empty or blank name is written as "Untitled
+// palette", and a lone surrogate, which a damaged library may hold, as U+FFFD.
+TEST(PaletteExchangeTest, NamesAreCutWholeAndBlankNamesExportAsUntitled) {
+    EXPECT_EQ(RecordName(MakeRecord(std::u16string(62, u'x') + u"😀", {}, kBoldFont)),
+              std::u16string(62, u'x'));
+    PaletteRecord loneSurrogate = MakeRecord(u"ab", {}, kBoldFont);
+    loneSurrogate.name[2] = 0xD83D;
+    const PaletteRecord palettes[] = {MakeRecord(u"", {}, kBoldFont), MakeRecord(u" \t ", {}, kBoldFont),
+                                      loneSurrogate};
+    const std::u16string expected[] = {u"Untitled palette", u"Untitled palette", u"ab\uFFFD"};
+    for (ExchangeFormat format : {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json}) {
+        for (std::size_t i = 0; i < std::size(palettes); ++i) {
+            const ImportResult result =
+                Import(ExportPalettes({&palettes[i], 1}, format), format, kDefaultFont);
+            EXPECT_EQ(Names(result), std::vector<std::u16string>{expected[i]})
+                << static_cast<int>(format) << i;
+        }
+    }
+    const std::string css = ExportPalettes(palettes, ExchangeFormat::Css);
+    EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-box-1: "), std::string::npos);
+    EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-2-box-1: "), std::string::npos);
 }
 
 TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {

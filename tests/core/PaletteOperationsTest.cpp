@@ -264,28 +264,37 @@ TEST_F(PaletteOperationsTest, AFailedWriteLeavesTheLibraryAsItWas) {
     EXPECT_EQ(file, before);
 }
 
-TEST_F(PaletteOperationsTest, ImportAppendsNewNamesOnlyAndAFailedWriteImportsNothing) {
-    Open({u"A", u"B"});
+// A taken name gets the first free number, as a file manager names a copy, cut to leave room for
+// it without splitting a surrogate pair.
+TEST_F(PaletteOperationsTest, ImportNumbersTakenNamesAndAFailedWriteImportsNothing) {
+    const std::u16string longName = std::u16string(58, u'x') + u"😀yyy";
+    Open({u"A", u"B", u"A (2)", longName});
     Show(1);
-    const std::vector<PaletteRecord> imported = {MakeRecord(u"C", Colors(7), kDefaultFont),
-                                                 MakeRecord(u"A", Colors(8), kDefaultFont),
-                                                 MakeRecord(u"C", Colors(9), kDefaultFont)};
+    const std::vector<PaletteRecord> imported = {
+        MakeRecord(u"C", Colors(7), kDefaultFont), MakeRecord(u"A", Colors(8), kDefaultFont),
+        MakeRecord(u"C", Colors(9), kDefaultFont), MakeRecord(u"A", Colors(10), kDefaultFont),
+        MakeRecord(longName, Colors(11), kDefaultFont)};
     const std::vector<unsigned char> before = file;
     handle->failWrite = 112;
     ImportOutcome failed = operations.ImportRecords(imported);
     EXPECT_EQ(failed.imported, 0);
     EXPECT_EQ(failed.error, 112u);
-    EXPECT_EQ(library.Count(), 2);
+    EXPECT_EQ(library.Count(), 4);
     handle->failWrite = 0;
     library.WritePaletteLibrary();
     EXPECT_EQ(file, before);
 
     ImportOutcome outcome = operations.ImportRecords(imported);
-    EXPECT_EQ(outcome.imported, 1);
-    EXPECT_EQ(outcome.refused, (std::vector<std::u16string>{u"A", u"C"}));
-    EXPECT_EQ(file.size(), 3 * kRecordSize);
-    EXPECT_EQ(library.Record(2).colors[0], 7u);
-    EXPECT_EQ(view.counter, u"2 of 3");
+    EXPECT_EQ(outcome.imported, 5);
+    EXPECT_EQ(outcome.renamed, 4);
+    const std::u16string expected[] = {u"C", u"A (3)", u"C (2)", u"A (4)",
+                                       std::u16string(58, u'x') + u" (2)"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(RecordName(library.Record(4 + i)), expected[i]);
+        EXPECT_EQ(library.Record(4 + i).colors[0], 7u + i);
+    }
+    EXPECT_EQ(file.size(), 9 * kRecordSize);
+    EXPECT_EQ(view.counter, u"2 of 9");
 }
 
 } // namespace

@@ -35,4 +35,11 @@ TEST(StatusTextsTest, BoxColorsUpperCaseWithLeadingZeros) {
               L"Box colors: #FFFFFF #000000 #FF0000 #0000FF");
 }
 
+TEST(StatusTextsTest, ExportAndImportCountPalettesAndRenames) {
+    EXPECT_EQ(ExportStatusText(1, L"Sea.css"), L"Exported 1 palette to Sea.css");
+    EXPECT_EQ(ImportStatusText(96, 0, L"gradient.gpl"), L"Imported 96 palettes from gradient.gpl");
+    EXPECT_EQ(ImportStatusText(1, 1, L"Sea.json"), L"Imported 1 palette from Sea.json, 1 renamed");
+    EXPECT_EQ(ImportStatusText(96, 3, L"gradient.gpl"), L"Imported 96 palettes from gradient.gpl, 3 renamed");
+}
+
 } // namespace

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const ImportResult result = ImportPalettes(bytes, kFormats[data[0] % 3], kDefaultFont);
+    const ImportResult result = ImportPalettes(bytes, kFormats[data[0] % 3], kDefaultFont, u"Fuzzed.gpl");
     RequireWellFormed(result);
     if (result.palettes.empty()) {
         return 0;
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!ExportPalettes(result.palettes, ExchangeFormat::Css).empty());
     for (ExchangeFormat format : kFormats) {
         const ImportResult again =
-            ImportPalettes(ExportPalettes(result.palettes, format), format, kDefaultFont);
+            ImportPalettes(ExportPalettes(result.palettes, format), format, kDefaultFont, u"Again.json");
         RequireWellFormed(again);
         Require(again.palettes.size() == result.palettes.size());
         for (std::size_t i = 0; i < again.palettes.size(); ++i) {

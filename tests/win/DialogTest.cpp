@@ -1,5 +1,6 @@
 // The main dialog from its template: controls, start-up state and the close paths.
 #include "app/CHuewrightDlg.h"
+#include "library/Clipboard.h"
 #include "res/resource.h"
 #include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
@@ -197,6 +198,14 @@ TEST_F(MainDialogTest, PaletteNameIsWritableOnlyWhileFocused) {
     SetFocus(name);
     PumpMessages(&dialog);
     EXPECT_FALSE(GetWindowLongW(name, GWL_STYLE) & ES_READONLY);
+    // A paste cut at the limit keeps an emoji's pair whole: after 62 units it does not fit at all.
+    for (const std::size_t before : {61u, 62u}) {
+        SetWindowTextW(name, std::wstring(before, L'x').c_str());
+        SendMessageW(name, EM_SETSEL, before, before);
+        CopyTextToClipboard(dialog.Hwnd(), L"\U0001F600!");
+        SendMessageW(name, WM_PASTE, 0, 0);
+        EXPECT_EQ(WindowText(name), std::wstring(before, L'x') + (before == 61 ? L"\U0001F600" : L""));
+    }
     SetFocus(Item(IDC_SEARCH));
     PumpMessages(&dialog);
     EXPECT_TRUE(GetWindowLongW(name, GWL_STYLE) & ES_READONLY);

@@ -6,6 +6,7 @@
 #include "app/WorkspaceFlags.h"
 #include "framework/OleDragSource.h"
 #include "framework/OleSession.h"
+#include "framework/WideText.h"
 #include "library/CCopyColorFormat.h"
 #include "library/Win32LibraryFile.h"
 #include "res/resource.h"
@@ -373,14 +374,17 @@ TEST_F(HostileInputTest, NamesAreStoredCutTo63OrRefusedAndTheFileReadsBackTheSam
             }
             break;
         case 2:
-            text = std::wstring(kNameLimit, L'n') + texts.Units(static_cast<size_t>(texts.Below(100)), L"ab");
+            // Past the limit; at 62 units an emoji's pair would be cut in half, so it goes whole.
+            text = std::wstring(kNameLimit - static_cast<size_t>(texts.Below(2)), L'n') + L"\U0001F600" +
+                   texts.Units(static_cast<size_t>(texts.Below(100)), L"ab");
             break;
         default:
             text = texts.Next();
         }
         SetText(nameEdit, text);
         const std::wstring typed = WindowText(nameEdit);
-        const std::wstring name = typed.substr(0, kNameLimit);
+        const std::u16string typedUnits = Utf16(typed);
+        const std::wstring name = Wide(CutName(typedUnits));
         const size_t boxesBefore = answerer.seen.size();
         Click(IDC_SAVE_PALETTE);
 

@@ -322,8 +322,7 @@ TEST_F(CheckerInDialogTest, FollowsEveryWayTheBoxesChange) {
              {
                  FileDialogAnswerer answerer(importFile);
                  Command(ID_TOOLS_IMPORT);
-                 EXPECT_EQ(answerer.messages,
-                           std::vector<std::wstring>{L"Imported 1 palette from \"imported.json\"."});
+                 EXPECT_TRUE(answerer.messages.empty());
              }
              MessageBoxAnswerer dontSave(IDNO);
              Click(IDC_VIEW_NEXT);
