@@ -102,7 +102,7 @@ measure-startup: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/measure-startup.sh \
 		$(WINDOWS_DIR)/huewright.exe $(WINDOWS_DIR)/bare_dialog.exe
 
-# huewright-cli's check and JSON export of 100,000 palettes, timed from outside against cp.
+# huewright-cli's check and JSON export of 100,000 palettes, timed from outside against cat.
 .PHONY: measure-cli
 measure-cli: cli
 	@scripts/measure-cli.sh $(CLI_DIR)/huewright-cli
