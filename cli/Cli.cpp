@@ -27,6 +27,38 @@ constexpr const char* kHelp =
 
 constexpr const CliCommand* kCommands[] = {&kListCommand, &kExportCommand, &kImportCommand, &kCheckCommand};
 
+int RunCommand(std::span<const std::string> args, CliStreams io) {
+    if (args.empty()) {
+        return ReportUsageError(io, "", "No command was given.");
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        io.out << kHelp;
+        return kExitSuccess;
+    }
+    if (args[0] == "--version") {
+        io.out << kVersion << "\n";
+        return kExitSuccess;
+    }
+    for (const CliCommand* command : kCommands) {
+        if (args[0] != command->name) {
+            continue;
+        }
+        CliOptionSpec spec = command->options;
+        spec.flags.insert({"--help", "-h"});
+        CliArguments parsed;
+        std::string problem;
+        if (!ParseCliArguments(args.subspan(1), spec, parsed, problem)) {
+            return ReportUsageError(io, command->name, problem);
+        }
+        if (parsed.Has("--help") || parsed.Has("-h")) {
+            io.out << command->help;
+            return kExitSuccess;
+        }
+        return command->run(parsed, io);
+    }
+    return ReportUsageError(io, "", "There is no command \"" + args[0] + "\".");
+}
+
 } // namespace
 
 int ReportUsageError(CliStreams io, const std::string& command, const std::string& sentence) {
@@ -43,33 +75,10 @@ int ReportFileError(CliStreams io, const std::string& sentence) {
 
 int RunCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     const CliStreams io{out, err};
-    if (args.empty()) {
-        return ReportUsageError(io, "", "No command was given.");
+    // Running out of memory on a huge file is the one failure that arrives as an exception.
+    try {
+        return RunCommand(args, io);
+    } catch (const std::exception& failure) {
+        return ReportFileError(io, std::string("The command failed: ") + failure.what() + ".");
     }
-    if (args[0] == "--help" || args[0] == "-h") {
-        out << kHelp;
-        return kExitSuccess;
-    }
-    if (args[0] == "--version") {
-        out << kVersion << "\n";
-        return kExitSuccess;
-    }
-    for (const CliCommand* command : kCommands) {
-        if (args[0] != command->name) {
-            continue;
-        }
-        CliOptionSpec spec = command->options;
-        spec.flags.insert({"--help", "-h"});
-        CliArguments parsed;
-        std::string problem;
-        if (!ParseCliArguments(args.subspan(1), spec, parsed, problem)) {
-            return ReportUsageError(io, command->name, problem);
-        }
-        if (parsed.Has("--help") || parsed.Has("-h")) {
-            out << command->help;
-            return kExitSuccess;
-        }
-        return command->run(parsed, io);
-    }
-    return ReportUsageError(io, "", "There is no command \"" + args[0] + "\".");
 }
