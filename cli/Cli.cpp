@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 
+#include <exception>
 #include <ostream>
 
 namespace {
