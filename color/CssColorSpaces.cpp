@@ -127,12 +127,16 @@ Triple OklabToLinearSrgb(const Triple& oklab) {
     return kLmsToLinearSrgb * lms;
 }
 
-Triple LinearSrgbToOklab(const Triple& linear) {
-    Triple lms = kLinearSrgbToLms * linear;
+// OKLab from the cone responses, through their cube roots.
+Triple OklabFromLms(Triple lms) {
     for (double& value : lms) {
         value = std::cbrt(value);
     }
     return kLmsToOklab * lms;
+}
+
+Triple LinearSrgbToOklab(const Triple& linear) {
+    return OklabFromLms(kLinearSrgbToLms * linear);
 }
 
 // Linear sRGB decides the gamut as well as the encoded channels do: the curve keeps 0 and 1 in place.
@@ -239,11 +243,7 @@ Triple LabToXyzD50(const Triple& lab) {
 }
 
 Triple XyzToOklab(const Triple& xyzD65) {
-    Triple lms = kXyzToLms * xyzD65;
-    for (double& value : lms) {
-        value = std::cbrt(value);
-    }
-    return kLmsToOklab * lms;
+    return OklabFromLms(kXyzToLms * xyzD65);
 }
 
 Triple PolarToRectangular(const Triple& lch) {
