@@ -254,7 +254,7 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
         return true;
     }
     if (key < '1' || key > '4') {
-        return false;
+        return checker.PreTranslateMessage(msg);
     }
     const int box = static_cast<int>(key - '1');
     if (ctrl) {
