@@ -219,7 +219,8 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     if (nameEdit.PreTranslateMessage(msg)) {
         return true;
     }
-    if (msg.message != WM_KEYDOWN) {
+    // The inspector's open list of targets takes every key, Esc and Enter included, to close it.
+    if (msg.message != WM_KEYDOWN || checker.IsChoosingTarget()) {
         return false;
     }
     const HWND focus = GetFocus();

@@ -353,7 +353,8 @@ LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    // A click on the content keeps the keyboard where it was: the checker has no use for it.
+    // A click on the painted content keeps the keyboard where it was; a control takes the focus as
+    // controls do, so that the keyboard can go on among the fixes.
     case WM_MOUSEACTIVATE:
         return LOWORD(lParam) == HTCLIENT ? MA_NOACTIVATE : DefaultProc(message, wParam, lParam);
     // Gone with its owner: the last position stays, and so does whether it was open, for the

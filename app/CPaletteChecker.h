@@ -65,6 +65,8 @@ public:
     // Tab and the arrow keys among the checker's controls, from the owner's message loop; true when
     // the message was the checker's and has been handled.
     bool PreTranslateMessage(MSG& msg);
+    // The list of targets is dropped down.
+    bool IsChoosingTarget() const;
 
     // The checks of what the window shows, brought up to date when it opens and when it paints.
     const PaletteChecks& Checks() const { return checks; }

@@ -133,6 +133,10 @@ void CPaletteChecker::OnCommand(int id, int code) {
     }
 }
 
+bool CPaletteChecker::IsChoosingTarget() const {
+    return IsOpen() && SendMessageW(GetDlgItem(Hwnd(), kTargetChoiceId), CB_GETDROPPEDSTATE, 0, 0);
+}
+
 // Tab and the arrows walk the checker's controls; Enter presses the focused button, as in a dialog.
 bool CPaletteChecker::PreTranslateMessage(MSG& msg) {
     if (!IsOpen() || !IsWithin(Hwnd(), msg.hwnd)) {

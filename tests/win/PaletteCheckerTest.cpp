@@ -434,6 +434,18 @@ TEST_F(FixesInDialogTest, FixAllGivesEveryFailingBoxItsTextFixAndOneEscapeUndoes
     EXPECT_EQ(BoxColors(), kDefaultPalette);
 }
 
+// Tab goes from the target list to Fix all and on to the first fix, which Enter applies.
+TEST_F(FixesInDialogTest, TheKeyboardReachesTheFixes) {
+    SetFocus(GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kTargetChoiceId));
+    PressKeys({VK_TAB}, &dialog);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kFixAllId));
+    PressKeys({VK_TAB}, &dialog);
+    ASSERT_EQ(GetFocus(), FixButton(0, true));
+    PressKeys({VK_RETURN}, &dialog);
+    EXPECT_NE(dialog.Box(0).TextColor(), kDefaultPalette.text[0]);
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+}
+
 // The target is chosen in the checker's own list and kept with its place.
 TEST_F(FixesInDialogTest, TheChosenTargetChangesTheFixesAndIsRemembered) {
     const HWND choice = GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kTargetChoiceId);
