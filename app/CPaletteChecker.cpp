@@ -146,8 +146,31 @@ void CPaletteChecker::Update(const PaletteColors& colors, const std::array<BoxTe
     input.colors = colors;
     input.text = text;
     if (IsOpen() && shown != input) {
-        InvalidateRect(Hwnd(), nullptr, FALSE);
+        InvalidateChanges();
     }
+}
+
+// Only what a change of colors can alter is repainted: the changed boxes' lines and fixes, and the
+// simulations, whose marks can move to any box. A new text size can change any verdict.
+void CPaletteChecker::InvalidateChanges() {
+    if (!shown || !std::equal(input.text.begin(), input.text.end(), shown->text.begin(),
+                              [](const BoxText& a, const BoxText& b) {
+                                  return a.pointSize == b.pointSize && a.bold == b.bold;
+                              })) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+        return;
+    }
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    for (int box = 0; box < 4; ++box) {
+        if (input.colors.box[box] != shown->colors.box[box] ||
+            input.colors.text[box] != shown->colors.text[box]) {
+            const RECT block{0, BoxTop(box), client.right, BoxTop(box) + kLinesPerBox * layout.lineHeight};
+            InvalidateRect(Hwnd(), &block, FALSE);
+        }
+    }
+    const RECT simulations{0, layout.simulationsTop, client.right, client.bottom};
+    InvalidateRect(Hwnd(), &simulations, FALSE);
 }
 
 CheckerState CPaletteChecker::State() const {
@@ -373,12 +396,16 @@ void CPaletteChecker::Paint(HDC dc, const RECT& client) {
     if (shown != input && Recheck()) {
         FitToContent();
     }
-    OffscreenCanvas canvas(dc, client);
+    // The canvas covers only what is to be painted; the rest of the drawing is clipped away.
+    RECT area = client;
+    GetClipBox(dc, &area);
+    OffscreenCanvas canvas(dc, area);
     if (!canvas) {
         return;
     }
+    IntersectClipRect(canvas.Get(), area.left, area.top, area.right, area.bottom);
     SelectObjectGuard selectedFont(canvas.Get(), Font());
-    FillRect(canvas.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(canvas.Get(), &area, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(canvas.Get(), TRANSPARENT);
     if (shown) {
         for (int box = 0; box < 4; ++box) {
@@ -424,14 +451,13 @@ void CPaletteChecker::PlaceFixControls() {
     const int height = layout.swatchHeight + 4;
     const int inset = (layout.lineHeight - height) / 2;
     const int choiceLeft = kMargin + layout.targetLabelWidth + kColumnGap / 2;
-    MoveWindow(GetDlgItem(Hwnd(), kTargetChoiceId), choiceLeft, kMargin + inset, layout.targetChoiceWidth,
+    MoveWindow(targetChoice, choiceLeft, kMargin + inset, layout.targetChoiceWidth,
                height + 4 * layout.lineHeight, FALSE);
-    MoveWindow(GetDlgItem(Hwnd(), kFixAllId), choiceLeft + layout.targetChoiceWidth + kColumnGap,
-               kMargin + inset, layout.fixAllWidth, height, FALSE);
+    MoveWindow(fixAll, choiceLeft + layout.targetChoiceWidth + kColumnGap, kMargin + inset,
+               layout.fixAllWidth, height, FALSE);
     for (int box = 0; box < 4; ++box) {
         for (int line = 1; line <= 2; ++line) {
-            MoveWindow(GetDlgItem(Hwnd(), FixButtonId(box, line == 1)),
-                       FixSwatchLeft() + layout.swatchWidth + kColumnGap / 2,
+            MoveWindow(FixButton(box, line == 1), FixSwatchLeft() + layout.swatchWidth + kColumnGap / 2,
                        BoxTop(box) + line * layout.lineHeight + inset, layout.fixButtonWidth, height, FALSE);
         }
     }

@@ -121,6 +121,7 @@ private:
     HGDIOBJ Font() const;
     void MeasureLayout(HDC dc);
     bool Recheck();
+    void InvalidateChanges();
     SIZE ClientSize(HDC dc) const;
     void FitToContent();
     void RememberPosition();
@@ -139,8 +140,14 @@ private:
     void OnCommand(int id, int code);
     void ChooseTarget(ContrastTarget target);
 
+    HWND& FixButton(int box, bool text) { return fixButtons[2 * box + (text ? 0 : 1)]; }
+
     FixReceiver* receiver;
     std::array<BoxFixes, 4> fixes{};
+    // The checker's own children, gone with its window.
+    HWND targetChoice = nullptr;
+    HWND fixAll = nullptr;
+    std::array<HWND, 8> fixButtons{};
 
     Input input;
     std::optional<Input> shown;

@@ -26,21 +26,21 @@ void SetTextIfChanged(HWND control, const std::wstring& text) {
 
 void CPaletteChecker::CreateFixControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+    auto create = [&](const wchar_t* className, const wchar_t* text, DWORD style, int id) -> HWND {
         HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_TABSTOP | style, 0, 0, 0, 0, Hwnd(),
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
         return control;
     };
-    HWND choice = create(L"COMBOBOX", L"", WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, kTargetChoiceId);
+    targetChoice = create(L"COMBOBOX", L"", WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, kTargetChoiceId);
     for (const wchar_t* label : kContrastTargetLabels) {
-        SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+        SendMessageW(targetChoice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
     }
-    SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(remembered.target), 0);
-    create(L"BUTTON", L"Fix all text colors", WS_VISIBLE | BS_PUSHBUTTON, kFixAllId);
+    SendMessageW(targetChoice, CB_SETCURSEL, static_cast<WPARAM>(remembered.target), 0);
+    fixAll = create(L"BUTTON", L"Fix all text colors", WS_VISIBLE | BS_PUSHBUTTON, kFixAllId);
     for (int box = 0; box < 4; ++box) {
         for (bool text : {true, false}) {
-            create(L"BUTTON", L"", BS_PUSHBUTTON, FixButtonId(box, text));
+            FixButton(box, text) = create(L"BUTTON", L"", BS_PUSHBUTTON, FixButtonId(box, text));
         }
     }
     PlaceFixControls();
@@ -59,7 +59,8 @@ void CPaletteChecker::FindFixes() {
     }
 }
 
-// Only what changed is set, as every setting is a round trip to the server under Wine. A button that
+// Only what changed is set, as every setting is a round trip to the server under Wine (and so is
+// finding a child by its id, so the controls are kept at hand). A button that
 // goes while it has the focus hands it on to the next control, so the keyboard is never left nowhere.
 void CPaletteChecker::ShowFixControls() {
     const HWND focus = GetFocus();
@@ -67,7 +68,7 @@ void CPaletteChecker::ShowFixControls() {
     bool anyTextFix = false;
     for (int box = 0; box < 4; ++box) {
         for (bool text : {true, false}) {
-            const HWND button = GetDlgItem(Hwnd(), FixButtonId(box, text));
+            const HWND button = FixButton(box, text);
             const auto& fix = text ? fixes[box].text : fixes[box].background;
             if (fix) {
                 SetTextIfChanged(button, L"Use " + FormatColor(fix->color, kDefaultCopyFormat) +
@@ -82,7 +83,6 @@ void CPaletteChecker::ShowFixControls() {
             anyTextFix = anyTextFix || (text && fix);
         }
     }
-    const HWND fixAll = GetDlgItem(Hwnd(), kFixAllId);
     if (anyTextFix != static_cast<bool>(IsWindowEnabled(fixAll))) {
         if (!anyTextFix && focus == fixAll) {
             lostFocus = fixAll;
@@ -91,13 +91,13 @@ void CPaletteChecker::ShowFixControls() {
     }
     if (lostFocus) {
         const HWND next = GetNextDlgTabItem(Hwnd(), lostFocus, FALSE);
-        SetFocus(next && next != lostFocus ? next : GetDlgItem(Hwnd(), kTargetChoiceId));
+        SetFocus(next && next != lostFocus ? next : targetChoice);
     }
 }
 
 void CPaletteChecker::ChooseTarget(ContrastTarget target) {
     remembered.target = target;
-    SendMessageW(GetDlgItem(Hwnd(), kTargetChoiceId), CB_SETCURSEL, static_cast<WPARAM>(target), 0);
+    SendMessageW(targetChoice, CB_SETCURSEL, static_cast<WPARAM>(target), 0);
     shown.reset();
     InvalidateRect(Hwnd(), nullptr, FALSE);
 }
@@ -105,7 +105,7 @@ void CPaletteChecker::ChooseTarget(ContrastTarget target) {
 // A click applies what the checker shows: a palette changed since its last paint is checked first.
 void CPaletteChecker::OnCommand(int id, int code) {
     if (id == kTargetChoiceId && code == CBN_SELCHANGE) {
-        const LRESULT chosen = SendMessageW(GetDlgItem(Hwnd(), kTargetChoiceId), CB_GETCURSEL, 0, 0);
+        const LRESULT chosen = SendMessageW(targetChoice, CB_GETCURSEL, 0, 0);
         if (chosen >= 0 && chosen < static_cast<LRESULT>(std::size(kContrastTargetLabels))) {
             ChooseTarget(static_cast<ContrastTarget>(chosen));
         }
@@ -134,7 +134,7 @@ void CPaletteChecker::OnCommand(int id, int code) {
 }
 
 bool CPaletteChecker::IsChoosingTarget() const {
-    return IsOpen() && SendMessageW(GetDlgItem(Hwnd(), kTargetChoiceId), CB_GETDROPPEDSTATE, 0, 0);
+    return IsOpen() && SendMessageW(targetChoice, CB_GETDROPPEDSTATE, 0, 0);
 }
 
 // Tab and the arrows walk the checker's controls; Enter presses the focused button, as in a dialog.
