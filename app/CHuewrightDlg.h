@@ -22,7 +22,7 @@
 #include <array>
 #include <string>
 
-class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView {
+class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView, private FixReceiver {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
@@ -112,6 +112,9 @@ private:
     void OnBoxPickButton();
     void ApplyBoxPick(int index);
     void GiveBoxColor(int index, Color color, const ShadeLook& look);
+    // The checker's fixes.
+    void ApplyFix(const ChosenFix& fix) override;
+    void ApplyFixes(std::span<const ChosenFix> fixes) override;
 
     // The Tools menu: the checker, export and import, and pasting a color.
     void ToggleChecker();
@@ -133,7 +136,7 @@ private:
     CDesktopGrab grab;
     CBoxFonts boxFonts;
     CDialogToolTips toolTips;
-    CPaletteChecker checker;
+    CPaletteChecker checker{this};
 
     SettingsValues settings;
     PlacementSettings placementSettings{settings};

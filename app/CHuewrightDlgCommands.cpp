@@ -232,7 +232,8 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     if (nameEdit.PreTranslateMessage(msg)) {
         return true;
     }
-    if (msg.message != WM_KEYDOWN) {
+    // The inspector's open list of targets takes every key, Esc and Enter included, to close it.
+    if (msg.message != WM_KEYDOWN || checker.IsChoosingTarget()) {
         return false;
     }
     const HWND focus = GetFocus();
@@ -267,7 +268,7 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
         return true;
     }
     if (key < '1' || key > '4') {
-        return false;
+        return checker.PreTranslateMessage(msg);
     }
     const int box = static_cast<int>(key - '1');
     if (ctrl) {

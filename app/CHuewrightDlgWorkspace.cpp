@@ -92,6 +92,36 @@ void CHuewrightDlg::OnAssign(int commandId) {
     }
 }
 
+// As an assign command gives a color: the one box changes and is the one Undo puts back.
+void CHuewrightDlg::ApplyFix(const ChosenFix& fix) {
+    if (fix.text) {
+        boxes[fix.box].SetTextColor(fix.color);
+    } else {
+        GiveBoxColor(fix.box, fix.color, kBoxLook);
+    }
+    boxes[fix.box].RepaintWithNested();
+    lastChangedBox = &boxes[fix.box];
+}
+
+// Undone as an auto-assignment is, all four boxes at once: a box without a fix is given its own text
+// color again, so that its undo step is this one too and puts back what it shows.
+void CHuewrightDlg::ApplyFixes(std::span<const ChosenFix> fixes) {
+    if (fixes.empty()) {
+        return;
+    }
+    for (int box = 0; box < 4; ++box) {
+        boxes[box].SetTextColor(boxes[box].TextColor());
+    }
+    for (const ChosenFix& fix : fixes) {
+        boxes[fix.box].SetTextColor(fix.color);
+    }
+    for (auto& box : boxes) {
+        InvalidateRect(box.Hwnd(), nullptr, TRUE);
+    }
+    lastChangedBox = &boxes[fixes.front().box];
+    undoAllBoxes = true;
+}
+
 void CHuewrightDlg::Undo() {
     if (!lastChangedBox) {
         return;

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const wchar_t* kCaption = L"Palette inspector";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 constexpr Color kMarkColor = 0x000000D0;
 constexpr int kMargin = 10;
@@ -21,6 +21,8 @@ constexpr int kColumnGap = 12;
 constexpr int kFrame = 2;
 constexpr int kSwatchGap = 2 * kFrame + 6;
 constexpr int kSectionGap = 8;
+// A box line and its two fix lines, the text's and the background's.
+constexpr int kLinesPerBox = 3;
 
 int TextWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
@@ -144,8 +146,31 @@ void CPaletteChecker::Update(const PaletteColors& colors, const std::array<BoxTe
     input.colors = colors;
     input.text = text;
     if (IsOpen() && shown != input) {
-        InvalidateRect(Hwnd(), nullptr, FALSE);
+        InvalidateChanges();
     }
+}
+
+// Only what a change of colors can alter is repainted: the changed boxes' lines and fixes, and the
+// simulations, whose marks can move to any box. A new text size can change any verdict.
+void CPaletteChecker::InvalidateChanges() {
+    if (!shown || !std::equal(input.text.begin(), input.text.end(), shown->text.begin(),
+                              [](const BoxText& a, const BoxText& b) {
+                                  return a.pointSize == b.pointSize && a.bold == b.bold;
+                              })) {
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+        return;
+    }
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    for (int box = 0; box < 4; ++box) {
+        if (input.colors.box[box] != shown->colors.box[box] ||
+            input.colors.text[box] != shown->colors.text[box]) {
+            const RECT block{0, BoxTop(box), client.right, BoxTop(box) + kLinesPerBox * layout.lineHeight};
+            InvalidateRect(Hwnd(), &block, FALSE);
+        }
+    }
+    const RECT simulations{0, layout.simulationsTop, client.right, client.bottom};
+    InvalidateRect(Hwnd(), &simulations, FALSE);
 }
 
 CheckerState CPaletteChecker::State() const {
@@ -161,7 +186,15 @@ CheckerState CPaletteChecker::State() const {
 }
 
 void CPaletteChecker::Restore(const CheckerState& state) {
+    const bool newTarget = state.target != remembered.target;
     remembered = state;
+    if (newTarget && Hwnd()) {
+        ChooseTarget(state.target);
+    }
+}
+
+int CPaletteChecker::BoxTop(int box) const {
+    return layout.boxesTop + box * kLinesPerBox * layout.lineHeight;
 }
 
 RECT CPaletteChecker::SwatchRect(int row, int box) const {
@@ -172,7 +205,7 @@ RECT CPaletteChecker::SwatchRect(int row, int box) const {
     RECT rect{};
     if (row == 0) {
         rect.left = kMargin + kFrame;
-        rect.top = kMargin + box * layout.lineHeight + inset;
+        rect.top = BoxTop(box) + inset;
     } else {
         rect.left = layout.firstSwatchLeft + box * (layout.swatchWidth + kSwatchGap);
         rect.top = layout.simulationsTop + (row - 1) * layout.lineHeight + inset;
@@ -191,9 +224,12 @@ bool CPaletteChecker::Create(HWND owner) {
     if (!CreatePopup(className, kCaption, kExStyle, kStyle, RECT{}, owner)) {
         return false;
     }
-    WindowDc dc(Hwnd());
-    SelectObjectGuard selected(dc.Get(), Font());
-    MeasureLayout(dc.Get());
+    {
+        WindowDc dc(Hwnd());
+        SelectObjectGuard selected(dc.Get(), Font());
+        MeasureLayout(dc.Get());
+    }
+    CreateFixControls();
     return true;
 }
 
@@ -229,7 +265,19 @@ void CPaletteChecker::MeasureLayout(HDC dc) {
     }
     layout.boxesWidth = layout.columns[6] + widths[6] + kMargin;
 
-    layout.headingTop = kMargin + 4 * layout.lineHeight + kSectionGap;
+    const int buttonPadding = 4 * GetSystemMetrics(SM_CXEDGE) + 8;
+    layout.targetLabelWidth = TextWidth(dc, L"Contrast target:");
+    layout.targetChoiceWidth = TextWidth(dc, L"WCAG AAA") + GetSystemMetrics(SM_CXVSCROLL) + buttonPadding;
+    layout.fixAllWidth = TextWidth(dc, L"Fix all text colors") + buttonPadding;
+    layout.boxesTop = kMargin + layout.lineHeight + kSectionGap;
+    layout.fixButtonWidth = TextWidth(dc, L"Use #" + hex + L" for background") + buttonPadding;
+    layout.fixFigureLeft =
+        layout.columns[1] + kFrame + layout.swatchWidth + kColumnGap / 2 + layout.fixButtonWidth + kColumnGap;
+    layout.fixNoteLeft = layout.fixFigureLeft + std::max(widths[3], widths[6]) + kColumnGap;
+    layout.boxesWidth = std::max(
+        layout.boxesWidth, layout.fixNoteLeft + TextWidth(dc, L"no color of this hue passes") + kMargin);
+
+    layout.headingTop = BoxTop(4) + kSectionGap;
     layout.simulationsTop = layout.headingTop + layout.lineHeight;
     int nameWidth = 0;
     for (int row = 0; row < kVisionDeficiencyCount; ++row) {
@@ -245,6 +293,8 @@ void CPaletteChecker::MeasureLayout(HDC dc) {
 bool CPaletteChecker::Recheck() {
     checks = CheckPalette(input.colors, input.text);
     shown = input;
+    FindFixes();
+    ShowFixControls();
     bool alikeChanged = false;
     for (int row = 0; row < kVisionDeficiencyCount; ++row) {
         std::wstring alike = AlikeText(checks.simulations[row]);
@@ -323,7 +373,11 @@ LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
-    // A click on the content keeps the keyboard where it was: the checker has no use for it.
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    // A click on the painted content keeps the keyboard where it was; a control takes the focus as
+    // controls do, so that the keyboard can go on among the fixes.
     case WM_MOUSEACTIVATE:
         return LOWORD(lParam) == HTCLIENT ? MA_NOACTIVATE : DefaultProc(message, wParam, lParam);
     // Gone with its owner: the last position stays, and so does whether it was open, for the
@@ -342,18 +396,23 @@ void CPaletteChecker::Paint(HDC dc, const RECT& client) {
     if (shown != input && Recheck()) {
         FitToContent();
     }
-    OffscreenCanvas canvas(dc, client);
+    // The canvas covers only what is to be painted; the rest of the drawing is clipped away.
+    RECT area = client;
+    GetClipBox(dc, &area);
+    OffscreenCanvas canvas(dc, area);
     if (!canvas) {
         return;
     }
+    IntersectClipRect(canvas.Get(), area.left, area.top, area.right, area.bottom);
     SelectObjectGuard selectedFont(canvas.Get(), Font());
-    FillRect(canvas.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(canvas.Get(), &area, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(canvas.Get(), TRANSPARENT);
     if (shown) {
         for (int box = 0; box < 4; ++box) {
             PaintBoxLine(canvas.Get(), box);
         }
         SetTextColor(canvas.Get(), GetSysColor(COLOR_BTNTEXT));
+        PaintText(canvas.Get(), L"Contrast target:", kMargin, kMargin, layout.lineHeight);
         PaintText(canvas.Get(), L"Color vision", kMargin, layout.headingTop, layout.lineHeight);
         for (int row = 1; row <= kVisionDeficiencyCount; ++row) {
             PaintSimulation(canvas.Get(), row);
@@ -381,9 +440,66 @@ void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
     PaintSwatch(dc, SwatchRect(0, box), shown->colors.box[box], shown->colors.text[box], false);
     const std::array<std::wstring, 7> texts = BoxLineTexts(box);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    int top = kMargin + box * layout.lineHeight;
     for (size_t i = 0; i < layout.columns.size(); ++i) {
-        PaintText(dc, texts[i], layout.columns[i], top, layout.lineHeight);
+        PaintText(dc, texts[i], layout.columns[i], BoxTop(box), layout.lineHeight);
+    }
+    PaintFixLines(dc, box);
+}
+
+// Each button sits in its line as a swatch does, a little taller than the text.
+void CPaletteChecker::PlaceFixControls() {
+    const int height = layout.swatchHeight + 4;
+    const int inset = (layout.lineHeight - height) / 2;
+    const int choiceLeft = kMargin + layout.targetLabelWidth + kColumnGap / 2;
+    MoveWindow(targetChoice, choiceLeft, kMargin + inset, layout.targetChoiceWidth,
+               height + 4 * layout.lineHeight, FALSE);
+    MoveWindow(fixAll, choiceLeft + layout.targetChoiceWidth + kColumnGap, kMargin + inset,
+               layout.fixAllWidth, height, FALSE);
+    for (int box = 0; box < 4; ++box) {
+        for (int line = 1; line <= 2; ++line) {
+            MoveWindow(FixButton(box, line == 1), FixSwatchLeft() + layout.swatchWidth + kColumnGap / 2,
+                       BoxTop(box) + line * layout.lineHeight + inset, layout.fixButtonWidth, height, FALSE);
+        }
+    }
+}
+
+int CPaletteChecker::FixSwatchLeft() const {
+    return layout.columns[1] + kFrame;
+}
+
+// Under each box line: its two fixes, each a swatch of the box with the fix, the button, the ratio or
+// Lc it reaches and, when no color of the original's hue passes, a word on it; a box that passes
+// says so.
+void CPaletteChecker::PaintFixLines(HDC dc, int box) const {
+    const int textLine = BoxTop(box) + layout.lineHeight;
+    const int inset = (layout.lineHeight - layout.swatchHeight) / 2;
+    const BoxFixes& found = fixes[box];
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    if (!found.fails) {
+        PaintText(dc, std::wstring(L"Passes ") + kContrastTargetLabels[static_cast<int>(remembered.target)],
+                  layout.columns[1], textLine, layout.lineHeight);
+        return;
+    }
+    for (bool text : {true, false}) {
+        const int top = text ? textLine : textLine + layout.lineHeight;
+        const auto& fix = text ? found.text : found.background;
+        if (!fix) {
+            PaintText(dc, text ? L"No text color passes" : L"No background color passes", layout.columns[1],
+                      top, layout.lineHeight);
+            continue;
+        }
+        const RECT swatch{FixSwatchLeft(), top + inset, FixSwatchLeft() + layout.swatchWidth,
+                          top + inset + layout.swatchHeight};
+        PaintSwatch(dc, swatch, text ? shown->colors.box[box] : fix->color,
+                    text ? fix->color : shown->colors.text[box], false);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        PaintText(dc,
+                  remembered.target == ContrastTarget::Apca ? FormatLightnessContrast(fix->figure)
+                                                            : FormatContrastRatio(fix->figure),
+                  layout.fixFigureLeft, top, layout.lineHeight);
+        if (fix->blackOrWhite) {
+            PaintText(dc, L"no color of this hue passes", layout.fixNoteLeft, top, layout.lineHeight);
+        }
     }
 }
 

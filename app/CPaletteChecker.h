@@ -1,6 +1,7 @@
 // The palette checker, the "Palette inspector" of the Tools menu: a modeless tool window beside the
 // main dialog that shows each box's colors (the background also in OKLCH) with their contrast
-// verdicts, and the palette as people with each color vision deficiency see it.
+// verdicts, the nearest colors that would pass the chosen contrast target as buttons that apply them,
+// and the palette as people with each color vision deficiency see it.
 #pragma once
 
 #include "app/CheckerState.h"
@@ -10,11 +11,38 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
+
+// The contrast targets as the checker names them, in ContrastTarget order.
+inline constexpr const wchar_t* kContrastTargetLabels[] = {L"WCAG AA", L"WCAG AAA", L"APCA"};
+
+// A color the checker offers a box: as its text color, or as its background.
+struct ChosenFix {
+    int box;
+    bool text;
+    Color color;
+};
+
+// Who gives the boxes the fixes picked in the checker.
+class FixReceiver {
+public:
+    virtual void ApplyFix(const ChosenFix& fix) = 0;
+    // All at once, undone as one.
+    virtual void ApplyFixes(std::span<const ChosenFix> fixes) = 0;
+
+protected:
+    ~FixReceiver() = default;
+};
 
 class CPaletteChecker : public Window {
 public:
-    CPaletteChecker() = default;
+    static constexpr int kTargetChoiceId = 100;
+    static constexpr int kFixAllId = 101;
+    static constexpr int FixButtonId(int box, bool text) { return 110 + 2 * box + (text ? 0 : 1); }
+
+    // Without a receiver the fixes are shown but go nowhere.
+    explicit CPaletteChecker(FixReceiver* receiver = nullptr) : receiver(receiver) {}
     ~CPaletteChecker() override;
 
     bool IsOpen() const;
@@ -32,8 +60,13 @@ public:
     // Whether the window is open and where its top-left corner is (or was last). A window destroyed
     // with its owner still reads as open, as it was when the owner closed.
     CheckerState State() const;
-    // Remembers the position to open at; opening is left to the caller.
+    // Remembers the position to open at and the target; opening is left to the caller.
     void Restore(const CheckerState& state);
+    // Tab and the arrow keys among the checker's controls, from the owner's message loop; true when
+    // the message was the checker's and has been handled.
+    bool PreTranslateMessage(MSG& msg);
+    // The list of targets is dropped down.
+    bool IsChoosingTarget() const;
 
     // The checks of what the window shows, brought up to date when it opens and when it paints.
     const PaletteChecks& Checks() const { return checks; }
@@ -49,6 +82,12 @@ protected:
     void Paint(HDC dc, const RECT& client) override;
 
 private:
+    // What the target asks of a box that fails it: the two fixes, either of which may not exist.
+    struct BoxFixes {
+        bool fails = false;
+        std::optional<ContrastFix> text;
+        std::optional<ContrastFix> background;
+    };
     struct Input {
         PaletteColors colors = kDefaultPalette;
         std::array<BoxText, 4> text{};
@@ -68,18 +107,47 @@ private:
         int firstSwatchLeft = 0;
         int alikeLeft = 0;
         int alikeMinWidth = 0;
+        // The contrast target's row above the boxes, and the fix lines under each box line.
+        int targetLabelWidth = 0;
+        int targetChoiceWidth = 0;
+        int fixAllWidth = 0;
+        int boxesTop = 0;
+        int fixButtonWidth = 0;
+        int fixFigureLeft = 0;
+        int fixNoteLeft = 0;
     };
 
     bool Create(HWND owner);
     HGDIOBJ Font() const;
     void MeasureLayout(HDC dc);
     bool Recheck();
+    void InvalidateChanges();
     SIZE ClientSize(HDC dc) const;
     void FitToContent();
     void RememberPosition();
     POINT OpeningPosition(HWND owner) const;
     void PaintBoxLine(HDC dc, int box) const;
     void PaintSimulation(HDC dc, int row) const;
+    int BoxTop(int box) const;
+    int FixSwatchLeft() const;
+
+    // The fixes, in CPaletteCheckerFixes.cpp.
+    void CreateFixControls();
+    void PlaceFixControls();
+    void FindFixes();
+    void ShowFixControls();
+    void PaintFixLines(HDC dc, int box) const;
+    void OnCommand(int id, int code);
+    void ChooseTarget(ContrastTarget target);
+
+    HWND& FixButton(int box, bool text) { return fixButtons[2 * box + (text ? 0 : 1)]; }
+
+    FixReceiver* receiver;
+    std::array<BoxFixes, 4> fixes{};
+    // The checker's own children, gone with its window.
+    HWND targetChoice = nullptr;
+    HWND fixAll = nullptr;
+    std::array<HWND, 8> fixButtons{};
 
     Input input;
     std::optional<Input> shown;

@@ -35,6 +35,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgTools.cpp
     app/CHuewrightDlgWorkspace.cpp
     app/CPaletteChecker.cpp
+    app/CPaletteCheckerFixes.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
     color/CColorBlend.cpp

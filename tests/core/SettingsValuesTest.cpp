@@ -87,4 +87,23 @@ TEST(SettingsValuesTest, CheckerStateReadsBackAndDamageGivesTheDefault) {
     }
 }
 
+// An older value reads as AA; a later version's target or further fields keep the rest.
+TEST(SettingsValuesTest, CheckerTargetIsAFourthFieldOnlyWhenNotAA) {
+    const CheckerState aaa{true, true, 840, 120, ContrastTarget::AAA};
+    const CheckerState apcaUnplaced{false, false, 0, 0, ContrastTarget::Apca};
+    EXPECT_EQ(FormatCheckerState(aaa), L"1,840,120,AAA");
+    EXPECT_EQ(FormatCheckerState(apcaUnplaced), L"0,,,APCA");
+    EXPECT_EQ(FormatCheckerState({true, true, 840, 120, ContrastTarget::AA}), L"1,840,120");
+    for (const CheckerState& state : {aaa, apcaUnplaced}) {
+        EXPECT_EQ(CheckerStateFromStored(FormatCheckerState(state)), state);
+    }
+    EXPECT_EQ(CheckerStateFromStored(L"1,840,120").target, ContrastTarget::AA);
+    EXPECT_EQ(CheckerStateFromStored(L"1,840,120,AAA+"), (CheckerState{true, true, 840, 120}));
+    EXPECT_EQ(CheckerStateFromStored(L"1,840,120,APCA,7"),
+              (CheckerState{true, true, 840, 120, ContrastTarget::Apca}));
+    for (const wchar_t* text : {L"1,,,", L"1,,", L"1,,5,AAA", L"1,840,,AAA"}) {
+        EXPECT_EQ(CheckerStateFromStored(text), CheckerState{}) << text;
+    }
+}
+
 } // namespace

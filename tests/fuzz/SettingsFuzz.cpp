@@ -1,7 +1,7 @@
 // Arbitrary stored settings through the rules that turn them into program values: the window
 // placement from any stored origin, with the window's own size and a screen of up to 65535 pixels
-// a side, and the copy format from any text. Input: six int32 (left, top, width, height, screen
-// width, screen height), then the text, two bytes to a character.
+// a side, the copy format and the inspector's value from any text. Input: six int32 (left, top, width,
+// height, screen width, screen height), then the text, two bytes to a character.
 #include "app/SettingsValues.h"
 #include "tests/fuzz/Require.h"
 
@@ -31,5 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         stored.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
     }
     Require(CopyFormatFromStored(stored).size() <= kCopyFormatLimit);
+    // Whatever was read is written back as a value that reads the same.
+    const CheckerState checker = CheckerStateFromStored(stored);
+    Require(CheckerStateFromStored(FormatCheckerState(checker)) == checker);
     return 0;
 }

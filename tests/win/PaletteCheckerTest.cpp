@@ -1,8 +1,10 @@
 // The palette checker beside a plain owner window: its verdicts, its swatches and marks rendered
 // into a bitmap of the test's own, closing, and its place kept across instances and in the settings.
-// Then in the real main dialog: the checker following every way the boxes change, in every loop.
+// Then in the real main dialog: the checker following every way the boxes change, in every loop, and
+// its contrast fixes given to the boxes and undone.
 #include "app/CPaletteChecker.h"
 #include "app/PlacementSettings.h"
+#include "app/WorkspaceFlags.h"
 #include "color/CColorBlend.h"
 #include "color/Contrast.h"
 #include "framework/DcGuards.h"
@@ -10,6 +12,7 @@
 #include "framework/Profile.h"
 #include "framework/UniqueHandle.h"
 #include "library/Clipboard.h"
+#include "library/ColorFormat.h"
 #include "library/PaletteExchange.h"
 #include "library/RecordFont.h"
 #include "library/WholeFiles.h"
@@ -183,6 +186,13 @@ TEST(CheckerSettingsTest, TheStateIsKeptAsOneStringValue) {
     settings.checker = {};
     placement.LoadSettings(L"Settings");
     EXPECT_EQ(settings.checker, (CheckerState{true, true, -300, 40}));
+
+    settings.checker.target = ContrastTarget::Apca;
+    placement.SaveSettings(L"Settings");
+    EXPECT_EQ(Profile::GetString(L"Settings", L"inspector", L""), L"1,-300,40,APCA");
+    settings.checker = {};
+    placement.LoadSettings(L"Settings");
+    EXPECT_EQ(settings.checker, (CheckerState{true, true, -300, 40, ContrastTarget::Apca}));
 }
 
 // Boxes 1 to 4 as their fonts draw them, measured apart from the dialog's own measure: the em height
@@ -352,6 +362,104 @@ TEST_F(CheckerInDialogTest, FollowsEveryWayTheBoxesChange) {
     EXPECT_FALSE(PeekMessageW(&tick, dialog.Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
     EXPECT_FALSE(PeekMessageW(&tick, dialog.Checker().Hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE));
     EXPECT_EQ(dialog.Box(0).BoxColor(), MakeColor(250, 240, 200));
+}
+
+// The default palette in the real dialog, the checker open under AA: box 1's large text is 2.84:1.
+class FixesInDialogTest : public MainDialogFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ole.Initialized());
+        MainDialogFixture::SetUp();
+        PressKeys({VK_F2}, &dialog);
+        ASSERT_TRUE(dialog.Checker().IsOpen());
+        PumpMessages(&dialog);
+    }
+    HWND FixButton(int box, bool text) const {
+        return GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::FixButtonId(box, text));
+    }
+    void ClickInChecker(HWND button) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        PumpMessages(&dialog);
+    }
+
+    OleSession ole;
+};
+
+TEST_F(FixesInDialogTest, AFixIsGivenLikeAnAssignmentAndEscapeTakesItBack) {
+    ASSERT_EQ(BoxColors(), kDefaultPalette);
+    EXPECT_EQ(dialog.Checker().BoxLineTexts(0)[3], L"2.84:1");
+    for (int box = 0; box < 4; ++box) {
+        const bool fails = !dialog.Checker().Checks().boxes[box].passesAA;
+        for (bool text : {true, false}) {
+            EXPECT_EQ(static_cast<bool>(IsWindowVisible(FixButton(box, text))), fails) << box;
+        }
+    }
+    const std::wstring offered = WindowText(FixButton(0, true));
+    ASSERT_EQ(offered.size(), std::wstring(L"Use #rrggbb for text").size()) << offered;
+
+    ClickInChecker(FixButton(0, true));
+    const Color fixed = dialog.Box(0).TextColor();
+    EXPECT_EQ(L"Use " + FormatColor(fixed, L"#RRGGBB") + L" for text", offered);
+    EXPECT_GE(ContrastRatio(fixed, dialog.Box(0).BoxColor()), 3.0);
+    EXPECT_EQ(dialog.Box(0).BoxColor(), kDefaultPalette.box[0]);
+    EXPECT_EQ(lastChangedBox, &dialog.Box(0));
+    EXPECT_FALSE(undoAllBoxes);
+    EXPECT_TRUE(dialog.Checker().Checks().boxes[0].passesAA);
+    EXPECT_FALSE(IsWindowVisible(FixButton(0, true)));
+    EXPECT_FALSE(IsWindowVisible(FixButton(0, false)));
+
+    // The keyboard is where the click left it, in the checker; Esc still reaches the dialog's Undo.
+    PressKeys({VK_ESCAPE}, &dialog);
+    EXPECT_EQ(dialog.Box(0).TextColor(), MakeColor(0x74, 0x69, 0x55));
+    EXPECT_TRUE(IsWindowVisible(FixButton(0, true)));
+
+    // A background fix of box 3 repaints box 4 inside it and leaves its text as it was.
+    ClickInChecker(FixButton(2, false));
+    EXPECT_GE(ContrastRatio(kDefaultPalette.text[2], dialog.Box(2).BoxColor()), 4.5);
+    EXPECT_EQ(dialog.Box(2).TextColor(), kDefaultPalette.text[2]);
+    EXPECT_EQ(lastChangedBox, &dialog.Box(2));
+}
+
+TEST_F(FixesInDialogTest, FixAllGivesEveryFailingBoxItsTextFixAndOneEscapeUndoesIt) {
+    ClickInChecker(GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kFixAllId));
+    for (int box = 0; box < 4; ++box) {
+        EXPECT_TRUE(dialog.Checker().Checks().boxes[box].passesAA) << box;
+        EXPECT_EQ(dialog.Box(box).BoxColor(), kDefaultPalette.box[box]) << box;
+        EXPECT_NE(dialog.Box(box).TextColor(), kDefaultPalette.text[box]) << box;
+    }
+    EXPECT_TRUE(undoAllBoxes);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kFixAllId)));
+    PressKeys({VK_ESCAPE}, &dialog);
+    EXPECT_EQ(BoxColors(), kDefaultPalette);
+}
+
+// Tab goes from the target list to Fix all and on to the first fix, which Enter applies.
+TEST_F(FixesInDialogTest, TheKeyboardReachesTheFixes) {
+    SetFocus(GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kTargetChoiceId));
+    PressKeys({VK_TAB}, &dialog);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kFixAllId));
+    PressKeys({VK_TAB}, &dialog);
+    ASSERT_EQ(GetFocus(), FixButton(0, true));
+    PressKeys({VK_RETURN}, &dialog);
+    EXPECT_NE(dialog.Box(0).TextColor(), kDefaultPalette.text[0]);
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+}
+
+// The target is chosen in the checker's own list and kept with its place.
+TEST_F(FixesInDialogTest, TheChosenTargetChangesTheFixesAndIsRemembered) {
+    const HWND choice = GetDlgItem(dialog.Checker().Hwnd(), CPaletteChecker::kTargetChoiceId);
+    const std::wstring underAA = WindowText(FixButton(3, true));
+    SendMessageW(choice, CB_SETCURSEL, 2, 0);
+    SendMessageW(dialog.Checker().Hwnd(), WM_COMMAND,
+                 MAKEWPARAM(CPaletteChecker::kTargetChoiceId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(choice));
+    PumpMessages(&dialog);
+    EXPECT_EQ(dialog.Checker().State().target, ContrastTarget::Apca);
+    EXPECT_NE(WindowText(FixButton(3, true)), underAA);
+    ClickInChecker(FixButton(3, true));
+    const BoxText size = BoxTextsOf(dialog)[3];
+    EXPECT_TRUE(PassesTarget(dialog.Box(3).TextColor(), dialog.Box(3).BoxColor(),
+                             TextSizeOf(size.pointSize, size.bold), ContrastTarget::Apca));
 }
 
 } // namespace
