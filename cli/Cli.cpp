@@ -44,11 +44,11 @@ int RunCommand(std::span<const std::string> args, CliStreams io) {
         if (args[0] != command->name) {
             continue;
         }
-        CliOptionSpec spec = command->options;
-        spec.flags.insert({"--help", "-h"});
+        CliOptionKinds known = command->options;
+        known.flags.insert({"--help", "-h"});
         CliArguments parsed;
         std::string problem;
-        if (!ParseCliArguments(args.subspan(1), spec, parsed, problem)) {
+        if (!ParseCliArguments(args.subspan(1), known, parsed, problem)) {
             return ReportUsageError(io, command->name, problem);
         }
         if (parsed.Has("--help") || parsed.Has("-h")) {

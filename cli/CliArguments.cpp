@@ -8,7 +8,7 @@ std::optional<std::string> CliArguments::Value(const std::string& option) const 
     return found->second.back();
 }
 
-bool ParseCliArguments(std::span<const std::string> args, const CliOptionSpec& spec, CliArguments& parsed,
+bool ParseCliArguments(std::span<const std::string> args, const CliOptionKinds& known, CliArguments& parsed,
                        std::string& problem) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -26,9 +26,9 @@ bool ParseCliArguments(std::span<const std::string> args, const CliOptionSpec& s
             value = arg.substr(equals + 1);
             arg.resize(equals);
         }
-        if (spec.flags.count(arg) && !value) {
+        if (known.flags.count(arg) && !value) {
             parsed.flags.insert(arg);
-        } else if (spec.withValue.count(arg)) {
+        } else if (known.withValue.count(arg)) {
             if (!value && i + 1 == args.size()) {
                 problem = "The option " + arg + " needs a value.";
                 return false;

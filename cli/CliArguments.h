@@ -19,12 +19,12 @@ struct CliArguments {
     std::optional<std::string> Value(const std::string& option) const;
 };
 
-struct CliOptionSpec {
+struct CliOptionKinds {
     std::set<std::string> withValue;
     std::set<std::string> flags;
 };
 
 // False, with the sentence that says why in `problem`, for an unknown option or a missing value.
 // "--option=value" is read as "--option value"; "--" ends the options.
-bool ParseCliArguments(std::span<const std::string> args, const CliOptionSpec& spec, CliArguments& parsed,
+bool ParseCliArguments(std::span<const std::string> args, const CliOptionKinds& known, CliArguments& parsed,
                        std::string& problem);

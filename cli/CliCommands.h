@@ -16,7 +16,7 @@ struct CliStreams {
 struct CliCommand {
     const char* name;
     const char* help;
-    CliOptionSpec options;
+    CliOptionKinds options;
     // Runs with the arguments parsed; --help never reaches it.
     int (*run)(const CliArguments& args, CliStreams io);
 };

@@ -87,10 +87,10 @@ TEST(ContrastFixesTest, EveryFixOfManyRandomPairsKeepsItsPromise) {
     std::atomic<int> next{0}, broken{0};
     std::vector<std::thread> workers;
     for (unsigned w = 0; w < std::max(2u, std::thread::hardware_concurrency()); ++w) {
-        workers.emplace_back([&, w] {
-            std::mt19937 random(w + 1);
+        workers.emplace_back([&] {
             for (int pair = next++; pair < kPairs; pair = next++) {
-                random.seed(static_cast<unsigned>(pair));
+                // Each pair's colors come from its own number, whichever thread takes it.
+                std::mt19937 random(static_cast<unsigned>(pair));
                 const Color text = random() & 0xFFFFFF, background = random() & 0xFFFFFF;
                 const ContrastTarget target = kTargets[pair % 3];
                 const TextSize size = kSizes[(pair / 3) % 3];
