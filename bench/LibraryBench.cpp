@@ -233,12 +233,21 @@ void BM_PlainWriteAndFlush(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainWriteAndFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_WriteLibrary(benchmark::State& state) {
+// The scratch library opened for a benchmark that writes it; the benchmark is skipped when it
+// cannot be.
+bool OpenScratchLibrary(benchmark::State& state, PaletteLibrary& library, PosixBackup& backup) {
     Scratch& scratch = TheScratch();
-    PosixBackup backup(scratch.dir + "/palettes.dat._backup");
-    PaletteLibrary library;
     if (!scratch.ready || !OpenLibrary(library, scratch.library, backup)) {
         state.SkipWithError("load failed");
+        return false;
+    }
+    return true;
+}
+
+void BM_WriteLibrary(benchmark::State& state) {
+    PosixBackup backup(TheScratch().dir + "/palettes.dat._backup");
+    PaletteLibrary library;
+    if (!OpenScratchLibrary(state, library, backup)) {
         return;
     }
     const auto start = Clock::now();
@@ -257,11 +266,9 @@ BENCHMARK(BM_WriteLibrary)->Unit(benchmark::kMillisecond)->UseRealTime();
 // whole library is read, written to the journal and flushed, then rewritten and flushed. The record
 // is put back with the clock stopped.
 void BM_DeleteFirstRecord(benchmark::State& state) {
-    Scratch& scratch = TheScratch();
-    PosixBackup backup(scratch.dir + "/palettes.dat._backup");
+    PosixBackup backup(TheScratch().dir + "/palettes.dat._backup");
     PaletteLibrary library;
-    if (!scratch.ready || !OpenLibrary(library, scratch.library, backup)) {
-        state.SkipWithError("load failed");
+    if (!OpenScratchLibrary(state, library, backup)) {
         return;
     }
     Clock::duration deleting{};
