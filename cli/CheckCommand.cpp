@@ -61,10 +61,6 @@ std::array<BoxText, 4> BoxTextsOf(const LogFontImage& font) {
     return {BoxText{points, bold}, BoxText{0.0, bold}, BoxText{0.0, bold}, BoxText{0.0, bold}};
 }
 
-std::string Narrow(const std::wstring& text) {
-    return {text.begin(), text.end()};
-}
-
 std::string Number(double value, const char* format) {
     char text[32];
     std::snprintf(text, sizeof(text), format, value);
@@ -118,8 +114,8 @@ void PrintTable(std::ostream& out, std::size_t number, const PaletteRecord& reco
     for (std::size_t box = 0; box < 4; ++box) {
         const BoxContrast& contrast = judged.checks.boxes[box];
         out << "  box " << box + 1 << "  " << Hex(colors.text[box]) << " on " << Hex(colors.box[box]) << "  "
-            << Narrow(FormatContrastRatio(contrast.ratio)) << "  "
-            << Narrow(FormatLightnessContrast(contrast.lightnessContrast)) << "  "
+            << Utf8(FormatContrastRatio(contrast.ratio)) << "  "
+            << Utf8(FormatLightnessContrast(contrast.lightnessContrast)) << "  "
             << (contrast.largeText ? "large " : "normal") << "  " << (judged.passes[box] ? "pass" : "FAIL")
             << "\n";
     }
@@ -132,7 +128,7 @@ void PrintTable(std::ostream& out, std::size_t number, const PaletteRecord& reco
             pairs += (pairs.empty() ? "" : ", ") + std::string("box ") + std::to_string(a) + " and box " +
                      std::to_string(b);
         });
-        out << "  " << Narrow(VisionDeficiencyName(static_cast<VisionDeficiency>(kind))) << ": "
+        out << "  " << Utf8(VisionDeficiencyName(static_cast<VisionDeficiency>(kind))) << ": "
             << (pairs.empty() ? "no look-alike backgrounds" : "look alike: " + pairs) << "\n";
     }
 }
@@ -158,7 +154,7 @@ void PrintJson(std::ostream& out, std::size_t number, const PaletteRecord& recor
     if (cvd) {
         json += ", \"lookAlikes\": {";
         for (int kind = 0; kind < kVisionDeficiencyCount; ++kind) {
-            std::string name = Narrow(VisionDeficiencyName(static_cast<VisionDeficiency>(kind)));
+            std::string name = Utf8(VisionDeficiencyName(static_cast<VisionDeficiency>(kind)));
             name[0] = static_cast<char>(name[0] - 'A' + 'a');
             json += std::string(kind ? ", " : "") + "\"" + name + "\": [";
             bool first = true;

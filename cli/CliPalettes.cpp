@@ -20,13 +20,6 @@ std::string LowerExtension(const std::string& path) {
     return extension;
 }
 
-std::string Utf8(const std::wstring& text) {
-    std::string out;
-    exchange::ForEachCodePoint(std::u16string(text.begin(), text.end()),
-                               [&](std::uint32_t point) { exchange::AppendCodePoint(out, point); });
-    return out;
-}
-
 } // namespace
 
 bool PaletteFile::ReadLibrary(const std::string& path, std::string& problem) {
@@ -106,4 +99,11 @@ std::string Quoted(const std::string& text) {
 std::string FileNameOf(const std::string& path) {
     const auto slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Utf8(const std::wstring& text) {
+    std::string out;
+    exchange::ForEachCodePoint(std::u16string(text.begin(), text.end()),
+                               [&](std::uint32_t point) { exchange::AppendCodePoint(out, point); });
+    return out;
 }

@@ -32,6 +32,8 @@ std::string NameText(const PaletteRecord& record);
 std::string ColorsText(const PaletteRecord& record);
 // "Georgia, 36 pt": the face and its size at 96 pixels per inch.
 std::string FontText(const LogFontImage& font);
+// A text of the program's in UTF-8.
+std::string Utf8(const std::wstring& text);
 // The last part of a path, after its last slash or backslash.
 std::string FileNameOf(const std::string& path);
 // "\"name\"" with the name as given.
