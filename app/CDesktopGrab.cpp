@@ -1,6 +1,7 @@
 #include "app/CDesktopGrab.h"
 
 #include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 
 namespace {
@@ -32,8 +33,9 @@ void CDesktopGrab::StartDesktopGrab(HWND dialogWindow) {
     const SIZE field = ClientSize(GetDlgItem(dialog, IDC_SELECTOR));
     const SIZE well = ClientSize(GetDlgItem(dialog, IDC_WELL1));
     const RECT& normal = placementBeforeGrab.rcNormalPosition;
-    SetWindowPos(dialog, HWND_TOP, normal.left, normal.top, field.cx + 25, 6 * well.cy + field.cy + 15,
-                 SWP_SHOWWINDOW);
+    const int dpi = WindowDpi(dialog);
+    SetWindowPos(dialog, HWND_TOP, normal.left, normal.top, field.cx + ScaleToDpi(25, dpi),
+                 6 * well.cy + field.cy + ScaleToDpi(15, dpi), SWP_SHOWWINDOW);
 
     RECT placeholder{};
     GetWindowRect(GetDlgItem(dialog, IDC_SELECTOR), &placeholder);

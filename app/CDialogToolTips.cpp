@@ -1,5 +1,7 @@
 #include "app/CDialogToolTips.h"
 
+#include "framework/Dpi.h"
+
 #include "res/resource.h"
 
 #include <algorithm>
@@ -78,7 +80,7 @@ bool CDialogToolTips::OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive)
     if (tipBuffer[0] == L'\0') {
         return false;
     }
-    SendMessageW(request.hdr.hwndFrom, TTM_SETMAXTIPWIDTH, 0, 600);
+    SendMessageW(request.hdr.hwndFrom, TTM_SETMAXTIPWIDTH, 0, ScaleForWindow(request.hdr.hwndFrom, 600));
     SendMessageW(request.hdr.hwndFrom, TTM_SETDELAYTIME, TTDT_AUTOPOP, 10000);
     request.lpszText = tipBuffer;
     request.hinst = nullptr;

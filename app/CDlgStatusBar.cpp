@@ -1,6 +1,7 @@
 #include "app/CDlgStatusBar.h"
 
 #include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "framework/Reflection.h"
 #include "framework/SystemLibrary.h"
 #include "res/resource.h"
@@ -65,14 +66,27 @@ bool CDlgStatusBar::Create(HWND dialog) {
     }
     DrawClassic(Hwnd());
     unlockedText = LoadResourceString(IDS_UNLOCKED);
-    int borders[3] = {};
-    SendMessageW(Hwnd(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-    lockPaneWidth = TextWidth(Hwnd(), unlockedText) + kPaneBorder + borders[0] + borders[2];
+    MeasureLockPane();
     SetPaneWidths();
     // The owner-drawn pane carries no data of the bar's: DrawItem draws from the text kept here.
     SendMessageW(Hwnd(), SB_SETTEXTW, 0 | SBT_OWNERDRAW, 0);
     SetLockText(false);
     return true;
+}
+
+void CDlgStatusBar::MeasureLockPane() {
+    int borders[3] = {};
+    SendMessageW(Hwnd(), SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    lockPaneWidth =
+        TextWidth(Hwnd(), unlockedText) + ScaleForWindow(Hwnd(), kPaneBorder) + borders[0] + borders[2];
+}
+
+// The dialog has its new size already: the bar takes its place along the bottom again.
+void CDlgStatusBar::OnDpiChanged() {
+    if (Hwnd()) {
+        MeasureLockPane();
+        SendMessageW(Hwnd(), WM_SIZE, 0, 0);
+    }
 }
 
 // The first pane takes whatever width the lock pane leaves.

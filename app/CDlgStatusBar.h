@@ -25,6 +25,7 @@ public:
     void SetText(const std::wstring& text);
     const std::wstring& Text() const { return text; }
     void SetLockText(bool locked);
+    void OnDpiChanged();
 
     void DrawItem(const DRAWITEMSTRUCT& item);
 
@@ -32,6 +33,7 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void MeasureLockPane();
     void SetPaneWidths();
     void RepaintTextPane();
     void PaintText(HDC dc, const RECT& pane);

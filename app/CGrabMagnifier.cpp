@@ -1,12 +1,12 @@
 #include "app/CGrabMagnifier.h"
 
 #include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "library/ColorFormat.h"
 
 namespace {
 
 constexpr int kLabelHeight = 18;
-constexpr int kImageSide = CGrabMagnifier::kSpan * CGrabMagnifier::kZoom;
 // The window keeps this far from the cursor, so the pixels it takes never include itself.
 constexpr int kCursorGap = 24;
 
@@ -18,7 +18,12 @@ CGrabMagnifier::~CGrabMagnifier() {
 
 void CGrabMagnifier::Follow(HWND owner, POINT cursor) {
     if (!Hwnd()) {
-        const RECT rect{0, 0, kImageSide + 2, kImageSide + kLabelHeight + 2};
+        // Sized for the owner's screen, so the pixels show as large as on a 96 DPI one.
+        const int dpi = WindowDpi(owner);
+        zoom = ScaleToDpi(kZoom, dpi);
+        cursorGap = ScaleToDpi(kCursorGap, dpi);
+        const int side = ImageSide();
+        const RECT rect{0, 0, side + 2, side + ScaleToDpi(kLabelHeight, dpi) + 2};
         // Never activated and transparent to the mouse: the grab keeps the capture and the focus.
         if (!CreatePopup(RegisterWindowClass(0, LoadCursorW(nullptr, IDC_ARROW)), L"",
                          WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT,
@@ -74,13 +79,13 @@ void CGrabMagnifier::PlaceBeside(POINT cursor) {
     MONITORINFO monitor{sizeof(monitor)};
     GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& area = monitor.rcMonitor;
-    int x = cursor.x + kCursorGap;
-    int y = cursor.y + kCursorGap;
+    int x = cursor.x + cursorGap;
+    int y = cursor.y + cursorGap;
     if (x + width > area.right) {
-        x = cursor.x - kCursorGap - width;
+        x = cursor.x - cursorGap - width;
     }
     if (y + height > area.bottom) {
-        y = cursor.y - kCursorGap - height;
+        y = cursor.y - cursorGap - height;
     }
     SetWindowPos(Hwnd(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
@@ -98,16 +103,16 @@ void CGrabMagnifier::Paint(HDC dc, const RECT& client) {
     if (pixelsDc) {
         SelectObjectGuard select(pixelsDc.Get(), pixels.Get());
         SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, kImageSide, kImageSide, pixelsDc.Get(), 0, 0, kSpan, kSpan, SRCCOPY);
+        StretchBlt(dc, 0, 0, ImageSide(), ImageSide(), pixelsDc.Get(), 0, 0, kSpan, kSpan, SRCCOPY);
     }
     // The centre pixel's frame: black and white, so it shows on any color.
-    const int left = kReach * kZoom;
-    RECT outer{left - 2, left - 2, left + kZoom + 2, left + kZoom + 2};
-    RECT inner{left - 1, left - 1, left + kZoom + 1, left + kZoom + 1};
+    const int left = kReach * zoom;
+    RECT outer{left - 2, left - 2, left + zoom + 2, left + zoom + 2};
+    RECT inner{left - 1, left - 1, left + zoom + 1, left + zoom + 1};
     FrameRect(dc, &outer, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     FrameRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
-    RECT label{0, kImageSide, client.right, client.bottom};
+    RECT label{0, ImageSide(), client.right, client.bottom};
     FillRect(dc, &label, GetSysColorBrush(COLOR_INFOBK));
     SelectObjectGuard font(dc, labelFont.Get());
     SetBkMode(dc, TRANSPARENT);

@@ -8,7 +8,7 @@
 
 class CGrabMagnifier : public Window {
 public:
-    // Pixels on each side of the centre, and how much each is enlarged.
+    // Pixels on each side of the centre, and how much each is enlarged on a 96 DPI screen.
     static constexpr int kReach = 5;
     static constexpr int kZoom = 10;
     static constexpr int kSpan = 2 * kReach + 1;
@@ -30,9 +30,13 @@ protected:
 private:
     void Capture(POINT cursor);
     void PlaceBeside(POINT cursor);
+    int ImageSide() const { return kSpan * zoom; }
 
     UniqueDc pixelsDc;
     UniqueBitmap pixels;
     UniqueFont labelFont;
     Color centre = 0;
+    // kZoom and the gap to the cursor on the owner's screen, set when the window is made.
+    int zoom = kZoom;
+    int cursorGap = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "app/StatusTexts.h"
 #include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -87,8 +88,22 @@ bool CHuewrightDlg::OnInitDialog() {
         ToggleChecker();
     }
 
+    dpiLayout.Record(Hwnd(), WindowDpi(Hwnd()), statusBar.Hwnd());
     SetFocus(Item(IDC_MODE_SATURATION));
     return false;
+}
+
+// The window moved to a screen of another DPI; the color controls make their bitmaps for their new
+// size themselves.
+void CHuewrightDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpiLayout.Rescale(Hwnd(), dpi, suggested);
+    for (auto& box : boxes) {
+        box.OnDpiChanged();
+    }
+    for (auto& button : buttons) {
+        button.OnDpiChanged();
+    }
+    statusBar.OnDpiChanged();
 }
 
 void CHuewrightDlg::SetupShadeDecrement() {
@@ -210,6 +225,9 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_PAINT:
         return OnPaintMinimized();
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_HSCROLL:
         if (reinterpret_cast<HWND>(lParam) == shadeDecrementBar) {
             OnShadeDecrementChanged(shadeDecrementBar);

@@ -12,6 +12,7 @@
 #include "color/GTColorSliderWnd.h"
 #include "color/GTColorWellWnd.h"
 #include "framework/Dialog.h"
+#include "framework/DialogDpiLayout.h"
 #include "framework/UniqueHandle.h"
 #include "library/PaletteColors.h"
 #include "library/PaletteLibrary.h"
@@ -51,6 +52,7 @@ protected:
 private:
     double ShadeDecrement() override { return shadeDecrement; }
     void CreateColorControls();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void LinkColorControls();
     void SetSelectorMode(SelectorMode mode);
     void OnShadeDecrementChanged(HWND trackbar);
@@ -133,6 +135,7 @@ private:
     HWND shadeDecrementBar = nullptr;
     UniqueMenu boxPickMenu;
     CDlgStatusBar statusBar;
+    DialogDpiLayout dpiLayout;
     CDesktopGrab grab;
     CBoxFonts boxFonts;
     CDialogToolTips toolTips;

@@ -2,6 +2,7 @@
 
 #include "app/SettingsValues.h"
 #include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "framework/OffscreenCanvas.h"
 #include "color/CssColorText.h"
 #include "library/ColorFormat.h"
@@ -15,12 +16,15 @@ constexpr const wchar_t* kCaption = L"Palette inspector";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 constexpr Color kMarkColor = 0x000000D0;
+// At 96 DPI, like the paddings around the text; the window's font sets everything else.
 constexpr int kMargin = 10;
 constexpr int kColumnGap = 12;
 // The mark around a swatch of a pair that looks alike, and the room every swatch keeps for it.
 constexpr int kFrame = 2;
 constexpr int kSwatchGap = 2 * kFrame + 6;
 constexpr int kSectionGap = 8;
+constexpr int kSwatchPadding = 6;
+constexpr int kLinePadding = 4;
 // A box line and its two fix lines, the text's and the background's.
 constexpr int kLinesPerBox = 3;
 
@@ -204,7 +208,7 @@ RECT CPaletteChecker::SwatchRect(int row, int box) const {
     int inset = (layout.lineHeight - layout.swatchHeight) / 2;
     RECT rect{};
     if (row == 0) {
-        rect.left = kMargin + kFrame;
+        rect.left = layout.margin + kFrame;
         rect.top = BoxTop(box) + inset;
     } else {
         rect.left = layout.firstSwatchLeft + box * (layout.swatchWidth + kSwatchGap);
@@ -215,11 +219,38 @@ RECT CPaletteChecker::SwatchRect(int row, int box) const {
     return rect;
 }
 
-bool CPaletteChecker::Create(HWND owner) {
+// The system's message font, which it gives for its own DPI, at `dpi`.
+void CPaletteChecker::MakeFont(int dpi) {
     NONCLIENTMETRICSW metrics{sizeof(metrics)};
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        font.Reset(CreateFontIndirectW(&metrics.lfMessageFont));
+        WindowDc screen(nullptr);
+        LOGFONTW& message = metrics.lfMessageFont;
+        message.lfHeight = MulDiv(message.lfHeight, dpi, GetDeviceCaps(screen.Get(), LOGPIXELSY));
+        font.Reset(CreateFontIndirectW(&message));
     }
+}
+
+// Moved to a screen of another DPI: everything measured again in the font for that screen.
+void CPaletteChecker::OnDpiChanged(int dpi, const RECT& suggested) {
+    UniqueFont previous = std::move(font);
+    MakeFont(dpi);
+    for (HWND child = GetWindow(Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    }
+    {
+        WindowDc dc(Hwnd());
+        SelectObjectGuard selected(dc.Get(), Font());
+        MeasureLayout(dc.Get());
+    }
+    PlaceFixControls();
+    SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToContent();
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+bool CPaletteChecker::Create(HWND owner) {
+    MakeFont(WindowDpi(owner));
     const wchar_t* className = RegisterWindowClass(0, LoadCursorW(nullptr, IDC_ARROW));
     if (!CreatePopup(className, kCaption, kExStyle, kStyle, RECT{}, owner)) {
         return false;
@@ -242,9 +273,13 @@ HGDIOBJ CPaletteChecker::Font() const {
 void CPaletteChecker::MeasureLayout(HDC dc) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    layout.swatchHeight = metrics.tmHeight + 6;
+    const int dpi = WindowDpi(Hwnd());
+    layout.margin = ScaleToDpi(kMargin, dpi);
+    layout.columnGap = ScaleToDpi(kColumnGap, dpi);
+    layout.sectionGap = ScaleToDpi(kSectionGap, dpi);
+    layout.swatchHeight = metrics.tmHeight + ScaleToDpi(kSwatchPadding, dpi);
     layout.swatchWidth = 2 * layout.swatchHeight;
-    layout.lineHeight = layout.swatchHeight + 2 * kFrame + 4;
+    layout.lineHeight = layout.swatchHeight + 2 * kFrame + ScaleToDpi(kLinePadding, dpi);
 
     std::wstring hex = WidestRun(dc, L"0123456789abcdef", 6);
     std::wstring digit = WidestRun(dc, L"0123456789", 1);
@@ -259,33 +294,35 @@ void CPaletteChecker::MeasureLayout(HDC dc) {
         TextWidth(dc, L"large text"),
         TextWidth(dc, L"Lc -" + digit + digit + digit + L"." + digit),
     };
-    layout.columns[0] = kMargin + kFrame + layout.swatchWidth + kColumnGap;
+    layout.columns[0] = layout.margin + kFrame + layout.swatchWidth + layout.columnGap;
     for (size_t i = 1; i < layout.columns.size(); ++i) {
-        layout.columns[i] = layout.columns[i - 1] + widths[i - 1] + kColumnGap;
+        layout.columns[i] = layout.columns[i - 1] + widths[i - 1] + layout.columnGap;
     }
-    layout.boxesWidth = layout.columns[6] + widths[6] + kMargin;
+    layout.boxesWidth = layout.columns[6] + widths[6] + layout.margin;
 
     const int buttonPadding = 4 * GetSystemMetrics(SM_CXEDGE) + 8;
     layout.targetLabelWidth = TextWidth(dc, L"Contrast target:");
     layout.targetChoiceWidth = TextWidth(dc, L"WCAG AAA") + GetSystemMetrics(SM_CXVSCROLL) + buttonPadding;
     layout.fixAllWidth = TextWidth(dc, L"Fix all text colors") + buttonPadding;
-    layout.boxesTop = kMargin + layout.lineHeight + kSectionGap;
+    layout.boxesTop = layout.margin + layout.lineHeight + layout.sectionGap;
     layout.fixButtonWidth = TextWidth(dc, L"Use #" + hex + L" for background") + buttonPadding;
-    layout.fixFigureLeft =
-        layout.columns[1] + kFrame + layout.swatchWidth + kColumnGap / 2 + layout.fixButtonWidth + kColumnGap;
-    layout.fixNoteLeft = layout.fixFigureLeft + std::max(widths[3], widths[6]) + kColumnGap;
-    layout.boxesWidth = std::max(
-        layout.boxesWidth, layout.fixNoteLeft + TextWidth(dc, L"no color of this hue passes") + kMargin);
+    layout.fixFigureLeft = layout.columns[1] + kFrame + layout.swatchWidth + layout.columnGap / 2 +
+                           layout.fixButtonWidth + layout.columnGap;
+    layout.fixNoteLeft = layout.fixFigureLeft + std::max(widths[3], widths[6]) + layout.columnGap;
+    layout.boxesWidth =
+        std::max(layout.boxesWidth,
+                 layout.fixNoteLeft + TextWidth(dc, L"no color of this hue passes") + layout.margin);
 
-    layout.headingTop = BoxTop(4) + kSectionGap;
+    layout.headingTop = BoxTop(4) + layout.sectionGap;
     layout.simulationsTop = layout.headingTop + layout.lineHeight;
     int nameWidth = 0;
     for (int row = 0; row < kVisionDeficiencyCount; ++row) {
         nameWidth =
             std::max(nameWidth, TextWidth(dc, VisionDeficiencyName(static_cast<VisionDeficiency>(row))));
     }
-    layout.firstSwatchLeft = kMargin + nameWidth + kColumnGap + kFrame;
-    layout.alikeLeft = layout.firstSwatchLeft + 4 * layout.swatchWidth + 3 * kSwatchGap + kFrame + kColumnGap;
+    layout.firstSwatchLeft = layout.margin + nameWidth + layout.columnGap + kFrame;
+    layout.alikeLeft =
+        layout.firstSwatchLeft + 4 * layout.swatchWidth + 3 * kSwatchGap + kFrame + layout.columnGap;
     layout.alikeMinWidth = TextWidth(dc, L"boxes 1 and 2, 3 and 4 look alike");
 }
 
@@ -309,8 +346,8 @@ SIZE CPaletteChecker::ClientSize(HDC dc) const {
     for (const auto& text : alikeTexts) {
         alikeWidth = std::max(alikeWidth, TextWidth(dc, text));
     }
-    int width = std::max(layout.boxesWidth, layout.alikeLeft + alikeWidth + kMargin);
-    int height = layout.simulationsTop + kVisionDeficiencyCount * layout.lineHeight + kMargin;
+    int width = std::max(layout.boxesWidth, layout.alikeLeft + alikeWidth + layout.margin);
+    int height = layout.simulationsTop + kVisionDeficiencyCount * layout.lineHeight + layout.margin;
     return {width, height};
 }
 
@@ -373,6 +410,9 @@ LRESULT CPaletteChecker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -412,8 +452,8 @@ void CPaletteChecker::Paint(HDC dc, const RECT& client) {
             PaintBoxLine(canvas.Get(), box);
         }
         SetTextColor(canvas.Get(), GetSysColor(COLOR_BTNTEXT));
-        PaintText(canvas.Get(), L"Contrast target:", kMargin, kMargin, layout.lineHeight);
-        PaintText(canvas.Get(), L"Color vision", kMargin, layout.headingTop, layout.lineHeight);
+        PaintText(canvas.Get(), L"Contrast target:", layout.margin, layout.margin, layout.lineHeight);
+        PaintText(canvas.Get(), L"Color vision", layout.margin, layout.headingTop, layout.lineHeight);
         for (int row = 1; row <= kVisionDeficiencyCount; ++row) {
             PaintSimulation(canvas.Get(), row);
         }
@@ -450,14 +490,14 @@ void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
 void CPaletteChecker::PlaceFixControls() {
     const int height = layout.swatchHeight + 4;
     const int inset = (layout.lineHeight - height) / 2;
-    const int choiceLeft = kMargin + layout.targetLabelWidth + kColumnGap / 2;
-    MoveWindow(targetChoice, choiceLeft, kMargin + inset, layout.targetChoiceWidth,
+    const int choiceLeft = layout.margin + layout.targetLabelWidth + layout.columnGap / 2;
+    MoveWindow(targetChoice, choiceLeft, layout.margin + inset, layout.targetChoiceWidth,
                height + 4 * layout.lineHeight, FALSE);
-    MoveWindow(fixAll, choiceLeft + layout.targetChoiceWidth + kColumnGap, kMargin + inset,
+    MoveWindow(fixAll, choiceLeft + layout.targetChoiceWidth + layout.columnGap, layout.margin + inset,
                layout.fixAllWidth, height, FALSE);
     for (int box = 0; box < 4; ++box) {
         for (int line = 1; line <= 2; ++line) {
-            MoveWindow(FixButton(box, line == 1), FixSwatchLeft() + layout.swatchWidth + kColumnGap / 2,
+            MoveWindow(FixButton(box, line == 1), FixSwatchLeft() + layout.swatchWidth + layout.columnGap / 2,
                        BoxTop(box) + line * layout.lineHeight + inset, layout.fixButtonWidth, height, FALSE);
         }
     }
@@ -511,7 +551,7 @@ void CPaletteChecker::PaintSimulation(HDC dc, int row) const {
     }
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     int top = layout.simulationsTop + (row - 1) * layout.lineHeight;
-    PaintText(dc, VisionDeficiencyName(static_cast<VisionDeficiency>(row - 1)), kMargin, top,
+    PaintText(dc, VisionDeficiencyName(static_cast<VisionDeficiency>(row - 1)), layout.margin, top,
               layout.lineHeight);
     PaintText(dc, alikeTexts[row - 1], layout.alikeLeft, top, layout.lineHeight);
 }

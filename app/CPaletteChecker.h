@@ -96,6 +96,10 @@ private:
     };
     // Where everything goes, measured once in the window's font.
     struct Layout {
+        // The fixed paddings, in pixels of the window's screen.
+        int margin = 0;
+        int columnGap = 0;
+        int sectionGap = 0;
         int lineHeight = 0;
         int swatchWidth = 0;
         int swatchHeight = 0;
@@ -118,6 +122,8 @@ private:
     };
 
     bool Create(HWND owner);
+    void MakeFont(int dpi);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     HGDIOBJ Font() const;
     void MeasureLayout(HDC dc);
     bool Recheck();

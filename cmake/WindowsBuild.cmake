@@ -47,6 +47,8 @@ add_library(huewright_win STATIC
     framework/CallbackGuard.cpp
     framework/CommonDialogs.cpp
     framework/Dialog.cpp
+    framework/DialogDpiLayout.cpp
+    framework/Dpi.cpp
     framework/MessageBoxes.cpp
     framework/OffscreenCanvas.cpp
     framework/OleDragSource.cpp
@@ -81,6 +83,9 @@ target_compile_options(huewright_win PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 # so that start-up does not pay for them.
 target_link_libraries(huewright_win PUBLIC huewright_core comctl32 ole32 oleaut32 uuid gdi32 user32 advapi32 version)
 
+# windres reports no dependencies: the files the script reads are named here.
+file(GLOB HUEWRIGHT_RC_INPUTS ${CMAKE_SOURCE_DIR}/res/icons/* ${CMAKE_SOURCE_DIR}/res/*.manifest)
+set_source_files_properties(res/Huewright.rc PROPERTIES OBJECT_DEPENDS "${HUEWRIGHT_RC_INPUTS};${CMAKE_SOURCE_DIR}/res/resource.h")
 add_executable(huewright WIN32 app/Main.cpp res/Huewright.rc)
 target_link_libraries(huewright PRIVATE huewright_win)
 # Stripped: the static runtime brings half a megabyte of debug sections, which Wine reads into memory

@@ -10,6 +10,7 @@
 #include "color/SelectorAxes.h"
 #include "color/Shades.h"
 #include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ void GTColorSelectorWnd::OnSize(int width, int height) {
     clientRect = geometry.client;
     innerRect = geometry.inner;
     hitRect = geometry.hit;
+    markerRadius = ScaleForWindow(Hwnd(), kMarkerRadius);
     ResizeBitmap(width, height);
 }
 
@@ -163,13 +165,13 @@ void GTColorSelectorWnd::DrawMarker(HDC dc) {
     {
         SelectObjectGuard selectedPen(dc, pen.Get());
         if (squareMarker) {
-            RECT square{centre.x - kMarkerRadius, centre.y - kMarkerRadius, centre.x + kMarkerRadius,
-                        centre.y + kMarkerRadius};
+            RECT square{centre.x - markerRadius, centre.y - markerRadius, centre.x + markerRadius,
+                        centre.y + markerRadius};
             FrameRect(dc, &square, GetSysColorBrush(COLOR_BACKGROUND));
         } else {
-            Arc(dc, centre.x - kMarkerRadius, centre.y - kMarkerRadius, centre.x + kMarkerRadius + 1,
-                centre.y + kMarkerRadius + 1, centre.x, centre.y - kMarkerRadius, centre.x,
-                centre.y - kMarkerRadius);
+            Arc(dc, centre.x - markerRadius, centre.y - markerRadius, centre.x + markerRadius + 1,
+                centre.y + markerRadius + 1, centre.x, centre.y - markerRadius, centre.x,
+                centre.y - markerRadius);
         }
     }
     RestoreDC(dc, -1);

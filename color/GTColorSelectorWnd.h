@@ -82,6 +82,8 @@ private:
     Color secondBlendColor = 0;
     bool firstPicked = false;
     bool squareMarker = false;
+    // In pixels of the screen the field is on, set with its size.
+    int markerRadius = 0;
     Rect clientRect{};
     Rect innerRect{};
     Rect hitRect{};

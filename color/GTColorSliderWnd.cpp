@@ -3,6 +3,7 @@
 #include "color/FieldRenderer.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTDrawHelper.h"
+#include "framework/Dpi.h"
 #include "framework/RepaintNow.h"
 
 #include <new>
@@ -98,6 +99,7 @@ UINT GTColorSliderWnd::DialogCode() const {
 }
 
 void GTColorSliderWnd::OnSize(int width, int height) {
+    arrowSize = ScaleForWindow(Hwnd(), SliderDefaultArrowSize);
     SliderGeometry geometry = ComputeSliderGeometry(width, height, styleFlags, arrowSize);
     clientRect = geometry.client;
     hitRect = geometry.hit;

@@ -1,7 +1,7 @@
 #include "widgets/CFontHelper.h"
 
 #include "framework/CommonDialogs.h"
-#include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "framework/Profile.h"
 #include "library/RecordFont.h"
 #include "widgets/FontDescription.h"
@@ -58,16 +58,23 @@ std::wstring CFontHelper::GetFaceName() const {
     return {current.lfFaceName, wcsnlen(current.lfFaceName, LF_FACESIZE - 1)};
 }
 
+// The dialog shows and returns sizes on the owner's screen; the font is kept in 96 DPI pixels.
 bool CFontHelper::ChooseFont() {
+    HWND owner = GetActiveWindow();
+    const int dpi = WindowDpi(owner);
     LOGFONTW chosen = current;
+    chosen.lfHeight = ScaleToDpi(chosen.lfHeight, dpi);
+    chosen.lfWidth = ScaleToDpi(chosen.lfWidth, dpi);
     CHOOSEFONTW dialog{sizeof(dialog)};
-    dialog.hwndOwner = GetActiveWindow();
+    dialog.hwndOwner = owner;
     dialog.lpLogFont = &chosen;
     dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
     dialog.nFontType = SCREEN_FONTTYPE;
     if (!ShowFontDialog(dialog)) {
         return false;
     }
+    chosen.lfHeight = MulDiv(chosen.lfHeight, kBaseDpi, dpi);
+    chosen.lfWidth = MulDiv(chosen.lfWidth, kBaseDpi, dpi);
     SetLogFont(chosen);
     return true;
 }
@@ -82,10 +89,9 @@ void CFontHelper::SetItalic(bool italic) {
     RecreateFont();
 }
 
+// The height is kept in pixels of a 96 DPI screen, whatever the screen the boxes are on.
 int CFontHelper::GetPointSize() const {
-    WindowDc dc(GetActiveWindow());
-    int pixelsPerInch = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-    return PointSizeOf(current.lfHeight, pixelsPerInch);
+    return PointSizeOf(current.lfHeight, kBaseDpi);
 }
 
 void CFontHelper::SetLogFont(const LOGFONTW& font) {

@@ -1,6 +1,8 @@
 #include "widgets/CxShadeButton.h"
 
 #include "app/WorkspaceFlags.h"
+#include "framework/DcGuards.h"
+#include "framework/Dpi.h"
 #include "framework/Reflection.h"
 #include "framework/RepaintNow.h"
 #include "library/Clipboard.h"
@@ -19,6 +21,25 @@ namespace {
 HICON SharedIcon(int id) {
     return static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_SHARED));
+}
+
+SIZE IconSize(HICON icon);
+
+// The icon's first image is its size at 96 DPI; other screens take the image drawn for their size, one
+// per icon and size for the whole process.
+HICON IconForDpi(int id, int dpi) {
+    HICON base = SharedIcon(id);
+    if (!base || dpi == kBaseDpi) {
+        return base;
+    }
+    static std::map<std::pair<int, int>, UniqueIcon> scaled;
+    UniqueIcon& icon = scaled[{id, dpi}];
+    if (!icon) {
+        const SIZE size = IconSize(base);
+        icon.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                 ScaleToDpi(size.cx, dpi), ScaleToDpi(size.cy, dpi), 0)));
+    }
+    return icon ? icon.Get() : base;
 }
 
 // An icon's size, asked of the system once per shared icon: the answer comes as two new bitmaps.
@@ -150,9 +171,11 @@ void CxShadeButton::SetTextAlign(UINT align) {
 }
 
 void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverIconId) {
-    icon = SharedIcon(iconId);
-    pressedIcon = pressedIconId != 0 ? SharedIcon(pressedIconId) : nullptr;
-    hoverIcon = hoverIconId != 0 ? SharedIcon(hoverIconId) : nullptr;
+    iconIds = {iconId, pressedIconId, hoverIconId};
+    const int dpi = WindowDpi(Hwnd());
+    icon = IconForDpi(iconId, dpi);
+    pressedIcon = pressedIconId != 0 ? IconForDpi(pressedIconId, dpi) : nullptr;
+    hoverIcon = hoverIconId != 0 ? IconForDpi(hoverIconId, dpi) : nullptr;
     const SIZE iconSize = IconSize(icon);
     if (!icon || iconSize.cx == 0) {
         icon = pressedIcon = hoverIcon = nullptr;
@@ -188,12 +211,43 @@ bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, B
     logFont->lfWeight = weight;
     logFont->lfItalic = italic;
     logFont->lfUnderline = underline;
-    font.Reset(CreateFontIndirectW(logFont.get()));
+    RecreateFont();
     // LOGFONTW has no padding: the same bytes are the same font.
     if (std::memcmp(&before, logFont.get(), sizeof(before)) != 0) {
         NotifyBoxChanged(BoxChange::Font);
     }
     return static_cast<bool>(font);
+}
+
+// After the button has its size on a screen of another DPI: the font and icons for that screen.
+void CxShadeButton::OnDpiChanged() {
+    if (logFont) {
+        RecreateFont();
+    }
+    if (icon) {
+        SetIcon(iconIds[0], iconAlign, iconIds[1], iconIds[2]);
+    }
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+// The height given is for a 96 DPI screen: the font drawn with is the same size on this one. A
+// height of 0, the font mapper's own choice, is a number of pixels too, whatever the screen.
+void CxShadeButton::RecreateFont() {
+    const int dpi = WindowDpi(Hwnd());
+    LOGFONTW scaled = *logFont;
+    font.Reset(CreateFontIndirectW(&scaled));
+    if (dpi == kBaseDpi) {
+        return;
+    }
+    if (scaled.lfHeight == 0) {
+        WindowDc dc(Hwnd());
+        SelectObjectGuard selected(dc.Get(), font.Get());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.Get(), &metrics);
+        scaled.lfHeight = metrics.tmHeight;
+    }
+    scaled.lfHeight = ScaleToDpi(scaled.lfHeight, dpi);
+    font.Reset(CreateFontIndirectW(&scaled));
 }
 
 void CxShadeButton::SetToolTipText(const std::wstring& upText, const std::wstring& downText) {
@@ -213,7 +267,7 @@ void CxShadeButton::CreateToolTip() {
     }
     TOOLINFOW tool = ToolFor(Hwnd(), ShownToolTipText());
     SendMessageW(tooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip.Get(), TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    SendMessageW(tooltip.Get(), TTM_SETMAXTIPWIDTH, 0, ScaleForWindow(Hwnd(), kMaxTipWidth));
     SendMessageW(tooltip.Get(), TTM_ACTIVATE, toolTipActive, 0);
 }
 

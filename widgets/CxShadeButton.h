@@ -10,6 +10,7 @@
 #include "widgets/ShadeFaces.h"
 #include "widgets/ShadeLooks.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,7 @@ public:
     Color SetTextColor(Color color);
     void SetTextAlign(UINT align);
     void SetIcon(int iconId, int align, int pressedIconId, int hoverIconId);
+    void OnDpiChanged();
     bool SetFont(const wchar_t* faceName, LONG height, LONG weight, BYTE italic, BYTE underline);
     void SetToolTipText(const std::wstring& upText, const std::wstring& downText);
     void ActivateToolTip(bool active);
@@ -75,6 +77,7 @@ private:
     void NotifyBoxChanged(BoxChange change);
     void CopyColorOnClick(bool textColor);
     void PreSubclassWindow();
+    void RecreateFont();
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const;
     void DrawFocusLines(HDC dc, RECT rect) const;
@@ -117,12 +120,14 @@ private:
     Color previousTextColor = 0;
     Color previousBoxColor = 0;
     DWORD border = 1;
-    // Shared icons, which the system keeps one of for the whole process: the option buttons' radio
+    // Shared icons, which the process keeps one of for each screen DPI: the option buttons' radio
     // and check icons are loaded once, not once a button. The pressed and hover icons are set only
     // when they differ from the normal one.
     HICON icon = nullptr;
     HICON pressedIcon = nullptr;
     HICON hoverIcon = nullptr;
+    // The normal, pressed and hover icons' resources, for another screen's sizes.
+    std::array<int, 3> iconIds{};
     RECT iconRect{};
     UINT textFormat = DT_CENTER;
     int iconAlign = BS_CENTER;

@@ -1,0 +1,29 @@
+// A dialog's layout as it was made, scaled again when the window moves to a screen of another DPI:
+// the dialog manager sizes a template only once, at creation.
+#pragma once
+
+#include "framework/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class DialogDpiLayout {
+public:
+    // Takes the places of the dialog's children but `skipped`, and the dialog's font, at `dpi`.
+    void Record(HWND dialog, int dpi, HWND skipped);
+    // Moves the dialog to `suggested`, and places its recorded children and sets their font for `dpi`.
+    void Rescale(HWND dialog, int dpi, const RECT& suggested);
+
+private:
+    struct Child {
+        HWND window;
+        RECT rect;
+    };
+
+    std::vector<Child> children;
+    int recordedDpi = 0;
+    HFONT recordedFont = nullptr;
+    LOGFONTW recordedLogFont{};
+    UniqueFont scaledFont;
+};

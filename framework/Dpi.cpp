@@ -1,0 +1,26 @@
+#include "framework/Dpi.h"
+
+#include "framework/DcGuards.h"
+
+namespace {
+
+using GetDpiForWindowFunction = UINT WINAPI(HWND);
+
+// Windows 10 before 1607 has no per-window DPI.
+GetDpiForWindowFunction* PerWindowDpi() {
+    static auto* function = reinterpret_cast<GetDpiForWindowFunction*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return function;
+}
+
+} // namespace
+
+int WindowDpi(HWND window) {
+    if (auto* perWindow = PerWindowDpi(); perWindow && window) {
+        if (UINT dpi = perWindow(window); dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
