@@ -18,31 +18,36 @@
 
 namespace {
 
-HICON SharedIcon(int id) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_SHARED));
+// The size of the icon's first image, the one drawn for a 96 DPI screen.
+int DesignedIconSide(int id) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const auto* directory = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    // A 6-byte header with the image count, then 14-byte entries starting with the width.
+    constexpr DWORD kFirstWidth = 6;
+    if (!directory || SizeofResource(nullptr, found) <= kFirstWidth ||
+        *reinterpret_cast<const WORD*>(directory + 4) == 0) {
+        return 0;
+    }
+    return directory[kFirstWidth] == 0 ? 256 : directory[kFirstWidth];
 }
 
-SIZE IconSize(HICON icon);
-
-// The icon's first image is its size at 96 DPI; other screens take the image drawn for their size, one
-// per icon and size for the whole process.
+// One icon of each resource and screen DPI for the whole process: the option buttons' radio and
+// check icons are loaded once, not once a button. Each screen takes the image drawn for its size.
 HICON IconForDpi(int id, int dpi) {
-    HICON base = SharedIcon(id);
-    if (!base || dpi == kBaseDpi) {
-        return base;
-    }
-    static std::map<std::pair<int, int>, UniqueIcon> scaled;
-    UniqueIcon& icon = scaled[{id, dpi}];
+    static std::map<std::pair<int, int>, UniqueIcon> icons;
+    UniqueIcon& icon = icons[{id, dpi}];
     if (!icon) {
-        const SIZE size = IconSize(base);
-        icon.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                 ScaleToDpi(size.cx, dpi), ScaleToDpi(size.cy, dpi), 0)));
+        const int side = ScaleToDpi(DesignedIconSide(id), dpi);
+        if (side > 0) {
+            icon.Reset(static_cast<HICON>(
+                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, side, side, 0)));
+        }
     }
-    return icon ? icon.Get() : base;
+    return icon.Get();
 }
 
-// An icon's size, asked of the system once per shared icon: the answer comes as two new bitmaps.
+// An icon's size, asked of the system once per icon: the answer comes as two new bitmaps.
 SIZE IconSize(HICON icon) {
     static std::map<HICON, SIZE> sizes;
     if (!icon) {

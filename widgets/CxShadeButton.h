@@ -120,8 +120,7 @@ private:
     Color previousTextColor = 0;
     Color previousBoxColor = 0;
     DWORD border = 1;
-    // Shared icons, which the process keeps one of for each screen DPI: the option buttons' radio
-    // and check icons are loaded once, not once a button. The pressed and hover icons are set only
+    // Icons the process keeps one of for each screen DPI. The pressed and hover icons are set only
     // when they differ from the normal one.
     HICON icon = nullptr;
     HICON pressedIcon = nullptr;

@@ -30,8 +30,10 @@ HOVER_EDGE = (0x6F, 0x93, 0xD8)
 class Canvas:
     """Square RGBA image with straight alpha; shapes are composited with the 'over' operator."""
 
-    def __init__(self, size):
+    def __init__(self, size, design=None):
+        """design: the size the shapes' coordinates are drawn for; the image is size pixels square."""
         self.size = size
+        self.scale = (design or size) / size
         self.pixels = [[(0.0, 0.0, 0.0, 0.0)] * size for _ in range(size)]
 
     def fill(self, shape, color, alpha=1.0):
@@ -43,10 +45,10 @@ class Canvas:
                 hits = 0
                 for sy in range(SUBSAMPLES):
                     for sx in range(SUBSAMPLES):
-                        if shape(x + (sx + 0.5) * step, y + (sy + 0.5) * step):
+                        if shape((x + (sx + 0.5) * step) * self.scale, (y + (sy + 0.5) * step) * self.scale):
                             hits += 1
                 if hits:
-                    rgb = color(x + 0.5, y + 0.5) if callable(color) else color
+                    rgb = color((x + 0.5) * self.scale, (y + 0.5) * self.scale) if callable(color) else color
                     self._blend(x, y, rgb, alpha * hits / (SUBSAMPLES * SUBSAMPLES))
 
     def _blend(self, x, y, rgb, a):
@@ -143,8 +145,8 @@ def app_icon(size):
     return canvas
 
 
-def check_box(checked):
-    canvas = Canvas(16)
+def check_box(checked, size=16):
+    canvas = Canvas(size, 16)
     canvas.fill(round_rect(2, 2, 15, 15, 1.0), FRAME)
     face = vertical_gradient((0xEE, 0xF3, 0xFB), WHITE, 3, 14) if checked else WHITE
     canvas.fill(rect(3, 3, 14, 14), face)
@@ -154,8 +156,8 @@ def check_box(checked):
     return canvas
 
 
-def radio_button(checked):
-    canvas = Canvas(16)
+def radio_button(checked, size=16):
+    canvas = Canvas(size, 16)
     canvas.fill(circle(8.5, 8.5, 6.5), FRAME)
     canvas.fill(circle(8.5, 8.5, 5.5), vertical_gradient((0xEE, 0xF3, 0xFB), WHITE, 3, 14))
     if checked:
@@ -190,8 +192,8 @@ def eyedropper(canvas, tip_x, tip_y, top_x, top_y, liquid):
 # top-left corner when the icon is larger than the button, so the artwork keeps to the top-left
 # 21 x 19 pixels.
 
-def box_pick_icon(pressed):
-    canvas = Canvas(32)
+def box_pick_icon(pressed, size=32):
+    canvas = Canvas(size, 32)
     if pressed:
         hover_backing(canvas)
     palette_motif(canvas, 2, 6, 15, 18)
@@ -223,8 +225,8 @@ def crosshair(canvas, cx, cy, radius, color, outline=None):
     canvas.fill(rect(cx - 0.5, cy - 0.5, cx + 0.5, cy + 0.5), color)
 
 
-def grab_icon(pressed):
-    canvas = Canvas(32)
+def grab_icon(pressed, size=32):
+    canvas = Canvas(size, 32)
     if pressed:
         hover_backing(canvas)
     # A monitor whose screen shows a little desktop, with the crosshair over it.
@@ -286,19 +288,24 @@ def icon_file_bytes(canvases, hotspot=None):
     return out + b"".join(images)
 
 
+# The button icons at 96 DPI first, the size the program asks for there, then at 144 and 192 DPI.
+SMALL_SIZES = (16, 24, 32)
+TOOL_SIZES = (32, 48, 64)
+
+
 def main():
     ICON_DIR.mkdir(parents=True, exist_ok=True)
     files = {
         "app_small.ico": icon_file_bytes([app_icon(16), app_icon(32)]),
         "app_big.ico": icon_file_bytes([app_icon(32)]),
-        "check_on.ico": icon_file_bytes([check_box(True)]),
-        "check_off.ico": icon_file_bytes([check_box(False)]),
-        "radio_off.ico": icon_file_bytes([radio_button(False)]),
-        "radio_on.ico": icon_file_bytes([radio_button(True)]),
-        "box_pick.ico": icon_file_bytes([box_pick_icon(False)]),
-        "box_pick_pressed.ico": icon_file_bytes([box_pick_icon(True)]),
-        "grab.ico": icon_file_bytes([grab_icon(False)]),
-        "grab_pressed.ico": icon_file_bytes([grab_icon(True)]),
+        "check_on.ico": icon_file_bytes([check_box(True, size) for size in SMALL_SIZES]),
+        "check_off.ico": icon_file_bytes([check_box(False, size) for size in SMALL_SIZES]),
+        "radio_off.ico": icon_file_bytes([radio_button(False, size) for size in SMALL_SIZES]),
+        "radio_on.ico": icon_file_bytes([radio_button(True, size) for size in SMALL_SIZES]),
+        "box_pick.ico": icon_file_bytes([box_pick_icon(False, size) for size in TOOL_SIZES]),
+        "box_pick_pressed.ico": icon_file_bytes([box_pick_icon(True, size) for size in TOOL_SIZES]),
+        "grab.ico": icon_file_bytes([grab_icon(False, size) for size in TOOL_SIZES]),
+        "grab_pressed.ico": icon_file_bytes([grab_icon(True, size) for size in TOOL_SIZES]),
         "grab.cur": icon_file_bytes([grab_cursor()], hotspot=(15, 15)),
     }
     for name, data in files.items():
