@@ -35,6 +35,7 @@ CHuewrightDlg::~CHuewrightDlg() {
 }
 
 bool CHuewrightDlg::OnInitDialog() {
+    DialogDpiLayout::PlaceAsAtBaseDpi(Hwnd(), WindowDpi(Hwnd()));
     placementSettings.LoadSettingsAndPlace(kSettingsSection, Hwnd());
     toolTips.SetTooltipsOff(settings.dontShowTooltips != 0);
     showAllColorValues = settings.showAllColors != 0;

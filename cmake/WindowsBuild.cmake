@@ -120,6 +120,11 @@ add_test(NAME InstallerTest COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/installer-tes
     ${HUEWRIGHT_DIST_DIR} $<TARGET_FILE:start_from_shortcut>)
 set_tests_properties(InstallerTest PROPERTIES TIMEOUT 300)
 
+# The window at 96, 144 and 192 DPI, in a prefix of its own whose DPI each run sets.
+add_test(NAME DpiLayoutTest COMMAND ${CMAKE_SOURCE_DIR}/tests/dpi/dpi-layout-test.sh ${CMAKE_BINARY_DIR}/dpi-prefix
+    $<TARGET_FILE:win_tests>)
+set_tests_properties(DpiLayoutTest PROPERTIES TIMEOUT 300)
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -137,6 +142,7 @@ add_executable(win_tests
     tests/win/CopyColorFormatTest.cpp
     tests/win/DamagedSettingsTest.cpp
     tests/win/DialogTest.cpp
+    tests/win/DpiLayoutTest.cpp
     tests/win/FrameworkTest.cpp
     tests/win/GTDrawHelperTest.cpp
     tests/win/GrabAndTipsTest.cpp

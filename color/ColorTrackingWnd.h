@@ -18,6 +18,7 @@ public:
     void SetNotifyWnd(HWND wnd) { notifyWnd = wnd; }
     bool IsTracking() const { return tracking; }
     bool IsTrackingLocked() const { return trackingLocked; }
+    SIZE BitmapSize() const { return {bitmapWidth, bitmapHeight}; }
 
 protected:
     // DrawFrame flags of both controls: the lit outer edge plus the inner black rectangle.

@@ -1,5 +1,78 @@
 #include "framework/DialogDpiLayout.h"
 
+#include "framework/DcGuards.h"
+#include "framework/Dpi.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Horizontal and vertical pixels of 4 and 8 dialog units.
+struct BaseUnits {
+    int x;
+    int y;
+};
+
+// The base units of the dialog's font made for a 96 DPI screen, measured as the dialog manager
+// measures them: the average width of the Latin letters, and the font's height.
+BaseUnits BaseUnitsAtBaseDpi(HWND dialog, int dpi) {
+    auto shown = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    LOGFONTW font{};
+    if (!shown || !GetObjectW(shown, sizeof(font), &font)) {
+        return {};
+    }
+    const int points = MulDiv(std::abs(font.lfHeight), 72, dpi);
+    font.lfHeight = -MulDiv(points, kBaseDpi, 72);
+    UniqueFont base(CreateFontIndirectW(&font));
+    WindowDc dc(dialog);
+    SelectObjectGuard selected(dc.Get(), base.Get());
+    constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    TEXTMETRICW metrics{};
+    if (!GetTextExtentPoint32W(dc.Get(), kLetters, 52, &letters) || !GetTextMetricsW(dc.Get(), &metrics)) {
+        return {};
+    }
+    return {static_cast<int>((letters.cx / 26 + 1) / 2), static_cast<int>(metrics.tmHeight)};
+}
+
+// A length of the dialog's layout at `dpi` taken back to dialog units, then made again from the
+// base units at 96 DPI and scaled: the dialog manager turns each position and size into pixels on
+// its own, so each comes back exactly.
+struct UnitScaler {
+    BaseUnits shown;
+    BaseUnits base;
+    int dpi;
+
+    int X(LONG pixels) const { return ScaleToDpi(MulDiv(MulDiv(pixels, 4, shown.x), base.x, 4), dpi); }
+    int Y(LONG pixels) const { return ScaleToDpi(MulDiv(MulDiv(pixels, 8, shown.y), base.y, 8), dpi); }
+};
+
+} // namespace
+
+void DialogDpiLayout::PlaceAsAtBaseDpi(HWND dialog, int dpi) {
+    RECT units{0, 0, 4, 8};
+    const BaseUnits base = BaseUnitsAtBaseDpi(dialog, dpi);
+    if (dpi == kBaseDpi || base.x == 0 || base.y == 0 || !MapDialogRect(dialog, &units)) {
+        return;
+    }
+    const UnitScaler scale{{units.right, units.bottom}, base, dpi};
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        SetWindowPos(child, nullptr, scale.X(rect.left), scale.Y(rect.top), scale.X(rect.right - rect.left),
+                     scale.Y(rect.bottom - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT client{};
+    GetClientRect(dialog, &client);
+    RECT window{0, 0, scale.X(client.right), scale.Y(client.bottom)};
+    AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
+                       GetMenu(dialog) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void DialogDpiLayout::Record(HWND dialog, int dpi, HWND skipped) {
     children.clear();
     recordedDpi = dpi;

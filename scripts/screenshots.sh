@@ -5,17 +5,32 @@
 #                                           (default: docs/modes/)
 #   screenshots.sh --dialogs [OUTPUT_DIR]   the window, the two-color blend, the About box and the
 #                                           palette checker, as the README shows them (default: docs/)
+#   screenshots.sh --scaled [OUTPUT_DIR]    the window at 144 DPI, screenshot-144.png (default: docs/),
+#                                           in a prefix of its own (build/windows/dpi-prefix)
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 case "$1" in
 --modes) out=$(realpath -m "${2:-$root/docs/modes}") ;;
---dialogs) out=$(realpath -m "${2:-$root/docs}") ;;
-*) echo "usage: scripts/screenshots.sh --modes|--dialogs [OUTPUT_DIR]" >&2 && exit 2 ;;
+--dialogs | --scaled) out=$(realpath -m "${2:-$root/docs}") ;;
+*) echo "usage: scripts/screenshots.sh --modes|--dialogs|--scaled [OUTPUT_DIR]" >&2 && exit 2 ;;
 esac
 exe="$root/build/windows/huewright.exe"
 prefix="$root/build/windows/wineprefix"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+if [ "$1" = --scaled ]; then
+    prefix="$root/build/windows/dpi-prefix"
+    "$root/scripts/make-wine-prefix.sh" "$prefix" --unmanaged
+    export WINEPREFIX="$prefix"
+    . "$root/scripts/wine-env.sh"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+    # Wine reads the DPI when its processes start.
+    wineserver -k >/dev/null 2>&1 || true
+    mkdir -p "$out"
+    DISPLAY= "$root/scripts/with-display.sh" "$prefix" "$root/scripts/screenshot.sh" "$exe" "$out/screenshot-144.png"
+    echo "Saved the picture to $out/screenshot-144.png"
+    exit 0
+fi
 DISPLAY= "$root/scripts/with-display.sh" "$prefix" "$root/scripts/screenshot.sh" "$1" "$exe" "$out"
 echo "Saved the pictures to $out"

@@ -132,14 +132,18 @@ void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight,
     }
     lastChange = ChangeBox;
     boxColor = color;
-    SIZE size = OuterSize(Hwnd());
-    SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
-                        GetSysColor(COLOR_BTNHIGHLIGHT)};
-    BuildShadeFaces(faces, ShadeParams{style, granularity, highlight, coloring, color}, size.cx, size.cy,
-                    focusMargin, system, ProcessShadeRandom());
+    shading = ShadeParams{style, granularity, highlight, coloring, color};
+    BuildFaces();
     if (changed) {
         NotifyBoxChanged(BoxChange::Colors);
     }
+}
+
+void CxShadeButton::BuildFaces() {
+    SIZE size = OuterSize(Hwnd());
+    SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
+                        GetSysColor(COLOR_BTNHIGHLIGHT)};
+    BuildShadeFaces(faces, *shading, size.cx, size.cy, focusMargin, system, ProcessShadeRandom());
 }
 
 Color CxShadeButton::SetTextColor(Color color) {
@@ -224,8 +228,12 @@ bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, B
     return static_cast<bool>(font);
 }
 
-// After the button has its size on a screen of another DPI: the font and icons for that screen.
+// After the button has its size on a screen of another DPI: faces of that size, and the font and
+// icons for that screen.
 void CxShadeButton::OnDpiChanged() {
+    if (shading) {
+        BuildFaces();
+    }
     if (logFont) {
         RecreateFont();
     }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 // Posted along a dialog group by a radio-kind button that becomes checked.
@@ -78,6 +79,7 @@ private:
     void CopyColorOnClick(bool textColor);
     void PreSubclassWindow();
     void RecreateFont();
+    void BuildFaces();
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const;
     void DrawFocusLines(HDC dc, RECT rect) const;
@@ -108,6 +110,8 @@ private:
     bool pushLike = false;
     ButtonKind kind = KindPush;
     ShadeFaces faces;
+    // What the faces were last built from; none before the first SetShading.
+    std::optional<ShadeParams> shading;
     bool hovering = false;
     bool buttonDown = false;
     bool inert = false;
