@@ -90,10 +90,14 @@ soak: windows
 		scripts/wine-exec.sh $(abspath $(WINDOWS_DIR))/wineprefix $(WINDOWS_DIR)/win_tests.exe \
 		--gtest_filter="SoakTest.*" --gtest_also_run_disabled_tests
 
-# CPU per drag move in the color field, with and without the palette checker open.
+# CPU per drag move in the color field, with and without the palette checker open; DPI=144 (or any
+# other) measures on a screen of that DPI, in a prefix of its own.
+DPI ?= 96
+DRAG_PREFIX = $(abspath $(WINDOWS_DIR))/$(if $(filter 96,$(DPI)),wineprefix,dpi-prefix)
 .PHONY: measure-drag
 measure-drag: windows
-	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/measure-drag.sh $(WINDOWS_DIR)/huewright.exe
+	@[ "$(DPI)" = 96 ] || scripts/dpi-prefix.sh $(DRAG_PREFIX) $(DPI)
+	@DPI=$(DPI) scripts/with-display.sh $(DRAG_PREFIX) scripts/measure-drag.sh $(WINDOWS_DIR)/huewright.exe
 
 # Start-up time, memory and idle CPU against a bare dialog, with no library and with 100,000 palettes.
 .PHONY: measure-startup

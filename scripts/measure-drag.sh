@@ -3,12 +3,14 @@
 # server together, read from /proc around 500 real pointer moves (XTest) 4 ms apart. First-color
 # auto-assignment is on, so every move also repaints box 1. Measured three ways: the same moves
 # over box 1 with no button held (the floor), a drag in the field, and a drag with the palette
-# checker open. Run by `make measure-drag` after `make windows`.
+# checker open. Run by `make measure-drag` after `make windows`; DPI gives the screen's DPI, by which
+# the places in the window are scaled.
 # measure-drag.sh EXE
 set -e
 exe=$(realpath "$1")
 scripts=$(cd "$(dirname "$0")" && pwd)
 moves=${MOVES:-500}
+dpi=${DPI:-96}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -53,15 +55,17 @@ sweep() {
         "$(per_move $((s1 - s0))), X server $(per_move $((x1 - x0))))"
 }
 
+# A place in the window, given at 96 DPI.
+at() { echo $(($1 + $2 * dpi / 96)); }
 # "Auto-assign 1st color to:" with its default target, box 1 text.
-xdotool mousemove $((X + 303)) $((Y + 302)) click 1
-floor=$(sweep 0 $((X + 30)) $((X + 300)) $((Y + 460)))
-drag=$(sweep 1 $((X + 30)) $((X + 270)) $((Y + 100)))
-xdotool mousemove $((X + 200)) $((Y + 200)) key F2
+xdotool mousemove $(at $X 303) $(at $Y 302) click 1
+floor=$(sweep 0 $(at $X 30) $(at $X 300) $(at $Y 460))
+drag=$(sweep 1 $(at $X 30) $(at $X 270) $(at $Y 100))
+xdotool mousemove $(at $X 200) $(at $Y 200) key F2
 sleep 1
-checked=$(sweep 1 $((X + 30)) $((X + 270)) $((Y + 100)))
+checked=$(sweep 1 $(at $X 30) $(at $X 270) $(at $Y 100))
 xdotool key F2
-echo "CPU per move, program + wineserver + X server, $moves moves 4 ms apart:"
+echo "CPU per move, program + wineserver + X server, $moves moves 4 ms apart, at $dpi DPI:"
 echo "  over box 1, no button (floor):          $floor"
 echo "  dragging in the color field:            $drag"
 echo "  dragging with the checker open:         $checked"

@@ -21,12 +21,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 if [ "$1" = --scaled ]; then
     prefix="$root/build/windows/dpi-prefix"
-    "$root/scripts/make-wine-prefix.sh" "$prefix" --unmanaged
-    export WINEPREFIX="$prefix"
-    . "$root/scripts/wine-env.sh"
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-    # Wine reads the DPI when its processes start.
-    wineserver -k >/dev/null 2>&1 || true
+    "$root/scripts/dpi-prefix.sh" "$prefix" 144
     mkdir -p "$out"
     DISPLAY= "$root/scripts/with-display.sh" "$prefix" "$root/scripts/screenshot.sh" "$exe" "$out/screenshot-144.png"
     echo "Saved the picture to $out/screenshot-144.png"

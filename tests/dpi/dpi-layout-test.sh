@@ -7,7 +7,6 @@ set -e
 root=$(cd "$(dirname "$0")/../.." && pwd)
 prefix=$1
 tests=$2
-"$root/scripts/make-wine-prefix.sh" "$prefix" --unmanaged
 export WINEPREFIX="$prefix"
 . "$root/scripts/wine-env.sh"
 work=$(mktemp -d)
@@ -15,10 +14,7 @@ trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 export HUEWRIGHT_DPI_LAYOUT="$work/layout-96.txt"
 cd "$work"
 for dpi in 96 144 192; do
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    # Wine reads the DPI when its processes start.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver --wait
+    "$root/scripts/dpi-prefix.sh" "$prefix" "$dpi"
     echo "At $dpi DPI:"
     wine "$tests" --gtest_filter='DpiLayout.*' </dev/null
 done
