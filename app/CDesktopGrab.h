@@ -25,6 +25,12 @@ public:
     void EndDesktopGrab();
     // A key pressed while the grab runs; true when the grab used it.
     bool OnGrabKey(WPARAM key);
+    // The magnifier is sized for the screen it was made on: the next grab makes it for the new one.
+    void OnDpiChanged() {
+        if (!grabActive) {
+            magnifier.Destroy();
+        }
+    }
 
     bool IsActive() const { return grabActive; }
     const CGrabMagnifier& Magnifier() const { return magnifier; }

@@ -105,6 +105,7 @@ void CHuewrightDlg::OnDpiChanged(int dpi, const RECT& suggested) {
         button.OnDpiChanged();
     }
     statusBar.OnDpiChanged();
+    grab.OnDpiChanged();
 }
 
 void CHuewrightDlg::SetupShadeDecrement() {
