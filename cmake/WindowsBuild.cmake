@@ -84,8 +84,8 @@ target_compile_options(huewright_win PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 target_link_libraries(huewright_win PUBLIC huewright_core comctl32 ole32 oleaut32 uuid gdi32 user32 advapi32 version)
 
 # windres reports no dependencies: the files the script reads are named here.
-file(GLOB HUEWRIGHT_RC_INPUTS ${CMAKE_SOURCE_DIR}/res/icons/* ${CMAKE_SOURCE_DIR}/res/*.manifest)
-set_source_files_properties(res/Huewright.rc PROPERTIES OBJECT_DEPENDS "${HUEWRIGHT_RC_INPUTS};${CMAKE_SOURCE_DIR}/res/resource.h")
+file(GLOB HUEWRIGHT_RC_INPUTS ${CMAKE_SOURCE_DIR}/res/icons/* ${CMAKE_SOURCE_DIR}/res/*.manifest ${CMAKE_SOURCE_DIR}/res/*.rc2)
+set_source_files_properties(res/Huewright.rc res/HuewrightCli.rc PROPERTIES OBJECT_DEPENDS "${HUEWRIGHT_RC_INPUTS};${CMAKE_SOURCE_DIR}/res/resource.h")
 add_executable(huewright WIN32 app/Main.cpp res/Huewright.rc)
 target_link_libraries(huewright PRIVATE huewright_win)
 # Stripped: the static runtime brings half a megabyte of debug sections, which Wine reads into memory
@@ -95,7 +95,7 @@ target_link_options(huewright PRIVATE -municode -s)
 # The console command beside the program, with the program's own file calls.
 target_sources(huewright_cli PRIVATE cli/WindowsCliFiles.cpp)
 target_link_libraries(huewright_cli PUBLIC huewright_win)
-add_executable(huewright-cli cli/CliMain.cpp)
+add_executable(huewright-cli cli/CliMain.cpp res/HuewrightCli.rc)
 target_link_libraries(huewright-cli PRIVATE huewright_cli)
 target_link_options(huewright-cli PRIVATE -municode -s)
 
