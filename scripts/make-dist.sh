@@ -9,8 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 mkdir -p "$2"
 out=$(cd "$2" && pwd)
-version=$(sed -n 's/^ *VALUE "ProductVersion", "\([0-9]*\.[0-9]*\.[0-9]*\)\.0"/\1/p' "$root/res/Huewright.rc")
-[ -n "$version" ] || { echo "No ProductVersion in res/Huewright.rc." >&2; exit 1; }
+version=$(sed -n 's/^ *VALUE "ProductVersion", "\([0-9]*\.[0-9]*\.[0-9]*\)\.0"/\1/p' "$root/res/Version.rc2")
+[ -n "$version" ] || { echo "No ProductVersion in res/Version.rc2." >&2; exit 1; }
 name=Huewright-$version
 
 stage=$build/dist-stage
