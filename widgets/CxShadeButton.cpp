@@ -109,8 +109,9 @@ void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight,
     SIZE size = OuterSize(Hwnd());
     SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
                         GetSysColor(COLOR_BTNHIGHLIGHT)};
-    BuildShadeFaces(faces, ShadeParams{style, granularity, highlight, coloring, color}, size.cx, size.cy,
-                    focusMargin, system, ProcessShadeRandom());
+    // Built when first drawn, once the window is up; most buttons never need their hover face.
+    faces.Describe(ShadeParams{style, granularity, highlight, coloring, color}, size.cx, size.cy, focusMargin,
+                   system, ProcessShadeRandom());
     if (changed) {
         NotifyBoxChanged(BoxChange::Colors);
     }

@@ -61,7 +61,8 @@ public:
     bool IsHovering() const { return hovering; }
     HWND ToolTip() const { return tooltip.Get(); }
     IDropTarget* DropTarget() { return &dropTarget; }
-    const ShadeFaces& Faces() const { return faces; }
+    // The normal face and focus lines, built now if they are not yet.
+    const ShadeFaces& Faces() { return faces.Plain(); }
     // Repaints this box, then the box drawn inside it, at once.
     void RepaintWithNested();
     // A color dropped on the box: its text or box color, or its nested box's with Ctrl down.
@@ -77,7 +78,7 @@ private:
     void PreSubclassWindow();
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const;
-    void DrawFocusLines(HDC dc, RECT rect) const;
+    void DrawFocusLines(HDC dc, RECT rect);
     RECT TextRect(const RECT& item) const;
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
@@ -104,7 +105,7 @@ private:
     bool checked = false;
     bool pushLike = false;
     ButtonKind kind = KindPush;
-    ShadeFaces faces;
+    DeferredShadeFaces faces;
     bool hovering = false;
     bool buttonDown = false;
     bool inert = false;
