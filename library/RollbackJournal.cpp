@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <future>
+#include <system_error>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -89,6 +88,7 @@ std::uint32_t JoinCrc32(std::uint32_t first, std::uint32_t second, std::uint64_t
 
 // Below this a thread costs more than it saves.
 constexpr std::size_t kParallelCrcBytes = 1 << 22;
+constexpr std::size_t kMaxCrcParts = 4;
 
 void PutNumber(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
@@ -111,24 +111,35 @@ std::span<const std::byte> AsBytes(const std::string& text) {
 } // namespace
 
 // A journal can hold the whole library, and its checksum is on the way of every rewrite: a large
-// piece is split among the processors and the CRCs of the parts joined.
+// piece is split among the processors and the CRCs of the parts joined. Plain threads, since futures
+// would bring their share of the runtime into the program for this one use.
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc) {
-    const std::size_t parts = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 4);
+    const std::size_t parts =
+        std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), kMaxCrcParts);
     if (bytes.size() < kParallelCrcBytes || parts == 1) {
         return SerialCrc32(bytes, crc);
     }
     const std::size_t partSize = bytes.size() / parts;
-    std::vector<std::future<std::uint32_t>> others;
+    const auto piece = [&](std::size_t part) {
+        return part + 1 < parts ? bytes.subspan(part * partSize, partSize) : bytes.subspan(part * partSize);
+    };
+    std::array<std::uint32_t, kMaxCrcParts> crcs{};
+    std::array<std::thread, kMaxCrcParts> threads;
     for (std::size_t part = 1; part < parts; ++part) {
-        const auto piece =
-            part + 1 < parts ? bytes.subspan(part * partSize, partSize) : bytes.subspan(part * partSize);
-        // Deferred, the part is done on this thread when no other can be started.
-        others.push_back(std::async(std::launch::async | std::launch::deferred, SerialCrc32, piece, 0u));
+        try {
+            threads[part] =
+                std::thread([&crcs, part, bytes = piece(part)] { crcs[part] = SerialCrc32(bytes, 0); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one does the part.
+            crcs[part] = SerialCrc32(piece(part), 0);
+        }
     }
-    crc = SerialCrc32(bytes.first(partSize), crc);
+    crc = SerialCrc32(piece(0), crc);
     for (std::size_t part = 1; part < parts; ++part) {
-        const std::size_t size = part + 1 < parts ? partSize : bytes.size() - part * partSize;
-        crc = JoinCrc32(crc, others[part - 1].get(), size);
+        if (threads[part].joinable()) {
+            threads[part].join();
+        }
+        crc = JoinCrc32(crc, crcs[part], piece(part).size());
     }
     return crc;
 }

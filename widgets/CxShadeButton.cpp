@@ -139,11 +139,12 @@ void CxShadeButton::SetShading(unsigned style, BYTE granularity, BYTE highlight,
     }
 }
 
+// Built when first drawn, once the window is up; most buttons never need their hover face.
 void CxShadeButton::BuildFaces() {
     SIZE size = OuterSize(Hwnd());
     SystemColors system{GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNFACE),
                         GetSysColor(COLOR_BTNHIGHLIGHT)};
-    BuildShadeFaces(faces, *shading, size.cx, size.cy, focusMargin, system, ProcessShadeRandom());
+    faces.Describe(*shading, size.cx, size.cy, focusMargin, system, ProcessShadeRandom());
 }
 
 Color CxShadeButton::SetTextColor(Color color) {

@@ -64,7 +64,8 @@ public:
     bool IsHovering() const { return hovering; }
     HWND ToolTip() const { return tooltip.Get(); }
     IDropTarget* DropTarget() { return &dropTarget; }
-    const ShadeFaces& Faces() const { return faces; }
+    // The normal face and focus lines, built now if they are not yet.
+    const ShadeFaces& Faces() { return faces.Plain(); }
     // Repaints this box, then the box drawn inside it, at once.
     void RepaintWithNested();
     // A color dropped on the box: its text or box color, or its nested box's with Ctrl down.
@@ -82,7 +83,7 @@ private:
     void BuildFaces();
     void DrawItem(const DRAWITEMSTRUCT& item);
     void DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const;
-    void DrawFocusLines(HDC dc, RECT rect) const;
+    void DrawFocusLines(HDC dc, RECT rect);
     RECT TextRect(const RECT& item) const;
     void OnLButtonDown(WPARAM wParam, LPARAM lParam);
     void OnLButtonUp(WPARAM wParam, LPARAM lParam);
@@ -109,8 +110,8 @@ private:
     bool checked = false;
     bool pushLike = false;
     ButtonKind kind = KindPush;
-    ShadeFaces faces;
-    // What the faces were last built from; none before the first SetShading.
+    DeferredShadeFaces faces;
+    // What the faces were last described from; none before the first SetShading.
     std::optional<ShadeParams> shading;
     bool hovering = false;
     bool buttonDown = false;

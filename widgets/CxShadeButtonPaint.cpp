@@ -50,15 +50,16 @@ void CxShadeButton::DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, 
     DrawBitmap(dc, face, offset, offset);
 }
 
-void CxShadeButton::DrawFocusLines(HDC dc, RECT rect) const {
+void CxShadeButton::DrawFocusLines(HDC dc, RECT rect) {
     InflateRect(&rect, -focusMargin, -focusMargin);
-    if (!faces.focusHorizontal.IsEmpty()) {
-        DrawBitmap(dc, faces.focusHorizontal, rect.left + 1, rect.top);
-        DrawBitmap(dc, faces.focusHorizontal, rect.left + 1, rect.bottom);
+    const ShadeFaces& lines = faces.Plain();
+    if (!lines.focusHorizontal.IsEmpty()) {
+        DrawBitmap(dc, lines.focusHorizontal, rect.left + 1, rect.top);
+        DrawBitmap(dc, lines.focusHorizontal, rect.left + 1, rect.bottom);
     }
-    if (!faces.focusVertical.IsEmpty()) {
-        DrawBitmap(dc, faces.focusVertical, rect.left, rect.top + 1);
-        DrawBitmap(dc, faces.focusVertical, rect.right, rect.top + 1);
+    if (!lines.focusVertical.IsEmpty()) {
+        DrawBitmap(dc, lines.focusVertical, rect.left, rect.top + 1);
+        DrawBitmap(dc, lines.focusVertical, rect.right, rect.top + 1);
     }
 }
 
@@ -106,7 +107,7 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
     };
 
     if (item.itemState & ODS_DISABLED) {
-        DrawFace(dc, rect, faces.disabled, 0);
+        DrawFace(dc, rect, faces.Plain().normal, 0);
         if (icon) {
             DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, iconRect.left, iconRect.top,
                        0, 0, DST_ICON | DSS_DISABLED);
@@ -122,7 +123,7 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
         bool pressed = (item.itemState & ODS_SELECTED) || checked;
         RECT focusRect = rect;
         if (pressed) {
-            DrawFace(dc, rect, faces.pressed, static_cast<int>(border));
+            DrawFace(dc, rect, faces.Hover(), static_cast<int>(border));
             DrawIconAt(dc, PressedIcon(), iconRect, pushLike ? 1 : 0);
             if (pushLike) {
                 OffsetRect(&text, 1, 1);
@@ -133,7 +134,8 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
                 DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
             }
         } else {
-            DrawFace(dc, rect, hovering && !faces.hover.IsEmpty() ? faces.hover : faces.normal, 0);
+            DrawFace(dc, rect, hovering && !faces.Hover().IsEmpty() ? faces.Hover() : faces.Plain().normal,
+                     0);
             DrawIconAt(dc, hovering ? HoverIcon() : icon, iconRect, 0);
             if (border && (hovering || !flat)) {
                 if (item.itemState & ODS_DEFAULT) {

@@ -278,14 +278,13 @@ bool FillShadePixels(ShadeBitmap& face, unsigned style, std::uint8_t granularity
     return true;
 }
 
-void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
+void BuildPlainFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
                      const SystemColors& system, ShadeRandom& random) {
-    if (width <= 0 || height <= 0) {
-        for (ShadeBitmap* face : {&faces.normal, &faces.pressed, &faces.disabled, &faces.hover,
-                                  &faces.focusHorizontal, &faces.focusVertical})
-            face->Clear();
+    for (ShadeBitmap* face : {&faces.normal, &faces.pressed, &faces.disabled, &faces.hover,
+                              &faces.focusHorizontal, &faces.focusVertical})
+        face->Clear();
+    if (width <= 0 || height <= 0)
         return;
-    }
     faces.focusHorizontal.Create(FocusLength(width - 2LL * focusMargin - 1), 1, 8);
     faces.focusVertical.Create(1, FocusLength(height - 2LL * focusMargin), 8);
     faces.normal.Create(width, height, 8);
@@ -305,8 +304,58 @@ void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, in
 
     if (!faces.normal.IsEmpty() && !FillShadePixels(faces.normal, params.style, params.granularity, random))
         faces.normal.Clear();
-    faces.disabled = faces.normal;
+}
+
+void BuildHoverFace(ShadeFaces& faces, const ShadeParams& params, const SystemColors& system) {
     faces.hover = faces.normal;
     faces.hover.Tint(system.highlight, params.highlight);
+}
+
+void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
+                     const SystemColors& system, ShadeRandom& random) {
+    BuildPlainFaces(faces, params, width, height, focusMargin, system, random);
+    faces.disabled = faces.normal;
+    BuildHoverFace(faces, params, system);
     faces.pressed = faces.hover;
+}
+
+std::uint64_t ShadeDraws(unsigned style, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return 0;
+    const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    switch (style) {
+    case ShadeRoundedBump:
+        return 2 * pixels;
+    case ShadeBrushed:
+        // Four numbers for each of the 200 strokes.
+        return 800 + pixels;
+    default:
+        return pixels;
+    }
+}
+
+void DeferredShadeFaces::Describe(const ShadeParams& params, int width, int height, int focusMargin,
+                                  const SystemColors& system, ShadeRandom& random) {
+    recipe = Recipe{params, width, height, focusMargin, system, random};
+    random.Discard(ShadeDraws(params.style, width, height));
+    plainBuilt = hoverBuilt = false;
+}
+
+const ShadeFaces& DeferredShadeFaces::Plain() {
+    if (!plainBuilt) {
+        ShadeRandom random = recipe.random;
+        BuildPlainFaces(faces, recipe.params, recipe.width, recipe.height, recipe.focusMargin, recipe.system,
+                        random);
+        plainBuilt = true;
+    }
+    return faces;
+}
+
+const ShadeBitmap& DeferredShadeFaces::Hover() {
+    if (!hoverBuilt) {
+        Plain();
+        BuildHoverFace(faces, recipe.params, recipe.system);
+        hoverBuilt = true;
+    }
+    return faces.hover;
 }

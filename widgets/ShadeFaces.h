@@ -49,6 +49,43 @@ struct ShadeFaces {
 void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
                      const SystemColors& system, ShadeRandom& random);
 
+// The first part of BuildShadeFaces: the focus lines and the normal face; the other faces are cleared.
+void BuildPlainFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
+                     const SystemColors& system, ShadeRandom& random);
+// The hover face from the normal one, as BuildShadeFaces makes it.
+void BuildHoverFace(ShadeFaces& faces, const ShadeParams& params, const SystemColors& system);
+
+// How many random numbers the faces of a width x height button in the style draw.
+std::uint64_t ShadeDraws(unsigned style, int width, int height);
+
+// A button's faces, described when its shading is set and built when first drawn. Describing takes
+// the generator's position for these faces and moves it past every number they draw, so building
+// them later, or never, leaves every other face as it would have been. Only the faces a button draws
+// are built: the disabled face is the normal one, the pressed face the hover one.
+class DeferredShadeFaces {
+public:
+    void Describe(const ShadeParams& params, int width, int height, int focusMargin,
+                  const SystemColors& system, ShadeRandom& random);
+    // The normal face and the focus lines.
+    const ShadeFaces& Plain();
+    const ShadeBitmap& Hover();
+
+private:
+    struct Recipe {
+        ShadeParams params;
+        int width;
+        int height;
+        int focusMargin;
+        SystemColors system;
+        ShadeRandom random;
+    };
+
+    ShadeFaces faces;
+    Recipe recipe{};
+    bool plainBuilt = true;
+    bool hoverBuilt = true;
+};
+
 // The palette of every face before its tint: entries 0..128 run from the shadow to the face color,
 // 128..255 from the face to the highlight color.
 std::array<Color, 256> ShadePalette(const SystemColors& system);

@@ -25,6 +25,15 @@ std::vector<int> Pixels(const ShadeBitmap& face) {
     return pixels;
 }
 
+// The whole block: header, palette and rows.
+std::vector<std::uint8_t> Bytes(const ShadeBitmap& face) {
+    const auto* block = static_cast<const std::uint8_t*>(face.Info());
+    if (!block)
+        return {};
+    return {block,
+            block + 40 + 4 * face.PaletteSize() + static_cast<std::size_t>(face.Stride()) * face.Height()};
+}
+
 // Over stale indices, so a pixel that a style leaves alone shows, and one written outside the pixels
 // (palette, row padding) too.
 std::vector<int> Fill(unsigned style, int k, int width, int height, ShadeRandom random = {}) {
@@ -239,6 +248,39 @@ TEST(ShadeFacesTest, SizesFocusLinesAndDegenerateFaces) {
             if (lineWidth > 0) {
                 EXPECT_EQ(faces.focusVertical.PaletteEntry(255), kSystem.highlight);
             }
+        }
+    }
+}
+
+TEST(ShadeFacesTest, DeferredFacesAreTheFacesBuiltInOrder) {
+    // Three buttons shaded in turn (one of no width), then the first again, all before any is drawn;
+    // drawn last to first, the middle one hovered before its first plain paint.
+    struct Shading {
+        int button;
+        ShadeParams params;
+        int width, height;
+    };
+    for (unsigned style = 0; style <= 9; ++style) {
+        SCOPED_TRACE(style);
+        const Shading shadings[] = {{0, {style, 8, 70, 10, MakeColor(223, 226, 255)}, 31, 12},
+                                    {1, {style, 0, 0, 100, MakeColor(9, 80, 200)}, 0, 12},
+                                    {2, {style, 3, 30, 40, 0}, 17, 9},
+                                    {0, {style, 8, 0, 100, MakeColor(1, 2, 3)}, 31, 12}};
+        ShadeRandom eager, deferred;
+        ShadeFaces built[3];
+        DeferredShadeFaces buttons[3];
+        for (const auto& [button, params, width, height] : shadings) {
+            BuildShadeFaces(built[button], params, width, height, 2, kSystem, eager);
+            buttons[button].Describe(params, width, height, 2, kSystem, deferred);
+        }
+        EXPECT_EQ(deferred.State(), eager.State());
+        for (int button = 2; button >= 0; --button) {
+            const std::vector<std::uint8_t> hover = Bytes(buttons[button].Hover());
+            const ShadeFaces& plain = buttons[button].Plain();
+            EXPECT_EQ(Bytes(plain.normal), Bytes(built[button].normal)) << button;
+            EXPECT_EQ(hover, Bytes(built[button].hover)) << button;
+            EXPECT_EQ(Bytes(plain.focusHorizontal), Bytes(built[button].focusHorizontal)) << button;
+            EXPECT_EQ(Bytes(plain.focusVertical), Bytes(built[button].focusVertical)) << button;
         }
     }
 }

@@ -113,7 +113,7 @@ protected:
         }
     }
 
-    static void ExpectFaceOfRealSize(const CxShadeButton& button) {
+    static void ExpectFaceOfRealSize(CxShadeButton& button) {
         RECT outer{};
         GetWindowRect(button.Hwnd(), &outer);
         EXPECT_EQ(button.Faces().normal.Width(), outer.right - outer.left);
