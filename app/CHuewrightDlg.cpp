@@ -35,7 +35,6 @@ CHuewrightDlg::~CHuewrightDlg() {
 }
 
 bool CHuewrightDlg::OnInitDialog() {
-    DialogDpiLayout::PlaceAsAtBaseDpi(Hwnd(), WindowDpi(Hwnd()));
     placementSettings.LoadSettingsAndPlace(kSettingsSection, Hwnd());
     toolTips.SetTooltipsOff(settings.dontShowTooltips != 0);
     showAllColorValues = settings.showAllColors != 0;

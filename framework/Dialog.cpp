@@ -1,6 +1,8 @@
 #include "framework/Dialog.h"
 
 #include "framework/CallbackGuard.h"
+#include "framework/DialogDpiLayout.h"
+#include "framework/Dpi.h"
 #include "framework/Reflection.h"
 
 #include <utility>
@@ -128,6 +130,7 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
+        DialogDpiLayout::PlaceAsAtBaseDpi(hwnd, WindowDpi(hwnd));
         DoDataExchange();
         return OnInitDialog();
     }

@@ -50,9 +50,12 @@ struct UnitScaler {
 } // namespace
 
 void DialogDpiLayout::PlaceAsAtBaseDpi(HWND dialog, int dpi) {
+    if (dpi == kBaseDpi) {
+        return;
+    }
     RECT units{0, 0, 4, 8};
     const BaseUnits base = BaseUnitsAtBaseDpi(dialog, dpi);
-    if (dpi == kBaseDpi || base.x == 0 || base.y == 0 || !MapDialogRect(dialog, &units)) {
+    if (base.x == 0 || base.y == 0 || !MapDialogRect(dialog, &units)) {
         return;
     }
     const UnitScaler scale{{units.right, units.bottom}, base, dpi};

@@ -12,7 +12,8 @@ class DialogDpiLayout {
 public:
     // The dialog manager turns dialog units into pixels by the font's size on the screen, which
     // does not grow in step with the DPI: on a screen other than 96 DPI the dialog and its children
-    // take their 96 DPI places scaled instead, so the window looks the same at every scaling.
+    // take their 96 DPI places scaled instead, so the window looks the same at every scaling. Every
+    // dialog does this before its initialisation.
     static void PlaceAsAtBaseDpi(HWND dialog, int dpi);
     // Takes the places of the dialog's children but `skipped`, and the dialog's font, at `dpi`.
     void Record(HWND dialog, int dpi, HWND skipped);
