@@ -16,8 +16,17 @@ add_custom_command(
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-wine-prefix.sh ${HUEWRIGHT_WINE_PREFIX} --unmanaged
     COMMENT "Preparing the Wine prefix for the tests"
     VERBATIM)
+# The display scaling test sets the DPI of a prefix of its own: a copy, made before any test runs.
+set(HUEWRIGHT_DPI_PREFIX ${CMAKE_BINARY_DIR}/dpi-prefix)
+add_custom_command(
+    OUTPUT ${HUEWRIGHT_DPI_PREFIX}/.huewright-unmanaged-1
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/copy-wine-prefix.sh ${HUEWRIGHT_WINE_PREFIX} ${HUEWRIGHT_DPI_PREFIX}
+    DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1 ${HUEWRIGHT_WINE_PREFIX}/.huewright-unmanaged-1
+    COMMENT "Copying the Wine prefix for the display scaling test"
+    VERBATIM)
 add_custom_target(wineprefix ALL
-    DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1 ${HUEWRIGHT_WINE_PREFIX}/.huewright-unmanaged-1)
+    DEPENDS ${HUEWRIGHT_WINE_PREFIX}/.huewright-fonts-1 ${HUEWRIGHT_WINE_PREFIX}/.huewright-unmanaged-1
+        ${HUEWRIGHT_DPI_PREFIX}/.huewright-unmanaged-1)
 
 # Everything of the program but its entry point, so the tests link the real code.
 add_library(huewright_win STATIC
@@ -120,8 +129,8 @@ add_test(NAME InstallerTest COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/installer-tes
     ${HUEWRIGHT_DIST_DIR} $<TARGET_FILE:start_from_shortcut>)
 set_tests_properties(InstallerTest PROPERTIES TIMEOUT 300)
 
-# The window at 96, 144 and 192 DPI, in a prefix of its own whose DPI each run sets.
-add_test(NAME DpiLayoutTest COMMAND ${CMAKE_SOURCE_DIR}/tests/dpi/dpi-layout-test.sh ${CMAKE_BINARY_DIR}/dpi-prefix
+# The window at 96, 144 and 192 DPI, in the copied prefix, whose DPI each run sets.
+add_test(NAME DpiLayoutTest COMMAND ${CMAKE_SOURCE_DIR}/tests/dpi/dpi-layout-test.sh ${HUEWRIGHT_DPI_PREFIX}
     $<TARGET_FILE:win_tests>)
 set_tests_properties(DpiLayoutTest PROPERTIES TIMEOUT 300)
 
