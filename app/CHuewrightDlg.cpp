@@ -12,14 +12,6 @@ namespace {
 constexpr int kNameLimit = 63;
 constexpr const wchar_t* kSettingsSection = L"Settings";
 
-// The rectangle of a hidden placeholder control in the dialog's client coordinates.
-RECT PlaceholderRect(HWND dialog, int id) {
-    RECT rect{};
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 } // namespace
 
 CHuewrightDlg::CHuewrightDlg()
@@ -88,7 +80,7 @@ bool CHuewrightDlg::OnInitDialog() {
         ToggleChecker();
     }
 
-    dpiLayout.Record(Hwnd(), WindowDpi(Hwnd()), statusBar.Hwnd());
+    dpiLayout.Remember(WindowDpi(Hwnd()), statusBar.Hwnd());
     SetFocus(Item(IDC_MODE_SATURATION));
     return false;
 }
@@ -118,7 +110,7 @@ void CHuewrightDlg::SetupShadeDecrement() {
 void CHuewrightDlg::CreateColorControls() {
     auto create = [this](auto& control, int id, DWORD style) {
         HWND placeholder = GetDlgItem(Hwnd(), id);
-        RECT r = PlaceholderRect(Hwnd(), id);
+        RECT r = ChildRect(placeholder);
         if (!control.Create(WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right, r.bottom, Hwnd(), id)) {
             return;
         }

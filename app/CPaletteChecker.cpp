@@ -237,11 +237,7 @@ void CPaletteChecker::OnDpiChanged(int dpi, const RECT& suggested) {
     for (HWND child = GetWindow(Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     }
-    {
-        WindowDc dc(Hwnd());
-        SelectObjectGuard selected(dc.Get(), Font());
-        MeasureLayout(dc.Get());
-    }
+    MeasureLayout();
     PlaceFixControls();
     SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -255,11 +251,7 @@ bool CPaletteChecker::Create(HWND owner) {
     if (!CreatePopup(className, kCaption, kExStyle, kStyle, RECT{}, owner)) {
         return false;
     }
-    {
-        WindowDc dc(Hwnd());
-        SelectObjectGuard selected(dc.Get(), Font());
-        MeasureLayout(dc.Get());
-    }
+    MeasureLayout();
     CreateFixControls();
     return true;
 }
@@ -270,7 +262,10 @@ HGDIOBJ CPaletteChecker::Font() const {
 
 // The columns are as wide as their widest possible text, so the window keeps its size while colors
 // are dragged; only the texts of pairs that look alike can make it wider.
-void CPaletteChecker::MeasureLayout(HDC dc) {
+void CPaletteChecker::MeasureLayout() {
+    WindowDc window(Hwnd());
+    const HDC dc = window.Get();
+    SelectObjectGuard selected(dc, Font());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     const int dpi = WindowDpi(Hwnd());

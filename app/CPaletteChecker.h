@@ -125,7 +125,8 @@ private:
     void MakeFont(int dpi);
     void OnDpiChanged(int dpi, const RECT& suggested);
     HGDIOBJ Font() const;
-    void MeasureLayout(HDC dc);
+    // Measured in the window's font.
+    void MeasureLayout();
     bool Recheck();
     void InvalidateChanges();
     SIZE ClientSize(HDC dc) const;

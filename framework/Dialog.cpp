@@ -168,3 +168,10 @@ std::wstring Dialog::ItemText(int id) const {
     GetWindowTextW(item, text.data(), static_cast<int>(text.size() + 1));
     return text;
 }
+
+RECT ChildRect(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

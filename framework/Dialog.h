@@ -59,3 +59,6 @@ private:
     bool modalRunning = false;
     INT_PTR modalResult = -1;
 };
+
+// A child window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);

@@ -1,6 +1,7 @@
 #include "framework/DialogDpiLayout.h"
 
 #include "framework/DcGuards.h"
+#include "framework/Dialog.h"
 #include "framework/Dpi.h"
 
 #include <cstdlib>
@@ -60,9 +61,7 @@ void DialogDpiLayout::PlaceAsAtBaseDpi(HWND dialog, int dpi) {
     }
     const UnitScaler scale{{units.right, units.bottom}, base, dpi};
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT rect{};
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        const RECT rect = ChildRect(child);
         SetWindowPos(child, nullptr, scale.X(rect.left), scale.Y(rect.top), scale.X(rect.right - rect.left),
                      scale.Y(rect.bottom - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -76,21 +75,23 @@ void DialogDpiLayout::PlaceAsAtBaseDpi(HWND dialog, int dpi) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DialogDpiLayout::Record(HWND dialog, int dpi, HWND skipped) {
+void DialogDpiLayout::Remember(int dpi, HWND skipped) {
     children.clear();
     recordedDpi = dpi;
+    skippedChild = skipped;
+}
+
+// The layout is taken when it is first needed: until the first move to another screen, the children
+// are where the window was made with them.
+void DialogDpiLayout::Capture(HWND dialog) {
     recordedFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     if (!recordedFont || !GetObjectW(recordedFont, sizeof(recordedLogFont), &recordedLogFont)) {
         recordedFont = nullptr;
     }
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (child == skipped) {
-            continue;
+        if (child != skippedChild) {
+            children.push_back({child, ChildRect(child)});
         }
-        RECT rect{};
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        children.push_back({child, rect});
     }
 }
 
@@ -99,6 +100,9 @@ void DialogDpiLayout::Record(HWND dialog, int dpi, HWND skipped) {
 void DialogDpiLayout::Rescale(HWND dialog, int dpi, const RECT& suggested) {
     if (recordedDpi == 0) {
         return;
+    }
+    if (children.empty()) {
+        Capture(dialog);
     }
     SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

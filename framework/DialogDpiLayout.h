@@ -15,12 +15,15 @@ public:
     // take their 96 DPI places scaled instead, so the window looks the same at every scaling. Every
     // dialog does this before its initialisation.
     static void PlaceAsAtBaseDpi(HWND dialog, int dpi);
-    // Takes the places of the dialog's children but `skipped`, and the dialog's font, at `dpi`.
-    void Record(HWND dialog, int dpi, HWND skipped);
+    // The dialog is laid out for `dpi`; its children but `skipped` are to follow later moves.
+    void Remember(int dpi, HWND skipped);
     // Moves the dialog to `suggested`, and places its recorded children and sets their font for `dpi`.
     void Rescale(HWND dialog, int dpi, const RECT& suggested);
 
 private:
+    // The places of the children, and the dialog's font, as they are now.
+    void Capture(HWND dialog);
+
     struct Child {
         HWND window;
         RECT rect;
@@ -28,6 +31,7 @@ private:
 
     std::vector<Child> children;
     int recordedDpi = 0;
+    HWND skippedChild = nullptr;
     HFONT recordedFont = nullptr;
     LOGFONTW recordedLogFont{};
     UniqueFont scaledFont;
