@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliPalettes.h"
 #include "app/PaletteChecks.h"
+#include "color/ContrastFixes.h"
 #include "library/ExchangeText.h"
 
 #include <cmath>
@@ -32,27 +33,27 @@ constexpr const char* kHelp =
     "Exit status: 0 when every palette passes, 1 when any fails, 2 for a usage error or a file that\n"
     "cannot be read.\n";
 
-enum class Target { AA, AAA, Apca };
-
 struct TargetName {
     const char* name;
     const char* shown;
-    Target target;
+    ContrastTarget target;
 };
 
-constexpr TargetName kTargets[] = {
-    {"aa", "AA", Target::AA}, {"aaa", "AAA", Target::AAA}, {"apca", "APCA", Target::Apca}};
+constexpr TargetName kTargets[] = {{"aa", "AA", ContrastTarget::AA},
+                                   {"aaa", "AAA", ContrastTarget::AAA},
+                                   {"apca", "APCA", ContrastTarget::Apca}};
 
-bool Passes(const BoxContrast& box, Target target) {
+bool Passes(const BoxContrast& box, ContrastTarget target) {
     switch (target) {
-    case Target::AA:
+    case ContrastTarget::AA:
         return box.passesAA;
-    case Target::AAA:
+    case ContrastTarget::AAA:
         return box.passesAAA;
-    case Target::Apca:
+    case ContrastTarget::Apca:
         break;
     }
-    return std::fabs(box.lightnessContrast) >= (box.largeText ? 60.0 : 75.0);
+    return std::fabs(box.lightnessContrast) >=
+           TargetThreshold(target, box.largeText ? TextSize::Large : TextSize::Body);
 }
 
 std::array<BoxText, 4> BoxTextsOf(const LogFontImage& font) {
@@ -79,7 +80,7 @@ struct Judged {
     bool allPass;
 };
 
-Judged Judge(const PaletteRecord& record, Target target, bool cvd) {
+Judged Judge(const PaletteRecord& record, ContrastTarget target, bool cvd) {
     const PaletteColors colors = RecordColors(record);
     const std::array<BoxText, 4> texts = BoxTextsOf(record.font);
     Judged judged{{}, {}, true};
