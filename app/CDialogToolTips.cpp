@@ -38,32 +38,43 @@ wchar_t tipBuffer[156];
 CDialogToolTips::CDialogToolTips(std::vector<CxShadeButton*> optionButtons)
     : optionButtons(std::move(optionButtons)) {}
 
-// The tooltip is an owned popup: the system destroys it with the dialog.
+// The tooltip is an owned popup, which the system destroys with the dialog. It is made when the
+// pointer first comes to one of its tools: the first screen does not show it, and a popup window
+// is among the dearest things to make under Wine.
 void CDialogToolTips::EnableDialogToolTips(HWND dialogWindow) {
     dialog = dialogWindow;
+    tools.clear();
+    for (const TipText& tip : kTipTexts) {
+        tools.push_back(GetDlgItem(dialog, tip.id));
+    }
+}
+
+void CDialogToolTips::CreateDialogToolTip() {
     dialogToolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
                                     nullptr, GetModuleHandleW(nullptr), nullptr);
-    tools.clear();
-    for (const TipText& tip : kTipTexts) {
+    for (HWND toolWindow : tools) {
         TOOLINFOW tool{sizeof(tool)};
         tool.uFlags = TTF_IDISHWND;
         tool.hwnd = dialog;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, tip.id));
+        tool.uId = reinterpret_cast<UINT_PTR>(toolWindow);
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(dialogToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        tools.push_back(reinterpret_cast<HWND>(tool.uId));
     }
 }
 
 // The tools' mouse messages are handed on from the dialog's loop rather than by letting the tooltip
 // subclass each tool: a subclassed window costs a window-property lookup on every message, and under
 // Wine each lookup is a round trip to the server, many per drag move.
-void CDialogToolTips::RelayEvent(MSG& msg) const {
-    if (dialogToolTip && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST &&
-        std::find(tools.begin(), tools.end(), msg.hwnd) != tools.end()) {
-        SendMessageW(dialogToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+void CDialogToolTips::RelayEvent(MSG& msg) {
+    if (!dialog || msg.message < WM_MOUSEFIRST || msg.message > WM_MOUSELAST ||
+        std::find(tools.begin(), tools.end(), msg.hwnd) == tools.end()) {
+        return;
     }
+    if (!dialogToolTip) {
+        CreateDialogToolTip();
+    }
+    SendMessageW(dialogToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 bool CDialogToolTips::OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive) {

@@ -17,7 +17,7 @@ public:
 
     void EnableDialogToolTips(HWND dialog);
     // Hands a mouse message of the dialog's loop to the tooltip when it is for one of the tools.
-    void RelayEvent(MSG& msg) const;
+    void RelayEvent(MSG& msg);
     // Gives the text for `request`, unless tooltips are off or a desktop grab runs.
     bool OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive);
 
@@ -29,6 +29,8 @@ public:
     void ApplyTooltipOption();
 
 private:
+    void CreateDialogToolTip();
+
     std::vector<CxShadeButton*> optionButtons;
     HWND dialog = nullptr;
     HWND dialogToolTip = nullptr;

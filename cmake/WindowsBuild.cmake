@@ -57,6 +57,7 @@ add_library(huewright_win STATIC
     framework/CommonDialogs.cpp
     framework/Dialog.cpp
     framework/DialogDpiLayout.cpp
+    framework/DialogGroup.cpp
     framework/Dpi.cpp
     framework/MessageBoxes.cpp
     framework/OffscreenCanvas.cpp

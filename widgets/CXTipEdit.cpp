@@ -27,16 +27,14 @@ CXTipEdit::~CXTipEdit() {
     }
 }
 
+// The tooltip is made when a truncated text first needs it: a popup window is among the dearest
+// things to make under Wine, and the first screen does not show it.
 bool CXTipEdit::Attach(HWND dialog, int id) {
-    if (!SubclassedControl::Attach(dialog, id)) {
-        return false;
-    }
-    PreSubclassWindow();
-    return true;
+    return SubclassedControl::Attach(dialog, id);
 }
 
 // Without a tooltip the messages below go to a null window and the field works as a plain edit.
-void CXTipEdit::PreSubclassWindow() {
+void CXTipEdit::CreateToolTip() {
     tooltip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                   GetModuleHandleW(nullptr), nullptr));
@@ -89,6 +87,9 @@ void CXTipEdit::OnMouseMove(POINT point) {
     if (!CursorInClient(point)) {
         Deactivate();
         return;
+    }
+    if (!tooltip) {
+        CreateToolTip();
     }
     toolText = TextOf(Hwnd());
     tool.lpszText = toolText.data();

@@ -14,7 +14,7 @@ public:
     CXTipEdit() = default;
     ~CXTipEdit() override;
 
-    // Subclasses the dialog's edit and creates its tracking tooltip.
+    // Subclasses the dialog's edit; its tracking tooltip comes when first shown.
     bool Attach(HWND dialog, int id);
 
     // For the owning dialog's key pre-translation: true when the message is swallowed.
@@ -27,7 +27,7 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void PreSubclassWindow();
+    void CreateToolTip();
     void OnMouseMove(POINT point);
     void OnTimer();
     bool CursorInClient(POINT point) const;

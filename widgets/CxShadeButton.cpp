@@ -2,6 +2,7 @@
 
 #include "app/WorkspaceFlags.h"
 #include "framework/DcGuards.h"
+#include "framework/DialogGroup.h"
 #include "framework/Dpi.h"
 #include "framework/Reflection.h"
 #include "framework/RepaintNow.h"
@@ -68,9 +69,6 @@ SIZE IconSize(HICON icon) {
 }
 
 constexpr int kMaxTipWidth = 300;
-// A dialog has far fewer controls; the bound only stops a group walk that never comes back to the
-// starting button (GetNextDlgGroupItem skips hidden and disabled controls, the start included).
-constexpr int kMaxGroupWalk = 256;
 
 TOOLINFOW ToolFor(HWND button, const std::wstring& text) {
     TOOLINFOW tool{sizeof(tool)};
@@ -489,11 +487,8 @@ void CxShadeButton::OnSetCheck(bool check) {
 }
 
 void CxShadeButton::UncheckGroup() {
-    HWND dialog = GetParent(Hwnd());
-    HWND next = GetNextDlgGroupItem(dialog, Hwnd(), FALSE);
-    for (int step = 0; next && next != Hwnd() && step < kMaxGroupWalk; ++step) {
-        PostMessageW(next, WM_SHADEBUTTON_UNCHECK, 0, 0);
-        next = GetNextDlgGroupItem(dialog, next, FALSE);
+    for (HWND other : OtherGroupMembers(Hwnd())) {
+        PostMessageW(other, WM_SHADEBUTTON_UNCHECK, 0, 0);
     }
 }
 

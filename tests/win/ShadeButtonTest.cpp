@@ -1,6 +1,7 @@
 // The shaded buttons in the real main dialog, driven with real mouse input: radio groups, check
 // buttons, double clicks, the faces on screen and the undo memory.
 #include "app/CHuewrightDlg.h"
+#include "framework/DialogGroup.h"
 #include "res/resource.h"
 #include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
@@ -54,6 +55,24 @@ TEST_F(ShadeButtonTest, ARadioUnchecksTheOtherRadiosOfItsGroupOnly) {
     // Other groups are left alone.
     EXPECT_TRUE(Checked(IDC_IN_SEQUENCE));
     EXPECT_TRUE(Checked(IDC_FIRST_TO_TEXT));
+}
+
+// The dialog manager's own walk, which goes round every child of the dialog for each group's end.
+TEST_F(ShadeButtonTest, GroupMembersAreThoseTheDialogManagersWalkMeets) {
+    int groups = 0;
+    for (HWND child = GetWindow(dialog.Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE) {
+            continue;
+        }
+        std::vector<HWND> walked;
+        for (HWND next = GetNextDlgGroupItem(dialog.Hwnd(), child, FALSE); next && next != child;
+             next = GetNextDlgGroupItem(dialog.Hwnd(), next, FALSE)) {
+            walked.push_back(next);
+        }
+        EXPECT_EQ(OtherGroupMembers(child), walked) << "control " << GetDlgCtrlID(child);
+        groups += walked.empty() ? 0 : 1;
+    }
+    EXPECT_GT(groups, 10);
 }
 
 TEST_F(ShadeButtonTest, ACheckButtonReleasedOutsideKeepsItsState) {

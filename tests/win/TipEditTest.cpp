@@ -76,12 +76,13 @@ LOGFONTW FontOf(HWND hwnd) {
     return font;
 }
 
-TEST_F(TipEditTest, TheTipShowsExactlyWhenTheTextOverflowsAndGoesWhenThePointerLeaves) {
+TEST_F(TipEditTest, TheTipIsMadeAndShownExactlyWhenTheTextOverflowsAndGoesWhenThePointerLeaves) {
     OverflowBy(0);
     EXPECT_FALSE(tipEdit.IsTextTruncated());
     MovePointer(true);
     PumpMessages(nullptr, 100ms);
     EXPECT_FALSE(TipShown());
+    EXPECT_EQ(tipEdit.ToolTip(), nullptr) << "the tooltip is made only when a truncated text needs it";
 
     OverflowBy(1);
     EXPECT_TRUE(tipEdit.IsTextTruncated());
