@@ -180,13 +180,11 @@ void CxShadeButton::SetTextAlign(UINT align) {
 
 void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverIconId) {
     iconIds = {iconId, pressedIconId, hoverIconId};
-    const int dpi = WindowDpi(Hwnd());
-    icon = IconForDpi(iconId, dpi);
-    pressedIcon = pressedIconId != 0 ? IconForDpi(pressedIconId, dpi) : nullptr;
-    hoverIcon = hoverIconId != 0 ? IconForDpi(hoverIconId, dpi) : nullptr;
+    iconDpi = WindowDpi(Hwnd());
+    icon = IconForDpi(iconId, iconDpi);
     const SIZE iconSize = IconSize(icon);
     if (!icon || iconSize.cx == 0) {
-        icon = pressedIcon = hoverIcon = nullptr;
+        icon = nullptr;
         return;
     }
     int halfWidth = static_cast<int>(iconSize.cx / 2);
@@ -204,6 +202,11 @@ void CxShadeButton::SetIcon(int iconId, int align, int pressedIconId, int hoverI
         origin.y = std::max(0, middle - 2 * halfHeight);
     }
     iconRect = RECT{origin.x, origin.y, origin.x + 2 * halfWidth, origin.y + 2 * halfHeight};
+}
+
+HICON CxShadeButton::StateIcon(int id) const {
+    HICON stateIcon = icon && id != 0 ? IconForDpi(id, iconDpi) : nullptr;
+    return stateIcon ? stateIcon : icon;
 }
 
 bool CxShadeButton::SetFont(const wchar_t* faceName, LONG height, LONG weight, BYTE italic, BYTE underline) {

@@ -96,8 +96,9 @@ private:
     const std::wstring& ShownToolTipText() const;
     bool FollowPressWithCursor();
     bool CursorIsOverThis() const;
-    HICON PressedIcon() const { return pressedIcon ? pressedIcon : icon; }
-    HICON HoverIcon() const { return hoverIcon ? hoverIcon : icon; }
+    HICON PressedIcon() const { return StateIcon(iconIds[1]); }
+    HICON HoverIcon() const { return StateIcon(iconIds[2]); }
+    HICON StateIcon(int id) const;
 
     CxShadeButton* nestedBox = nullptr;
     Color textColor;
@@ -125,12 +126,12 @@ private:
     Color previousTextColor = 0;
     Color previousBoxColor = 0;
     DWORD border = 1;
-    // Icons the process keeps one of for each screen DPI. The pressed and hover icons are set only
-    // when they differ from the normal one.
+    // Icons the process keeps one of for each screen DPI. The pressed and hover icons are loaded
+    // when first drawn: some buttons are never pressed.
     HICON icon = nullptr;
-    HICON pressedIcon = nullptr;
-    HICON hoverIcon = nullptr;
-    // The normal, pressed and hover icons' resources, for another screen's sizes.
+    int iconDpi = 0;
+    // The normal, pressed and hover icons' resources; 0 for the pressed and hover ones means the
+    // normal icon.
     std::array<int, 3> iconIds{};
     RECT iconRect{};
     UINT textFormat = DT_CENTER;
