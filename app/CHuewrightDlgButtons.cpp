@@ -103,7 +103,7 @@ void CHuewrightDlg::SetupBoxes(const PaletteColors& colors, const std::wstring& 
             box.SetTextAlign(BS_TOP);
         }
         if (i < 3) {
-            box.SetToolTipText(i == 2 ? kNestedBoxTip : kBoxTip, L"");
+            box.SetToolTipText(i == 2 ? kNestedBoxTip : kBoxTip, {});
         }
         box.SetTextColor(colors.text[i]);
     }
@@ -158,11 +158,11 @@ void CHuewrightDlg::SetupRemainingButtons() {
     CxShadeButton& bold = ShadedButton(IDC_BOLD);
     bold.SetFont(kFace, 13, 300, 0, 0);
     bold.SetTextAlign(BS_CENTER);
-    bold.SetToolTipText(L"Push for bold text.", L"");
+    bold.SetToolTipText(L"Push for bold text.", {});
     CxShadeButton& italic = ShadedButton(IDC_ITALIC);
     italic.SetFont(kFace, 13, 300, 0, 0);
     italic.SetTextAlign(BS_CENTER);
-    italic.SetToolTipText(L"Push for italic text.", L"");
+    italic.SetToolTipText(L"Push for italic text.", {});
 }
 
 // Background colors first, then the text colors, then one repaint, as a shown palette always is.
