@@ -1,6 +1,7 @@
 #include "framework/Dpi.h"
 
 #include "framework/DcGuards.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 
@@ -8,8 +9,8 @@ using GetDpiForWindowFunction = UINT WINAPI(HWND);
 
 // Windows 10 before 1607 has no per-window DPI.
 GetDpiForWindowFunction* PerWindowDpi() {
-    static auto* function = reinterpret_cast<GetDpiForWindowFunction*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const SystemLibrary user32(L"user32.dll");
+    static auto* function = user32.Find<GetDpiForWindowFunction>("GetDpiForWindow");
     return function;
 }
 
