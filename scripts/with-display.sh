@@ -10,18 +10,16 @@ export WINEPREFIX="$prefix"
 
 xvfb_pid=
 if [ -z "$DISPLAY" ]; then
-    for n in $(seq 90 140); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-            xvfb_pid=$!
-            export DISPLAY=":$n"
-            break
-        fi
-    done
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/${DISPLAY#:}" ] || [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+    # Xvfb picks a free display itself and writes its number, so runs side by side never share one.
+    numberfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$numberfile" ] && break
         sleep 0.1
     done
+    export DISPLAY=":$(tr -d '[:space:]' <"$numberfile")"
+    rm -f "$numberfile"
 fi
 
 cleanup() {
