@@ -1,7 +1,5 @@
-// A color written in any of the notations designers copy around: #RGB, #RRGGBB, #RRGGBBAA (alpha
-// ignored), RRGGBB, the color functions of CSS Color 4 (rgb(), hsl(), hwb(), lab(), lch(), oklab(),
-// oklch(), color()), 0xRRGGBB, 0x00BBGGRR, &H00BBGGRR&, a decimal triplet "r,g,b", and the CSS named
-// colors.
+// A color written in any of the notations designers copy around: what CSS reads (color/CssColor.h),
+// and beside it RRGGBB, 0xRRGGBB, 0x00BBGGRR, &H00BBGGRR& and a decimal triplet "r,g,b".
 #pragma once
 
 #include "color/ColorMath.h"

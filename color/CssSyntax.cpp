@@ -1,4 +1,4 @@
-#include "app/CssSyntax.h"
+#include "color/CssSyntax.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "app/CssColorFunctions.h"
+#include "color/CssColorFunctions.h"
 
-#include "app/CssSyntax.h"
+#include "color/CssSyntax.h"
 #include "color/CssColorSpaces.h"
 
 #include <algorithm>
