@@ -233,12 +233,14 @@ bool JsonPaletteReader::ReadPalette() {
 // A palette as ExportJson writes it, matched against that fixed layout, which is most of the work of
 // a general reader; a palette written any other way is read again from its start by ReadPalette.
 bool JsonPaletteReader::ReadWrittenPalette(Draft& draft) {
-    auto color = [this](Color& color) {
-        const std::optional<Color> parsed = reader.String(value) ? ParseHexColor(value) : std::nullopt;
+    // A value that is no string leaves the reader unfailed, so that the general reader names it.
+    auto text = [this] { return reader.Peek() == '"' && reader.String(value); };
+    auto color = [this, &text](Color& color) {
+        const std::optional<Color> parsed = text() ? ParseHexColor(value) : std::nullopt;
         color = parsed.value_or(0);
         return parsed.has_value();
     };
-    if (!reader.Literally(kNameStart) || !reader.String(value) || !ToUtf16(value, draft.name) ||
+    if (!reader.Literally(kNameStart) || !text() || !ToUtf16(value, draft.name) ||
         !reader.Literally(kBoxesStart)) {
         return false;
     }
@@ -250,8 +252,8 @@ bool JsonPaletteReader::ReadWrittenPalette(Draft& draft) {
         }
     }
     draft.boxes = 4;
-    return reader.Literally(kFaceStart) && reader.String(value) && TakeFace(value, draft.font) &&
-           reader.Literally(kNumbersStart) && reader.String(value) && TakeNumbers(value, draft.font) &&
+    return reader.Literally(kFaceStart) && text() && TakeFace(value, draft.font) &&
+           reader.Literally(kNumbersStart) && text() && TakeNumbers(value, draft.font) &&
            reader.Literally(kPaletteEnd);
 }
 

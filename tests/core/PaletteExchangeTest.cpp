@@ -441,4 +441,27 @@ TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {
     EXPECT_EQ(ExchangeFormatOf(L"json"), std::nullopt);
 }
 
+// A value of the wrong kind is named by the same message whether the file is laid out as our export
+// writes it or compactly.
+TEST(PaletteExchangeTest, JsonNamesAWrongValueTheSameInEitherLayout) {
+    auto replaced = [](std::string text, std::string_view from, std::string_view to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::string compact =
+        R"({"palettes": [{"name": "Blue sky", "boxes": [{"background": "#bebea1", )"
+        R"("text": "#746955"}], "font": {"face": "Georgia", "numbers": "-48:0:0:0:700:1:0:0:0:1:2:0:34"}}]})";
+    const std::pair<std::string_view, std::wstring_view> kWrongValues[] = {
+        {R"("Blue sky")", L"Palette 1 has a name that is not text."},
+        {R"("#bebea1")", L"Palette 1 has a color that is not written #rrggbb or #rgb."},
+        {R"("Georgia")", L"Palette 1 has a damaged font."},
+    };
+    for (const auto& [value, problem] : kWrongValues) {
+        for (const std::string& layout : {std::string(kBlueSkyJson), compact}) {
+            const ImportResult result =
+                Import(replaced(layout, value, "17"), ExchangeFormat::Json, kDefaultFont);
+            EXPECT_EQ(result.problem, problem) << replaced(layout, value, "17");
+        }
+    }
+}
+
 } // namespace
