@@ -12,13 +12,16 @@ using namespace css;
 
 namespace {
 
-// A number as it is, or a percentage of `full`.
+// A number as it is, or a percentage of `full`. Multiplying first keeps 50% of 255 exact; a product
+// past the double range is divided first instead.
 std::optional<double> Scaled(const Value& value, double full) {
     switch (value.unit) {
     case Unit::None:
         return value.number;
-    case Unit::Percent:
-        return value.number * full / 100;
+    case Unit::Percent: {
+        const double product = value.number * full;
+        return std::isfinite(product) ? product / 100 : value.number / 100 * full;
+    }
     default:
         return std::nullopt;
     }
@@ -80,26 +83,24 @@ Color ClampedColor(const Triple& srgb) {
     return MakeColor(RoundToByte(255 * srgb[0]), RoundToByte(255 * srgb[1]), RoundToByte(255 * srgb[2]));
 }
 
-// Saturation and lightness are percentages, clamped to 0..100%. The space syntax also takes plain
-// numbers, and there browsers clamp only a negative saturation: a larger one reaches past sRGB and
-// the channels are clamped instead.
+// Saturation and lightness as percentages or, in the space syntax, plain numbers, which mean the
+// same. Only a saturation below 0 is clamped: one above 100, or a lightness outside 0..100, reaches
+// past sRGB and is gamut mapped.
 std::optional<Color> HslColor(const Channels& channels) {
     const auto hue = HueDegrees(channels.values[0]);
     double parts[2] = {};
     for (size_t i = 0; i < 2; ++i) {
         const Value& value = channels.values[i + 1];
-        if (value.unit == Unit::Percent) {
-            parts[i] = std::clamp(value.number, 0.0, 100.0) / 100;
-        } else if (value.unit == Unit::None && !channels.commas) {
-            parts[i] = (i == 0 ? std::max(value.number, 0.0) : value.number) / 100;
-        } else {
+        const auto part = Scaled(value, 100);
+        if (!part || (channels.commas && value.unit != Unit::Percent)) {
             return std::nullopt;
         }
+        parts[i] = (i == 0 ? std::max(*part, 0.0) : *part) / 100;
     }
     if (!hue) {
         return std::nullopt;
     }
-    return ClampedColor(HslToSrgb(*hue, parts[0], parts[1]));
+    return SrgbToColor(HslToSrgb(*hue, parts[0], parts[1]));
 }
 
 // Whiteness and blackness as percentages or plain numbers; when they add up past 100% they are
@@ -117,9 +118,10 @@ std::optional<Color> HwbColor(const Channels& channels) {
         const double grey = white / (white + black);
         return ClampedColor({grey, grey, grey});
     }
+    // In this order the channels are exact where they are halves: 1 - 0.3 - 0.5 is not 0.2 in doubles.
     Triple srgb = HslToSrgb(*hue, 1, 0.5);
     for (double& channel : srgb) {
-        channel = channel * (1 - white - black) + white;
+        channel = channel * (1 - black) + white * (1 - channel);
     }
     return ClampedColor(srgb);
 }

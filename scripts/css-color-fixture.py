@@ -17,6 +17,9 @@ the page turns each color into 8-bit sRGB and the script writes one row per stri
   every conversion (to OKLCH, to sRGB, to OKLab) done by Chromium through relative color syntax;
   the expected bytes are the mapped sRGB rounded half up. The clipped pixel Chromium drew is kept
   in the computed column after " clipped ".
+- Chromium clamps an hsl() saturation above 100% to 100% (and clips one written as a plain number),
+  where CSS Color 4 keeps it and the color lies outside sRGB. Those rows are gamut-mapped as above
+  from the same color written as color(srgb ...), by CSS Color 4's hslToRgb (HSL_OUTSIDE_SRGB).
 
 Usage: scripts/css-color-fixture.py [OUTPUT]   (installs Debian's chromium when it is missing)
 """
@@ -117,9 +120,21 @@ def strings():
     return fixed + generated
 
 
+# hsl() texts with a saturation above 100, and the same colors by CSS Color 4's hslToRgb.
+HSL_OUTSIDE_SRGB = {
+    "hsl(0 150 30)": "color(srgb 0.75 -0.15 -0.15)",
+    "hsl(0 150 50)": "color(srgb 1.25 -0.25 -0.25)",
+    "hsl(200 120 60)": "color(srgb 0.12 0.76 1.08)",
+    "hsl(45 250 40)": "color(srgb 1.4 0.9 -0.6)",
+    "hsl(90 100.4 50)": "color(srgb 0.5 1.002 -0.002)",
+    "hsl(60 200% 20%)": "color(srgb 0.6 0.6 -0.2)",
+}
+
+
 PAGE = """<!doctype html><html><body><div id="probe"></div>
 <canvas id="canvas" width="1" height="1"></canvas><pre id="out"></pre><script>
 const texts = %s;
+const hslOutsideSrgb = %s;
 const probe = document.getElementById("probe");
 const context = document.getElementById("canvas").getContext("2d", {colorSpace: "srgb", willReadFrequently: true});
 function computed(text) { probe.style.color = ""; probe.style.color = text; return getComputedStyle(probe).color; }
@@ -171,13 +186,14 @@ const exact = rgb => rgb.map(v => (v * 255).toFixed(4)).join(" ");
 const rows = texts.map(text => {
   if (!CSS.supports("color", text)) return [text, "invalid", "", "", ""];
   const style = computed(text);
-  const floats = srgb(text);
-  if (style.startsWith("rgb")) {
+  const same = hslOutsideSrgb[text];
+  const floats = srgb(same || text);
+  if (style.startsWith("rgb") && !same) {
     const bytes = numbers(style).slice(0, 3);
     return [text, hex(bytes), bytes.map(v => v.toFixed(4)).join(" "), "browser", style];
   }
   if (inGamut(floats)) return [text, hex(pixel(text)), exact(floats), "browser", style];
-  const mapped = gamutMap(text);
+  const mapped = gamutMap(same || text);
   return [text, hex(mapped.map(v => Math.floor(v * 255 + 0.5))), exact(mapped), "gamut-map",
           style + " clipped " + hex(pixel(text))];
 });
@@ -196,7 +212,7 @@ def main():
     texts = strings()
     with tempfile.TemporaryDirectory() as work:
         page = pathlib.Path(work) / "colors.html"
-        page.write_text(PAGE % json.dumps(texts), encoding="utf-8")
+        page.write_text(PAGE % (json.dumps(texts), json.dumps(HSL_OUTSIDE_SRGB)), encoding="utf-8")
         dom = subprocess.run(["chromium", "--headless", "--disable-gpu", "--no-sandbox",
                               f"--user-data-dir={work}/profile", "--dump-dom", page.as_uri()],
                              check=True, capture_output=True, text=True).stdout

@@ -103,9 +103,9 @@ TEST(CssColorTest, FunctionsTakeTheirUnitsAndNoneAndMapOutOfGamutColors) {
         {L"color(display-p3 0 1 0)", L"#00fb29"},
         {L"oklch(0.7 0.4 150)", L"#00c248"},
         {L"color(srgb 1.2 0.5 0)", L"#ff9f6e"},
-        // A plain saturation above 100 reaches past sRGB; a percentage is clamped.
-        {L"hsl(0 150 30)", L"#bf0000"},
-        {L"hsl(0 150% 30%)", L"#990000"},
+        // A saturation above 100 reaches past sRGB in either spelling, and is mapped.
+        {L"hsl(0 150 30)", L"color(srgb 0.75 -0.15 -0.15)"},
+        {L"hsl(0 150% 30%)", L"hsl(0 150 30)"},
     };
     for (const auto& [text, same] : kSame) {
         EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
@@ -191,6 +191,30 @@ TEST(CssColorTest, TheOklchExportWritesTheHexExportsPropertiesInOklch) {
     }
     EXPECT_EQ(oklch, expected);
     EXPECT_EQ(ImportPalettes(oklch, ExchangeFormat::CssOklch, {}, u"theme.css").palettes.size(), 0u);
+}
+
+// One hsl() color in its number, percentage and comma spellings; hwb() channels that are exact
+// halves; and percentages far past 100 that must not overflow before they are scaled.
+TEST(CssColorTest, HslSpellingsAgreeAndHwbHalvesRoundUp) {
+    const std::pair<std::wstring_view, std::wstring_view> kSame[] = {
+        {L"hsl(0 200 25)", L"color(srgb 0.75 -0.25 -0.25)"},
+        {L"hsl(0 200% 25%)", L"hsl(0 200 25)"},
+        {L"hsl(0, 200%, 25%)", L"hsl(0 200 25)"},
+        {L"hsl(0 200 25%)", L"hsl(0 200% 25)"},
+        {L"hsl(0 -50 40)", L"hsl(0, 0%, 40%)"},
+        {L"hsl(0, -50%, 40%)", L"#666666"},
+        {L"hsl(0, 50%, 130%)", L"white"},
+        {L"hwb(120 30% 50%)", L"rgb(77 128 77)"},
+        {L"hwb(320deg 30% 40%)", L"rgb(153 77 128)"},
+        {L"hwb(0deg 10% 50%)", L"rgb(128 26 26)"},
+        {L"hwb(0 20% 100%)", L"rgb(43 43 43)"},
+        {L"hwb(0 1e308% 1e308%)", L"#808080"},
+        {L"rgb(1e308% 0% -1e308%)", L"red"},
+    };
+    for (const auto& [text, same] : kSame) {
+        EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
+        EXPECT_TRUE(ParseColorNotation(same)) << std::wstring(same);
+    }
 }
 
 } // namespace
