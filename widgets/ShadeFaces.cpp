@@ -11,6 +11,29 @@ namespace {
 
 constexpr int kRandMax = 32767;
 
+// The random numbers each style draws: one for each pixel in each of its passes, after four for each
+// of its strokes. FillShadePixels draws by this table and ShadeDraws counts by it.
+struct StyleDraws {
+    int passes;
+    int strokes;
+};
+constexpr int kStrokeDraws = 4;
+
+constexpr StyleDraws DrawsOf(unsigned style) {
+    constexpr StyleDraws kDraws[] = {
+        {1, 0},   // ShadeNoise
+        {1, 0},   // ShadeDiagonal
+        {1, 0},   // ShadeRows
+        {1, 0},   // ShadeColumns
+        {1, 0},   // ShadeRowBump
+        {1, 0},   // ShadeColumnBump
+        {1, 0},   // ShadeSoftBump
+        {2, 0},   // ShadeRoundedBump: a value and an end
+        {1, 200}, // ShadeBrushed
+    };
+    return kDraws[style <= ShadeBrushed ? style : ShadeNoise];
+}
+
 // A pixel keeps the low 8 bits of its value; the conversion to an unsigned type is modular.
 std::uint8_t LowByte(int value) {
     return static_cast<std::uint8_t>(value);
@@ -131,8 +154,9 @@ void FillSoftBump(ShadeBitmap& face, int k, NoiseSource& noise, int* cubeOfColum
 // ShadeRoundedBump: a vertical bump, then ends rounded along a parabola, each pass with its own noise.
 void FillRoundedBump(ShadeBitmap& face, int k, NoiseSource& noise, int* endOfColumn) {
     const int w = face.Width(), h = face.Height();
-    // The second pass draws its random numbers after the first pass's w * h. A second source started
+    // Each pass draws its random numbers after the earlier passes' w * h. A second source started
     // there lets one sweep do both passes, and the two serial chains of generator states overlap.
+    static_assert(DrawsOf(ShadeRoundedBump).passes == 2);
     NoiseSource second = noise;
     second.Discard(static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(h));
     const int d = std::min(16, w / 6);
@@ -160,7 +184,7 @@ void FillRoundedBump(ShadeBitmap& face, int k, NoiseSource& noise, int* endOfCol
     noise = second;
 }
 
-// ShadeBrushed: 200 diagonal strokes of dark values 0..40, then a diagonal gradient with noise 0..2k
+// ShadeBrushed: diagonal strokes of dark values 0..40, then a diagonal gradient with noise 0..2k
 // added on top.
 void FillBrushed(ShadeBitmap& face, int k, NoiseSource& noise, int* columns) {
     const int w = face.Width(), h = face.Height();
@@ -176,11 +200,14 @@ void FillBrushed(ShadeBitmap& face, int k, NoiseSource& noise, int* columns) {
     const RandomDivider toColumn(std::max(1, kRandMax / w));
     const RandomDivider toRow(std::max(1, kRandMax / h));
     const RandomDivider toLength(std::max(1, kRandMax / std::min(w, h)));
-    for (int stroke = 0; stroke < 200; ++stroke) {
-        const int x0 = toColumn(noise.Raw());
-        const int y0 = toRow(noise.Raw());
-        const int n = toLength(noise.Raw()) / 2;
-        const int v = noise.Raw() / 819;
+    for (int stroke = 0; stroke < DrawsOf(ShadeBrushed).strokes; ++stroke) {
+        int draws[kStrokeDraws];
+        for (int& draw : draws)
+            draw = noise.Raw();
+        const int x0 = toColumn(draws[0]);
+        const int y0 = toRow(draws[1]);
+        const int n = toLength(draws[2]) / 2;
+        const int v = draws[3] / 819;
         // Each stroke's pixel conditions are solved for i (x0 and y0 are never negative), so the loops
         // carry no per-pixel tests, which mispredict often.
         // The two lines of a stroke can only meet at i = 0, with the same value, so their order is free.
@@ -278,10 +305,12 @@ bool FillShadePixels(ShadeBitmap& face, unsigned style, std::uint8_t granularity
     return true;
 }
 
+namespace {
+
+// The focus lines and the normal face; the hover face is cleared.
 void BuildPlainFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
                      const SystemColors& system, ShadeRandom& random) {
-    for (ShadeBitmap* face : {&faces.normal, &faces.pressed, &faces.disabled, &faces.hover,
-                              &faces.focusHorizontal, &faces.focusVertical})
+    for (ShadeBitmap* face : {&faces.normal, &faces.hover, &faces.focusHorizontal, &faces.focusVertical})
         face->Clear();
     if (width <= 0 || height <= 0)
         return;
@@ -306,32 +335,21 @@ void BuildPlainFaces(ShadeFaces& faces, const ShadeParams& params, int width, in
         faces.normal.Clear();
 }
 
+// The hover face from the normal one.
 void BuildHoverFace(ShadeFaces& faces, const ShadeParams& params, const SystemColors& system) {
     faces.hover = faces.normal;
     faces.hover.Tint(system.highlight, params.highlight);
 }
 
-void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
-                     const SystemColors& system, ShadeRandom& random) {
-    BuildPlainFaces(faces, params, width, height, focusMargin, system, random);
-    faces.disabled = faces.normal;
-    BuildHoverFace(faces, params, system);
-    faces.pressed = faces.hover;
-}
+} // namespace
 
 std::uint64_t ShadeDraws(unsigned style, int width, int height) {
     if (width <= 0 || height <= 0)
         return 0;
     const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
-    switch (style) {
-    case ShadeRoundedBump:
-        return 2 * pixels;
-    case ShadeBrushed:
-        // Four numbers for each of the 200 strokes.
-        return 800 + pixels;
-    default:
-        return pixels;
-    }
+    const StyleDraws draws = DrawsOf(style);
+    return static_cast<std::uint64_t>(draws.strokes * kStrokeDraws) +
+           static_cast<std::uint64_t>(draws.passes) * pixels;
 }
 
 void DeferredShadeFaces::Describe(const ShadeParams& params, int width, int height, int focusMargin,

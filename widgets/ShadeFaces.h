@@ -1,5 +1,5 @@
 // The faces of the shaded button, computed without a window: a palettized texture or gradient in one
-// of nine styles tinted toward a color, its disabled, hover and pressed copies and the focus dot lines.
+// of nine styles tinted toward a color, its hover copy and the focus dot lines.
 #pragma once
 
 #include "color/ColorMath.h"
@@ -36,32 +36,24 @@ enum ShadeStyle : unsigned {
     ShadeBrushed
 };
 
+// The disabled face is the normal one and the pressed face the hover one, so neither is kept.
 struct ShadeFaces {
-    ShadeBitmap normal, pressed, disabled, hover, focusHorizontal, focusVertical;
+    ShadeBitmap normal, hover, focusHorizontal, focusVertical;
 };
-
-// Everything SetShading computes for a button of width x height (its outer size) and focus margin m:
-// focus lines of max(1, w - 2m - 1) x 1 and 1 x max(1, h - 2m), the normal 8-bit face of w x h, the
-// 256-entry palette from the system colors, the tint toward the color by coloring percent, the pixel
-// style, then the disabled copy, the hover copy tinted toward the highlight color by highlight percent,
-// and the pressed copy of the hover face. A face that cannot be allocated stays empty and no pixels
-// are written. A width or height of 0 or less leaves every face empty.
-void BuildShadeFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
-                     const SystemColors& system, ShadeRandom& random);
-
-// The first part of BuildShadeFaces: the focus lines and the normal face; the other faces are cleared.
-void BuildPlainFaces(ShadeFaces& faces, const ShadeParams& params, int width, int height, int focusMargin,
-                     const SystemColors& system, ShadeRandom& random);
-// The hover face from the normal one, as BuildShadeFaces makes it.
-void BuildHoverFace(ShadeFaces& faces, const ShadeParams& params, const SystemColors& system);
 
 // How many random numbers the faces of a width x height button in the style draw.
 std::uint64_t ShadeDraws(unsigned style, int width, int height);
 
 // A button's faces, described when its shading is set and built when first drawn. Describing takes
 // the generator's position for these faces and moves it past every number they draw, so building
-// them later, or never, leaves every other face as it would have been. Only the faces a button draws
-// are built: the disabled face is the normal one, the pressed face the hover one.
+// them later, or never, leaves every other face as it would have been.
+//
+// For a button of width x height (its outer size) and focus margin m: focus lines of
+// max(1, w - 2m - 1) x 1 and 1 x max(1, h - 2m), the normal 8-bit face of w x h with the 256-entry
+// palette from the system colors tinted toward the color by coloring percent and the pixels of the
+// style, and the hover copy tinted toward the highlight color by highlight percent. A face that cannot
+// be allocated stays empty and no pixels are written; a width or height of 0 or less leaves every
+// face empty.
 class DeferredShadeFaces {
 public:
     void Describe(const ShadeParams& params, int width, int height, int focusMargin,

@@ -1,5 +1,5 @@
 // Tests of the face synthesis: the generator, the palette, exact pixels of the styles, and the faces
-// BuildShadeFaces derives, down to degenerate sizes.
+// a button builds, down to degenerate sizes.
 //
 // Generator values from state 1: 41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, ... (none of the
 // first 2000 is 32767). With k = 8, L = 32767 / 16 = 2047 and N = rand() / 2047 - 8 runs -8, 1, -5, 4,
@@ -170,53 +170,70 @@ TEST(ShadeStyleTest, BrushedMatchesItsLiteralForm) {
             << "k " << k << ", " << w << " x " << h;
 }
 
-TEST(ShadeStyleTest, GeneratorMovesOnOncePerPixel) {
-    // Twice for ShadeRoundedBump (a value per pass), and four times per stroke besides for ShadeBrushed.
+TEST(ShadeStyleTest, GeneratorMovesOnAsShadeDrawsCounts) {
+    // Once per pixel, twice for ShadeRoundedBump (a value per pass), and four times per stroke besides
+    // for ShadeBrushed.
+    EXPECT_EQ(ShadeDraws(ShadeNoise, 13, 7), 91u);
+    EXPECT_EQ(ShadeDraws(ShadeRoundedBump, 13, 7), 2 * 91u);
+    EXPECT_EQ(ShadeDraws(ShadeBrushed, 13, 7), 91u + 800);
+    EXPECT_EQ(ShadeDraws(ShadeBrushed, 0, 7), 0u);
     for (unsigned style = 0; style <= 9; ++style) {
-        ShadeRandom random, expected;
-        ShadeBitmap face;
-        ASSERT_TRUE(face.Create(13, 7, 8));
-        ASSERT_TRUE(FillShadePixels(face, style, 8, random));
-        expected.Discard(style == ShadeRoundedBump ? 2 * 91 : style == ShadeBrushed ? 91 + 800 : 91);
-        EXPECT_EQ(random.State(), expected.State()) << style;
+        for (const auto& [w, h] : {std::pair{13, 7}, std::pair{1, 1}, std::pair{6, 1}}) {
+            ShadeRandom random, expected;
+            ShadeBitmap face;
+            ASSERT_TRUE(face.Create(w, h, 8));
+            ASSERT_TRUE(FillShadePixels(face, style, 8, random));
+            expected.Discard(ShadeDraws(style, w, h));
+            EXPECT_EQ(random.State(), expected.State()) << style << ", " << w << " x " << h;
+        }
     }
+}
+
+// The faces a button builds, at once.
+struct BuiltFaces {
+    ShadeFaces plain;
+    ShadeBitmap hover;
+};
+
+BuiltFaces Build(const ShadeParams& params, int width, int height, int focusMargin, ShadeRandom& random) {
+    DeferredShadeFaces faces;
+    faces.Describe(params, width, height, focusMargin, kSystem, random);
+    BuiltFaces built;
+    built.hover = faces.Hover();
+    built.plain = faces.Plain();
+    return built;
 }
 
 TEST(ShadeFacesTest, FullColoringGivesAFlatFaceInEveryStyle) {
     const Color color = MakeColor(12, 200, 99);
     for (unsigned style : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 77u}) {
         for (std::uint8_t coloring : {100, 255}) {
-            ShadeFaces faces;
             ShadeRandom random;
-            BuildShadeFaces(faces, {style, 200, 0, coloring, color}, 30, 12, 2, kSystem, random);
-            for (int pixel : Pixels(faces.normal))
-                ASSERT_EQ(faces.normal.PaletteEntry(pixel), color) << style << ", " << int(coloring);
+            const ShadeBitmap normal =
+                Build({style, 200, 0, coloring, color}, 30, 12, 2, random).plain.normal;
+            for (int pixel : Pixels(normal))
+                ASSERT_EQ(normal.PaletteEntry(pixel), color) << style << ", " << int(coloring);
         }
     }
 }
 
-TEST(ShadeFacesTest, CopiesAndHoverTint) {
+TEST(ShadeFacesTest, HoverTint) {
     for (std::uint8_t highlight : {0, 100, 180}) {
         ShadeRandom random;
-        ShadeFaces faces;
-        BuildShadeFaces(faces, {ShadeDiagonal, 8, highlight, 10, MakeColor(223, 226, 255)}, 20, 10, 2,
-                        kSystem, random);
-        const std::size_t size = 40 + 1024 + static_cast<std::size_t>(faces.normal.Stride()) * 10;
-        EXPECT_EQ(std::memcmp(faces.disabled.Info(), faces.normal.Info(), size), 0);
-        EXPECT_EQ(std::memcmp(faces.pressed.Info(), faces.hover.Info(), size), 0);
-        EXPECT_EQ(Pixels(faces.hover), Pixels(faces.normal));
+        const BuiltFaces faces =
+            Build({ShadeDiagonal, 8, highlight, 10, MakeColor(223, 226, 255)}, 20, 10, 2, random);
+        EXPECT_EQ(Pixels(faces.hover), Pixels(faces.plain.normal));
         for (int i = 0; i < 256; ++i)
             ASSERT_EQ(faces.hover.PaletteEntry(i),
-                      highlight == 0 ? faces.normal.PaletteEntry(i) : kSystem.highlight);
+                      highlight == 0 ? faces.plain.normal.PaletteEntry(i) : kSystem.highlight);
     }
 }
 
 TEST(ShadeFacesTest, NoiseWithoutGranularityIsAlmostUniformFace) {
     ShadeRandom random;
-    ShadeFaces faces;
-    BuildShadeFaces(faces, {ShadeNoise, 0, 0, 0, 0}, 50, 20, 2, kSystem, random);
-    EXPECT_EQ(Pixels(faces.normal), std::vector<int>(50 * 20, 128)); // rand() never 32767 here
-    EXPECT_EQ(faces.normal.PaletteEntry(128), MakeColor(212, 208, 200));
+    const ShadeBitmap normal = Build({ShadeNoise, 0, 0, 0, 0}, 50, 20, 2, random).plain.normal;
+    EXPECT_EQ(Pixels(normal), std::vector<int>(50 * 20, 128)); // rand() never 32767 here
+    EXPECT_EQ(normal.PaletteEntry(128), MakeColor(212, 208, 200));
 }
 
 TEST(ShadeFacesTest, SizesFocusLinesAndDegenerateFaces) {
@@ -232,10 +249,13 @@ TEST(ShadeFacesTest, SizesFocusLinesAndDegenerateFaces) {
         for (unsigned style = 0; style <= 9; ++style) {
             SCOPED_TRACE(testing::Message() << w << " x " << h << ", m " << m << ", style " << style);
             ShadeRandom random;
-            ShadeFaces faces;
-            BuildShadeFaces(faces, {style, 8, 30, 100, 0}, 7, 7, 2, kSystem, random); // stale faces
-            BuildShadeFaces(faces, {style, 255, 30, 100, 0}, w, h, m, kSystem, random);
-            for (const ShadeBitmap* face : {&faces.normal, &faces.disabled, &faces.hover, &faces.pressed}) {
+            DeferredShadeFaces deferred;
+            deferred.Describe({style, 8, 30, 100, 0}, 7, 7, 2, kSystem, random); // stale faces
+            deferred.Hover();
+            deferred.Describe({style, 255, 30, 100, 0}, w, h, m, kSystem, random);
+            const ShadeBitmap& hover = deferred.Hover();
+            const ShadeFaces& faces = deferred.Plain();
+            for (const ShadeBitmap* face : {&faces.normal, &hover}) {
                 ASSERT_EQ(face->Width(), lineWidth == 0 ? 0 : w);
                 ASSERT_EQ(face->Height(), lineWidth == 0 ? 0 : h);
             }
@@ -267,20 +287,20 @@ TEST(ShadeFacesTest, DeferredFacesAreTheFacesBuiltInOrder) {
                                     {2, {style, 3, 30, 40, 0}, 17, 9},
                                     {0, {style, 8, 0, 100, MakeColor(1, 2, 3)}, 31, 12}};
         ShadeRandom eager, deferred;
-        ShadeFaces built[3];
+        BuiltFaces built[3];
         DeferredShadeFaces buttons[3];
         for (const auto& [button, params, width, height] : shadings) {
-            BuildShadeFaces(built[button], params, width, height, 2, kSystem, eager);
+            built[button] = Build(params, width, height, 2, eager);
             buttons[button].Describe(params, width, height, 2, kSystem, deferred);
         }
         EXPECT_EQ(deferred.State(), eager.State());
         for (int button = 2; button >= 0; --button) {
             const std::vector<std::uint8_t> hover = Bytes(buttons[button].Hover());
             const ShadeFaces& plain = buttons[button].Plain();
-            EXPECT_EQ(Bytes(plain.normal), Bytes(built[button].normal)) << button;
+            EXPECT_EQ(Bytes(plain.normal), Bytes(built[button].plain.normal)) << button;
             EXPECT_EQ(hover, Bytes(built[button].hover)) << button;
-            EXPECT_EQ(Bytes(plain.focusHorizontal), Bytes(built[button].focusHorizontal)) << button;
-            EXPECT_EQ(Bytes(plain.focusVertical), Bytes(built[button].focusVertical)) << button;
+            EXPECT_EQ(Bytes(plain.focusHorizontal), Bytes(built[button].plain.focusHorizontal)) << button;
+            EXPECT_EQ(Bytes(plain.focusVertical), Bytes(built[button].plain.focusVertical)) << button;
         }
     }
 }
