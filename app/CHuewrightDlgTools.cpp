@@ -94,14 +94,17 @@ void CHuewrightDlg::OnImport() {
 }
 
 // The pasted color goes through the field as a typed one does, and text that is no color gets the
-// same alert.
+// same alert, or one that names the unit a calc() cannot resolve without an element.
 void CHuewrightDlg::OnPasteColor() {
     const auto text = PasteTextFromClipboard(Hwnd());
     if (!text) {
         return;
     }
-    if (const auto color = ParseColorNotation(*text)) {
-        selector.SetColor(*color);
+    const CssColorReading reading = ReadColorNotation(*text);
+    if (reading.color) {
+        selector.SetColor(*reading.color);
+    } else if (!reading.elementUnit.empty()) {
+        statusBar.ShowAlert(ElementUnitAlert(reading.elementUnit));
     } else {
         statusBar.ShowAlert(kInvalidColorEntryAlert);
     }

@@ -51,28 +51,37 @@ std::optional<Color> ParseTriplet(std::wstring_view text) {
 } // namespace
 
 // Each notation has its own opening (RRGGBB its own length and digits), so no text is read two ways.
-std::optional<Color> ParseColorNotation(std::wstring_view text) {
+CssColorReading ReadColorNotation(std::wstring_view text) {
     text = Trim(text);
     const std::wstring_view prefix = text.substr(0, 2);
     if (EqualsIgnoringCase(prefix, L"0x")) {
         // Six digits are the web's 0xRRGGBB; the copy formats write the COLORREF with all eight.
         const std::wstring_view digits = text.substr(2);
-        return digits.size() == 6 ? ParseHexColor(digits) : ParseColorRef(digits);
+        return {digits.size() == 6 ? ParseHexColor(digits) : ParseColorRef(digits), {}};
     }
     if (EqualsIgnoringCase(prefix, L"&h")) {
         text.remove_prefix(2);
         if (text.ends_with(L'&')) {
             text.remove_suffix(1);
         }
-        return ParseColorRef(text);
+        return {ParseColorRef(text), {}};
     }
     if (text.find(L'(') == std::wstring_view::npos) {
         if (text.size() == 6 && std::ranges::all_of(text, IsHexDigit)) {
-            return ParseHexColor(text);
+            return {ParseHexColor(text), {}};
         }
         if (!text.empty() && IsDigit(text.front())) {
-            return ParseTriplet(text);
+            return {ParseTriplet(text), {}};
         }
     }
-    return ParseCssColor(text);
+    return ReadCssColor(text);
+}
+
+std::optional<Color> ParseColorNotation(std::wstring_view text) {
+    return ReadColorNotation(text).color;
+}
+
+std::wstring ElementUnitAlert(std::wstring_view unit) {
+    return L"Invalid color entry: " + std::wstring(unit) +
+           L" depends on the element a color is used on. Use numbers, percentages or angles.";
 }

@@ -211,17 +211,29 @@ std::optional<Color> ParseHexColor(std::wstring_view digits) {
     return MakeColor(channel(0), channel(1), channel(2));
 }
 
+CssColorReading ReadCssColor(std::wstring_view text) {
+    Tokenizer tokens(text);
+    const Token first = tokens.NextNonSpace();
+    CssColorReading reading;
+    switch (first.kind) {
+    case TokenKind::Hash:
+        reading.color = first.name.TooLong() ? std::nullopt : ParseHexColor(first.name.View());
+        break;
+    case TokenKind::Function:
+        reading.color = ReadColorFunction(first.name, tokens, reading.elementUnit);
+        break;
+    case TokenKind::Ident:
+        reading.color = first.name.TooLong() ? std::nullopt : FindNamedColor(first.name.View());
+        break;
+    default:
+        break;
+    }
+    if (reading.color && tokens.NextNonSpace().kind != TokenKind::End) {
+        reading.color.reset();
+    }
+    return reading;
+}
+
 std::optional<Color> ParseCssColor(std::wstring_view text) {
-    if (text.starts_with(L'#')) {
-        return ParseHexColor(text.substr(1));
-    }
-    if (const size_t open = text.find(L'('); open != std::wstring_view::npos) {
-        // CSS closes a function the text leaves open at its end.
-        std::wstring_view body = text.substr(open + 1);
-        if (body.ends_with(L')')) {
-            body.remove_suffix(1);
-        }
-        return ParseColorFunction(text.substr(0, open), body);
-    }
-    return FindNamedColor(text);
+    return ReadCssColor(text).color;
 }

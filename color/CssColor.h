@@ -7,7 +7,15 @@
 #include <optional>
 #include <string_view>
 
-// The text must be trimmed; anything else unrecognised gives nothing.
+// A text read as a color, and when it is none because a calc() in it needs an element to be
+// resolved, the unit that does ("em", "cqw").
+struct CssColorReading {
+    std::optional<Color> color;
+    std::wstring_view elementUnit;
+};
+
+// White space and comments around the color are skipped; anything else unrecognised gives nothing.
+CssColorReading ReadCssColor(std::wstring_view text);
 std::optional<Color> ParseCssColor(std::wstring_view text);
 
 // The digits of #RGB, #RGBA, #RRGGBB or #RRGGBBAA without the "#"; the alpha is dropped.

@@ -1,9 +1,10 @@
 #include "color/CssColorFunctions.h"
 
-#include "color/CssSyntax.h"
 #include "color/CssColorSpaces.h"
+#include "color/CssMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -12,15 +13,26 @@ using namespace css;
 
 namespace {
 
+// The three channels of a color function; whether they were written with commas.
+struct Channels {
+    std::array<Value, 3> values;
+    bool commas;
+};
+
+// An infinite calc() stands for the largest value: this one lies past every gamut, and its cube,
+// which CIELAB takes, stays within the double range.
+constexpr double kLargest = 1e38;
+
 // A number as it is, or a percentage of `full`. Multiplying first keeps 50% of 255 exact; a product
 // past the double range is divided first instead.
 std::optional<double> Scaled(const Value& value, double full) {
+    const double number = std::isinf(value.number) ? std::copysign(kLargest, value.number) : value.number;
     switch (value.unit) {
     case Unit::None:
-        return value.number;
+        return number;
     case Unit::Percent: {
-        const double product = value.number * full;
-        return std::isfinite(product) ? product / 100 : value.number / 100 * full;
+        const double product = number * full;
+        return std::isfinite(product) ? product / 100 : number / 100 * full;
     }
     default:
         return std::nullopt;
@@ -42,7 +54,7 @@ std::optional<Color> RgbColor(const Channels& channels) {
     return MakeColor(bytes[0], bytes[1], bytes[2]);
 }
 
-// A hue in degrees 0..360; a plain number is in degrees.
+// A hue in degrees 0..360; a plain number is in degrees. An infinite hue is 0, as CSS takes it.
 std::optional<double> HueDegrees(const Value& value) {
     double degrees = 0;
     switch (value.unit) {
@@ -63,7 +75,7 @@ std::optional<double> HueDegrees(const Value& value) {
         return std::nullopt;
     }
     if (!std::isfinite(degrees)) {
-        return std::nullopt;
+        return 0.0;
     }
     degrees = std::fmod(degrees, 360.0);
     return degrees < 0 ? degrees + 360 : degrees;
@@ -145,10 +157,91 @@ std::optional<Color> LabColor(const Channels& channels, bool ok, bool polar) {
     return OklabToColor(ok ? lab : XyzToOklab(XyzD50ToD65(LabToXyzD50(lab))));
 }
 
+// One component: a number, a percentage, an angle, `none`, or a math function of them.
+std::optional<Value> ReadComponent(const Token& token, Tokenizer& tokens, std::wstring_view& elementUnit) {
+    constexpr std::pair<std::wstring_view, Unit> kAngles[] = {
+        {L"deg", Unit::Degree}, {L"grad", Unit::Gradian}, {L"rad", Unit::Radian}, {L"turn", Unit::Turn}};
+    switch (token.kind) {
+    case TokenKind::Number:
+        return Value{token.number, Unit::None, false};
+    case TokenKind::Percentage:
+        return Value{token.number, Unit::Percent, false};
+    case TokenKind::Dimension:
+        for (const auto& [name, unit] : kAngles) {
+            if (token.name.Is(name)) {
+                return Value{token.number, unit, false};
+            }
+        }
+        return std::nullopt;
+    case TokenKind::Ident:
+        return token.name.Is(L"none") ? std::optional<Value>(Value{0, Unit::None, true}) : std::nullopt;
+    case TokenKind::Function: {
+        const auto quantity = ReadMathFunction(token.name, tokens, elementUnit);
+        if (!quantity || quantity->type == QuantityType::Length) {
+            return std::nullopt;
+        }
+        constexpr Unit kUnits[] = {Unit::None, Unit::Percent, Unit::Degree};
+        return Value{quantity->value, kUnits[static_cast<int>(quantity->type)], false};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// The three channel values of a color function in either CSS syntax, through its ")": "a, b, c[, alpha]"
+// or "a b c[ / alpha]". The alpha must be a number, a percentage or `none`, and is then dropped;
+// `none` belongs to the space syntax only.
+std::optional<Channels> ReadChannels(Tokenizer& tokens, std::wstring_view& elementUnit) {
+    enum class Separator { Space, Comma, Slash };
+    Value values[4]{};
+    Separator separators[3]{};
+    std::size_t count = 0;
+    for (Token token = tokens.NextNonSpace();;) {
+        const auto value = count < 4 ? ReadComponent(token, tokens, elementUnit) : std::nullopt;
+        if (!value) {
+            return std::nullopt;
+        }
+        values[count++] = *value;
+        token = tokens.NextNonSpace();
+        if (token.kind == TokenKind::CloseParen || token.kind == TokenKind::End || count == 4) {
+            if (token.kind != TokenKind::CloseParen && token.kind != TokenKind::End) {
+                return std::nullopt;
+            }
+            break;
+        }
+        const bool slash = token.kind == TokenKind::Delim && token.delim == L'/';
+        separators[count - 1] = token.kind == TokenKind::Comma ? Separator::Comma
+                                : slash                        ? Separator::Slash
+                                                               : Separator::Space;
+        if (separators[count - 1] != Separator::Space) {
+            token = tokens.NextNonSpace();
+        }
+    }
+    const bool commas = separators[0] == Separator::Comma;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const Separator expected = commas ? Separator::Comma : i == 2 ? Separator::Slash : Separator::Space;
+        if (separators[i] != expected) {
+            return std::nullopt;
+        }
+    }
+    if (count < 3) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (commas && values[i].missing) {
+            return std::nullopt;
+        }
+    }
+    if (count == 4 && values[3].unit != Unit::None && values[3].unit != Unit::Percent) {
+        return std::nullopt;
+    }
+    return Channels{{values[0], values[1], values[2]}, commas};
+}
+
 enum class Space { Srgb, SrgbLinear, DisplayP3, A98Rgb, ProphotoRgb, Rec2020, Xyz, XyzD50 };
 
 // color(space c1 c2 c3 [/ alpha]): numbers, or percentages of 1.
-std::optional<Color> PredefinedColor(std::wstring_view body) {
+std::optional<Color> PredefinedColor(Tokenizer& tokens, std::wstring_view& elementUnit) {
     constexpr std::pair<std::wstring_view, Space> kSpaces[] = {
         {L"srgb", Space::Srgb},
         {L"srgb-linear", Space::SrgbLinear},
@@ -160,13 +253,14 @@ std::optional<Color> PredefinedColor(std::wstring_view body) {
         {L"xyz-d65", Space::Xyz},
         {L"xyz-d50", Space::XyzD50},
     };
-    body = Trim(body);
-    const auto nameEnd = std::ranges::find_if(body, IsSpace);
-    const std::wstring_view name(body.begin(), nameEnd);
-    const auto space =
-        std::ranges::find_if(kSpaces, [name](auto& entry) { return EqualsIgnoringCase(name, entry.first); });
-    const auto channels = ParseArguments(std::wstring_view(nameEnd, body.end()));
-    if (space == std::end(kSpaces) || !channels || channels->commas) {
+    const Token name = tokens.NextNonSpace();
+    const auto space = std::ranges::find_if(
+        kSpaces, [&name](auto& entry) { return name.kind == TokenKind::Ident && name.name.Is(entry.first); });
+    if (space == std::end(kSpaces)) {
+        return std::nullopt;
+    }
+    const auto channels = ReadChannels(tokens, elementUnit);
+    if (!channels || channels->commas) {
         return std::nullopt;
     }
     Triple values{};
@@ -200,9 +294,9 @@ std::optional<Color> PredefinedColor(std::wstring_view body) {
 
 } // namespace
 
-std::optional<Color> ParseColorFunction(std::wstring_view name, std::wstring_view body) {
-    if (EqualsIgnoringCase(name, L"color")) {
-        return PredefinedColor(body);
+std::optional<Color> ReadColorFunction(const Name& name, Tokenizer& tokens, std::wstring_view& elementUnit) {
+    if (name.Is(L"color")) {
+        return PredefinedColor(tokens, elementUnit);
     }
     enum class Kind { Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch };
     constexpr std::pair<std::wstring_view, Kind> kFunctions[] = {
@@ -210,9 +304,9 @@ std::optional<Color> ParseColorFunction(std::wstring_view name, std::wstring_vie
         {L"hsla", Kind::Hsl}, {L"hwb", Kind::Hwb},     {L"lab", Kind::Lab},
         {L"lch", Kind::Lch},  {L"oklab", Kind::Oklab}, {L"oklch", Kind::Oklch},
     };
-    const auto function = std::ranges::find_if(
-        kFunctions, [name](auto& entry) { return EqualsIgnoringCase(name, entry.first); });
-    const auto channels = function != std::end(kFunctions) ? ParseArguments(body) : std::nullopt;
+    const auto function =
+        std::ranges::find_if(kFunctions, [&name](auto& entry) { return name.Is(entry.first); });
+    const auto channels = function != std::end(kFunctions) ? ReadChannels(tokens, elementUnit) : std::nullopt;
     if (!channels) {
         return std::nullopt;
     }

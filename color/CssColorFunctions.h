@@ -3,9 +3,12 @@
 #pragma once
 
 #include "color/ColorMath.h"
+#include "color/CssSyntax.h"
 
 #include <optional>
 #include <string_view>
 
-// `name` is the text before "(" in any case, `body` the text inside the parentheses.
-std::optional<Color> ParseColorFunction(std::wstring_view name, std::wstring_view body);
+// The function whose Function token `name` was read last, through its ")". When a math function in
+// it uses a unit that needs an element, `elementUnit` names the unit.
+std::optional<Color> ReadColorFunction(const css::Name& name, css::Tokenizer& tokens,
+                                       std::wstring_view& elementUnit);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace css {
@@ -29,7 +30,7 @@ bool EqualsIgnoringCase(std::wstring_view text, std::wstring_view other) noexcep
 }
 
 bool IsSpace(wchar_t c) noexcept {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f';
 }
 
 bool IsDigit(wchar_t c) noexcept {
@@ -74,23 +75,149 @@ std::optional<Pieces> SplitWords(std::wstring_view text) {
     return pieces;
 }
 
-std::optional<Value> ParseValue(std::wstring_view text) {
-    if (EqualsIgnoringCase(text, L"none")) {
-        return Value{0, Unit::None, true};
+void Name::Append(char32_t c) noexcept {
+    if (size == text.size()) {
+        tooLong = true;
+        return;
     }
-    size_t at = 0;
-    auto digitAt = [text](size_t index) { return index < text.size() && IsDigit(text[index]); };
-    const bool negative = !text.empty() && text[0] == L'-';
-    if (!text.empty() && (text[0] == L'+' || text[0] == L'-')) {
+    // A character past the 16-bit range is in no keyword: one that cannot be held stands for it.
+    text[size++] = c > 0xFFFF ? L'\uFFFD' : static_cast<wchar_t>(c);
+}
+
+namespace {
+
+bool IsNewline(wchar_t c) noexcept {
+    return c == L'\n' || c == L'\r' || c == L'\f';
+}
+
+// Letters, "_", and everything past ASCII; a NUL stands for U+FFFD.
+bool IsNameStart(wchar_t c) noexcept {
+    return (AsciiLower(c) >= L'a' && AsciiLower(c) <= L'z') || c == L'_' || c >= 0x80 || c == 0;
+}
+
+bool IsNameCharacter(wchar_t c) noexcept {
+    return IsNameStart(c) || IsDigit(c) || c == L'-';
+}
+
+int HexValue(wchar_t c) noexcept {
+    if (IsDigit(c)) {
+        return c - L'0';
+    }
+    const wchar_t lower = AsciiLower(c);
+    return lower >= L'a' && lower <= L'f' ? lower - L'a' + 10 : -1;
+}
+
+} // namespace
+
+bool Tokenizer::SkipComments() {
+    bool skipped = false;
+    while (text.substr(at).starts_with(L"/*")) {
+        const std::size_t end = text.find(L"*/", at + 2);
+        at = end == std::wstring_view::npos ? text.size() : end + 2;
+        skipped = true;
+    }
+    return skipped;
+}
+
+bool Tokenizer::SkipSpace() {
+    bool skipped = false;
+    for (;;) {
+        const bool comment = SkipComments();
+        bool space = false;
+        while (at < text.size() && IsSpace(text[at])) {
+            ++at;
+            space = true;
+        }
+        if (!comment && !space) {
+            return skipped;
+        }
+        skipped = true;
+    }
+}
+
+Token Tokenizer::NextNonSpace() {
+    SkipSpace();
+    return Next();
+}
+
+Token Tokenizer::Peek() {
+    const std::size_t start = at;
+    Token token = Next();
+    at = start;
+    return token;
+}
+
+bool Tokenizer::EscapeAt(std::size_t position) const noexcept {
+    return position + 1 < text.size() && text[position] == L'\\' && !IsNewline(text[position + 1]);
+}
+
+bool Tokenizer::StartsName(std::size_t position) const noexcept {
+    if (position >= text.size()) {
+        return false;
+    }
+    const wchar_t c = text[position];
+    if (c == L'-') {
+        return (position + 1 < text.size() &&
+                (IsNameStart(text[position + 1]) || text[position + 1] == L'-')) ||
+               EscapeAt(position + 1);
+    }
+    return IsNameStart(c) || EscapeAt(position);
+}
+
+bool Tokenizer::StartsNumber(std::size_t position) const noexcept {
+    auto digitAt = [this](std::size_t index) { return index < text.size() && IsDigit(text[index]); };
+    std::size_t first = position;
+    if (first < text.size() && (text[first] == L'+' || text[first] == L'-')) {
+        ++first;
+    }
+    return digitAt(first) || (first < text.size() && text[first] == L'.' && digitAt(first + 1));
+}
+
+// After the backslash: up to six hexadecimal digits and one white space after them, or the
+// character itself.
+char32_t Tokenizer::ReadEscape() {
+    char32_t code = 0;
+    int digits = 0;
+    for (; digits < 6 && at < text.size() && HexValue(text[at]) >= 0; ++digits, ++at) {
+        code = code * 16 + static_cast<char32_t>(HexValue(text[at]));
+    }
+    if (digits == 0) {
+        return text[at++];
+    }
+    if (text.substr(at).starts_with(L"\r\n")) {
+        at += 2;
+    } else if (at < text.size() && IsSpace(text[at])) {
+        ++at;
+    }
+    return code == 0 || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? 0xFFFD : code;
+}
+
+void Tokenizer::ReadName(Name& name) {
+    for (;;) {
+        if (at < text.size() && IsNameCharacter(text[at])) {
+            name.Append(text[at] == 0 ? 0xFFFD : text[at]);
+            ++at;
+        } else if (EscapeAt(at)) {
+            ++at;
+            name.Append(ReadEscape());
+        } else {
+            return;
+        }
+    }
+}
+
+// Dividing by an exact power of ten keeps decimals such as 127.5 exact.
+std::optional<double> Tokenizer::ReadNumber() {
+    auto digitAt = [this](std::size_t index) { return index < text.size() && IsDigit(text[index]); };
+    const bool negative = text[at] == L'-';
+    if (text[at] == L'+' || text[at] == L'-') {
         ++at;
     }
     std::uint64_t mantissa = 0;
     long long power = 0;
-    bool anyDigit = false;
     // Digits past the eighteenth significant one cannot change the double; whole ones still move the point.
     auto readDigits = [&](bool fraction) {
         for (; digitAt(at); ++at) {
-            anyDigit = true;
             if (mantissa < kMantissaLimit) {
                 mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[at] - L'0');
                 power -= fraction ? 1 : 0;
@@ -104,10 +231,7 @@ std::optional<Value> ParseValue(std::wstring_view text) {
         ++at;
         readDigits(true);
     }
-    if (!anyDigit) {
-        return std::nullopt;
-    }
-    // An "e" not followed by exponent digits is left for the unit, where it is refused.
+    // An "e" not followed by exponent digits starts the unit.
     if (at < text.size() && AsciiLower(text[at]) == L'e') {
         const bool signedExponent = digitAt(at + 2) && (text[at + 1] == L'+' || text[at + 1] == L'-');
         if (signedExponent || digitAt(at + 1)) {
@@ -119,60 +243,65 @@ std::optional<Value> ParseValue(std::wstring_view text) {
             power += negativeExponent ? -exponent : exponent;
         }
     }
-    // Dividing by an exact power of ten keeps decimals such as 127.5 exact.
     const double magnitude = static_cast<double>(mantissa);
-    double number = mantissa == 0 ? 0.0
-                    : power >= 0  ? magnitude * std::pow(10.0, static_cast<double>(power))
-                                  : magnitude / std::pow(10.0, static_cast<double>(-power));
+    const double number = mantissa == 0 ? 0.0
+                          : power >= 0  ? magnitude * std::pow(10.0, static_cast<double>(power))
+                                        : magnitude / std::pow(10.0, static_cast<double>(-power));
     if (!std::isfinite(number)) {
         return std::nullopt;
     }
-    number = negative ? -number : number;
-
-    constexpr std::pair<std::wstring_view, Unit> kUnits[] = {
-        {L"", Unit::None},        {L"%", Unit::Percent},  {L"deg", Unit::Degree},
-        {L"grad", Unit::Gradian}, {L"rad", Unit::Radian}, {L"turn", Unit::Turn},
-    };
-    for (const auto& [name, unit] : kUnits) {
-        if (EqualsIgnoringCase(text.substr(at), name)) {
-            return Value{number, unit, false};
-        }
-    }
-    return std::nullopt;
+    return negative ? -number : number;
 }
 
-std::optional<Channels> ParseArguments(std::wstring_view body) {
-    const bool commas = body.find(L',') != std::wstring_view::npos;
-    std::optional<Pieces> pieces;
-    if (commas) {
-        pieces = SplitAt(body, L',');
-    } else if (auto halves = SplitAt(body, L'/'); halves && halves->count <= 2) {
-        pieces = SplitWords(halves->items[0]);
-        if (pieces && pieces->count == 3 && halves->count == 2) {
-            pieces->items[pieces->count++] = halves->items[1];
-        } else if (pieces && pieces->count != 3) {
-            pieces.reset();
+Token Tokenizer::Next() {
+    SkipComments();
+    Token token;
+    if (at >= text.size()) {
+        return token;
+    }
+    const wchar_t c = text[at];
+    if (IsSpace(c)) {
+        SkipSpace();
+        token.kind = TokenKind::Space;
+        return token;
+    }
+    if (StartsNumber(at)) {
+        const std::optional<double> number = ReadNumber();
+        token.number = number.value_or(0);
+        if (!number) {
+            token.kind = TokenKind::Delim;
+        } else if (StartsName(at)) {
+            token.kind = TokenKind::Dimension;
+            ReadName(token.name);
+        } else if (at < text.size() && text[at] == L'%') {
+            ++at;
+            token.kind = TokenKind::Percentage;
+        } else {
+            token.kind = TokenKind::Number;
         }
+        return token;
     }
-    if (!pieces || pieces->count < 3) {
-        return std::nullopt;
+    if (StartsName(at)) {
+        ReadName(token.name);
+        const bool function = at < text.size() && text[at] == L'(';
+        at += function ? 1 : 0;
+        token.kind = function ? TokenKind::Function : TokenKind::Ident;
+        return token;
     }
-    if (pieces->count == 4) {
-        auto alpha = ParseValue(pieces->items[3]);
-        if (!alpha || (commas && alpha->missing) ||
-            (alpha->unit != Unit::None && alpha->unit != Unit::Percent)) {
-            return std::nullopt;
-        }
+    ++at;
+    if (c == L'#' && at < text.size() && (IsNameCharacter(text[at]) || EscapeAt(at))) {
+        token.kind = TokenKind::Hash;
+        ReadName(token.name);
+        return token;
     }
-    Channels channels{{}, commas};
-    for (size_t i = 0; i < 3; ++i) {
-        auto value = ParseValue(pieces->items[i]);
-        if (!value || (commas && value->missing)) {
-            return std::nullopt;
-        }
-        channels.values[i] = *value;
+    constexpr std::pair<wchar_t, TokenKind> kSingles[] = {
+        {L',', TokenKind::Comma}, {L'(', TokenKind::OpenParen}, {L')', TokenKind::CloseParen}};
+    token.kind = TokenKind::Delim;
+    token.delim = c;
+    for (const auto& [single, kind] : kSingles) {
+        token.kind = c == single ? kind : token.kind;
     }
-    return channels;
+    return token;
 }
 
 } // namespace css
