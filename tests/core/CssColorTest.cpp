@@ -2,6 +2,7 @@
 // around them: gamut mapping, `none`, the 0x orders.
 #include "app/ColorNotation.h"
 #include "color/CssColorText.h"
+#include "library/JsonReader.h"
 #include "library/PaletteExchange.h"
 
 #include <gtest/gtest.h>
@@ -215,6 +216,112 @@ TEST(CssColorTest, HslSpellingsAgreeAndHwbHalvesRoundUp) {
         EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
         EXPECT_TRUE(ParseColorNotation(same)) << std::wstring(same);
     }
+}
+
+// Within one step in each channel: the browsers' expectations are rounded their own way.
+bool WithinOne(Color left, Color right) {
+    return std::abs(RedOf(left) - RedOf(right)) <= 1 && std::abs(GreenOf(left) - GreenOf(right)) <= 1 &&
+           std::abs(BlueOf(left) - BlueOf(right)) <= 1;
+}
+
+// The web-platform-tests' CSS color parsing cases, as tests/data/wpt-css-color.jsonl holds them.
+TEST(CssColorTest, ReadsTheWebPlatformTestsCases) {
+    std::ifstream file(HUEWRIGHT_SOURCE_DIR "/tests/data/wpt-css-color.jsonl");
+    int rows = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.starts_with('#')) {
+            continue;
+        }
+        exchange::JsonReader reader(line);
+        std::vector<std::wstring> fields;
+        ASSERT_TRUE(reader.Begin('[')) << line;
+        for (bool first = true; reader.More(']', first); first = false) {
+            std::string_view field;
+            ASSERT_TRUE(reader.String(field)) << line;
+            fields.emplace_back(field.begin(), field.end()); // the cases are ASCII
+        }
+        ASSERT_GE(fields.size(), 2u) << line;
+        ++rows;
+        const std::wstring& kind = fields[0];
+        const CssColorReading reading = ReadColorNotation(fields[1]);
+        if (kind == L"invalid") {
+            EXPECT_EQ(reading.color, std::nullopt) << line;
+        } else if (kind == L"element") {
+            EXPECT_EQ(reading.color, std::nullopt) << line;
+            EXPECT_EQ(reading.elementUnit, fields[2]) << line;
+        } else {
+            const auto expected = ParseColorNotation(fields[2]);
+            ASSERT_TRUE(reading.color) << line;
+            ASSERT_TRUE(expected) << line;
+            EXPECT_TRUE(WithinOne(*reading.color, *expected))
+                << line << ": " << std::hex << *reading.color << " against " << *expected;
+        }
+    }
+    EXPECT_GE(rows, 1200);
+}
+
+// The CSS syntax around the values, and the math functions with their limits.
+TEST(CssColorTest, CommentsEscapesAndMathAreReadAsCssReadsThem) {
+    const std::pair<std::wstring_view, std::wstring_view> kSame[] = {
+        {L"/* a */ rgb(/* R */0, /* G */51, /* B */255) /* b */", L"#0033ff"},
+        {L"rgb(1\f2\f3)", L"rgb(1 2 3)"},
+        {L"r\\gb(0 51 102)", L"#003366"},
+        {L"R\\47 B(0 51 102)", L"#003366"},
+        {L"\\72 ed", L"red"},
+        {L"#\\66 00", L"#f00"},
+        {L"red /* unclosed", L"red"},
+        {L"rgb(calc(255 / 2 + 0.5) calc(100% - 60%) calc(2 * 10))", L"rgb(128 102 20)"},
+        {L"rgb(min(300, 20, 40) max(1, 2, 3) clamp(0, 400, 255))", L"rgb(20 3 255)"},
+        {L"rgb(round(127.5) round(up, 12.1, 5) round(down, -12.1, 5))", L"rgb(128 15 0)"},
+        {L"rgb(round(to-zero, 12.9, 5) calc(abs(-7) * sign(-2 / 1 + 0)) 0)", L"rgb(10 0 0)"},
+        {L"rgb(calc(e * 10) calc(pi * 10) calc(-infinity))", L"rgb(27 31 0)"},
+        {L"hsl(calc(0.25turn + 90deg) 100% 50%)", L"hsl(180 100% 50%)"},
+        {L"hsl(calc(1rad * pi) calc((50% + 50%) / 2) 50%)", L"hsl(180 50% 50%)"},
+        {L"color(srgb calc(NaN) calc(infinity) calc(-infinity))", L"color(srgb 0 1e38 0)"},
+        {L"oklch(0.5 calc(infinity) calc(infinity))", L"oklch(0.5 1e38 0)"},
+        {L"rgb(calc(sign(2px - 1cm) * -255) 0 0)", L"red"},
+    };
+    for (const auto& [text, same] : kSame) {
+        EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
+        EXPECT_TRUE(ParseColorNotation(same)) << std::wstring(same);
+    }
+
+    // Each refused; a unit that needs an element is named.
+    const std::pair<std::wstring_view, std::wstring_view> kRefused[] = {
+        {L"rgb(calc(1em) 0 0)", L"em"},
+        {L"lab(calc(50 + 1cqw) 0 0)", L"cqw"},
+        {L"oklch(0.5 0.1 calc(10deg * sign(1vh - 1px)))", L"vh"},
+        {L"rgb(1em 0 0)", L""},
+        {L"rgb(calc(1 +1) 0 0)", L""},
+        {L"rgb(calc(1+ 1) 0 0)", L""},
+        {L"rgb(calc(1px) 0 0)", L""},
+        {L"rgb(calc(10% + 1) 0 0)", L""},
+        {L"rgb(calc(2deg * 3deg) 0 0)", L""},
+        {L"rgb(calc(1 / 1%) 0 0)", L""},
+        {L"rgb(round(1px) 0 0)", L""},
+        {L"rgb(clamp(1, 2) 0 0)", L""},
+        {L"rgb(calc(1, 2) 0 0)", L""},
+        {L"rgb(calc(1) 0 0) x", L""},
+        {L"rgb(var(--red) 0 0)", L""},
+        {L"rgb(\\31 0 0 0)", L""},
+        {L"rgb(1\\65 1 0 0)", L""},
+        {L"rgb(\\ 0 0 0)", L""},
+        {L"rgb(\"1\" 0 0)", L""},
+        {L"rgb(0 0 0) rgb(0 0 0)", L""},
+    };
+    for (const auto& [text, unit] : kRefused) {
+        const CssColorReading reading = ReadColorNotation(text);
+        EXPECT_EQ(reading.color, std::nullopt) << std::wstring(text);
+        EXPECT_EQ(reading.elementUnit, unit) << std::wstring(text);
+    }
+    EXPECT_EQ(ElementUnitAlert(L"em"), L"Invalid color entry: em depends on the element a color is used on. "
+                                       L"Use numbers, percentages or angles.");
+    // Nesting far past any real calculation is refused, not followed down the stack.
+    std::wstring deep = L"rgb(";
+    for (int i = 0; i < 10000; ++i) {
+        deep += L"calc(";
+    }
+    EXPECT_EQ(ParseColorNotation(deep + L"1 0 0)"), std::nullopt);
 }
 
 } // namespace
