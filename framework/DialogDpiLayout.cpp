@@ -68,9 +68,7 @@ void DialogDpiLayout::PlaceAsAtBaseDpi(HWND dialog, int dpi) {
     RECT client{};
     GetClientRect(dialog, &client);
     RECT window{0, 0, scale.X(client.right), scale.Y(client.bottom)};
-    AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)),
-                       GetMenu(dialog) != nullptr,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    AdjustWindowRectForDpi(window, dialog, dpi);
     SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -96,16 +94,17 @@ void DialogDpiLayout::Capture(HWND dialog) {
 }
 
 // Each place is scaled from the recorded one, so moving back and forth between screens does not
-// gather rounding errors.
+// gather rounding errors. A move before Remember, while the dialog is still being set up, still
+// takes the suggested rectangle; there is no recorded layout to scale yet.
 void DialogDpiLayout::Rescale(HWND dialog, int dpi, const RECT& suggested) {
+    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     if (recordedDpi == 0) {
         return;
     }
     if (children.empty()) {
         Capture(dialog);
     }
-    SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The font shown now stays alive until every child has the new one.
     UniqueFont previous = std::move(scaledFont);
     HFONT font = recordedFont;

@@ -6,11 +6,16 @@
 namespace {
 
 using GetDpiForWindowFunction = UINT WINAPI(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+
+const SystemLibrary& User32() {
+    static const SystemLibrary user32(L"user32.dll");
+    return user32;
+}
 
 // Windows 10 before 1607 has no per-window DPI.
 GetDpiForWindowFunction* PerWindowDpi() {
-    static const SystemLibrary user32(L"user32.dll");
-    static auto* function = user32.Find<GetDpiForWindowFunction>("GetDpiForWindow");
+    static auto* function = User32().Find<GetDpiForWindowFunction>("GetDpiForWindow");
     return function;
 }
 
@@ -24,4 +29,16 @@ int WindowDpi(HWND window) {
     }
     WindowDc screen(nullptr);
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+// AdjustWindowRectEx measures the frame at the system's DPI, which a per-monitor-aware window on
+// another screen does not have.
+void AdjustWindowRectForDpi(RECT& rect, HWND window, int dpi) {
+    static auto* forDpi = User32().Find<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    const BOOL menu = GetMenu(window) != nullptr;
+    if (!forDpi || !forDpi(&rect, style, menu, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&rect, style, menu, exStyle);
+    }
 }

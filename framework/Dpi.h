@@ -8,6 +8,10 @@ inline constexpr int kBaseDpi = 96;
 // The DPI of the monitor the window is on, or the system's where the system cannot say.
 int WindowDpi(HWND window);
 
+// The window rectangle around the client rectangle `rect` of `window`, with its style and menu, on a
+// screen of `dpi`.
+void AdjustWindowRectForDpi(RECT& rect, HWND window, int dpi);
+
 // `pixels` at 96 DPI, at `dpi`.
 inline int ScaleToDpi(int pixels, int dpi) {
     return MulDiv(pixels, dpi, kBaseDpi);
