@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -194,6 +195,14 @@ TEST(CssColorTest, TheOklchExportWritesTheHexExportsPropertiesInOklch) {
     EXPECT_EQ(ImportPalettes(oklch, ExchangeFormat::CssOklch, {}, u"theme.css").palettes.size(), 0u);
 }
 
+// Each text reads as the same color as the other of its pair, which is a color.
+void ExpectSameColors(std::span<const std::pair<std::wstring_view, std::wstring_view>> pairs) {
+    for (const auto& [text, same] : pairs) {
+        EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
+        EXPECT_TRUE(ParseColorNotation(same)) << std::wstring(same);
+    }
+}
+
 // One hsl() color in its number, percentage and comma spellings; hwb() channels that are exact
 // halves; and percentages far past 100 that must not overflow before they are scaled.
 TEST(CssColorTest, HslSpellingsAgreeAndHwbHalvesRoundUp) {
@@ -212,10 +221,7 @@ TEST(CssColorTest, HslSpellingsAgreeAndHwbHalvesRoundUp) {
         {L"hwb(0 1e308% 1e308%)", L"#808080"},
         {L"rgb(1e308% 0% -1e308%)", L"red"},
     };
-    for (const auto& [text, same] : kSame) {
-        EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
-        EXPECT_TRUE(ParseColorNotation(same)) << std::wstring(same);
-    }
+    ExpectSameColors(kSame);
 }
 
 // Within one step in each channel: the browsers' expectations are rounded their own way.
@@ -281,10 +287,7 @@ TEST(CssColorTest, CommentsEscapesAndMathAreReadAsCssReadsThem) {
         {L"oklch(0.5 calc(infinity) calc(infinity))", L"oklch(0.5 1e38 0)"},
         {L"rgb(calc(sign(2px - 1cm) * -255) 0 0)", L"red"},
     };
-    for (const auto& [text, same] : kSame) {
-        EXPECT_EQ(ParseColorNotation(text), ParseColorNotation(same)) << std::wstring(text);
-        EXPECT_TRUE(ParseColorNotation(same)) << std::wstring(same);
-    }
+    ExpectSameColors(kSame);
 
     // Each refused; a unit that needs an element is named.
     const std::pair<std::wstring_view, std::wstring_view> kRefused[] = {
