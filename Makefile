@@ -83,6 +83,12 @@ test-format: deps
 
 test: test-format test-native test-fuzz test-windows
 
+# The whole Windows suite at 144 and 192 DPI, in the display scaling test's prefix; kept out of
+# `make test` for its time.
+.PHONY: test-dpi
+test-dpi: windows
+	@scripts/test-dpi.sh $(WINDOWS_DIR)/dpi-prefix $(WINDOWS_DIR)/win_tests.exe 144 192
+
 # The long-session soak of the main dialog, a few minutes, kept out of `make test`.
 .PHONY: soak
 soak: windows

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a command with an X display, starting a private Xvfb when there is none, and with a
 # persistent wineserver for the given prefix so that consecutive Wine processes start quickly.
+# SCREEN gives the private display's size (1280x1024x24 unless set).
 # with-display.sh PREFIX COMMAND [ARGS...]
 set -e
 prefix=$1
@@ -12,7 +13,7 @@ xvfb_pid=
 if [ -z "$DISPLAY" ]; then
     # Xvfb picks a free display itself and writes its number, so runs side by side never share one.
     numberfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$numberfile" ] && break

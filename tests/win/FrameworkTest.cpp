@@ -1,5 +1,7 @@
 // The framework layer on its own: handle ownership, the profile, windows and subclassed controls.
 #include "framework/Dialog.h"
+#include "framework/DialogDpiLayout.h"
+#include "framework/Dpi.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Profile.h"
 #include "framework/Reflection.h"
@@ -302,6 +304,27 @@ TEST(MessageBoxesTest, QuestionsAndRefusalsCarryTheProductCaptions) {
     EXPECT_TRUE(ok.seen[0].hasOk);
     EXPECT_FALSE(ok.seen[0].hasYes);
     EXPECT_EQ(ok.seen[1].caption, L"Huewright");
+}
+
+// The frame around a client rectangle at the window's own DPI is the one the system gives for its
+// style; and a DPI change takes the window to the suggested rectangle even before the layout is
+// remembered.
+TEST(DialogDpiLayoutTest, FramesAtTheWindowsDpiAndMovesToTheSuggestedRectangleAlways) {
+    UniqueWindow window(CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(window);
+    RECT framed{0, 0, 300, 200};
+    RECT expected = framed;
+    AdjustWindowRectForDpi(framed, window.Get(), WindowDpi(window.Get()));
+    AdjustWindowRectEx(&expected, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    EXPECT_TRUE(EqualRect(&framed, &expected));
+
+    DialogDpiLayout layout;
+    const RECT suggested{40, 50, 340, 260};
+    layout.Rescale(window.Get(), 144, suggested);
+    RECT now{};
+    GetWindowRect(window.Get(), &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
 }
 
 } // namespace

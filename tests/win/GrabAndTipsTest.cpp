@@ -1,6 +1,7 @@
 // The desktop grab, reading a window of known color through real mouse input, and the texts of
 // the dialog's own tooltip, which give way to the option and to a running grab.
 #include "app/CHuewrightDlg.h"
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "tests/win/MainDialogFixture.h"
 #include "tests/win/TestSupport.h"
@@ -88,7 +89,7 @@ TEST_F(GrabAndTipsTest, TheDialogTooltipHasATextForEachOfItsControls) {
     for (auto [id, text] : kTexts) {
         EXPECT_EQ(TipText(id), text) << id;
     }
-    EXPECT_EQ(SendMessageW(tooltip.Get(), TTM_GETMAXTIPWIDTH, 0, 0), 600);
+    EXPECT_EQ(SendMessageW(tooltip.Get(), TTM_GETMAXTIPWIDTH, 0, 0), ScaleForWindow(dialog.Hwnd(), 600));
     SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, 0);
     EXPECT_EQ(TipText(IDC_WELL1), L"");
 }
@@ -142,8 +143,8 @@ TEST_F(GrabAndTipsTest, TheGrabReadsTheScreenAndARightReleaseRestoresThePlacemen
     EXPECT_NE(TipText(IDC_WELL1), L"");
 }
 
-// The magnifier sits 24 pixels below right of the cursor; one longer move lands on its old place,
-// where the screen shows another color than the magnifier's picture of the first patch.
+// The magnifier sits 24 pixels (at 96 DPI) below right of the cursor; one longer move lands on its
+// old place, where the screen shows another color than the magnifier's picture of the first patch.
 TEST_F(GrabAndTipsTest, OneLongMoveReadsTheScreenNotTheMagnifier) {
     constexpr COLORREF kOther = RGB(200, 30, 30);
     ColorPatch first;
@@ -151,7 +152,8 @@ TEST_F(GrabAndTipsTest, OneLongMoveReadsTheScreenNotTheMagnifier) {
     ASSERT_NO_FATAL_FAILURE(GrabOver({705, 505}));
     RECT magnifier{};
     GetWindowRect(dialog.Magnifier().Hwnd(), &magnifier);
-    const POINT target{765, 535};
+    const int gap = ScaleForWindow(dialog.Hwnd(), 24);
+    const POINT target{705 + gap + 36, 505 + gap + 6};
     ASSERT_TRUE(PtInRect(&magnifier, target));
 
     MovePointerTo(target);
