@@ -414,32 +414,6 @@ void AppendBox(std::string& out, bool first, Color background, Color text) {
     out.append(line, static_cast<std::size_t>(at - line));
 }
 
-// The font numbers' text of the fonts met so far. FormatFontDesc goes through swprintf, and a
-// library holds few distinct fonts: each is formatted once while they stay few.
-class FontTexts {
-public:
-    const std::string& Of(const FontNumbers& numbers) {
-        for (const auto& [known, text] : texts) {
-            if (known == numbers) {
-                return text;
-            }
-        }
-        const std::wstring wide = FormatFontDesc(numbers);
-        std::string text(wide.begin(), wide.end()); // digits, '-' and ':' only
-        if (texts.size() == kKept) {
-            texts.pop_back();
-        }
-        texts.emplace(texts.begin(), numbers, std::move(text));
-        return texts.front().second;
-    }
-
-private:
-    static constexpr std::size_t kKept = 16;
-    std::vector<std::pair<FontNumbers, std::string>> texts;
-};
-
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
-
 // The whole document into `out`, which `flush` may take and empty whenever it holds a piece's worth;
 // false as soon as `flush` refuses.
 template <typename Flush>
