@@ -126,6 +126,7 @@ bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPie
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font);
 std::string ExportTokens(std::span<const PaletteRecord> palettes);
 bool ExportTokensInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put);
+ImportResult ImportTokens(std::string_view bytes, const LogFontImage& font);
 std::string ExportTailwind(std::span<const PaletteRecord> palettes);
 
 } // namespace exchange

@@ -83,6 +83,7 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
     case ExchangeFormat::Json:
         return ImportJson(bytes, defaultFont);
     case ExchangeFormat::Tokens:
+        return ImportTokens(bytes, defaultFont);
     case ExchangeFormat::Css:
     case ExchangeFormat::CssOklch:
     case ExchangeFormat::Tailwind:
