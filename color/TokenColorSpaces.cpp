@@ -36,6 +36,11 @@ Triple HwbChannels(double hue, double white, double black) {
     return srgb;
 }
 
+// HSL and HWB are sRGB already: a channel past its range is clamped, as CSS clamps it.
+Color ClampedColor(const Triple& srgb) {
+    return MakeColor(RoundToByte(255 * srgb[0]), RoundToByte(255 * srgb[1]), RoundToByte(255 * srgb[2]));
+}
+
 std::optional<Color> CieLabToColor(const Triple& lab) {
     return OklabToColor(XyzToOklab(XyzD50ToD65(LabToXyzD50(lab))));
 }
@@ -67,8 +72,8 @@ std::optional<TokenColorSpace> TokenColorSpaceNamed(std::string_view name) {
     return std::nullopt;
 }
 
-// Lightness is clamped and a chroma kept at 0 or more, as CSS does with lab(), lch(), oklab() and
-// oklch(), and HSL's saturation and lightness clamped to 0..100, which keeps HSL and HWB inside sRGB.
+// As a pasted color of the same numbers: lightness is clamped and a chroma kept at 0 or more in
+// lab(), lch(), oklab() and oklch(), and a saturation at 0 or more in hsl().
 std::optional<Color> TokenColorToColor(TokenColorSpace space, const TokenComponents& components) {
     Triple c{};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -83,10 +88,9 @@ std::optional<Color> TokenColorToColor(TokenColorSpace space, const TokenCompone
     case TokenColorSpace::SrgbLinear:
         return LinearSrgbToColor(c);
     case TokenColorSpace::Hsl:
-        return SrgbToColor(
-            HslChannels(HueOf(c[0]), std::clamp(c[1], 0.0, 100.0) / 100, std::clamp(c[2], 0.0, 100.0) / 100));
+        return ClampedColor(HslChannels(HueOf(c[0]), std::max(c[1], 0.0) / 100, c[2] / 100));
     case TokenColorSpace::Hwb:
-        return SrgbToColor(HwbChannels(HueOf(c[0]), std::max(c[1], 0.0) / 100, std::max(c[2], 0.0) / 100));
+        return ClampedColor(HwbChannels(HueOf(c[0]), c[1] / 100, c[2] / 100));
     case TokenColorSpace::Lab:
         return CieLabToColor({std::clamp(c[0], 0.0, 100.0), c[1], c[2]});
     case TokenColorSpace::Lch:

@@ -31,6 +31,6 @@ std::optional<TokenColorSpace> TokenColorSpaceNamed(std::string_view name);
 // The components in the module's units: 0..1 for the RGB and XYZ spaces, hue in degrees with
 // saturation, lightness, whiteness and blackness 0..100 for HSL and HWB, CIELAB lightness 0..100 and
 // OKLab lightness 0..1. A missing one counts as 0, as CSS counts it. Colors outside sRGB are
-// gamut-mapped; nothing when a component is not finite.
+// gamut-mapped, HSL and HWB clamped, as CSS does; nothing when a component is not finite.
 using TokenComponents = std::array<std::optional<double>, 3>;
 std::optional<Color> TokenColorToColor(TokenColorSpace space, const TokenComponents& components);

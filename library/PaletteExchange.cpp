@@ -97,7 +97,12 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
 ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
                             std::u16string_view fileName) {
     ImportResult result = ReadPalettes(bytes, format, defaultFont);
-    NameUnnamed(result.palettes, fileName.substr(0, fileName.rfind(u'.')));
+    std::u16string_view base = fileName.substr(0, fileName.rfind(u'.'));
+    // "brand.tokens.json" is named "brand".
+    if (format == ExchangeFormat::Tokens && base.size() > 7 && base.ends_with(u".tokens")) {
+        base.remove_suffix(7);
+    }
+    NameUnnamed(result.palettes, base);
     NameUnnamed(result.palettes, kImportedName);
     return result;
 }

@@ -325,8 +325,9 @@ bool TokenReader::ReadColorValue(std::uint32_t value, Color& color) {
             numbers = false;
         } else if (component.kind == '0') {
             double number = 0;
-            std::from_chars(component.text.data(), component.text.data() + component.text.size(), number);
-            components[count] = number;
+            const auto read =
+                std::from_chars(component.text.data(), component.text.data() + component.text.size(), number);
+            components[count] = read.ec == std::errc::result_out_of_range ? HUGE_VAL : number;
         }
     }
     if (!numbers || count != 3) {
@@ -442,7 +443,8 @@ LogFontImage TokenReader::FontOf(std::uint32_t group) {
     }
     const std::uint32_t italic = Child(extension, "italic");
     if (italic != 0 && nodes[italic].kind == 'l') {
-        font.numbers.italic = nodes[italic].text == "true" ? 1 : 0;
+        const bool wanted = nodes[italic].text == "true";
+        font.numbers.italic = (font.numbers.italic != 0) == wanted ? font.numbers.italic : wanted ? 1 : 0;
     }
     return font;
 }
