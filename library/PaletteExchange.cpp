@@ -97,6 +97,14 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
 ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
                             std::u16string_view fileName) {
     ImportResult result = ReadPalettes(bytes, format, defaultFont);
+    // Design tokens are often saved as plain .json; such a file is no palette file of ours.
+    if (format == ExchangeFormat::Json && !result.problem.empty() && bytes.find("\"$value\"") != bytes.npos) {
+        ImportResult tokens = ImportTokens(bytes, defaultFont);
+        if (tokens.problem.empty()) {
+            result = std::move(tokens);
+            format = ExchangeFormat::Tokens;
+        }
+    }
     std::u16string_view base = fileName.substr(0, fileName.rfind(u'.'));
     // "brand.tokens.json" is named "brand".
     if (format == ExchangeFormat::Tokens && base.size() > 7 && base.ends_with(u".tokens")) {

@@ -203,7 +203,12 @@ TEST(TokensTest, ADamagedFileSaysWhereAndWhy) {
     }
 }
 
-TEST(TokensTest, TheFileNameTellsTheFormat) {
+// By the name; and tokens saved as plain .json are read as tokens.
+TEST(TokensTest, TheFileNameTellsTheFormatAndTokensInJsonAreReadAsTokens) {
+    const ImportResult json = ImportPalettes(R"({"a": {"$type": "color", "b": {"$value": "#102030"}}})",
+                                             ExchangeFormat::Json, kDefaultFont, u"brand.json");
+    ASSERT_EQ(json.palettes.size(), 1u);
+    EXPECT_EQ(Hexes(json.palettes[0]).substr(0, 6), "102030");
     EXPECT_EQ(ExchangeFormatOf(L"brand.tokens.json"), ExchangeFormat::Tokens);
     EXPECT_EQ(ExchangeFormatOf(L"C:\\x.y\\Brand.Tokens.JSON"), ExchangeFormat::Tokens);
     EXPECT_EQ(ExchangeFormatOf(L"brand.tokens"), ExchangeFormat::Tokens);
