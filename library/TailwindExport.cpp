@@ -9,7 +9,8 @@ namespace exchange {
 
 namespace {
 
-// "--color-<palette>-box-1: oklch(...);", in the OKLCH text that reads back to the same byte.
+// "--color-<palette>-box-1: oklch(...);", in OKLCH text precise enough that a browser draws the very
+// byte.
 void AppendColorVariable(std::string& out, std::string_view slug, std::string_view role, Color color) {
     out += "  --color-";
     out += slug;
@@ -18,7 +19,7 @@ void AppendColorVariable(std::string& out, std::string_view slug, std::string_vi
         out += letter == ' ' ? '-' : letter;
     }
     out += ": ";
-    AppendOklchText(out, color);
+    AppendPreciseOklchText(out, color);
     out += ";\n";
 }
 

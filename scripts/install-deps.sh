@@ -3,7 +3,7 @@
 set -e
 packages="cmake make g++ clang clang-format libgtest-dev googletest libbenchmark-dev g++-mingw-w64-x86-64-posix
 mingw-w64-tools wine wine64 fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick python3 nsis zip
-desktop-file-utils"
+desktop-file-utils nodejs npm chromium"
 missing=
 for p in $packages; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,8 +1,7 @@
 #!/bin/sh
 # Renders the HTML test page of the default palette in headless Chromium and saves the picture:
 #   render-test-page.sh [OUTPUT.png]     (default: docs/test-page.png in the repository)
-# Installs Chromium when it is missing; install-deps.sh leaves it out because make test does not
-# need it.
+# Installs Chromium when it is missing (install-deps.sh installs it for make test).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/test-page.png}")

@@ -36,6 +36,7 @@ std::string Utf8(const std::wstring& text) {
 
 // Components in the fewest decimals that give the byte back (0, 1, 0.498 for 127, 0.01 for 3, 0.008
 // for 2); the font's size, weight and family as typography, italic and the rest in our extension.
+// The theme's OKLCH lies a quarter step above each channel but 0 and 255, for browsers.
 const char kSkyTokens[] = R"({
   "blue-sky": {
     "$description": "Blue \"sky\"",
@@ -58,14 +59,14 @@ const char kSkyTokens[] = R"({
 
 const char kSkyTheme[] = R"(@theme {
   /* Blue "sky" */
-  --color-blue-sky-box-1: oklch(79.38% 0.03963 107.27);
-  --color-blue-sky-text-1: oklch(52.54% 0.03306 82.45);
-  --color-blue-sky-box-2: oklch(100.00% 0.00000 0.00);
-  --color-blue-sky-text-2: oklch(89.85% 0.20266 143.80);
-  --color-blue-sky-box-3: oklch(0.00% 0.00000 0.00);
-  --color-blue-sky-text-3: oklch(99.36% 0.00170 247.84);
-  --color-blue-sky-box-4: oklch(8.69% 0.00839 74.90);
-  --color-blue-sky-text-4: oklch(35.95% 0.06801 62.31);
+  --color-blue-sky-box-1: oklch(79.4545% 0.0396220 107.2685);
+  --color-blue-sky-text-1: oklch(52.6259% 0.0330530 82.4519);
+  --color-blue-sky-box-2: oklch(100.0000% 0.0000000 0.0000);
+  --color-blue-sky-text-2: oklch(89.8608% 0.2023211 143.8055);
+  --color-blue-sky-box-3: oklch(0.0000% 0.0000000 0.0000);
+  --color-blue-sky-text-3: oklch(99.4315% 0.0017019 247.8392);
+  --color-blue-sky-box-4: oklch(9.0102% 0.0077084 74.1091);
+  --color-blue-sky-text-4: oklch(36.0448% 0.0680070 62.3452);
   --font-blue-sky: "Georgia", serif;
 }
 )";
