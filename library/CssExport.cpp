@@ -17,7 +17,7 @@ void AppendCssComment(std::string& out, std::u16string_view text) {
 
 std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch) {
     std::string out = ":root {\n";
-    SlugSet slugs;
+    SlugSet slugs(palettes.size());
     std::u16string repaired;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const std::u16string_view name = ExportName(palettes[i], repaired);

@@ -16,6 +16,8 @@ std::string Slug(std::u16string_view name);
 // Gives each slug once: a repeat takes the first free "-2", "-3", ...
 class SlugSet {
 public:
+    // Room for `count` slugs, so that a large library is not rehashed as it goes.
+    explicit SlugSet(std::size_t count) { taken.reserve(count); }
     std::string Unique(std::string base);
 
 private:

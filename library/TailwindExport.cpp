@@ -43,7 +43,7 @@ void AppendFontVariable(std::string& out, std::string_view slug, const LogFontIm
 
 std::string ExportTailwind(std::span<const PaletteRecord> palettes) {
     std::string out = "@theme {\n";
-    SlugSet slugs;
+    SlugSet slugs(palettes.size());
     std::u16string repaired;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const std::u16string_view name = ExportName(palettes[i], repaired);

@@ -83,7 +83,7 @@ void AppendFontToken(std::string& out, const LogFontImage& font, FontTexts& font
 template <typename Flush>
 bool WriteTokens(std::span<const PaletteRecord> palettes, std::string& out, Flush flush) {
     out += '{';
-    SlugSet slugs;
+    SlugSet slugs(palettes.size());
     FontTexts fontTexts;
     std::u16string repaired;
     for (std::size_t i = 0; i < palettes.size(); ++i) {
