@@ -114,6 +114,28 @@ private:
 // The size of the pieces the large exports are handed over in.
 inline constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
+// A large export's writer, write(palettes, out, flush), which appends the document to `out` and calls
+// flush(out) whenever `out` holds a piece's worth and once at the end, stopping when it returns false:
+// run once into the whole text (about `bytesPerPalette` a palette), or handing over the pieces.
+template <typename Write>
+std::string WholeExport(std::span<const PaletteRecord> palettes, std::size_t bytesPerPalette, Write write) {
+    std::string out;
+    out.reserve(64 + palettes.size() * bytesPerPalette);
+    write(palettes, out, [](std::string&) { return true; });
+    return out;
+}
+
+template <typename Write>
+bool ExportInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put, Write write) {
+    std::string out;
+    out.reserve(kPieceSize + 4096);
+    return write(palettes, out, [&put](std::string& piece) {
+        const bool taken = put(piece);
+        piece.clear();
+        return taken;
+    });
+}
+
 // The writers and readers of each format.
 // Colors as #rrggbb, or as oklch() when `oklch`.
 std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch);

@@ -448,20 +448,11 @@ bool WriteJson(std::span<const PaletteRecord> palettes, std::string& out, Flush 
 } // namespace
 
 std::string ExportJson(std::span<const PaletteRecord> palettes) {
-    std::string out;
-    out.reserve(64 + palettes.size() * 512);
-    WriteJson(palettes, out, [](std::string&) { return true; });
-    return out;
+    return WholeExport(palettes, 512, [](auto&&... args) { return WriteJson(args...); });
 }
 
 bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put) {
-    std::string out;
-    out.reserve(kPieceSize + 4096);
-    return WriteJson(palettes, out, [&put](std::string& piece) {
-        const bool taken = put(piece);
-        piece.clear();
-        return taken;
-    });
+    return ExportInPieces(palettes, put, [](auto&&... args) { return WriteJson(args...); });
 }
 
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font) {

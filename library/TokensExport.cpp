@@ -109,20 +109,11 @@ bool WriteTokens(std::span<const PaletteRecord> palettes, std::string& out, Flus
 } // namespace
 
 std::string ExportTokens(std::span<const PaletteRecord> palettes) {
-    std::string out;
-    out.reserve(64 + palettes.size() * 1536);
-    WriteTokens(palettes, out, [](std::string&) { return true; });
-    return out;
+    return WholeExport(palettes, 1536, [](auto&&... args) { return WriteTokens(args...); });
 }
 
 bool ExportTokensInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put) {
-    std::string out;
-    out.reserve(kPieceSize + 4096);
-    return WriteTokens(palettes, out, [&put](std::string& piece) {
-        const bool taken = put(piece);
-        piece.clear();
-        return taken;
-    });
+    return ExportInPieces(palettes, put, [](auto&&... args) { return WriteTokens(args...); });
 }
 
 } // namespace exchange

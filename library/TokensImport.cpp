@@ -422,7 +422,7 @@ LogFontImage TokenReader::FontOf(std::uint32_t group) {
     }
     std::uint32_t family = Child(value, "fontFamily");
     family = nodes[family].kind == '[' ? nodes[family].firstChild : family;
-    if (ToUtf16(StringOf(family), wide) && !wide.empty() && wide.size() <= kMaxFaceLength &&
+    if (nodes[family].kind == '"' && ToUtf16(nodes[family].text, wide) && wide.size() <= kMaxFaceLength &&
         std::none_of(wide.begin(), wide.end(), IsControl)) {
         std::fill(std::begin(font.faceName), std::end(font.faceName), u'\0');
         std::copy(wide.begin(), wide.end(), font.faceName);
@@ -438,8 +438,9 @@ LogFontImage TokenReader::FontOf(std::uint32_t group) {
     }
     double weight = 0;
     if (number(Child(value, "fontWeight"), weight) && weight >= 1 && weight <= 1000) {
-        const int stored = font.numbers.weight == 0 ? 400 : font.numbers.weight;
-        font.numbers.weight = stored == std::lround(weight) ? font.numbers.weight : std::lround(weight);
+        // The export writes 400 for "any weight" (0) and keeps to the type's 1..1000.
+        const int written = font.numbers.weight == 0 ? 400 : std::clamp<int>(font.numbers.weight, 1, 1000);
+        font.numbers.weight = written == std::lround(weight) ? font.numbers.weight : std::lround(weight);
     }
     const std::uint32_t italic = Child(extension, "italic");
     if (italic != 0 && nodes[italic].kind == 'l') {

@@ -35,16 +35,7 @@ CARD
 printf '@import "%s";\n@source "./page.html";\n' "$tools/node_modules/tailwindcss/index.css" >"$work/input.css"
 cat "$work/theme.css" >>"$work/input.css"
 (cd "$work" && "$tools/node_modules/.bin/tailwindcss" -i input.css -o page.css 2>/dev/null)
-# Georgia is not free; DejaVu Serif stands in for it, as in the project's Wine prefixes.
-cat >"$work/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <alias binding="same"><family>Georgia</family><prefer><family>DejaVu Serif</family></prefer></alias>
-</fontconfig>
-CONF
-FONTCONFIG_FILE="$work/fonts.conf" chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+FONTCONFIG_FILE="$root/scripts/georgia-fonts.conf" chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync --user-data-dir="$work/profile" \
     --force-color-profile=srgb --hide-scrollbars --window-size=960,300 --screenshot="$out" \
     "file://$work/page.html" >"$work/chromium.log" 2>&1 || {
