@@ -4,6 +4,7 @@
 // - Style Dictionary builds CSS variables whose values are the palettes' colors, byte for byte;
 // - Tailwind's CLI compiles a page of the theme's utilities, headless Chromium renders it, and each
 //   box's pixels are its palette color exactly;
+// - the test library exported as tokens and imported again is the same library;
 // - tokens written by others (the DTCG Color module's own examples, GitHub Primer's colors) import
 //   as colorjs.io, an independent implementation of CSS Color 4, converts and gamut-maps them.
 // Prints what it checked; exits 1 with the differences when anything is off.
@@ -63,6 +64,15 @@ for (const file of exports) {
   }
 }
 console.log(`Terrazzo: ${exports.length} tokens exports, no errors, no warnings`);
+
+// The round trip: the library exported as tokens and imported again is the same library, names and
+// fonts included, as its JSON export shows every field of a record.
+const again = path.join(work, 'again.dat');
+run(cli, ['import', '--into', again, exports[0]]);
+if (run(cli, ['export', again, '--format', 'json']) !== run(cli, ['export', library, '--format', 'json'])) {
+  fail('The test library exported as tokens and imported again is not the same library');
+}
+console.log(`Round trip: the ${palettes.length} palettes of the test library come back the same from tokens`);
 
 // Style Dictionary: the CSS variables of the library's colors, read back as sRGB bytes, in order.
 const dictionary = new StyleDictionary({
