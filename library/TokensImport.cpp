@@ -191,7 +191,9 @@ std::string TokenReader::Path(std::uint32_t node) const {
                  sibling = nodes[sibling].next) {
                 ++index;
             }
-            path += "[" + std::to_string(index) + "]";
+            path += '[';
+            path += std::to_string(index);
+            path += ']';
         } else if (!at.key.empty() && std::ranges::all_of(at.key, [](char c) {
                        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                               c == '-' || c == '_' || c == '$';
