@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 600
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps native windows program bench cli install uninstall dist fuzz fuzzers run test test-format test-native test-fuzz test-windows clean
+.PHONY: all deps native windows program bench cli install uninstall dist fuzz fuzzers run test test-format test-native test-fuzz test-windows test-tools clean
 
 all: native windows
 
@@ -77,11 +77,16 @@ test-windows: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix \
 		sh -c 'cd $(WINDOWS_DIR) && ctest --output-on-failure -j1'
 
+# The tokens and Tailwind exports read by Terrazzo, Style Dictionary, Tailwind's CLI and Chromium,
+# and tokens of others imported (npm packages pinned by tests/tools/package-lock.json).
+test-tools: native
+	@tests/tools/tool-checks.sh $(NATIVE_DIR)/huewright-cli
+
 # The sources must read as clang-format (Debian's) writes them.
 test-format: deps
 	@scripts/check-format.sh
 
-test: test-format test-native test-fuzz test-windows
+test: test-format test-native test-fuzz test-windows test-tools
 
 # The whole Windows suite at 144 and 192 DPI, in the display scaling test's prefix; kept out of
 # `make test` for its time.

@@ -20,15 +20,15 @@ constexpr const char* kHelp =
     "\n"
     "  --target aa     4.5:1, or 3:1 for large text (the default)\n"
     "  --target aaa    7:1, or 4.5:1 for large text\n"
-    "  --target apca   |Lc| of at least 75, or 60 for large text\n"
+    "  --target apca   |Lc| of at least 75, 60 for large text, or 45 for headings\n"
     "  --cvd           also list the boxes whose backgrounds look alike to people with protanopia,\n"
     "                  deuteranopia, tritanopia or achromatopsia (for information: they do not fail)\n"
     "  --json          every figure as JSON instead of the table\n"
     "\n"
     "Text sizes: box 1's text is the palette's font at 96 pixels per inch; it is large text at 18\n"
-    "points or more, or 14 points or more when bold (weight 700 or more). Boxes 2 to 4 are drawn in\n"
-    "the same face and weight at the system's default size, well under 14 points, so they are\n"
-    "always normal text.\n"
+    "points or more, or 14 points or more when bold (weight 700 or more), and for APCA a heading at\n"
+    "27 points or more, or 18 points or more when bold. Boxes 2 to 4 are drawn in the same face and\n"
+    "weight at the system's default size, well under 14 points, so they are always normal text.\n"
     "\n"
     "Exit status: 0 when every palette passes, 1 when any fails, 2 for a usage error or a file that\n"
     "cannot be read.\n";
@@ -42,19 +42,6 @@ struct TargetName {
 constexpr TargetName kTargets[] = {{"aa", "AA", ContrastTarget::AA},
                                    {"aaa", "AAA", ContrastTarget::AAA},
                                    {"apca", "APCA", ContrastTarget::Apca}};
-
-bool Passes(const BoxContrast& box, ContrastTarget target) {
-    switch (target) {
-    case ContrastTarget::AA:
-        return box.passesAA;
-    case ContrastTarget::AAA:
-        return box.passesAAA;
-    case ContrastTarget::Apca:
-        break;
-    }
-    return std::fabs(box.lightnessContrast) >=
-           TargetThreshold(target, box.largeText ? TextSize::Large : TextSize::Body);
-}
 
 std::array<BoxText, 4> BoxTextsOf(const LogFontImage& font) {
     const bool bold = font.numbers.weight >= 700;
@@ -89,8 +76,10 @@ Judged Judge(const PaletteRecord& record, ContrastTarget target, bool cvd) {
     } else {
         judged.checks.boxes = CheckBoxContrasts(colors, texts);
     }
+    // The palette inspector's own verdict, which tells body text, large text and APCA's headings apart.
     for (std::size_t box = 0; box < 4; ++box) {
-        judged.passes[box] = Passes(judged.checks.boxes[box], target);
+        judged.passes[box] = PassesTarget(colors.text[box], colors.box[box],
+                                          TextSizeOf(texts[box].pointSize, texts[box].bold), target);
         judged.allPass = judged.allPass && judged.passes[box];
     }
     return judged;

@@ -46,11 +46,12 @@ bool PaletteFile::Read(const std::string& path, std::string& problem) {
     if (IsLibraryFileName(path)) {
         return ReadLibrary(path, problem);
     }
-    const std::string extension = LowerExtension(path);
-    const auto format = ExchangeFormatOf(std::wstring(extension.begin(), extension.end()));
+    const std::string name = FileNameOf(path);
+    const auto format = ExchangeFormatOf(std::wstring(name.begin(), name.end()));
     if (!format) {
-        problem =
-            Quoted(path) + " is neither a palette library (.dat) nor a palette file (.gpl, .ase, .json).";
+        problem = Quoted(path) +
+                  " is neither a palette library (.dat) nor a palette file (.gpl, .ase, .json, "
+                  ".tokens.json, .tokens).";
         return false;
     }
     std::string bytes, reason;

@@ -20,6 +20,10 @@ constexpr const char* kHelp =
     "  gpl          GIMP palette\n"
     "  ase          Adobe Swatch Exchange (binary: needs -o)\n"
     "  json         JSON, with names and fonts\n"
+    "  tokens       design tokens (DTCG 2025.10, .tokens.json): a group of eight sRGB colors and a\n"
+    "               typography token for the font per palette\n"
+    "  tailwind     Tailwind CSS v4 theme: an @theme block of --color-* variables in oklch() and a\n"
+    "               --font-* variable per palette\n"
     "\n"
     "  --palette NAME|NUMBER   only this palette, by its exact name or its number in the list;\n"
     "                          give it again for more, in the order wanted\n"
@@ -31,11 +35,11 @@ struct FormatName {
     bool text;
 };
 
-constexpr FormatName kFormats[] = {{"css", ExchangeFormat::Css, true},
-                                   {"css-oklch", ExchangeFormat::CssOklch, true},
-                                   {"gpl", ExchangeFormat::Gpl, true},
-                                   {"ase", ExchangeFormat::Ase, false},
-                                   {"json", ExchangeFormat::Json, true}};
+constexpr FormatName kFormats[] = {
+    {"css", ExchangeFormat::Css, true},          {"css-oklch", ExchangeFormat::CssOklch, true},
+    {"gpl", ExchangeFormat::Gpl, true},          {"ase", ExchangeFormat::Ase, false},
+    {"json", ExchangeFormat::Json, true},        {"tokens", ExchangeFormat::Tokens, true},
+    {"tailwind", ExchangeFormat::Tailwind, true}};
 
 std::optional<FormatName> FormatNamed(const std::string& name) {
     for (const FormatName& format : kFormats) {

@@ -49,6 +49,7 @@ add_executable(core_tests
     tests/core/ShadeFacesTest.cpp
     tests/core/StatusTextsTest.cpp
     tests/core/TestPageTest.cpp
+    tests/core/TokensTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_cli GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)

@@ -293,6 +293,9 @@ int RoundToByte(double channel) noexcept {
 }
 
 Triple ColorToOklab(Color color) {
-    const Triple encoded = {RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0};
-    return LinearSrgbToOklab(PerChannel(encoded, SrgbToLinear));
+    return SrgbToOklab({RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0});
+}
+
+Triple SrgbToOklab(const Triple& srgb) {
+    return LinearSrgbToOklab(PerChannel(srgb, SrgbToLinear));
 }

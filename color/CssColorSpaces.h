@@ -37,5 +37,6 @@ Color XyzToClippedColor(const Triple& xyzD65);
 // Half up, clamped to 0..255.
 int RoundToByte(double channel) noexcept;
 
-// The OKLab of an 8-bit sRGB color.
+// The OKLab of an 8-bit sRGB color, and of encoded sRGB channels (1 is full scale).
 Triple ColorToOklab(Color color);
+Triple SrgbToOklab(const Triple& srgb);

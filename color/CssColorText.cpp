@@ -29,6 +29,19 @@ void AppendShort(std::string& out, double value) {
     }
 }
 
+void AppendOklch(std::string& out, const Triple& oklab, int lightnessDecimals, int chromaDecimals,
+                 int hueDecimals) {
+    const Triple oklch = RectangularToPolar(oklab);
+    const double greyChroma = 0.5 * std::pow(10.0, -chromaDecimals);
+    out += "oklch(";
+    AppendFixed(out, oklch[0] * 100, lightnessDecimals);
+    out += "% ";
+    AppendFixed(out, oklch[1], chromaDecimals);
+    out += ' ';
+    AppendFixed(out, oklch[1] < greyChroma ? 0.0 : oklch[2], hueDecimals);
+    out += ')';
+}
+
 } // namespace
 
 std::string HexText(Color color) {
@@ -82,12 +95,18 @@ std::string OklchText(Color color) {
 // million 8-bit colors back (four of chroma miss 13,616 of them); a grey's chroma rounds to 0 and
 // its hue is written as 0.
 void AppendOklchText(std::string& out, Color color) {
-    const Triple oklch = RectangularToPolar(ColorToOklab(color));
-    out += "oklch(";
-    AppendFixed(out, oklch[0] * 100, 2);
-    out += "% ";
-    AppendFixed(out, oklch[1], 5);
-    out += ' ';
-    AppendFixed(out, oklch[1] < 0.000005 ? 0.0 : oklch[2], 2);
-    out += ')';
+    AppendOklch(out, ColorToOklab(color), 2, 5, 2);
+}
+
+// Chromium reads oklch() a little low near a channel's zero, where the sRGB curve is steepest: up to
+// 0.6 of a step. This text names each channel a quarter step above its byte, precisely, which CSS
+// Color 4's exact math still rounds to the byte, and so does a reader up to three quarters low; 0
+// and 255 stay, as a reader clamps them.
+void AppendPreciseOklchText(std::string& out, Color color) {
+    Triple srgb{};
+    const int channels[3] = {RedOf(color), GreenOf(color), BlueOf(color)};
+    for (std::size_t i = 0; i < 3; ++i) {
+        srgb[i] = channels[i] == 0 ? 0.0 : std::min(channels[i] + 0.25, 255.0) / 255;
+    }
+    AppendOklch(out, SrgbToOklab(srgb), 4, 7, 4);
 }

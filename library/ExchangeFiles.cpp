@@ -13,15 +13,21 @@ constexpr wchar_t kExportFilter[] = L"CSS custom properties (*.css)\0*.css\0"
                                     L"CSS custom properties, OKLCH (*.css)\0*.css\0"
                                     L"GIMP palette (*.gpl)\0*.gpl\0"
                                     L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
-                                    L"JSON (*.json)\0*.json\0";
-constexpr wchar_t kImportFilter[] = L"Palette files (*.gpl; *.ase; *.json)\0*.gpl;*.ase;*.json\0"
-                                    L"GIMP palette (*.gpl)\0*.gpl\0"
-                                    L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
-                                    L"JSON (*.json)\0*.json\0";
-constexpr std::array<const wchar_t*, 5> kExtensions = {L"css", L"css", L"gpl", L"ase", L"json"};
+                                    L"JSON (*.json)\0*.json\0"
+                                    L"Design tokens (*.tokens.json)\0*.tokens.json\0"
+                                    L"Tailwind CSS v4 theme (*.css)\0*.css\0";
+constexpr wchar_t kImportFilter[] =
+    L"Palette files (*.gpl; *.ase; *.json; *.tokens)\0*.gpl;*.ase;*.json;*.tokens\0"
+    L"GIMP palette (*.gpl)\0*.gpl\0"
+    L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
+    L"JSON (*.json)\0*.json\0"
+    L"Design tokens (*.tokens.json; *.tokens)\0*.tokens.json;*.tokens\0";
+constexpr std::array<const wchar_t*, 7> kExtensions = {L"css",  L"css",         L"gpl", L"ase",
+                                                       L"json", L"tokens.json", L"css"};
 // The import filters' formats; "all" reads a name without a known extension as JSON.
-constexpr std::array<ExchangeFormat, 4> kImportFormats = {ExchangeFormat::Json, ExchangeFormat::Gpl,
-                                                          ExchangeFormat::Ase, ExchangeFormat::Json};
+constexpr std::array<ExchangeFormat, 5> kImportFormats = {ExchangeFormat::Json, ExchangeFormat::Gpl,
+                                                          ExchangeFormat::Ase, ExchangeFormat::Json,
+                                                          ExchangeFormat::Tokens};
 
 // Characters Windows does not allow in a file name become spaces.
 std::wstring SafeFileName(const std::wstring& name) {
@@ -52,10 +58,10 @@ std::optional<ExchangeFile> AskExportFile(HWND owner, const std::wstring& sugges
         return std::nullopt;
     }
     ExchangeFile file{path.data(), static_cast<ExchangeFormat>(dialog.nFilterIndex - 1)};
-    // A .css name keeps the CSS variant its filter chose.
+    // A .css name keeps the CSS variant its filter chose, and a .json name keeps design tokens.
     const auto byName = ExchangeFormatOf(file.path);
-    if (byName && std::wstring_view(kExtensions[static_cast<int>(*byName)]) !=
-                      kExtensions[static_cast<int>(file.format)]) {
+    if (byName && !std::wstring_view(kExtensions[static_cast<int>(file.format)])
+                       .ends_with(kExtensions[static_cast<int>(*byName)])) {
         file.format = *byName;
     }
     return file;
@@ -75,6 +81,8 @@ std::optional<ExchangeFile> AskImportFile(HWND owner) {
     }
     // A name without a known extension is read as the chosen filter's format.
     const auto format = ExchangeFormatOf(path.data());
-    return ExchangeFile{path.data(),
-                        format ? *format : kImportFormats[std::clamp<DWORD>(dialog.nFilterIndex, 1, 4) - 1]};
+    return ExchangeFile{
+        path.data(),
+        format ? *format
+               : kImportFormats[std::clamp<DWORD>(dialog.nFilterIndex, 1, kImportFormats.size()) - 1]};
 }

@@ -216,4 +216,19 @@ void AppendHexColor(std::string& out, Color color) {
     out.append(text, static_cast<std::size_t>(PutHexColor(text, color) - text));
 }
 
+const std::string& FontTexts::Of(const FontNumbers& numbers) {
+    for (const auto& [known, text] : texts) {
+        if (known == numbers) {
+            return text;
+        }
+    }
+    const std::wstring wide = FormatFontDesc(numbers);
+    std::string text(wide.begin(), wide.end()); // digits, '-' and ':' only
+    if (texts.size() == kKept) {
+        texts.pop_back();
+    }
+    texts.emplace(texts.begin(), numbers, std::move(text));
+    return texts.front().second;
+}
+
 } // namespace exchange

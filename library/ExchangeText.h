@@ -18,6 +18,10 @@ namespace exchange {
 inline constexpr std::string_view kColorRoles[8] = {"box 1", "text 1", "box 2", "text 2",
                                                     "box 3", "text 3", "box 4", "text 4"};
 inline constexpr std::size_t kMaxFaceLength = 31;
+// A palette's design tokens in record order, and the key of our own extension to a token.
+inline constexpr std::string_view kTokenNames[8] = {"box-1", "text-1", "box-2", "text-2",
+                                                    "box-3", "text-3", "box-4", "text-4"};
+inline constexpr std::string_view kTokensExtension = "com.lumenfold.huewright";
 
 // The default palette in record order, for the colors a short run in a file leaves out.
 inline constexpr std::array<Color, 8> kDefaultColors = [] {
@@ -45,6 +49,8 @@ bool IsControl(std::uint32_t point);
 void AppendJsonString(std::string& out, std::u16string_view text);
 // UTF-8 on one line: control characters become spaces.
 void AppendLineText(std::string& out, std::u16string_view text);
+// The same, with "*/" broken so that it can stand inside a CSS comment.
+void AppendCssComment(std::string& out, std::u16string_view text);
 std::string_view WithoutBom(std::string_view bytes);
 
 // Calls `put` with each code point; a lone surrogate, which UTF-8 cannot carry, gives U+FFFD.
@@ -94,6 +100,42 @@ inline bool HexDigit(char c, int& value) {
     return value >= 0;
 }
 
+// The font numbers' text of the fonts met so far, digits and ':' only. FormatFontDesc goes through
+// swprintf, and a library holds few distinct fonts: each is formatted once while they stay few.
+class FontTexts {
+public:
+    const std::string& Of(const FontNumbers& numbers);
+
+private:
+    static constexpr std::size_t kKept = 16;
+    std::vector<std::pair<FontNumbers, std::string>> texts;
+};
+
+// The size of the pieces the large exports are handed over in.
+inline constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+// A large export's writer, write(palettes, out, flush), which appends the document to `out` and calls
+// flush(out) whenever `out` holds a piece's worth and once at the end, stopping when it returns false:
+// run once into the whole text (about `bytesPerPalette` a palette), or handing over the pieces.
+template <typename Write>
+std::string WholeExport(std::span<const PaletteRecord> palettes, std::size_t bytesPerPalette, Write write) {
+    std::string out;
+    out.reserve(64 + palettes.size() * bytesPerPalette);
+    write(palettes, out, [](std::string&) { return true; });
+    return out;
+}
+
+template <typename Write>
+bool ExportInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put, Write write) {
+    std::string out;
+    out.reserve(kPieceSize + 4096);
+    return write(palettes, out, [&put](std::string& piece) {
+        const bool taken = put(piece);
+        piece.clear();
+        return taken;
+    });
+}
+
 // The writers and readers of each format.
 // Colors as #rrggbb, or as oklch() when `oklch`.
 std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch);
@@ -104,5 +146,9 @@ ImportResult ImportAse(std::string_view bytes, const LogFontImage& font);
 std::string ExportJson(std::span<const PaletteRecord> palettes);
 bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put);
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font);
+std::string ExportTokens(std::span<const PaletteRecord> palettes);
+bool ExportTokensInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put);
+ImportResult ImportTokens(std::string_view bytes, const LogFontImage& font);
+std::string ExportTailwind(std::span<const PaletteRecord> palettes);
 
 } // namespace exchange

@@ -416,32 +416,6 @@ void AppendBox(std::string& out, bool first, Color background, Color text) {
     out.append(line, static_cast<std::size_t>(at - line));
 }
 
-// The font numbers' text of the fonts met so far. FormatFontDesc goes through swprintf, and a
-// library holds few distinct fonts: each is formatted once while they stay few.
-class FontTexts {
-public:
-    const std::string& Of(const FontNumbers& numbers) {
-        for (const auto& [known, text] : texts) {
-            if (known == numbers) {
-                return text;
-            }
-        }
-        const std::wstring wide = FormatFontDesc(numbers);
-        std::string text(wide.begin(), wide.end()); // digits, '-' and ':' only
-        if (texts.size() == kKept) {
-            texts.pop_back();
-        }
-        texts.emplace(texts.begin(), numbers, std::move(text));
-        return texts.front().second;
-    }
-
-private:
-    static constexpr std::size_t kKept = 16;
-    std::vector<std::pair<FontNumbers, std::string>> texts;
-};
-
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
-
 // The whole document into `out`, which `flush` may take and empty whenever it holds a piece's worth;
 // false as soon as `flush` refuses.
 template <typename Flush>
@@ -476,20 +450,11 @@ bool WriteJson(std::span<const PaletteRecord> palettes, std::string& out, Flush 
 } // namespace
 
 std::string ExportJson(std::span<const PaletteRecord> palettes) {
-    std::string out;
-    out.reserve(64 + palettes.size() * 512);
-    WriteJson(palettes, out, [](std::string&) { return true; });
-    return out;
+    return WholeExport(palettes, 512, [](auto&&... args) { return WriteJson(args...); });
 }
 
 bool ExportJsonInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put) {
-    std::string out;
-    out.reserve(kPieceSize + 4096);
-    return WriteJson(palettes, out, [&put](std::string& piece) {
-        const bool taken = put(piece);
-        piece.clear();
-        return taken;
-    });
+    return ExportInPieces(palettes, put, [](auto&&... args) { return WriteJson(args...); });
 }
 
 ImportResult ImportJson(std::string_view bytes, const LogFontImage& font) {

@@ -15,23 +15,26 @@ constexpr std::u16string_view kImportedName = u"Imported palette";
 
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName) {
     static constexpr std::pair<std::wstring_view, ExchangeFormat> kExtensions[] = {
-        {L"css", ExchangeFormat::Css},
-        {L"gpl", ExchangeFormat::Gpl},
-        {L"ase", ExchangeFormat::Ase},
-        {L"json", ExchangeFormat::Json},
+        {L"css", ExchangeFormat::Css},   {L"gpl", ExchangeFormat::Gpl},       {L"ase", ExchangeFormat::Ase},
+        {L"json", ExchangeFormat::Json}, {L"tokens", ExchangeFormat::Tokens},
     };
-    const std::size_t dot = fileName.rfind(L'.');
-    if (dot == std::wstring_view::npos) {
-        return std::nullopt;
-    }
-    std::wstring extension(fileName.substr(dot + 1));
-    for (wchar_t& c : extension) {
+    std::wstring name(fileName);
+    for (wchar_t& c : name) {
         if (c >= L'A' && c <= L'Z') {
             c = static_cast<wchar_t>(c - L'A' + L'a');
         }
     }
-    for (const auto& [name, format] : kExtensions) {
-        if (extension == name) {
+    // Design tokens keep the older ".tokens" before ".json".
+    if (name.ends_with(L".tokens.json")) {
+        return ExchangeFormat::Tokens;
+    }
+    const std::size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos) {
+        return std::nullopt;
+    }
+    const std::wstring_view extension = std::wstring_view(name).substr(dot + 1);
+    for (const auto& [known, format] : kExtensions) {
+        if (extension == known) {
             return format;
         }
     }
@@ -49,14 +52,24 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
         return ExportAse(palettes);
     case ExchangeFormat::Json:
         return ExportJson(palettes);
+    case ExchangeFormat::Tokens:
+        return ExportTokens(palettes);
+    case ExchangeFormat::Tailwind:
+        return ExportTailwind(palettes);
     }
     return {};
 }
 
 bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFormat format,
                             const ExportPieces& put) {
-    return format == ExchangeFormat::Json ? ExportJsonInPieces(palettes, put)
-                                          : put(ExportPalettes(palettes, format));
+    switch (format) {
+    case ExchangeFormat::Json:
+        return ExportJsonInPieces(palettes, put);
+    case ExchangeFormat::Tokens:
+        return ExportTokensInPieces(palettes, put);
+    default:
+        return put(ExportPalettes(palettes, format));
+    }
 }
 
 namespace {
@@ -69,8 +82,11 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
         return ImportAse(bytes, defaultFont);
     case ExchangeFormat::Json:
         return ImportJson(bytes, defaultFont);
+    case ExchangeFormat::Tokens:
+        return ImportTokens(bytes, defaultFont);
     case ExchangeFormat::Css:
     case ExchangeFormat::CssOklch:
+    case ExchangeFormat::Tailwind:
         break;
     }
     return Problem(L"Palettes can be written as CSS but not read from it.");
@@ -81,7 +97,20 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
 ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
                             std::u16string_view fileName) {
     ImportResult result = ReadPalettes(bytes, format, defaultFont);
-    NameUnnamed(result.palettes, fileName.substr(0, fileName.rfind(u'.')));
+    // Design tokens are often saved as plain .json; such a file is no palette file of ours.
+    if (format == ExchangeFormat::Json && !result.problem.empty() && bytes.find("\"$value\"") != bytes.npos) {
+        ImportResult tokens = ImportTokens(bytes, defaultFont);
+        if (tokens.problem.empty()) {
+            result = std::move(tokens);
+            format = ExchangeFormat::Tokens;
+        }
+    }
+    std::u16string_view base = fileName.substr(0, fileName.rfind(u'.'));
+    // "brand.tokens.json" is named "brand".
+    if (format == ExchangeFormat::Tokens && base.size() > 7 && base.ends_with(u".tokens")) {
+        base.remove_suffix(7);
+    }
+    NameUnnamed(result.palettes, base);
     NameUnnamed(result.palettes, kImportedName);
     return result;
 }

@@ -1,5 +1,6 @@
 // Palettes to and from the files other design tools read: CSS custom properties (in hex or OKLCH),
-// GIMP palettes (.gpl), Adobe Swatch Exchange (.ase) and JSON. Each palette's eight colors go in the
+// GIMP palettes (.gpl), Adobe Swatch Exchange (.ase), JSON, design tokens (.tokens.json) and
+// Tailwind CSS v4 themes. Each palette's eight colors go in the
 // library's order: box 1, text 1, box 2, text 2, ... box 4, text 4.
 #pragma once
 
@@ -13,9 +14,10 @@
 #include <vector>
 
 // In the order of the export dialog's filters.
-enum class ExchangeFormat { Css, CssOklch, Gpl, Ase, Json };
+enum class ExchangeFormat { Css, CssOklch, Gpl, Ase, Json, Tokens, Tailwind };
 
-// By the file name's extension (.css, .gpl, .ase, .json), in any case; .css is the hex variant.
+// By the file name's extension (.css, .gpl, .ase, .json, .tokens.json, .tokens), in any case; .css is
+// the hex variant.
 std::optional<ExchangeFormat> ExchangeFormatOf(std::wstring_view fileName);
 
 // The file's bytes for these palettes, with their names and, in JSON, their fonts.
@@ -27,9 +29,9 @@ std::u16string_view ExportName(const PaletteRecord& palette, std::u16string& rep
 
 // Receives an export in pieces, in order; false stops it.
 using ExportPieces = std::function<bool(std::string_view)>;
-// The same bytes handed over as they are made: JSON, the format pipelines read, in pieces of about
-// a megabyte, so that a large library never stands in memory as text; the other formats whole.
-// False when `put` refused a piece.
+// The same bytes handed over as they are made: JSON and design tokens, the formats pipelines read,
+// in pieces of about a megabyte, so that a large library never stands in memory as text; the other formats
+// whole. False when `put` refused a piece.
 bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFormat format,
                             const ExportPieces& put);
 
@@ -41,7 +43,7 @@ struct ImportResult {
     std::wstring problem;
 };
 
-// CSS is written only: importing it gives a problem. The palettes the file does not name take
-// fileName (without its folder) up to its extension, numbered when there are several.
+// CSS and Tailwind themes are written only: importing them gives a problem. The palettes the file does not
+// name take fileName (without its folder) up to its extension, numbered when there are several.
 ImportResult ImportPalettes(std::string_view bytes, ExchangeFormat format, const LogFontImage& defaultFont,
                             std::u16string_view fileName);

@@ -1,8 +1,7 @@
 #!/bin/sh
 # Renders the HTML test page of the default palette in headless Chromium and saves the picture:
 #   render-test-page.sh [OUTPUT.png]     (default: docs/test-page.png in the repository)
-# Installs Chromium when it is missing; install-deps.sh leaves it out because make test does not
-# need it.
+# Installs Chromium when it is missing (install-deps.sh installs it for make test).
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs/test-page.png}")
@@ -16,18 +15,9 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 g++ -std=c++20 -I"$root" "$root/tools/WriteTestPage.cpp" "$root/library/TestPage.cpp" -o "$work/write-test-page"
-# Georgia is not free; DejaVu Serif stands in for it, as in the project's Wine prefixes.
-cat >"$work/fonts.conf" <<EOF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <alias binding="same"><family>Georgia</family><prefer><family>DejaVu Serif</family></prefer></alias>
-</fontconfig>
-EOF
 cd "$work"
 ./write-test-page
-FONTCONFIG_FILE="$work/fonts.conf" chromium --headless --disable-gpu --no-sandbox \
+FONTCONFIG_FILE="$root/scripts/georgia-fonts.conf" chromium --headless --disable-gpu --no-sandbox \
     --user-data-dir="$work/profile" --window-size=1000,600 --screenshot="$out" \
     "file://$work/huewright.html" >"$work/chromium.log" 2>&1 || {
     cat "$work/chromium.log" >&2

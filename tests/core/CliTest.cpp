@@ -1,5 +1,9 @@
 // huewright-cli's commands on real files in a scratch folder, as a script would run them.
+#include "app/PaletteChecks.h"
 #include "cli/Cli.h"
+#include "cli/CliPalettes.h"
+#include "color/ContrastFixes.h"
+#include "library/PaletteExchange.h"
 #include "library/PaletteRecord.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +12,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,7 +69,7 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     EXPECT_EQ(listed.substr(0, listed.find('\n')),
               "1\tTest 1\t#ffffff #000000 #ffffff #000000 #ffffff #000000 #ffffff #000000\tGeorgia, 36 pt");
 
-    for (const std::string format : {"gpl", "ase", "json"}) {
+    for (const std::string format : {"gpl", "ase", "json", "tokens"}) {
         SCOPED_TRACE(format);
         const std::string exported = Path("out." + format), library = Path(format + ".dat");
         ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", format, "-o", exported}), kExitSuccess)
@@ -108,6 +114,56 @@ TEST_F(CliTest, CheckFailsWhenAnyPaletteFailsItsTarget) {
     EXPECT_EQ(Run({"check", Path("test.gpl"), "--json", "--cvd", "--target", "apca"}), kExitCheckFailed);
     EXPECT_NE(out.str().find("\"failing\": 1}"), std::string::npos);
     EXPECT_NE(out.str().find("\"achromatopsia\": ["), std::string::npos);
+}
+
+// The command's verdict is the palette inspector's, box by box, for random palettes and fonts near
+// every size threshold: the inspector takes box 1's text at its em height (the font's height in
+// pixels) at 96 pixels per inch, bold from weight 700, boxes 2 to 4 at the dialog's small size, and
+// judges each with PassesTarget at TextSizeOf. The default Georgia 36 pt bold makes box 1 an APCA
+// heading, where #999999 on white (Lc 54.6) passes.
+TEST_F(CliTest, CheckJudgesEachBoxAsTheInspectorDoes) {
+    std::mt19937 random(3232);
+    std::vector<PaletteRecord> palettes;
+    for (int i = 0; i < 400; ++i) {
+        PaletteColors colors{};
+        for (int box = 0; box < 4; ++box) {
+            const int grey = static_cast<int>(random() % 256);
+            colors.box[box] = random() % 2 ? 0xFFFFFF : random() & 0xFFFFFF;
+            colors.text[box] = random() % 2 ? MakeColor(grey, grey, grey) : random() & 0xFFFFFF;
+        }
+        LogFontImage font = BuiltInBoxFont();
+        font.numbers.height = -static_cast<std::int32_t>(8 + random() % 48);
+        font.numbers.weight = static_cast<std::int32_t>(1 + random() % 9) * 100;
+        palettes.push_back(MakeRecord(u"Random", colors, font));
+    }
+    palettes.push_back(MakeRecord(
+        u"Grey heading", {{0xFFFFFF, 0, 0, 0}, {0x999999, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}}, BuiltInBoxFont()));
+    Put("random.json", ExportPalettes(palettes, ExchangeFormat::Json));
+    const std::regex kBoxVerdict(R"re(\{"box": \d, [^}]*"passes": (true|false)\})re");
+    for (ContrastTarget target : {ContrastTarget::AA, ContrastTarget::AAA, ContrastTarget::Apca}) {
+        const char* name = target == ContrastTarget::AA    ? "aa"
+                           : target == ContrastTarget::AAA ? "aaa"
+                                                           : "apca";
+        Run({"check", Path("random.json"), "--json", "--target", name});
+        const std::string report = out.str();
+        auto verdict = std::sregex_iterator(report.begin(), report.end(), kBoxVerdict);
+        for (const PaletteRecord& palette : palettes) {
+            const PaletteColors colors = RecordColors(palette);
+            for (int box = 0; box < 4; ++box, ++verdict) {
+                ASSERT_NE(verdict, std::sregex_iterator());
+                const double points = box == 0 ? -palette.font.numbers.height * 72.0 / 96 : 9.0;
+                const bool inspector =
+                    PassesTarget(colors.text[box], colors.box[box],
+                                 TextSizeOf(points, palette.font.numbers.weight >= 700), target);
+                EXPECT_EQ((*verdict)[1] == "true", inspector)
+                    << name << ", box " << box + 1 << " of " << ColorsText(palette) << " at " << points
+                    << " pt";
+            }
+        }
+    }
+    EXPECT_EQ(Run({"check", Path("random.json"), "--target", "apca"}), kExitCheckFailed);
+    EXPECT_NE(out.str().find("  box 1  #999999 on #ffffff  2.84:1  Lc 54.6  large   pass\n"),
+              std::string::npos);
 }
 
 // One sentence on standard error and status 2, for usage errors and for files that cannot be used.

@@ -1,6 +1,6 @@
 // Imports arbitrary bytes as a palette file, then writes the palettes in each format and reads them
-// back. Input: one byte choosing the format (0 GIMP, 1 Adobe swatch exchange, 2 JSON; others
-// modulo 3), then the file's bytes.
+// back. Input: one byte choosing the format (0 GIMP, 1 Adobe swatch exchange, 2 JSON, 3 design
+// tokens; others modulo 4), then the file's bytes.
 #include "library/PaletteExchange.h"
 #include "tests/fuzz/Require.h"
 
@@ -11,7 +11,8 @@
 namespace {
 
 const LogFontImage kDefaultFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
-constexpr ExchangeFormat kFormats[] = {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json};
+constexpr ExchangeFormat kFormats[] = {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json,
+                                       ExchangeFormat::Tokens};
 
 void RequireWellFormed(const ImportResult& result) {
     Require(result.problem.empty() == !result.palettes.empty());
@@ -21,9 +22,9 @@ void RequireWellFormed(const ImportResult& result) {
     }
 }
 
-// JSON keeps whole records; the other formats keep names and colors.
+// JSON and design tokens keep whole records; the other formats keep names and colors.
 bool SameAfterRoundTrip(const PaletteRecord& read, const PaletteRecord& written, ExchangeFormat format) {
-    if (format == ExchangeFormat::Json) {
+    if (format == ExchangeFormat::Json || format == ExchangeFormat::Tokens) {
         return std::memcmp(&read, &written, sizeof(read)) == 0;
     }
     return RecordName(read) == RecordName(written) &&
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const ImportResult result = ImportPalettes(bytes, kFormats[data[0] % 3], kDefaultFont, u"Fuzzed.gpl");
+    const ImportResult result = ImportPalettes(bytes, kFormats[data[0] % 4], kDefaultFont, u"Fuzzed.gpl");
     RequireWellFormed(result);
     if (result.palettes.empty()) {
         return 0;

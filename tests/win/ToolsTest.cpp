@@ -177,6 +177,31 @@ TEST_F(ToolsTest, ThePaletteExportedAsOklchCssHasOklchValues) {
     }
 }
 
+// Design tokens and the Tailwind theme come from their filters whatever the name's extension says;
+// the tokens, saved as .json, come back in through the import and its report in the status bar.
+TEST_F(ToolsTest, TheTokensAndTailwindFiltersWriteTheirFormatsAndTheTokensComeBackIn) {
+    dialog->Selector().SetColor(RGB(255, 0, 0));
+    MouseGesture({CentreOf(dialog->Well(0).Hwnd())}, false, dialog.get());
+    const std::wstring tokens = folder.Path() + L"\\brand.json";
+    const std::wstring theme = folder.Path() + L"\\theme.css";
+    for (const auto& [file, fileType] : {std::pair{tokens, 6}, std::pair{theme, 7}}) {
+        FileDialogAnswerer answerer(file, fileType);
+        Command(ID_TOOLS_EXPORT_PALETTE);
+    }
+    EXPECT_NE(FileBytes(tokens).find(R"("box-1": {"$type": "color", "$value": {"colorSpace": "srgb", )"
+                                     R"("components": [1, 0, 0], "hex": "#ff0000"}})"),
+              std::string::npos);
+    const std::string css = FileBytes(theme);
+    EXPECT_TRUE(css.starts_with("@theme {\n")) << css;
+    EXPECT_NE(css.find("-box-1: oklch(62.7955% 0.2576833 29.2339);"), std::string::npos) << css;
+    {
+        FileDialogAnswerer answerer(tokens);
+        Command(ID_TOOLS_IMPORT);
+        EXPECT_TRUE(answerer.messages.empty());
+    }
+    EXPECT_EQ(StatusText(), L"Imported 1 palette from brand.json");
+}
+
 // Tools > Copy color as: the selected color in each CSS form, whatever the copy format; the oklch()
 // text pastes back as the same color.
 TEST_F(ToolsTest, CopyColorAsPutsEachCssFormOfTheSelectedColorOnTheClipboard) {

@@ -1,0 +1,220 @@
+// Design tokens and Tailwind themes: the exact bytes, round trips of many random palettes, how a
+// file written by others becomes palettes, and the one sentence a damaged file gets.
+#include "library/PaletteExchange.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+const LogFontImage kDefaultFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
+
+ImportResult ImportTokens(std::string_view text, std::u16string_view fileName = u"Brand.tokens.json") {
+    return ImportPalettes(text, ExchangeFormat::Tokens, kDefaultFont, fileName);
+}
+
+std::string Hexes(const PaletteRecord& palette) {
+    std::string out;
+    for (Color color : palette.colors) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02x%02x%02x", RedOf(color), GreenOf(color), BlueOf(color));
+        out += (out.empty() ? "" : " ") + std::string(hex);
+    }
+    return out;
+}
+
+std::string Utf8(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
+std::string Utf8(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+// Components in the fewest decimals that give the byte back (0, 1, 0.498 for 127, 0.01 for 3, 0.008
+// for 2); the font's size, weight and family as typography, italic and the rest in our extension.
+// The theme's OKLCH lies a quarter step above each channel but 0 and 255, for browsers.
+const char kSkyTokens[] = R"({
+  "blue-sky": {
+    "$description": "Blue \"sky\"",
+    "box-1": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0.745, 0.745, 0.63], "hex": "#bebea1"}},
+    "text-1": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0.455, 0.41, 0.333], "hex": "#746955"}},
+    "box-2": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [1, 1, 1], "hex": "#ffffff"}},
+    "text-2": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0.498, 1, 0.5], "hex": "#7fff80"}},
+    "box-3": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0, 0, 0], "hex": "#000000"}},
+    "text-3": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0.99, 0.992, 0.996], "hex": "#fcfdfe"}},
+    "box-4": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0.01, 0.008, 0.004], "hex": "#030201"}},
+    "text-4": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0.337, 0.204, 0.07], "hex": "#563412"}},
+    "font": {
+      "$type": "typography",
+      "$value": {"fontFamily": "Georgia", "fontSize": {"value": 48, "unit": "px"}, "fontWeight": 700, "letterSpacing": {"value": 0, "unit": "px"}, "lineHeight": 1.2},
+      "$extensions": {"com.lumenfold.huewright": {"italic": true, "numbers": "-48:0:0:0:700:1:0:0:0:1:2:0:34"}}
+    }
+  }
+}
+)";
+
+const char kSkyTheme[] = R"(@theme {
+  /* Blue "sky" */
+  --color-blue-sky-box-1: oklch(79.4545% 0.0396220 107.2685);
+  --color-blue-sky-text-1: oklch(52.6259% 0.0330530 82.4519);
+  --color-blue-sky-box-2: oklch(100.0000% 0.0000000 0.0000);
+  --color-blue-sky-text-2: oklch(89.8608% 0.2023211 143.8055);
+  --color-blue-sky-box-3: oklch(0.0000% 0.0000000 0.0000);
+  --color-blue-sky-text-3: oklch(99.4315% 0.0017019 247.8392);
+  --color-blue-sky-box-4: oklch(9.0102% 0.0077084 74.1091);
+  --color-blue-sky-text-4: oklch(36.0448% 0.0680070 62.3452);
+  --font-blue-sky: "Georgia", serif;
+}
+)";
+
+TEST(TokensTest, APaletteIsAGroupOfEightColorsAndItsFontAndTailwindGetsOklch) {
+    const PaletteRecord sky = MakeRecord(
+        u"Blue \"sky\"",
+        {{0x00A1BEBE, 0x00FFFFFF, 0x00000000, 0x00010203}, {0x00556974, 0x0080FF7F, 0x00FEFDFC, 0x00123456}},
+        LogFontImage{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"});
+    EXPECT_EQ(ExportPalettes({&sky, 1}, ExchangeFormat::Tokens), kSkyTokens);
+    EXPECT_EQ(ExportPalettes({}, ExchangeFormat::Tokens), "{}\n");
+
+    EXPECT_EQ(ExportPalettes({&sky, 1}, ExchangeFormat::Tailwind), kSkyTheme);
+}
+
+// Random names (repeats, blanks, other scripts), colors and fonts come back the same from a file of
+// 1,000 palettes, in pieces or whole.
+TEST(TokensTest, ExportThenImportGivesTheSamePalettesNamesAndFonts) {
+    std::mt19937 random(20260);
+    const std::u16string kNames[] = {u"Sea", u"Sea", u"Ünïcødé ✓ 🎨", u"a.b{c}", u"Dark / Light", u"x"};
+    const std::u16string kFaces[] = {u"Georgia", u"Times New Roman", u"Noto Sans CJK 日本",
+                                     u"A \"quoted\" face"};
+    std::vector<PaletteRecord> palettes;
+    for (int i = 0; i < 1000; ++i) {
+        PaletteColors colors{};
+        for (int box = 0; box < 4; ++box) {
+            colors.box[box] = random() & 0xFFFFFF;
+            colors.text[box] = random() & 0xFFFFFF;
+        }
+        LogFontImage font = kDefaultFont;
+        font.numbers.height = static_cast<std::int32_t>(random() % 401) - 200;
+        font.numbers.weight = static_cast<std::int32_t>(random() % 10) * 100;
+        font.numbers.italic = static_cast<std::uint8_t>(random() % 2);
+        font.numbers.charSet = static_cast<std::uint8_t>(random());
+        font.numbers.pitchAndFamily = static_cast<std::uint8_t>(random());
+        const std::u16string& face = kFaces[random() % std::size(kFaces)];
+        std::fill(std::begin(font.faceName), std::end(font.faceName), u'\0');
+        std::copy(face.begin(), face.end(), font.faceName);
+        const std::u16string number = i % 3 ? u" " + std::u16string(i % 3, u'7') : u"";
+        palettes.push_back(MakeRecord(kNames[random() % std::size(kNames)] + number, colors, font));
+    }
+    std::string pieces;
+    ASSERT_TRUE(ExportPalettesInPieces(palettes, ExchangeFormat::Tokens, [&](std::string_view piece) {
+        pieces += piece;
+        return true;
+    }));
+    ASSERT_EQ(pieces, ExportPalettes(palettes, ExchangeFormat::Tokens));
+    const ImportResult result = ImportTokens(pieces);
+    ASSERT_EQ(result.problem, L"");
+    ASSERT_EQ(result.palettes.size(), palettes.size());
+    for (std::size_t i = 0; i < palettes.size(); ++i) {
+        EXPECT_EQ(std::memcmp(&result.palettes[i], &palettes[i], sizeof(PaletteRecord)), 0)
+            << i << ": " << Utf8(RecordName(palettes[i])) << " came back as "
+            << Utf8(RecordName(result.palettes[i]));
+    }
+}
+
+// Files of other tools: groups of any depth, inherited and aliased types, every written form of a
+// color, palettes of eight in document order with the default palette filling a short last one.
+TEST(TokensTest, EachTopGroupGivesPalettesOfItsColorsInDocumentOrder) {
+    const char kTokens[] = R"({
+  "$description": "Brand tokens",
+  "brand": {
+    "$type": "color",
+    "primary": {"$value": {"colorSpace": "srgb", "components": [1, 0, 0], "hex": "#00ff00"}},
+    "nested": {
+      "deep": {"$value": {"colorSpace": "hsl", "components": ["none", 0, 50]}},
+      "spacing": {"$type": "dimension", "$value": {"value": 4, "unit": "px"}},
+      "old": {"$value": "#00f"}
+    },
+    "alias": {"$value": "{brand.primary}"},
+    "legacy": {"$value": "#123456", "$deprecated": true},
+    "p3": {"$value": {"colorSpace": "display-p3", "components": [0, 1, 0], "alpha": 0.5}},
+    "oklch": {"$value": {"colorSpace": "oklch", "components": [0.7, 0.1, 150]}},
+    "lab": {"$value": {"colorSpace": "lab", "components": [50, 20, -30]}},
+    "ten": {"$value": "#ffffff"}
+  },
+  "semantic": {
+    "danger": {"$value": "{brand.primary}"},
+    "typed": {"$type": "color", "$value": "{semantic.danger}"},
+    "text": {"$type": "string", "$value": "#not a color"}
+  },
+  "loose": {"$type": "color", "$value": "#abcdef"},
+  "sizes": {"$type": "dimension", "s": {"$value": {"value": 1, "unit": "rem"}}}
+})";
+    const ImportResult result = ImportTokens(kTokens);
+    ASSERT_EQ(result.problem, L"");
+    std::vector<std::pair<std::string, std::string>> read;
+    for (const PaletteRecord& palette : result.palettes) {
+        read.emplace_back(Utf8(RecordName(palette)), Hexes(palette));
+    }
+    const std::string defaults = " d2d2b5 746955 dbdbbf 746955";
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"brand 1", "ff0000 808080 0000ff ff0000 123456 00fb29 6fb07d 856caa"},
+        {"brand 2", "ffffff 746955 c8c8ab 746955 d2d2b5 746955 dbdbbf 746955"},
+        {"semantic", "ff0000 ff0000 c8c8ab 746955" + defaults},
+        {"Brand", "abcdef 746955 c8c8ab 746955" + defaults},
+    };
+    EXPECT_EQ(read, expected);
+}
+
+// One sentence that names the place, and nothing read.
+TEST(TokensTest, ADamagedFileSaysWhereAndWhy) {
+    const std::pair<const char*, const char*> kDamaged[] = {
+        {R"({"brand": {"primary": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [1, 0]}}}})",
+         "The tokens are damaged at $.brand.primary.$value: components must be three numbers."},
+        {R"({"b": {"$type": "color", "c": {"$value": {"colorSpace": "srgb", "components": [1, 0, "x"]}}}})",
+         "The tokens are damaged at $.b.c.$value: components must be three numbers."},
+        {R"({"b": {"$type": "color", "my color": {"$value": {"colorSpace": "cmyk", "components": [1, 0, 0]}}}})",
+         "The tokens are damaged at $.b['my color'].$value.colorSpace: there is no color space \"cmyk\"."},
+        {R"({"b": {"$type": "color", "c": {"$value": {"components": [1, 0, 0]}}}})",
+         "The tokens are damaged at $.b.c.$value: colorSpace must be given as text."},
+        {R"({"b": {"$type": "color", "x": {"$value": "{b.y}"}, "y": {"$value": "{b.z}"}, "z": {"$value": "{b.x}"}}})",
+         "The tokens are damaged at $.b.x.$value: the alias {b.y} leads back to itself."},
+        {R"({"b": {"$type": "color", "x": {"$value": "{b.gone}"}}})",
+         "The tokens are damaged at $.b.x.$value: the alias {b.gone} names no token."},
+        {R"({"b": {"x": {"$type": "color", "$value": "red"}}})",
+         "The tokens are damaged at $.b.x.$value: a color must be written #rrggbb or as an object of "
+         "colorSpace "
+         "and components."},
+        {R"({"b": {"$type": "color", "x": {"$value": "#12345"}}})",
+         "The tokens are damaged at $.b.x.$value: a color must be written #rrggbb or as an object of "
+         "colorSpace "
+         "and components."},
+        {R"({"b": {"$type": "color", "x": {"$value": {"colorSpace": "srgb", "components": [1, 0, 1e999]}}}})",
+         "The tokens are damaged at $.b.x.$value: the components are out of any range."},
+        {R"({"b": {"x": {"$type": "dimension", "$value": "4px"}}})", "The file holds no color tokens."},
+        {R"([{"$value": "#ffffff"}])", "The file holds no design tokens: it is not a JSON object."},
+        {R"({"b": {"x": {"$value": "#fff"})", "The JSON text is damaged near byte 31."},
+    };
+    for (const auto& [text, problem] : kDamaged) {
+        const ImportResult result = ImportTokens(text);
+        EXPECT_EQ(Utf8(result.problem), problem) << text;
+        EXPECT_TRUE(result.palettes.empty());
+    }
+}
+
+// By the name; and tokens saved as plain .json are read as tokens.
+TEST(TokensTest, TheFileNameTellsTheFormatAndTokensInJsonAreReadAsTokens) {
+    const ImportResult json = ImportPalettes(R"({"a": {"$type": "color", "b": {"$value": "#102030"}}})",
+                                             ExchangeFormat::Json, kDefaultFont, u"brand.json");
+    ASSERT_EQ(json.palettes.size(), 1u);
+    EXPECT_EQ(Hexes(json.palettes[0]).substr(0, 6), "102030");
+    EXPECT_EQ(ExchangeFormatOf(L"brand.tokens.json"), ExchangeFormat::Tokens);
+    EXPECT_EQ(ExchangeFormatOf(L"C:\\x.y\\Brand.Tokens.JSON"), ExchangeFormat::Tokens);
+    EXPECT_EQ(ExchangeFormatOf(L"brand.tokens"), ExchangeFormat::Tokens);
+    EXPECT_EQ(ExchangeFormatOf(L"tokens.json"), ExchangeFormat::Json);
+    EXPECT_EQ(ExchangeFormatOf(L"brand.tokens.txt"), std::nullopt);
+}
+
+} // namespace
