@@ -57,6 +57,7 @@ private:
     void SetSelectorMode(SelectorMode mode);
     void OnShadeDecrementChanged(HWND trackbar);
     void OnTimer();
+    void OnSystemColorsChanged(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnPaintMinimized();
     void OnExit();
     void SaveStateAndQuit();

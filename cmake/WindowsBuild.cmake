@@ -53,12 +53,15 @@ add_library(huewright_win STATIC
     color/GTColorSliderWnd.cpp
     color/GTColorWellWnd.cpp
     color/GTDrawHelper.cpp
+    framework/AccessibleObject.cpp
     framework/CallbackGuard.cpp
     framework/CommonDialogs.cpp
+    framework/ContrastTheme.cpp
     framework/Dialog.cpp
     framework/DialogDpiLayout.cpp
     framework/DialogGroup.cpp
     framework/Dpi.cpp
+    framework/FocusCue.cpp
     framework/MessageBoxes.cpp
     framework/OffscreenCanvas.cpp
     framework/OleDragSource.cpp

@@ -57,9 +57,34 @@ void ColorTrackingWnd::PaintOffscreen(HDC dc, const std::function<void(HDC memor
         Rectangle(memory, 0, 0, bitmapWidth + 1, bitmapHeight + 1);
     }
     draw(memory);
+    if (focusCue.Shown()) {
+        focusCue.Draw(memory, RECT{0, 0, bitmapWidth, bitmapHeight});
+    }
     GdiFlush();
     BitBlt(dc, 0, 0, bitmapWidth, bitmapHeight, memory, 0, 0, SRCCOPY);
     RestoreDC(memory, savedState);
+    accessibility.FrameDrawn(Hwnd());
+}
+
+LRESULT ColorTrackingWnd::OnCommonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        if (focusCue.Follow(Hwnd(), message)) {
+            InvalidateRect(Hwnd(), nullptr, FALSE);
+        }
+        return result;
+    }
+    case WM_GETOBJECT:
+        return accessibility.OnGetObject(Hwnd(), wParam, lParam);
+    case WM_DESTROY:
+        accessibility.Disconnect();
+        return DefaultProc(message, wParam, lParam);
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
 }
 
 void ColorTrackingWnd::SendStatus(ColorCtrlStatus status) {
