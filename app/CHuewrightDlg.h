@@ -83,7 +83,8 @@ private:
 
     LRESULT OnNotify(NMHDR& header) override;
     void OnColorCtrlStatus(WPARAM status);
-    void ApplyColorEntry();
+    // On Enter, or when the field loses the focus (`leaving`).
+    void ApplyColorEntry(bool leaving);
     void OnViewInBrowser();
     static PaletteOperations::SearchKey SearchKeyOf(WPARAM key);
 

@@ -72,7 +72,7 @@ LRESULT ColorTrackingWnd::OnCommonMessage(UINT message, WPARAM wParam, LPARAM lP
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        if (focusCue.Follow(Hwnd(), message)) {
+        if (focusCue.Follow(Hwnd(), message, wParam)) {
             InvalidateRect(Hwnd(), nullptr, FALSE);
         }
         return result;

@@ -92,7 +92,7 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT GTColorWellWnd::OnFocusMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefaultProc(message, wParam, lParam);
-    if (focusCue.Follow(Hwnd(), message)) {
+    if (focusCue.Follow(Hwnd(), message, wParam)) {
         InvalidateRect(Hwnd(), nullptr, FALSE);
     }
     return result;
