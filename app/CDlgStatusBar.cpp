@@ -195,6 +195,9 @@ LRESULT CDlgStatusBar::CopyText(wchar_t* buffer, std::size_t capacity) const {
 }
 
 LRESULT CDlgStatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+        return *answer;
+    }
     switch (message) {
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(text.size());
@@ -215,11 +218,6 @@ LRESULT CDlgStatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case Reflected(WM_DRAWITEM):
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_GETOBJECT:
-        return accessibility.OnGetObject(Hwnd(), wParam, lParam);
-    case WM_DESTROY:
-        accessibility.Disconnect();
-        return DefaultProc(message, wParam, lParam);
     case WM_SIZE: {
         LRESULT result = DefaultProc(message, wParam, lParam);
         SetPaneWidths();

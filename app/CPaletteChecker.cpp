@@ -5,11 +5,9 @@
 #include "framework/Dpi.h"
 #include "framework/OffscreenCanvas.h"
 #include "color/CssColorText.h"
-#include "color/NamedColors.h"
 #include "library/ColorFormat.h"
 
 #include <algorithm>
-#include <ranges>
 #include <utility>
 
 namespace {
@@ -280,7 +278,7 @@ void CPaletteChecker::MeasureLayout() {
 
     std::wstring hex = WidestRun(dc, L"0123456789abcdef", 6);
     std::wstring digit = WidestRun(dc, L"0123456789", 1);
-    const int widths[8] = {
+    const int widths[7] = {
         TextWidth(dc, L"Box " + digit),
         TextWidth(dc, L"#" + hex + L" on #" + hex),
         TextWidth(dc, L"oklch(" + digit + digit + digit + L"." + digit + digit + L"% " + digit + L"." +
@@ -290,16 +288,12 @@ void CPaletteChecker::MeasureLayout() {
         std::max(TextWidth(dc, L"AA pass  AAA pass"), TextWidth(dc, L"AA fail  AAA fail")),
         TextWidth(dc, L"large text"),
         TextWidth(dc, L"Lc -" + digit + digit + digit + L"." + digit),
-        TextWidth(dc, L"near ") +
-            std::ranges::max(CssNamedColors() | std::views::transform([dc](const NamedColor& named) {
-                                 return TextWidth(dc, named.name);
-                             })),
     };
     layout.columns[0] = layout.margin + kFrame + layout.swatchWidth + layout.columnGap;
     for (size_t i = 1; i < layout.columns.size(); ++i) {
         layout.columns[i] = layout.columns[i - 1] + widths[i - 1] + layout.columnGap;
     }
-    layout.boxesWidth = layout.columns[7] + widths[7] + layout.margin;
+    layout.boxesWidth = layout.columns[6] + widths[6] + layout.margin;
 
     const int buttonPadding = 4 * GetSystemMetrics(SM_CXEDGE) + 8;
     layout.targetLabelWidth = TextWidth(dc, L"Contrast target:");
@@ -331,9 +325,6 @@ void CPaletteChecker::MeasureLayout() {
 bool CPaletteChecker::Recheck() {
     checks = CheckPalette(input.colors, input.text);
     shown = input;
-    for (int box = 0; box < 4; ++box) {
-        backgroundNames[box] = NearestColorName(input.colors.box[box]);
-    }
     FindFixes();
     ShowFixControls();
     bool alikeChanged = false;
@@ -464,7 +455,7 @@ void CPaletteChecker::Paint(HDC dc, const RECT& client) {
     }
 }
 
-std::array<std::wstring, 8> CPaletteChecker::BoxLineTexts(int box) const {
+std::array<std::wstring, 7> CPaletteChecker::BoxLineTexts(int box) const {
     const Color background = shown->colors.box[box];
     const Color text = shown->colors.text[box];
     const BoxContrast& contrast = checks.boxes[box];
@@ -477,13 +468,12 @@ std::array<std::wstring, 8> CPaletteChecker::BoxLineTexts(int box) const {
         Verdicts(contrast),
         contrast.largeText ? L"large text" : L"",
         FormatLightnessContrast(contrast.lightnessContrast),
-        L"near " + std::wstring(backgroundNames[box]),
     };
 }
 
 void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
     PaintSwatch(dc, SwatchRect(0, box), shown->colors.box[box], shown->colors.text[box], false);
-    const std::array<std::wstring, 8> texts = BoxLineTexts(box);
+    const std::array<std::wstring, 7> texts = BoxLineTexts(box);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     for (size_t i = 0; i < layout.columns.size(); ++i) {
         PaintText(dc, texts[i], layout.columns[i], BoxTop(box), layout.lineHeight);

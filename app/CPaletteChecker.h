@@ -75,7 +75,7 @@ public:
     RECT SwatchRect(int row, int box) const;
     // The texts of a box's line once the window has opened: name, colors, the background's OKLCH,
     // ratio, verdicts, large text and lightness contrast.
-    std::array<std::wstring, 8> BoxLineTexts(int box) const;
+    std::array<std::wstring, 7> BoxLineTexts(int box) const;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -104,7 +104,7 @@ private:
         int swatchWidth = 0;
         int swatchHeight = 0;
         // The left edges of the text columns of a box line, as BoxLineTexts gives them.
-        std::array<int, 8> columns{};
+        std::array<int, 7> columns{};
         int boxesWidth = 0;
         int headingTop = 0;
         int simulationsTop = 0;
@@ -160,8 +160,6 @@ private:
     std::optional<Input> shown;
     PaletteChecks checks{};
     std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
-    // The name nearest each box's background, worked out with the checks rather than at each paint.
-    std::array<std::wstring_view, 4> backgroundNames{};
     CheckerState remembered;
     bool open = false;
     Layout layout;

@@ -67,21 +67,17 @@ void ColorTrackingWnd::PaintOffscreen(HDC dc, const std::function<void(HDC memor
 }
 
 LRESULT ColorTrackingWnd::OnCommonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+        return *answer;
+    }
     switch (message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        if (focusCue.Follow(Hwnd(), message, wParam)) {
-            InvalidateRect(Hwnd(), nullptr, FALSE);
-        }
+        focusCue.Follow(Hwnd(), message, wParam);
         return result;
     }
-    case WM_GETOBJECT:
-        return accessibility.OnGetObject(Hwnd(), wParam, lParam);
-    case WM_DESTROY:
-        accessibility.Disconnect();
-        return DefaultProc(message, wParam, lParam);
     default:
         return DefaultProc(message, wParam, lParam);
     }

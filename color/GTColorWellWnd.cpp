@@ -77,14 +77,12 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE:
         return OnFocusMessage(message, wParam, lParam);
-    case WM_GETOBJECT:
-        return accessibility.OnGetObject(Hwnd(), wParam, lParam);
-    case WM_DESTROY:
-        accessibility.Disconnect();
-        return DefaultProc(message, wParam, lParam);
     default:
         if (message == WM_COLORCTRL_CHANGED) {
             return OnColorCtrlChanged();
+        }
+        if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+            return *answer;
         }
         return DefaultProc(message, wParam, lParam);
     }
@@ -92,9 +90,7 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT GTColorWellWnd::OnFocusMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefaultProc(message, wParam, lParam);
-    if (focusCue.Follow(Hwnd(), message, wParam)) {
-        InvalidateRect(Hwnd(), nullptr, FALSE);
-    }
+    focusCue.Follow(Hwnd(), message, wParam);
     return result;
 }
 

@@ -182,15 +182,10 @@ public:
     }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
         return Guarded(L"IAccessible::accLocation", [&]() -> HRESULT {
-            if (!left || !top || !width || !height) {
-                return E_POINTER;
-            }
-            if (!source) {
-                return CO_E_OBJNOTCONNECTED;
-            }
-            const LONG id = ChildOf(child);
-            if (id < 0) {
-                return E_INVALIDARG;
+            LONG id = 0;
+            const HRESULT known = ElementOf(child, left && top && width && height, id);
+            if (known != S_OK) {
+                return known;
             }
             RECT rect{};
             if (id == CHILDID_SELF) {
@@ -238,12 +233,10 @@ public:
     }
     STDMETHODIMP accDoDefaultAction(VARIANT child) override {
         return Guarded(L"IAccessible::accDoDefaultAction", [&]() -> HRESULT {
-            if (!source) {
-                return CO_E_OBJNOTCONNECTED;
-            }
-            const LONG id = ChildOf(child);
-            if (id < 0) {
-                return E_INVALIDARG;
+            LONG id = 0;
+            const HRESULT known = ElementOf(child, true, id);
+            if (known != S_OK) {
+                return known;
             }
             return source->DoDefaultAction(id) ? S_OK : DISP_E_MEMBERNOTFOUND;
         });
@@ -262,19 +255,26 @@ private:
         return child.lVal;
     }
 
-    template <typename Out> HRESULT FactsOf(const VARIANT& child, Out* out, AccessibleFacts& facts) {
-        if (!out) {
+    // S_OK with the element's id when the call can be answered: there is somewhere to answer to, the
+    // control is still there, and the child names one of its elements.
+    HRESULT ElementOf(const VARIANT& child, bool hasOut, LONG& id) const {
+        if (!hasOut) {
             return E_POINTER;
         }
         if (!source) {
             return CO_E_OBJNOTCONNECTED;
         }
-        const LONG id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
+        id = ChildOf(child);
+        return id < 0 ? E_INVALIDARG : S_OK;
+    }
+
+    template <typename Out> HRESULT FactsOf(const VARIANT& child, Out* out, AccessibleFacts& facts) {
+        LONG id = 0;
+        const HRESULT known = ElementOf(child, out != nullptr, id);
+        if (known == S_OK) {
+            facts = source->Facts(id);
         }
-        facts = source->Facts(id);
-        return S_OK;
+        return known;
     }
 
     HRESULT Text(const wchar_t* method, const VARIANT& child, BSTR* out,
@@ -306,6 +306,17 @@ private:
 
 ControlAccessibility::~ControlAccessibility() {
     Disconnect();
+}
+
+std::optional<LRESULT> ControlAccessibility::OnMessage(HWND window, UINT message, WPARAM wParam,
+                                                       LPARAM lParam) {
+    if (message == WM_GETOBJECT) {
+        return OnGetObject(window, wParam, lParam);
+    }
+    if (message == WM_DESTROY) {
+        Disconnect();
+    }
+    return std::nullopt;
 }
 
 LRESULT ControlAccessibility::OnGetObject(HWND window, WPARAM flags, LPARAM objectId) {

@@ -9,6 +9,7 @@
 
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
 
 // One element of a control: the control itself (child 0) or one of its parts (1..ChildCount()).
@@ -43,6 +44,9 @@ public:
     ControlAccessibility(const ControlAccessibility&) = delete;
     ControlAccessibility& operator=(const ControlAccessibility&) = delete;
 
+    // Seen first by the control's window procedure: answers WM_GETOBJECT, and disconnects on
+    // WM_DESTROY, which the control then handles as it does; nothing for any other message.
+    std::optional<LRESULT> OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // WM_GETOBJECT: the control's object for OBJID_CLIENT, 0 for anything else, which the system
     // then answers itself.
     LRESULT OnGetObject(HWND window, WPARAM flags, LPARAM objectId);

@@ -19,7 +19,7 @@ HBRUSH DotBrush() {
 
 // The change WM_UPDATEUISTATE announces is taken from the message itself: not every system keeps
 // the state where WM_QUERYUISTATE finds it (Wine always answers 0).
-bool FocusCue::Follow(HWND window, UINT message, WPARAM wParam) {
+void FocusCue::Follow(HWND window, UINT message, WPARAM wParam) {
     const bool wasShown = Shown();
     switch (message) {
     case WM_SETFOCUS:
@@ -45,7 +45,9 @@ bool FocusCue::Follow(HWND window, UINT message, WPARAM wParam) {
     default:
         break;
     }
-    return Shown() != wasShown;
+    if (Shown() != wasShown) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
 }
 
 void FocusCue::DrawFocusBorder(HDC dc, const RECT& rect) {

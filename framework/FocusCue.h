@@ -7,9 +7,9 @@
 
 class FocusCue {
 public:
-    // WM_SETFOCUS, WM_KILLFOCUS and WM_UPDATEUISTATE, after their default handling; true when the cue
-    // appeared or went, so the control is to be repainted.
-    bool Follow(HWND window, UINT message, WPARAM wParam);
+    // WM_SETFOCUS, WM_KILLFOCUS and WM_UPDATEUISTATE, after their default handling; the window is
+    // invalidated when the cue appeared or went.
+    void Follow(HWND window, UINT message, WPARAM wParam);
     bool Shown() const { return focused && !hidden; }
     // Inverts the dots along the inside of `rect`.
     void Draw(HDC dc, const RECT& rect) const { DrawFocusBorder(dc, rect, width, height); }

@@ -464,6 +464,9 @@ void CxShadeButton::RepaintWithNested() {
 }
 
 LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+        return *answer;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return TRUE;
@@ -499,8 +502,7 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnKeyDown(wParam) ? 0 : DefaultProc(message, wParam, lParam);
     case WM_GETDLGCODE:
         return DialogCode(reinterpret_cast<const MSG*>(lParam));
-    case WM_GETOBJECT:
-        return accessibility.OnGetObject(Hwnd(), wParam, lParam);
+
     case BM_SETCHECK:
         OnSetCheck(wParam != 0);
         return 0;
@@ -522,7 +524,6 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_DESTROY:
-        accessibility.Disconnect();
         dropTarget.Revoke();
         // The tooltip is an owned popup: the system destroys it along with its owner.
         if (!IsWindow(tooltip.Get())) {
