@@ -53,17 +53,9 @@ void CBoxFonts::ApplyBoxFonts() {
     }
 }
 
-// Points as a page would state them: the em height without internal leading, at the screen's DPI.
 void CBoxFonts::MeasureBoxTexts() {
-    WindowDc screen(GetParent(boxes[0].Hwnd()));
-    const int pixelsPerInch = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     for (size_t i = 0; i < boxes.size(); ++i) {
-        auto font = reinterpret_cast<HFONT>(SendMessageW(boxes[i].Hwnd(), WM_GETFONT, 0, 0));
-        SelectObjectGuard select(screen.Get(), font);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(screen.Get(), &metrics);
-        const int emHeight = metrics.tmHeight - metrics.tmInternalLeading;
-        boxTexts[i] = {emHeight * 72.0 / pixelsPerInch, metrics.tmWeight >= FW_BOLD};
+        boxTexts[i] = boxes[i].TextStyle();
     }
 }
 

@@ -1,11 +1,12 @@
 #include "app/CDialogToolTips.h"
 
+#include "app/AccessibleTexts.h"
 #include "framework/Dpi.h"
 
 #include "res/resource.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -30,9 +31,6 @@ constexpr TipText kTipTexts[] = {
     {IDC_WELL4, L"Left- or right-click to assign color to palette box 4 or its text, respectively"},
 };
 
-// The text handed to the tooltip must outlive the notification; the longest text fits.
-wchar_t tipBuffer[156];
-
 } // namespace
 
 CDialogToolTips::CDialogToolTips(std::vector<CxShadeButton*> optionButtons)
@@ -41,8 +39,10 @@ CDialogToolTips::CDialogToolTips(std::vector<CxShadeButton*> optionButtons)
 // The tooltip is an owned popup, which the system destroys with the dialog. It is made when the
 // pointer first comes to one of its tools: the first screen does not show it, and a popup window
 // is among the dearest things to make under Wine.
-void CDialogToolTips::EnableDialogToolTips(HWND dialogWindow) {
+void CDialogToolTips::EnableDialogToolTips(HWND dialogWindow,
+                                           std::function<std::optional<Color>(HWND tool)> colorOfTool) {
     dialog = dialogWindow;
+    colorShown = std::move(colorOfTool);
     tools.clear();
     for (const TipText& tip : kTipTexts) {
         tools.push_back(GetDlgItem(dialog, tip.id));
@@ -81,19 +81,19 @@ bool CDialogToolTips::OnToolTipNeedText(NMTTDISPINFOW& request, bool grabActive)
     if (!(request.uFlags & TTF_IDISHWND) || tooltipsOff || grabActive) {
         return false;
     }
-    tipBuffer[0] = L'\0';
-    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(request.hdr.idFrom));
-    for (const TipText& tip : kTipTexts) {
-        if (tip.id == id) {
-            std::wcsncpy(tipBuffer, tip.text, std::size(tipBuffer) - 1);
-        }
-    }
-    if (tipBuffer[0] == L'\0') {
+    const auto tool = reinterpret_cast<HWND>(request.hdr.idFrom);
+    const int id = GetDlgCtrlID(tool);
+    const auto tip = std::ranges::find(kTipTexts, id, &TipText::id);
+    if (tip == std::end(kTipTexts)) {
         return false;
+    }
+    tipText = tip->text;
+    if (auto color = colorShown ? colorShown(tool) : std::nullopt) {
+        tipText += L"\r\n" + NamedColorText(*color);
     }
     SendMessageW(request.hdr.hwndFrom, TTM_SETMAXTIPWIDTH, 0, ScaleForWindow(request.hdr.hwndFrom, 600));
     SendMessageW(request.hdr.hwndFrom, TTM_SETDELAYTIME, TTDT_AUTOPOP, 10000);
-    request.lpszText = tipBuffer;
+    request.lpszText = tipText.data();
     request.hinst = nullptr;
     return true;
 }

@@ -1,5 +1,6 @@
 #include "app/CDlgStatusBar.h"
 
+#include "framework/ContrastTheme.h"
 #include "framework/DcGuards.h"
 #include "framework/Dpi.h"
 #include "framework/Reflection.h"
@@ -111,6 +112,7 @@ void CDlgStatusBar::SetText(const std::wstring& newText) {
         return;
     }
     text = newText;
+    accessibility.ValueChanged();
     RepaintTextPane();
 }
 
@@ -139,6 +141,7 @@ void CDlgStatusBar::SetLockText(bool locked) {
     if (Hwnd() && shown != lockText) {
         lockText = shown;
         SendMessageW(Hwnd(), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(shown));
+        ControlAccessibility::Tell(Hwnd(), EVENT_OBJECT_NAMECHANGE);
     }
 }
 
@@ -148,12 +151,35 @@ void CDlgStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 // An alert is red for one painting only; any later repaint shows the same text in the normal color.
+// Under a contrast theme the pane takes the system's colors, an alert those of a selection.
 void CDlgStatusBar::PaintText(HDC dc, const RECT& pane) {
-    SetTextColor(dc, alertPending ? kAlertColor : GetSysColor(COLOR_INFOTEXT));
-    SetBkColor(dc, kPaneBackground);
+    if (ContrastThemeOn()) {
+        SetTextColor(dc, GetSysColor(alertPending ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(alertPending ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    } else {
+        SetTextColor(dc, alertPending ? kAlertColor : GetSysColor(COLOR_INFOTEXT));
+        SetBkColor(dc, kPaneBackground);
+    }
     ExtTextOutW(dc, pane.left, pane.top, ETO_OPAQUE, &pane, text.c_str(), static_cast<UINT>(text.size()),
                 nullptr);
     alertPending = false;
+    accessibility.FrameDrawn(Hwnd());
+}
+
+// The bar's value is what its first pane shows; each pane is a text of its own.
+AccessibleFacts CDlgStatusBar::Facts(LONG child) {
+    if (child == CHILDID_SELF) {
+        return {ROLE_SYSTEM_STATUSBAR, L"Status bar", text, 0, {}};
+    }
+    const std::wstring pane = child == 1 ? text : std::wstring(lockText ? lockText : L"");
+    return {ROLE_SYSTEM_STATICTEXT, pane, pane, STATE_SYSTEM_READONLY, {}};
+}
+
+RECT CDlgStatusBar::ChildLocation(LONG child) {
+    RECT pane{};
+    SendMessageW(Hwnd(), SB_GETRECT, static_cast<WPARAM>(child - 1), reinterpret_cast<LPARAM>(&pane));
+    MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&pane), 2);
+    return pane;
 }
 
 // The first pane's text lives here, not in the bar: it is handed out as the bar's window text and
@@ -169,6 +195,9 @@ LRESULT CDlgStatusBar::CopyText(wchar_t* buffer, std::size_t capacity) const {
 }
 
 LRESULT CDlgStatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+        return *answer;
+    }
     switch (message) {
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(text.size());

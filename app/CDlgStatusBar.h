@@ -1,7 +1,9 @@
 // The status bar along the bottom of the main dialog: an owner-drawn first pane for color texts and
-// alerts, and a second pane for the lock state of mouse tracking in the color controls.
+// alerts, and a second pane for the lock state of mouse tracking in the color controls. Screen readers
+// read the panes as parts of the bar.
 #pragma once
 
+#include "framework/AccessibleObject.h"
 #include "framework/SubclassedControl.h"
 #include "framework/UniqueHandle.h"
 
@@ -11,7 +13,7 @@
 // The id a framework status bar carries (AFX_IDW_STATUS_BAR).
 constexpr int kStatusBarId = 0xE801;
 
-class CDlgStatusBar : public SubclassedControl {
+class CDlgStatusBar : public SubclassedControl, private AccessibleSource {
 public:
     CDlgStatusBar() = default;
     ~CDlgStatusBar() override;
@@ -33,6 +35,9 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    AccessibleFacts Facts(LONG child) override;
+    LONG ChildCount() override { return 2; }
+    RECT ChildLocation(LONG child) override;
     void MeasureLockPane();
     void SetPaneWidths();
     void RepaintTextPane();
@@ -48,6 +53,7 @@ private:
     // Where the bar last had the first pane drawn, inside its border; empty until it has.
     RECT textRect{};
     UniqueWindow bar;
+    ControlAccessibility accessibility{*this};
 };
 
 // Makes the dialog taller by the height of its bottom-aligned status bar, keeping its top-left corner

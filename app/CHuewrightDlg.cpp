@@ -1,6 +1,7 @@
 #include "app/CHuewrightDlg.h"
 
 #include "app/StatusTexts.h"
+#include "framework/ContrastTheme.h"
 #include "framework/DcGuards.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
@@ -46,7 +47,14 @@ bool CHuewrightDlg::OnInitDialog() {
     }
     CreateColorControls();
     LinkColorControls();
-    toolTips.EnableDialogToolTips(Hwnd());
+    toolTips.EnableDialogToolTips(Hwnd(), [this](HWND tool) -> std::optional<Color> {
+        for (const auto& well : wells) {
+            if (well.Hwnd() == tool) {
+                return well.GetColor();
+            }
+        }
+        return std::nullopt;
+    });
     OpenLibrary();
     if (library.currentPaletteIndex >= 0) {
         StartFromStoredPalette();
@@ -118,13 +126,20 @@ void CHuewrightDlg::CreateColorControls() {
         SetWindowPos(control.Hwnd(), before ? before : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
-    // The static styles of the frames they stand in for; the controls themselves ignore them.
-    create(selector, IDC_SELECTOR, SS_CENTERIMAGE);
-    create(slider, IDC_SLIDER, SS_CENTERIMAGE);
-    create(wells[0], IDC_WELL1, SS_NOTIFY);
-    create(wells[1], IDC_WELL2, 0);
+    // The static styles of the frames they stand in for, which the controls themselves ignore. The
+    // field, the slider and the selected-color well are tab stops, each a group of its own, so the
+    // arrow keys stay theirs.
+    constexpr DWORD kTabStop = WS_GROUP | WS_TABSTOP;
+    create(selector, IDC_SELECTOR, SS_CENTERIMAGE | kTabStop);
+    create(slider, IDC_SLIDER, SS_CENTERIMAGE | kTabStop);
+    create(wells[0], IDC_WELL1, SS_NOTIFY | kTabStop);
+    create(wells[1], IDC_WELL2, WS_GROUP);
     create(wells[2], IDC_WELL3, 0);
     create(wells[3], IDC_WELL4, 0);
+    wells[0].SetAccessibleName(L"Selected color");
+    for (int shade = 1; shade <= 3; ++shade) {
+        wells[shade].SetAccessibleName(L"Shade " + std::to_wstring(shade));
+    }
 }
 
 void CHuewrightDlg::LinkColorControls() {
@@ -243,6 +258,10 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHADEBUTTON_BOXCHANGED:
         OnBoxChanged(static_cast<BoxChange>(wParam));
         return TRUE;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        OnSystemColorsChanged(message, wParam, lParam);
+        return FALSE;
     case WM_MOUSEMOVE:
         if (grab.IsActive()) {
             grab.TrackDesktopGrab();
@@ -280,6 +299,20 @@ void CHuewrightDlg::OnTimer() {
     if (boxFonts.HasFontHelper()) {
         boxFonts.SetFontToggles();
         boxFonts.ApplyBoxFonts();
+    }
+}
+
+// A contrast theme turned on or off, or the system colors changed: the controls hear of the colors,
+// and everything is painted again in the colors now in force.
+void CHuewrightDlg::OnSystemColorsChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool themeChanged = RereadContrastTheme();
+    if (message == WM_SYSCOLORCHANGE) {
+        for (HWND child = GetWindow(Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            SendMessageW(child, message, wParam, lParam);
+        }
+    }
+    if (themeChanged || message == WM_SYSCOLORCHANGE) {
+        RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     }
 }
 

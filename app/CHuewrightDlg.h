@@ -57,6 +57,7 @@ private:
     void SetSelectorMode(SelectorMode mode);
     void OnShadeDecrementChanged(HWND trackbar);
     void OnTimer();
+    void OnSystemColorsChanged(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnPaintMinimized();
     void OnExit();
     void SaveStateAndQuit();
@@ -82,7 +83,8 @@ private:
 
     LRESULT OnNotify(NMHDR& header) override;
     void OnColorCtrlStatus(WPARAM status);
-    void ApplyColorEntry();
+    // On Enter, or when the field loses the focus (`leaving`).
+    void ApplyColorEntry(bool leaving);
     void OnViewInBrowser();
     static PaletteOperations::SearchKey SearchKeyOf(WPARAM key);
 

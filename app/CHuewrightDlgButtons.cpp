@@ -106,6 +106,7 @@ void CHuewrightDlg::SetupBoxes(const PaletteColors& colors, const std::wstring& 
             box.SetToolTipText(i == 2 ? kNestedBoxTip : kBoxTip, {});
         }
         box.SetTextColor(colors.text[i]);
+        box.SetAccessibleName(L"Box " + std::to_wstring(i + 1));
     }
     boxes[2].SetNestedBox(&boxes[3]);
     for (auto& box : boxes) {
@@ -153,16 +154,20 @@ void CHuewrightDlg::SetupRemainingButtons() {
     valueLabel.SetShading(kPlainLook, 0);
 
     ShadedButton(IDC_DESKTOP_GRAB).SetIcon(IDI_GRAB, BS_CENTER, IDI_GRAB_PRESSED, IDI_GRAB_PRESSED);
+    ShadedButton(IDC_DESKTOP_GRAB).SetAccessibleName(L"Grab a color from the desktop");
     ShadedButton(IDC_BOX_PICK).SetIcon(IDI_BOXPICK, BS_CENTER, IDI_BOXPICK_PRESSED, IDI_BOXPICK_PRESSED);
+    ShadedButton(IDC_BOX_PICK).SetAccessibleName(L"Set a palette box color as the selected color");
 
     CxShadeButton& bold = ShadedButton(IDC_BOLD);
     bold.SetFont(kFace, 13, 300, 0, 0);
     bold.SetTextAlign(BS_CENTER);
     bold.SetToolTipText(L"Push for bold text.", {});
+    bold.SetAccessibleName(L"Bold");
     CxShadeButton& italic = ShadedButton(IDC_ITALIC);
     italic.SetFont(kFace, 13, 300, 0, 0);
     italic.SetTextAlign(BS_CENTER);
     italic.SetToolTipText(L"Push for italic text.", {});
+    italic.SetAccessibleName(L"Italic");
 }
 
 // Background colors first, then the text colors, then one repaint, as a shown palette always is.

@@ -162,7 +162,7 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
         return true;
     case IDC_COLOR_VALUE:
         if (code == EN_KILLFOCUS) {
-            ApplyColorEntry();
+            ApplyColorEntry(true);
         }
         return true;
     case ID_COPY_STATUS_BAR:
@@ -242,7 +242,7 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
     const WPARAM key = msg.wParam;
 
     if (focus == Item(IDC_COLOR_VALUE) && key == VK_RETURN) {
-        ApplyColorEntry();
+        ApplyColorEntry(false);
         return true;
     }
     if (inSearch && !operations.Matches().empty() && operations.OnSearchKey(SearchKeyOf(key))) {

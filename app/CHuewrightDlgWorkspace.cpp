@@ -151,12 +151,15 @@ void CHuewrightDlg::ApplyBoxPick(int index) {
 }
 
 // A valid entry becomes the selected color; an invalid one keeps the focus in the field, with the
-// part to fix selected, until it is valid or empty.
-void CHuewrightDlg::ApplyColorEntry() {
+// part to fix selected, until it is valid or empty. Enter in an empty field moves on to the shade
+// trackbar; leaving it empty leaves the focus where it went, so Tab goes on in reading order.
+void CHuewrightDlg::ApplyColorEntry(bool leaving) {
     const ColorEntry entry = ParseColorEntry(ItemText(IDC_COLOR_VALUE));
     switch (entry.kind) {
     case ColorEntry::Empty:
-        SetFocus(shadeDecrementBar);
+        if (!leaving) {
+            SetFocus(shadeDecrementBar);
+        }
         break;
     case ColorEntry::Valid:
         selector.SetColor(entry.color);

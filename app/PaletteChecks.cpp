@@ -5,8 +5,6 @@
 
 #include <cmath>
 
-namespace {
-
 BoxContrast BoxContrastOf(Color text, Color background, const BoxText& textStyle) {
     BoxContrast box{};
     box.largeText = IsLargeText(textStyle.pointSize, textStyle.bold);
@@ -16,6 +14,8 @@ BoxContrast BoxContrastOf(Color text, Color background, const BoxText& textStyle
     box.lightnessContrast = LightnessContrast(text, background);
     return box;
 }
+
+namespace {
 
 wchar_t Digit(int value) {
     return static_cast<wchar_t>(L'0' + value % 10);

@@ -39,6 +39,7 @@ struct PaletteChecks {
 
 // WCAG's large text: at least 18 points, or at least 14 points and bold.
 bool IsLargeText(double pointSize, bool bold);
+BoxContrast BoxContrastOf(Color text, Color background, const BoxText& textStyle);
 PaletteChecks CheckPalette(const PaletteColors& colors, const std::array<BoxText, 4>& text);
 // Only each box's text against its background, without the simulations, which cost far more.
 std::array<BoxContrast, 4> CheckBoxContrasts(const PaletteColors& colors, const std::array<BoxText, 4>& text);

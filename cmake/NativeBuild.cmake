@@ -27,6 +27,7 @@ include(GoogleTest)
 
 add_executable(core_tests
     tests/core/AboutTextsTest.cpp
+    tests/core/AccessibleTextsTest.cpp
     tests/core/CliTest.cpp
     tests/core/ColorEntryTest.cpp
     tests/core/ColorFormatTest.cpp

@@ -53,12 +53,15 @@ add_library(huewright_win STATIC
     color/GTColorSliderWnd.cpp
     color/GTColorWellWnd.cpp
     color/GTDrawHelper.cpp
+    framework/AccessibleObject.cpp
     framework/CallbackGuard.cpp
     framework/CommonDialogs.cpp
+    framework/ContrastTheme.cpp
     framework/Dialog.cpp
     framework/DialogDpiLayout.cpp
     framework/DialogGroup.cpp
     framework/Dpi.cpp
+    framework/FocusCue.cpp
     framework/MessageBoxes.cpp
     framework/OffscreenCanvas.cpp
     framework/OleDragSource.cpp
@@ -143,11 +146,13 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(${CMAKE_SOURCE_DIR}/cmake/GTestSuites.cmake)
 add_executable(win_tests
     tests/win/AboutTest.cpp
+    tests/win/AccessibilityTest.cpp
     tests/win/BoxActionsTest.cpp
     tests/win/ColorBlendTest.cpp
     tests/win/ColorControlsFixture.cpp
     tests/win/ColorSelectorTest.cpp
     tests/win/ColorSliderTest.cpp
+    tests/win/ContrastThemeTest.cpp
     tests/win/ColorWellTest.cpp
     tests/win/CopyColorFormatTest.cpp
     tests/win/DamagedSettingsTest.cpp
@@ -160,6 +165,7 @@ add_executable(win_tests
     tests/win/HostileInputTest.cpp
     tests/win/PaletteCheckerTest.cpp
     tests/win/InstanceTest.cpp
+    tests/win/KeyboardOnlyTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp
     tests/win/MainDialogFixture.cpp
@@ -178,7 +184,7 @@ target_link_libraries(win_tests PRIVATE huewright_win gtest gtest_main)
 target_precompile_headers(win_tests PRIVATE ${HUEWRIGHT_WIN_HEADERS} <gtest/gtest.h> <chrono> <filesystem>)
 target_compile_definitions(win_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_compile_options(win_tests PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
-add_dependencies(win_tests huewright huewright-cli wineprefix read_window_text)
+add_dependencies(win_tests huewright huewright-cli wineprefix read_window_text read_accessible)
 huewright_add_gtest_suites(TARGET win_tests TIMEOUT 900)
 
 # The library on a disk that is really full: a test program of its own that only
@@ -195,6 +201,12 @@ set_tests_properties(FullDiskTest PROPERTIES TIMEOUT 300)
 add_executable(read_window_text tests/win/ReadWindowText.cpp)
 target_compile_options(read_window_text PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
 target_link_options(read_window_text PRIVATE -municode)
+
+# Reads the program's controls from another process, as screen readers do.
+add_executable(read_accessible tests/win/ReadAccessible.cpp)
+target_link_libraries(read_accessible PRIVATE oleacc ole32 oleaut32 uuid)
+target_compile_options(read_accessible PRIVATE ${HUEWRIGHT_WIN_WARNINGS})
+target_link_options(read_accessible PRIVATE -municode)
 
 # Saves and deletes without end for scripts/test-killed-saves.sh to kill at random moments.
 add_executable(save_stress tests/win/SaveStress.cpp)

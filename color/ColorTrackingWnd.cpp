@@ -57,9 +57,30 @@ void ColorTrackingWnd::PaintOffscreen(HDC dc, const std::function<void(HDC memor
         Rectangle(memory, 0, 0, bitmapWidth + 1, bitmapHeight + 1);
     }
     draw(memory);
+    if (focusCue.Shown()) {
+        focusCue.Draw(memory, RECT{0, 0, bitmapWidth, bitmapHeight});
+    }
     GdiFlush();
     BitBlt(dc, 0, 0, bitmapWidth, bitmapHeight, memory, 0, 0, SRCCOPY);
     RestoreDC(memory, savedState);
+    accessibility.FrameDrawn(Hwnd());
+}
+
+LRESULT ColorTrackingWnd::OnCommonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+        return *answer;
+    }
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        focusCue.Follow(Hwnd(), message, wParam);
+        return result;
+    }
+    default:
+        return DefaultProc(message, wParam, lParam);
+    }
 }
 
 void ColorTrackingWnd::SendStatus(ColorCtrlStatus status) {

@@ -2,6 +2,7 @@
 
 #include "framework/RepaintNow.h"
 
+#include "app/AccessibleTexts.h"
 #include "color/CColorBlend.h"
 #include "color/FieldRenderer.h"
 #include "color/GTColorSliderWnd.h"
@@ -43,6 +44,7 @@ void GTColorSelectorWnd::SetMode(int code) {
     xMax = axes->xMax;
     yMax = axes->yMax;
     Invalidate();
+    ControlAccessibility::Tell(Hwnd(), EVENT_OBJECT_NAMECHANGE);
 }
 
 Color GTColorSelectorWnd::GetColor() const {
@@ -71,6 +73,7 @@ LRESULT GTColorSelectorWnd::NotifyColorChanged(Color changed) {
     if (id == 0) {
         return -1;
     }
+    accessibility.ValueChanged();
     ColorCtrlNotify record{Hwnd(), id, changed};
     auto recordParam = reinterpret_cast<LPARAM>(&record);
     if (linkedSlider) {
@@ -126,7 +129,7 @@ LRESULT GTColorSelectorWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (message == WM_COLORCTRL_CHANGED) {
             return OnSliderChanged();
         }
-        return DefaultProc(message, wParam, lParam);
+        return OnCommonMessage(message, wParam, lParam);
     }
 }
 
@@ -134,8 +137,17 @@ void GTColorSelectorWnd::OnSysColorChange() {
     Invalidate();
 }
 
-UINT GTColorSelectorWnd::DialogCode() const {
+UINT GTColorSelectorWnd::DialogCode(const MSG*) const {
     return DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+// A two-dimensional slider: readers know the slider role, and the value says both axes.
+AccessibleFacts GTColorSelectorWnd::Facts(LONG) {
+    return {ROLE_SYSTEM_SLIDER,
+            FieldAccessibleName(mode),
+            FieldAccessibleValue(mode, color),
+            STATE_SYSTEM_FOCUSABLE,
+            {}};
 }
 
 void GTColorSelectorWnd::OnSize(int width, int height) {

@@ -1,5 +1,6 @@
 #include "color/GTColorSliderWnd.h"
 
+#include "app/AccessibleTexts.h"
 #include "color/FieldRenderer.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTDrawHelper.h"
@@ -39,6 +40,7 @@ void GTColorSliderWnd::SetMode(int code) {
     pos = SliderInitialPosition(code, *range);
     fixedFirst = fixedSecond = 0;
     Invalidate();
+    ControlAccessibility::Tell(Hwnd(), EVENT_OBJECT_NAMECHANGE);
 }
 
 // Does not notify: the field calls this when it changed itself.
@@ -48,6 +50,7 @@ void GTColorSliderWnd::SetValue(int value) {
         return;
     }
     pos = target;
+    accessibility.ValueChanged();
     Invalidate();
 }
 
@@ -57,6 +60,7 @@ LRESULT GTColorSliderWnd::NotifyColorChanged(int value) {
     if (id == 0) {
         return -1;
     }
+    accessibility.ValueChanged();
     ColorCtrlNotify record{Hwnd(), id, static_cast<std::uint32_t>(value)};
     HWND target = linkedSelector ? linkedSelector->Hwnd() : GetParent(Hwnd());
     return target ? SendMessageW(target, WM_COLORCTRL_CHANGED, id, reinterpret_cast<LPARAM>(&record)) : -1;
@@ -86,7 +90,7 @@ LRESULT GTColorSliderWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (message == WM_COLORCTRL_CHANGED) {
             return OnSelectorChanged();
         }
-        return DefaultProc(message, wParam, lParam);
+        return OnCommonMessage(message, wParam, lParam);
     }
 }
 
@@ -94,8 +98,18 @@ void GTColorSliderWnd::OnSysColorChange() {
     InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
-UINT GTColorSliderWnd::DialogCode() const {
-    return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+// Tab is left to the dialog, so a keyboard user can move on from the slider.
+UINT GTColorSliderWnd::DialogCode(const MSG*) const {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+AccessibleFacts GTColorSliderWnd::Facts(LONG) {
+    const int modeIndex = ModeIndexOfCode(modeCode);
+    return {ROLE_SYSTEM_SLIDER,
+            SliderAccessibleName(modeIndex),
+            SliderAccessibleValue(modeIndex, ComponentValue()),
+            STATE_SYSTEM_FOCUSABLE,
+            {}};
 }
 
 void GTColorSliderWnd::OnSize(int width, int height) {
@@ -228,6 +242,9 @@ LRESULT GTColorSliderWnd::OnSelectorChanged() {
     }
     const int target = SliderPositionForValue(modeCode, linkedSelector->Z(), minPos, maxPos);
     changed = changed || target != pos;
+    if (target != pos) {
+        accessibility.ValueChanged();
+    }
     pos = target;
     if (changed) {
         RepaintNow(Hwnd());

@@ -35,7 +35,8 @@ protected:
     void Paint(HDC dc, const RECT& client) override;
     void OnSize(int width, int height) override;
     void OnSysColorChange() override;
-    UINT DialogCode() const override;
+    UINT DialogCode(const MSG* message) const override;
+    AccessibleFacts Facts(LONG child) override;
 
 private:
     bool Horizontal() const { return (styleFlags & SliderHorizontal) != 0; }

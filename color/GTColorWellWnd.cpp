@@ -1,5 +1,6 @@
 #include "color/GTColorWellWnd.h"
 
+#include "app/AccessibleTexts.h"
 #include "app/WorkspaceFlags.h"
 #include "color/ColorCtrlMessages.h"
 #include "color/GTColorSelectorWnd.h"
@@ -40,6 +41,9 @@ bool GTColorWellWnd::Create(DWORD style, int left, int top, int right, int botto
 }
 
 void GTColorWellWnd::SetColor(Color newColor) {
+    if (newColor != color) {
+        accessibility.ValueChanged();
+    }
     color = newColor;
     RepaintNow(Hwnd());
 }
@@ -67,20 +71,64 @@ LRESULT GTColorWellWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK:
         SetFocus(Hwnd());
         return DefaultProc(message, wParam, lParam);
+    case WM_KEYDOWN:
+        return OnKeyDown(wParam) ? 0 : DefaultProc(message, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        return OnFocusMessage(message, wParam, lParam);
     default:
         if (message == WM_COLORCTRL_CHANGED) {
             return OnColorCtrlChanged();
         }
+        if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+            return *answer;
+        }
         return DefaultProc(message, wParam, lParam);
     }
+}
+
+LRESULT GTColorWellWnd::OnFocusMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefaultProc(message, wParam, lParam);
+    focusCue.Follow(Hwnd(), message, wParam);
+    return result;
+}
+
+// Space and Enter press the well as a click does; with Shift they give the color to the box's text.
+bool GTColorWellWnd::OnKeyDown(WPARAM key) {
+    if (key != VK_SPACE && key != VK_RETURN) {
+        return false;
+    }
+    if (GetKeyState(VK_SHIFT) < 0) {
+        ApplyTextColor();
+    } else {
+        ApplyBoxColor();
+    }
+    return true;
+}
+
+AccessibleFacts GTColorWellWnd::Facts(LONG) {
+    const bool tabStop = (GetWindowLongW(Hwnd(), GWL_STYLE) & WS_TABSTOP) != 0;
+    return {ROLE_SYSTEM_PUSHBUTTON, accessibleName, NamedColorText(color),
+            tabStop ? STATE_SYSTEM_FOCUSABLE : 0, targetBox ? L"Apply to its box" : L""};
+}
+
+bool GTColorWellWnd::DoDefaultAction(LONG) {
+    if (!targetBox) {
+        return false;
+    }
+    ApplyBoxColor();
+    return true;
 }
 
 void GTColorWellWnd::OnSysColorChange() {
     InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
-UINT GTColorWellWnd::DialogCode() const {
-    return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+// Tab is left to the dialog, so a keyboard user can move on from the well; Enter presses it.
+UINT GTColorWellWnd::DialogCode(const MSG* message) const {
+    const bool enter = message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
 }
 
 // Drawn off-screen and copied in one transfer so the swatch never flickers.
@@ -89,10 +137,18 @@ void GTColorWellWnd::Paint(HDC dc, const RECT& client) {
     if (!canvas) {
         return;
     }
-    UniqueBrush brush(CreateSolidBrush(color));
-    SelectObjectGuard selectedPen(canvas.Get(), GetStockObject(NULL_PEN));
-    SelectObjectGuard selectedBrush(canvas.Get(), brush.Get());
-    Rectangle(canvas.Get(), client.left, client.top, client.right + 1, client.bottom + 1);
+    {
+        UniqueBrush brush(CreateSolidBrush(color));
+        SelectObjectGuard selectedPen(canvas.Get(), GetStockObject(NULL_PEN));
+        SelectObjectGuard selectedBrush(canvas.Get(), brush.Get());
+        Rectangle(canvas.Get(), client.left, client.top, client.right + 1, client.bottom + 1);
+    }
+    if (focusCue.Shown()) {
+        RECT inside = client;
+        InflateRect(&inside, -2, -2);
+        focusCue.Draw(canvas.Get(), inside);
+    }
+    accessibility.FrameDrawn(Hwnd());
 }
 
 // The message's own value is not used: the well reads the selector's current color.

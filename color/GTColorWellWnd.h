@@ -1,9 +1,12 @@
 // A plain color swatch: the selected-color well follows the selector and tells the main dialog;
-// the shade wells are colored by the selector directly. A click gives the color to the well's box,
-// a drag with either button carries it to any box.
+// the shade wells are colored by the selector directly. A click, or Space or Enter while it has the
+// focus, gives the color to the well's box (with Shift, or the right button, to its text); a drag
+// with either button carries it to any box.
 #pragma once
 
 #include "color/ColorMath.h"
+#include "framework/AccessibleObject.h"
+#include "framework/FocusCue.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 
@@ -18,7 +21,7 @@ std::wstring WellDragText(Color color, bool textColor);
 // the payload as UTF-16 with its terminating zero. Null when it cannot be allocated.
 UniqueGlobal WellDragBlock(Color color, bool textColor);
 
-class GTColorWellWnd : public Window {
+class GTColorWellWnd : public Window, private AccessibleSource {
 public:
     bool Create(DWORD style, int left, int top, int right, int bottom, HWND parent, int id);
 
@@ -30,14 +33,20 @@ public:
     void SetNotifyWnd(HWND wnd) { notifyWnd = wnd; }
     void SetTargetBox(CxShadeButton* box) { targetBox = box; }
     void SetNestedBox(CxShadeButton* box) { nestedBox = box; }
+    // What screen readers call the well: "Selected color", "Shade 1", ...
+    void SetAccessibleName(const std::wstring& name) { accessibleName = name; }
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc, const RECT& client) override;
     void OnSysColorChange() override;
-    UINT DialogCode() const override;
+    UINT DialogCode(const MSG* message) const override;
 
 private:
+    AccessibleFacts Facts(LONG child) override;
+    bool DoDefaultAction(LONG child) override;
+    LRESULT OnFocusMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnKeyDown(WPARAM key);
     LRESULT OnColorCtrlChanged();
     void DragColor(bool textColor, LPARAM downPoint);
     void ApplyBoxColor();
@@ -50,4 +59,7 @@ private:
     HWND notifyWnd = nullptr;
     CxShadeButton* targetBox = nullptr;
     CxShadeButton* nestedBox = nullptr;
+    std::wstring accessibleName;
+    FocusCue focusCue;
+    ControlAccessibility accessibility{*this};
 };

@@ -2,18 +2,12 @@
 // clipboard format, a drop source for a drag started with either mouse button, and the drag itself.
 #pragma once
 
+#include "framework/ComPtr.h"
 #include "framework/UniqueHandle.h"
 
 #include <ole2.h>
 
-#include <memory>
-
 enum class DragButton { Left, Right };
-
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename Interface> using ComPtr = std::unique_ptr<Interface, ComRelease>;
 
 // The data object owns the block and frees it when the last reference goes.
 ComPtr<IDataObject> CreateGlobalDataObject(CLIPFORMAT format, UniqueGlobal block);

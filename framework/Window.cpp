@@ -87,7 +87,7 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSysColorChange();
         return 0;
     case WM_GETDLGCODE:
-        return DialogCode();
+        return DialogCode(reinterpret_cast<const MSG*>(lParam));
     default:
         return OnMessage(message, wParam, lParam);
     }
@@ -111,7 +111,7 @@ void Window::OnSize(int, int) {}
 
 void Window::OnSysColorChange() {}
 
-UINT Window::DialogCode() const {
+UINT Window::DialogCode(const MSG*) const {
     return 0;
 }
 

@@ -41,8 +41,9 @@ protected:
     // WM_SIZE, after the default handling, with the new client size.
     virtual void OnSize(int width, int height);
     virtual void OnSysColorChange();
-    // The answer to WM_GETDLGCODE: which keys the window wants from the dialog manager.
-    virtual UINT DialogCode() const;
+    // The answer to WM_GETDLGCODE: which keys the window wants from the dialog manager; `message` is
+    // the key message the manager is about to handle, or null.
+    virtual UINT DialogCode(const MSG* message) const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

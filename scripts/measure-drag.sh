@@ -23,7 +23,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 . "$scripts/wine-processes.sh"
 program=$(of_prefix $(pgrep -x huewright.exe))
 server=$(prefix_server)
-xserver=$(pgrep -f "^Xvfb $DISPLAY( |\$)" || pgrep -x Xorg || true)
+xserver=${HUEWRIGHT_XVFB_PID:-$(pgrep -f "^Xvfb $DISPLAY( |\$)" || pgrep -x Xorg || true)}
 for found in program server xserver; do
     if [ -z "$(eval echo \$$found)" ]; then
         echo "measure-drag: no $found process found" >&2

@@ -1,5 +1,6 @@
 #include "widgets/CxShadeButton.h"
 
+#include "app/AccessibleTexts.h"
 #include "app/WorkspaceFlags.h"
 #include "framework/DcGuards.h"
 #include "framework/DialogGroup.h"
@@ -320,6 +321,7 @@ CxShadeButton& CxShadeButton::ActionTarget(bool ctrlDown) {
 // Sent from the setters themselves, so every way a box changes is heard, whichever loop runs it.
 void CxShadeButton::NotifyBoxChanged(BoxChange change) {
     if (paletteBox) {
+        accessibility.ValueChanged();
         SendMessageW(GetParent(Hwnd()), WM_SHADEBUTTON_BOXCHANGED, static_cast<WPARAM>(change),
                      reinterpret_cast<LPARAM>(Hwnd()));
     }
@@ -337,9 +339,106 @@ void CxShadeButton::ApplyDroppedColor(Color color, bool toText, bool ctrlDown) {
 }
 
 // A click copies the color and goes no further: the box is neither pressed nor repainted.
-void CxShadeButton::CopyColorOnClick(bool textColor) {
-    CxShadeButton& source = ActionTarget(GetAsyncKeyState(VK_CONTROL) < 0);
+void CxShadeButton::CopyColorOnClick(bool textColor, bool ctrlDown) {
+    CxShadeButton& source = ActionTarget(ctrlDown);
     CopyTextToClipboard(Hwnd(), FormatColor(textColor ? source.textColor : source.boxColor, copyFormat));
+}
+
+// Points as a page would state them: the em height without internal leading, at the screen's DPI.
+BoxText CxShadeButton::TextStyle() const {
+    WindowDc screen(GetParent(Hwnd()));
+    const int pixelsPerInch = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    SelectObjectGuard select(screen.Get(),
+                             font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.Get(), &metrics);
+    const int emHeight = metrics.tmHeight - metrics.tmInternalLeading;
+    return {emHeight * 72.0 / pixelsPerInch, metrics.tmWeight >= FW_BOLD};
+}
+
+// The window text without its mnemonic marks, as it reads.
+std::wstring CxShadeButton::Caption() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(Hwnd())) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(Hwnd(), text.data(), static_cast<int>(text.size()))));
+    std::wstring read;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) {
+            ++i;
+        }
+        read += text[i];
+    }
+    return read;
+}
+
+// A box is a button whose value is its colors; an inert button is a label; the others are the
+// buttons, checks and radios they look like.
+AccessibleFacts CxShadeButton::Facts(LONG) {
+    const bool tabStop = (GetWindowLongW(Hwnd(), GWL_STYLE) & WS_TABSTOP) != 0;
+    AccessibleFacts facts;
+    facts.name = accessibleName.empty() ? Caption() : accessibleName;
+    facts.state = tabStop ? STATE_SYSTEM_FOCUSABLE : 0;
+    if (paletteBox) {
+        facts.role = ROLE_SYSTEM_PUSHBUTTON;
+        facts.value = BoxAccessibleValue(boxColor, textColor, TextStyle());
+        facts.defaultAction = L"Copy color";
+    } else if (kind != KindPush) {
+        facts.role = kind == KindCheck ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_RADIOBUTTON;
+        facts.state |= checked ? STATE_SYSTEM_CHECKED : 0;
+        facts.defaultAction = kind == KindCheck ? (checked ? L"Uncheck" : L"Check") : L"Select";
+    } else if (inert) {
+        facts.role = ROLE_SYSTEM_STATICTEXT;
+        facts.state |= STATE_SYSTEM_READONLY;
+    } else {
+        facts.role = ROLE_SYSTEM_PUSHBUTTON;
+        facts.defaultAction = L"Press";
+    }
+    return facts;
+}
+
+// What a click does: a box copies its color; a button, check or radio tells its dialog it was
+// clicked, after taking its new check state.
+bool CxShadeButton::DoDefaultAction(LONG) {
+    if (paletteBox) {
+        CopyColorOnClick(false, false);
+        return true;
+    }
+    if (inert || !IsWindowEnabled(Hwnd())) {
+        return false;
+    }
+    if (kind != KindPush) {
+        SendMessageW(Hwnd(), BM_SETCHECK, kind == KindCheck ? !checked : 1, 0);
+    }
+    SendMessageW(GetParent(Hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Hwnd()), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Hwnd()));
+    return true;
+}
+
+// On a focused box Space and Enter do what a click does, and Ctrl+C copies its own background.
+bool CxShadeButton::OnKeyDown(WPARAM key) {
+    if (!paletteBox) {
+        if (key == VK_SPACE && kind != KindPush) {
+            SendMessageW(Hwnd(), BM_SETCHECK, kind == KindCheck ? !checked : 1, 0);
+        }
+        return false;
+    }
+    const bool ctrlDown = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_SPACE || key == VK_RETURN) {
+        CopyColorOnClick(false, ctrlDown);
+        return true;
+    }
+    if (key == 'C' && ctrlDown) {
+        CopyColorOnClick(false, false);
+        return true;
+    }
+    return false;
+}
+
+// A box takes Enter itself rather than leave it to the dialog's default button.
+UINT CxShadeButton::DialogCode(const MSG* message) {
+    const auto code = static_cast<UINT>(
+        DefaultProc(WM_GETDLGCODE, message ? message->wParam : 0, reinterpret_cast<LPARAM>(message)));
+    const bool enter = message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
+    return paletteBox && enter ? code | DLGC_WANTMESSAGE : code;
 }
 
 void CxShadeButton::UndoLastChange() {
@@ -365,6 +464,9 @@ void CxShadeButton::RepaintWithNested() {
 }
 
 LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto answer = accessibility.OnMessage(Hwnd(), message, wParam, lParam)) {
+        return *answer;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return TRUE;
@@ -380,7 +482,7 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefaultProc(message, wParam, lParam);
     case WM_RBUTTONDOWN:
         if (paletteBox) {
-            CopyColorOnClick(true);
+            CopyColorOnClick(true, GetAsyncKeyState(VK_CONTROL) < 0);
         }
         return 0;
     case WM_MOUSEMOVE:
@@ -397,10 +499,10 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefaultProc(message, wParam, lParam);
     case WM_KEYDOWN:
-        if (wParam == VK_SPACE && kind != KindPush) {
-            SendMessageW(Hwnd(), BM_SETCHECK, kind == KindCheck ? !checked : 1, 0);
-        }
-        return DefaultProc(message, wParam, lParam);
+        return OnKeyDown(wParam) ? 0 : DefaultProc(message, wParam, lParam);
+    case WM_GETDLGCODE:
+        return DialogCode(reinterpret_cast<const MSG*>(lParam));
+
     case BM_SETCHECK:
         OnSetCheck(wParam != 0);
         return 0;
@@ -415,6 +517,7 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             checked = false;
             SetToolTipShown(toolTipUpText);
             InvalidateRect(Hwnd(), nullptr, FALSE);
+            ControlAccessibility::Tell(Hwnd(), EVENT_OBJECT_STATECHANGE);
         }
         return 0;
     case Reflected(WM_DRAWITEM):
@@ -435,7 +538,7 @@ LRESULT CxShadeButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void CxShadeButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     RelayToToolTip(WM_LBUTTONDOWN, wParam, lParam);
     if (paletteBox) {
-        CopyColorOnClick(false);
+        CopyColorOnClick(false, GetAsyncKeyState(VK_CONTROL) < 0);
         return;
     }
     if (inert) {
@@ -478,7 +581,11 @@ void CxShadeButton::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 void CxShadeButton::OnSetCheck(bool check) {
+    const bool wasChecked = checked;
     checked = check && kind != KindPush;
+    if (checked != wasChecked) {
+        ControlAccessibility::Tell(Hwnd(), EVENT_OBJECT_STATECHANGE);
+    }
     if (checked && kind == KindRadio) {
         UncheckGroup();
     }

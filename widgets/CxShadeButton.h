@@ -1,9 +1,12 @@
 // The owner-drawn button of the main dialog: palette boxes, labels, radio and check buttons and tool
 // buttons all draw a synthesised face (a texture tinted toward a color), icons, text, a border and
 // dotted focus lines, and carry their own tooltip. Boxes also keep a one-step undo of their colors.
+// Each tells screen readers what it is; a box, its colors and their contrast.
 #pragma once
 
+#include "app/PaletteChecks.h"
 #include "color/ColorMath.h"
+#include "framework/AccessibleObject.h"
 #include "framework/SubclassedControl.h"
 #include "framework/UniqueHandle.h"
 #include "widgets/COleDropWndTarget.h"
@@ -25,7 +28,7 @@ enum class BoxChange : WPARAM { Colors = 0, Font = 1 };
 enum ButtonKind { KindPush = 0, KindCheck = 2, KindRadio = 4 };
 enum LastChange { ChangeNone = 0, ChangeText = 1, ChangeBox = 2 };
 
-class CxShadeButton : public SubclassedControl {
+class CxShadeButton : public SubclassedControl, private AccessibleSource {
 public:
     CxShadeButton();
     ~CxShadeButton() override;
@@ -50,6 +53,8 @@ public:
     bool SetPaletteBoxMode(BYTE paletteBox);
     void SetNestedBox(CxShadeButton* box) { nestedBox = box; }
     void SetCopyFormat(const std::wstring& format) { copyFormat = format; }
+    // What screen readers call the button when its text does not say it ("Box 1", "Bold").
+    void SetAccessibleName(const std::wstring& name) { accessibleName = name; }
     void UndoLastChange();
 
     Color BoxColor() const { return boxColor; }
@@ -70,14 +75,21 @@ public:
     void RepaintWithNested();
     // A color dropped on the box: its text or box color, or its nested box's with Ctrl down.
     void ApplyDroppedColor(Color color, bool toText, bool ctrlDown);
+    // The text's size in points, as a page would state it, and whether it is bold.
+    BoxText TextStyle() const;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    AccessibleFacts Facts(LONG child) override;
+    bool DoDefaultAction(LONG child) override;
+    std::wstring Caption() const;
+    bool OnKeyDown(WPARAM key);
+    UINT DialogCode(const MSG* message);
     CxShadeButton& ActionTarget(bool ctrlDown);
     void NotifyBoxChanged(BoxChange change);
-    void CopyColorOnClick(bool textColor);
+    void CopyColorOnClick(bool textColor, bool ctrlDown);
     void PreSubclassWindow();
     void RecreateFont();
     void BuildFaces();
@@ -138,4 +150,6 @@ private:
     int iconAlign = BS_CENTER;
     bool flat = false;
     LastChange lastChange = ChangeNone;
+    std::wstring accessibleName;
+    ControlAccessibility accessibility{*this};
 };

@@ -2,7 +2,9 @@
 // a memory bitmap and copied to the screen in one transfer.
 #include "widgets/CxShadeButton.h"
 
+#include "framework/ContrastTheme.h"
 #include "framework/DcGuards.h"
+#include "framework/FocusCue.h"
 #include "framework/OffscreenCanvas.h"
 
 namespace {
@@ -42,8 +44,9 @@ void DrawIconAt(HDC dc, HICON icon, const RECT& rect, int shift) {
 
 } // namespace
 
+// Under a contrast theme every face but a box's is the plain button face: a texture is no chrome.
 void CxShadeButton::DrawFace(HDC dc, const RECT& item, const ShadeBitmap& face, int offset) const {
-    if (face.IsEmpty()) {
+    if (face.IsEmpty() || (ContrastThemeOn() && !paletteBox)) {
         FillFace(dc, item);
         return;
     }
@@ -149,10 +152,15 @@ void CxShadeButton::DrawItem(const DRAWITEMSTRUCT& item) {
                 }
             }
         }
-        if ((item.itemState & ODS_FOCUS) && focusMargin > 0) {
+        if (paletteBox && (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+            RECT inside = rect;
+            InflateRect(&inside, -focusMargin, -focusMargin);
+            FocusCue::DrawFocusBorder(dc, inside);
+        } else if ((item.itemState & ODS_FOCUS) && focusMargin > 0) {
             DrawFocusLines(dc, focusRect);
         }
-        ::SetTextColor(dc, textColor);
+        ::SetTextColor(dc, ContrastThemeOn() && !paletteBox ? GetSysColor(COLOR_BTNTEXT) : textColor);
     }
     drawText(text);
+    accessibility.FrameDrawn(Hwnd());
 }

@@ -100,12 +100,12 @@ TEST_F(SliderTest, BlueModeRampRunsThroughTheFieldsRedAndGreen) {
     EXPECT_EQ(slider.ComponentValue(), 10);
 }
 
-TEST_F(SliderTest, AsksForTabSoTheFocusStays) {
-    EXPECT_EQ(SendMessageW(slider.Hwnd(), WM_GETDLGCODE, 0, 0), 131);
+TEST_F(SliderTest, AsksForArrowsAndCharactersButLetsTabPass) {
+    EXPECT_EQ(SendMessageW(slider.Hwnd(), WM_GETDLGCODE, 0, 0), 129);
 }
 
-// Tab in the real dialog: the field lets it move the focus on, the slider keeps it.
-TEST(ColorControlsInDialogTest, TabLeavesTheFieldButNotTheSlider) {
+// Tab in the real dialog moves the focus on from the field and from the slider alike.
+TEST(ColorControlsInDialogTest, TabLeavesTheFieldAndTheSlider) {
     TempWorkingDirectory folder;
     ScratchSettingsKey settings;
     CHuewrightDlg dialog;
@@ -122,7 +122,7 @@ TEST(ColorControlsInDialogTest, TabLeavesTheFieldButNotTheSlider) {
     SetFocus(bar);
     PostMessageW(bar, WM_KEYDOWN, VK_TAB, 0x000F0001);
     PumpMessages(&dialog);
-    EXPECT_EQ(GetFocus(), bar);
+    EXPECT_NE(GetFocus(), bar);
     DestroyWindow(dialog.Hwnd());
 }
 

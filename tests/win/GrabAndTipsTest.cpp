@@ -1,5 +1,6 @@
 // The desktop grab, reading a window of known color through real mouse input, and the texts of
 // the dialog's own tooltip, which give way to the option and to a running grab.
+#include "app/AccessibleTexts.h"
 #include "app/CHuewrightDlg.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
@@ -86,8 +87,17 @@ TEST_F(GrabAndTipsTest, TheDialogTooltipHasATextForEachOfItsControls) {
         {IDC_WELL4, L"Left- or right-click to assign color to palette box 4 or its text, respectively"},
         {IDC_SEARCH, L""},
     };
+    // A well's tip also names the color it shows.
+    const auto named = [this](int id) {
+        for (int well = 0; well < 4; ++well) {
+            if (dialog.Well(well).Hwnd() == dialog.Item(id)) {
+                return L"\r\n" + NamedColorText(dialog.Well(well).GetColor());
+            }
+        }
+        return std::wstring();
+    };
     for (auto [id, text] : kTexts) {
-        EXPECT_EQ(TipText(id), text) << id;
+        EXPECT_EQ(TipText(id), text + named(id)) << id;
     }
     EXPECT_EQ(SendMessageW(tooltip.Get(), TTM_GETMAXTIPWIDTH, 0, 0), ScaleForWindow(dialog.Hwnd(), 600));
     SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_NO_TOOLTIPS, 0);

@@ -249,19 +249,8 @@ TEST_F(StatusBarTest, OthersReadTheFirstPaneThroughTheWindowTextAndThePaneText) 
     wchar_t window[32] = {};
     swprintf(window, std::size(window), L"%llx",
              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
-    std::wstring commandLine = L"read_window_text " + std::wstring(window) + L" read.txt";
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW((ModuleFolder() + L"read_window_text.exe").c_str(), commandLine.data(),
-                               nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-    UniqueHandle process(started.hProcess);
-    UniqueHandle thread(started.hThread);
     // Its WM_GETTEXT is answered by this thread's window, so the queue is pumped while it runs.
-    ASSERT_TRUE(WaitFor([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; },
-                        std::chrono::seconds(20)));
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(RunTestProgram(L"read_window_text.exe", std::wstring(window) + L" read.txt"), 0);
     std::ifstream in(std::filesystem::path(folder.Path()) / L"read.txt", std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t)),

@@ -74,6 +74,26 @@ void ClickButton(Dialog& dialog, int id) {
                  reinterpret_cast<LPARAM>(dialog.Item(id)));
 }
 
+int RunTestProgram(const std::wstring& name, const std::wstring& arguments,
+                   std::chrono::milliseconds timeout) {
+    std::wstring commandLine = name + L" " + arguments;
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW((ModuleFolder() + name).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &started)) {
+        return -1;
+    }
+    UniqueHandle process(started.hProcess);
+    UniqueHandle thread(started.hThread);
+    if (!WaitFor([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }, timeout)) {
+        TerminateProcess(process.Get(), 1);
+        return -1;
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.Get(), &exitCode);
+    return static_cast<int>(exitCode);
+}
+
 std::wstring WindowText(HWND hwnd) {
     std::vector<wchar_t> text(GetWindowTextLengthW(hwnd) + 1, L'\0');
     GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));

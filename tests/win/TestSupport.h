@@ -31,6 +31,11 @@ void DriveModalOnce(Dialog* dialog, ModalDrive& stage, const std::function<void(
 // A button's click as its dialog hears it from the button.
 void ClickButton(Dialog& dialog, int id);
 
+// Runs a program of the test folder with the arguments, pumping this thread's messages until it ends
+// (it may be asking this thread's windows); its exit code, or -1 when it did not start or end in time.
+int RunTestProgram(const std::wstring& name, const std::wstring& arguments,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
 std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 // The folder of the running test program, with a trailing backslash.
