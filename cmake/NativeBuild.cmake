@@ -49,6 +49,8 @@ add_executable(core_tests
     tests/core/ShadeFacesTest.cpp
     tests/core/StatusTextsTest.cpp
     tests/core/TestPageTest.cpp
+    tests/core/TonalScalesTest.cpp
+    tests/core/DarkVariantTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_cli GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
@@ -68,6 +70,7 @@ if(HUEWRIGHT_BENCHMARKS)
         bench/LibraryBench.cpp
         bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp
+        bench/TonalScaleBench.cpp
     )
     target_link_libraries(core_bench PRIVATE huewright_posix benchmark::benchmark benchmark::benchmark_main)
 endif()
