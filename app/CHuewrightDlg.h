@@ -124,6 +124,7 @@ private:
     void OnExport(bool wholeLibrary);
     void OnImport();
     void OnPasteColor();
+    void OnMakeDarkVariant();
 
     GTColorSelectorWnd selector;
     std::array<GTColorWellWnd, 4> wells;

@@ -144,6 +144,9 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_TOOLS_PASTE_COLOR:
         OnPasteColor();
         return true;
+    case ID_TOOLS_DARK_VARIANT:
+        OnMakeDarkVariant();
+        return true;
     case ID_COPY_AS_HEX:
     case ID_COPY_AS_RGB:
     case ID_COPY_AS_HSL:

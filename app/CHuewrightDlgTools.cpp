@@ -1,10 +1,11 @@
-// The Tools menu of the main dialog: the palette checker, palette export and import, and pasting a
-// color written in any common notation.
+// The Tools menu of the main dialog: the palette checker, the dark variant, palette export and import,
+// and pasting a color written in any common notation.
 #include "app/CHuewrightDlg.h"
 
 #include "app/ColorEntry.h"
 #include "app/ColorNotation.h"
 #include "app/StatusTexts.h"
+#include "color/DarkVariant.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
 #include "framework/WideText.h"
@@ -105,4 +106,21 @@ void CHuewrightDlg::OnPasteColor() {
     } else {
         statusBar.ShowAlert(kInvalidColorEntryAlert);
     }
+}
+
+// The variant of what the workspace shows, saved or not, for the inspector's target and the boxes'
+// text sizes; it is a palette of its own, so Esc does not take it back.
+void CHuewrightDlg::OnMakeDarkVariant() {
+    std::array<TextSize, 4> sizes{};
+    const auto texts = boxFonts.BoxTexts();
+    for (int box = 0; box < 4; ++box) {
+        sizes[box] = TextSizeOf(texts[box].pointSize, texts[box].bold);
+    }
+    const std::u16string name = NameText();
+    constexpr std::u16string_view kSuffix = u" (dark)";
+    std::u16string darkName(
+        CutName(name == kPlaceholderName ? kUntitledName : name, kMaxNameLength - kSuffix.size()));
+    darkName += kSuffix;
+    const PaletteColors dark = MakeDarkVariant(WorkspaceColors(), sizes, checker.State().target);
+    operations.InsertAfterShown(MakeRecord(darkName, dark, WorkspaceFont()));
 }

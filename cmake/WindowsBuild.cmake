@@ -159,6 +159,7 @@ add_executable(win_tests
     tests/win/HandleCountTest.cpp
     tests/win/HostileInputTest.cpp
     tests/win/PaletteCheckerTest.cpp
+    tests/win/DarkVariantCommandTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/KeyboardTest.cpp
     tests/win/LibraryTest.cpp

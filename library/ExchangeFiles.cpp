@@ -13,12 +13,15 @@ constexpr wchar_t kExportFilter[] = L"CSS custom properties (*.css)\0*.css\0"
                                     L"CSS custom properties, OKLCH (*.css)\0*.css\0"
                                     L"GIMP palette (*.gpl)\0*.gpl\0"
                                     L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
-                                    L"JSON (*.json)\0*.json\0";
+                                    L"JSON (*.json)\0*.json\0"
+                                    L"CSS custom properties with tonal scales (*.css)\0*.css\0"
+                                    L"CSS custom properties, OKLCH, with tonal scales (*.css)\0*.css\0";
 constexpr wchar_t kImportFilter[] = L"Palette files (*.gpl; *.ase; *.json)\0*.gpl;*.ase;*.json\0"
                                     L"GIMP palette (*.gpl)\0*.gpl\0"
                                     L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
                                     L"JSON (*.json)\0*.json\0";
-constexpr std::array<const wchar_t*, 5> kExtensions = {L"css", L"css", L"gpl", L"ase", L"json"};
+constexpr std::array<const wchar_t*, 7> kExtensions = {L"css",  L"css", L"gpl", L"ase",
+                                                       L"json", L"css", L"css"};
 // The import filters' formats; "all" reads a name without a known extension as JSON.
 constexpr std::array<ExchangeFormat, 4> kImportFormats = {ExchangeFormat::Json, ExchangeFormat::Gpl,
                                                           ExchangeFormat::Ase, ExchangeFormat::Json};

@@ -191,6 +191,7 @@ bool PaletteOperations::InsertAfterShown(PaletteRecord record) {
     matchCursor = 0;
     library.currentPaletteIndex = index;
     ShowCurrentPalette();
+    view.ClearUndoTarget();
     return true;
 }
 

@@ -16,9 +16,9 @@
 
 namespace {
 
-constexpr const char* kChromatic[] = {"red",  "orange", "amber",  "yellow", "lime",    "green",
-                                      "emerald", "teal", "cyan",  "sky",    "blue",    "indigo",
-                                      "violet", "purple", "fuchsia", "pink", "rose"};
+constexpr const char* kChromatic[] = {"red",     "orange", "amber",   "yellow", "lime", "green",
+                                      "emerald", "teal",   "cyan",    "sky",    "blue", "indigo",
+                                      "violet",  "purple", "fuchsia", "pink",   "rose"};
 
 struct Figures {
     double sum = 0;
@@ -76,9 +76,8 @@ int main() {
             all.Add(distance, where);
             leftOut.Add(Ciede2000(madeWithout.steps[step], tailwind.at(stepName)), where);
         }
-        std::printf("%-8s source at %d  mean %5.2f  max %5.2f (%s)\n", name,
-                    kScaleStepNames[made.sourceStep], scale.sum / scale.count, scale.largest,
-                    scale.worst.c_str());
+        std::printf("%-8s source at %d  mean %5.2f  max %5.2f (%s)\n", name, kScaleStepNames[made.sourceStep],
+                    scale.sum / scale.count, scale.largest, scale.worst.c_str());
     }
     std::printf("all 17 scales: mean %.2f, max %.2f (%s)\n", all.sum / all.count, all.largest,
                 all.worst.c_str());
