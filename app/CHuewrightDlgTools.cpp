@@ -28,6 +28,21 @@ void CHuewrightDlg::ToggleChecker() {
     checker.Toggle(Hwnd());
 }
 
+// Beside the inspector when it is open.
+void CHuewrightDlg::ToggleScales() {
+    UpdateScales();
+    scales.Toggle(Hwnd(), checker.IsOpen() ? checker.Hwnd() : nullptr);
+}
+
+void CHuewrightDlg::UpdateScales() {
+    scales.Update(WorkspaceColors(), selector.CurrentColor());
+}
+
+// A step clicked in the scales becomes the selected color, with all that follows from it.
+void CHuewrightDlg::TakeScaleColor(Color color) {
+    selector.SetColor(color);
+}
+
 // Every box tells of its own changes, in this loop or any other (the blend's trackbar, a drop inside
 // the drag's loop), so the checker always holds the palette as the boxes show it, open or not.
 void CHuewrightDlg::OnBoxChanged(BoxChange change) {
@@ -35,6 +50,7 @@ void CHuewrightDlg::OnBoxChanged(BoxChange change) {
         boxFonts.MeasureBoxTexts();
     }
     checker.Update(WorkspaceColors(), boxFonts.BoxTexts());
+    UpdateScales();
 }
 
 void CHuewrightDlg::OnExport(bool wholeLibrary) {
