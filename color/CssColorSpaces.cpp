@@ -303,7 +303,8 @@ Color OklchToColorKeepingHue(const Triple& lch) {
     if (!InSrgb(inside)) {
         double low = 0, high = lch[1];
         inside = Clipped(linearAt(0));
-        for (int i = 0; i < 20; ++i) {
+        // Down to a ten-thousandth of the chroma range, far below one 8-bit level.
+        for (int i = 0; i < 13; ++i) {
             const double chroma = (low + high) / 2;
             const Triple candidate = linearAt(chroma);
             if (InSrgb(candidate)) {

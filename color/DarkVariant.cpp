@@ -10,7 +10,7 @@ namespace {
 
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
-constexpr int kHalvings = 16;
+constexpr int kHalvings = 13;
 // The walk that looks for a background that works: its steps, and how fine it halves them at the end.
 constexpr double kCoarseStep = 0.025;
 constexpr double kFineStep = 0.002;
