@@ -251,6 +251,7 @@ INT_PTR CHuewrightDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_COLORWELL_CHANGED:
         AutoAssignFirst();
+        UpdateScales();
         return TRUE;
     case WM_COLORCTRL_STATUS:
         OnColorCtrlStatus(wParam);

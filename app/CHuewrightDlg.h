@@ -7,6 +7,7 @@
 #include "app/CDialogToolTips.h"
 #include "app/CDlgStatusBar.h"
 #include "app/CPaletteChecker.h"
+#include "app/CTonalScalesWindow.h"
 #include "app/PlacementSettings.h"
 #include "color/GTColorSelectorWnd.h"
 #include "color/GTColorSliderWnd.h"
@@ -23,7 +24,11 @@
 #include <array>
 #include <string>
 
-class CHuewrightDlg : public Dialog, private ShadeDecrementSource, private PaletteView, private FixReceiver {
+class CHuewrightDlg : public Dialog,
+                      private ShadeDecrementSource,
+                      private PaletteView,
+                      private FixReceiver,
+                      private ScaleColorReceiver {
 public:
     static constexpr UINT_PTR kApplyFontTimer = 20059;
     static constexpr UINT WM_SHOW_LIBRARY_PROBLEM = WM_APP + 1;
@@ -39,6 +44,7 @@ public:
     // Any shaded button of the dialog by its control id, boxes included.
     CxShadeButton& ShadedButton(int id);
     const CPaletteChecker& Checker() const { return checker; }
+    const CTonalScalesWindow& Scales() const { return scales; }
     const CGrabMagnifier& Magnifier() const { return grab.Magnifier(); }
     const SettingsValues& Settings() const { return settings; }
 
@@ -122,10 +128,14 @@ private:
 
     // The Tools menu: the checker, export and import, and pasting a color.
     void ToggleChecker();
+    void ToggleScales();
+    void UpdateScales();
+    void TakeScaleColor(Color color) override;
     void OnBoxChanged(BoxChange change);
     void OnExport(bool wholeLibrary);
     void OnImport();
     void OnPasteColor();
+    void OnMakeDarkVariant();
 
     GTColorSelectorWnd selector;
     std::array<GTColorWellWnd, 4> wells;
@@ -142,6 +152,7 @@ private:
     CBoxFonts boxFonts;
     CDialogToolTips toolTips;
     CPaletteChecker checker{this};
+    CTonalScalesWindow scales{this};
 
     SettingsValues settings;
     PlacementSettings placementSettings{settings};

@@ -144,6 +144,12 @@ bool CHuewrightDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_TOOLS_PASTE_COLOR:
         OnPasteColor();
         return true;
+    case ID_TOOLS_TONAL_SCALES:
+        ToggleScales();
+        return true;
+    case ID_TOOLS_DARK_VARIANT:
+        OnMakeDarkVariant();
+        return true;
     case ID_COPY_AS_HEX:
     case ID_COPY_AS_RGB:
     case ID_COPY_AS_HSL:
@@ -258,8 +264,8 @@ bool CHuewrightDlg::PreTranslateMessage(MSG& msg) {
         SendMessageW(Hwnd(), WM_COMMAND, ID_COPY_STATUS_BAR, 0);
         return true;
     }
-    if (key == VK_F2) {
-        SendMessageW(Hwnd(), WM_COMMAND, ID_TOOLS_CHECKER, 0);
+    if (key == VK_F2 || key == VK_F3) {
+        SendMessageW(Hwnd(), WM_COMMAND, key == VK_F2 ? ID_TOOLS_CHECKER : ID_TOOLS_TONAL_SCALES, 0);
         return true;
     }
     // In the edits Ctrl+V stays their own paste.

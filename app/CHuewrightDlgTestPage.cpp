@@ -1,5 +1,6 @@
 // "View in Browser": the workspace as it is on the screen, written as huewright.html in the
-// working folder and handed to the shell, which opens it in the user's browser.
+// working folder and handed to the shell, which opens it in the user's browser; with the palette's
+// dark variant when the library holds it right after the shown palette.
 #include "app/CHuewrightDlg.h"
 
 #include "framework/MessageBoxes.h"
@@ -23,6 +24,11 @@ void CHuewrightDlg::OnViewInBrowser() {
     inputs.faceName.assign(face.begin(), face.end());
     inputs.bold = IsChecked(IDC_BOLD);
     inputs.italic = IsChecked(IDC_ITALIC);
+    const int shown = library.currentPaletteIndex;
+    if (shown >= 0 && shown + 1 < library.Count() &&
+        RecordName(library.Record(shown + 1)) == RecordName(library.Record(shown)) + u" (dark)") {
+        inputs.dark = RecordColors(library.Record(shown + 1));
+    }
 
     // Written beside the old page and then put in its place, so a failed write leaves the old page whole.
     if (DWORD error = WriteWholeFile(kTestPageFile, TestPageDocument(inputs))) {

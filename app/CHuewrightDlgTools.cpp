@@ -1,10 +1,11 @@
-// The Tools menu of the main dialog: the palette checker, palette export and import, and pasting a
-// color written in any common notation.
+// The Tools menu of the main dialog: the palette checker, the dark variant, palette export and import,
+// and pasting a color written in any common notation.
 #include "app/CHuewrightDlg.h"
 
 #include "app/ColorEntry.h"
 #include "app/ColorNotation.h"
 #include "app/StatusTexts.h"
+#include "color/DarkVariant.h"
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
 #include "framework/WideText.h"
@@ -27,6 +28,21 @@ void CHuewrightDlg::ToggleChecker() {
     checker.Toggle(Hwnd());
 }
 
+// Beside the inspector when it is open.
+void CHuewrightDlg::ToggleScales() {
+    UpdateScales();
+    scales.Toggle(Hwnd(), checker.IsOpen() ? checker.Hwnd() : nullptr);
+}
+
+void CHuewrightDlg::UpdateScales() {
+    scales.Update(WorkspaceColors(), selector.CurrentColor());
+}
+
+// A step clicked in the scales becomes the selected color, with all that follows from it.
+void CHuewrightDlg::TakeScaleColor(Color color) {
+    selector.SetColor(color);
+}
+
 // Every box tells of its own changes, in this loop or any other (the blend's trackbar, a drop inside
 // the drag's loop), so the checker always holds the palette as the boxes show it, open or not.
 void CHuewrightDlg::OnBoxChanged(BoxChange change) {
@@ -34,6 +50,7 @@ void CHuewrightDlg::OnBoxChanged(BoxChange change) {
         boxFonts.MeasureBoxTexts();
     }
     checker.Update(WorkspaceColors(), boxFonts.BoxTexts());
+    UpdateScales();
 }
 
 void CHuewrightDlg::OnExport(bool wholeLibrary) {
@@ -108,4 +125,21 @@ void CHuewrightDlg::OnPasteColor() {
     } else {
         statusBar.ShowAlert(kInvalidColorEntryAlert);
     }
+}
+
+// The variant of what the workspace shows, saved or not, for the inspector's target and the boxes'
+// text sizes; it is a palette of its own, so Esc does not take it back.
+void CHuewrightDlg::OnMakeDarkVariant() {
+    std::array<TextSize, 4> sizes{};
+    const auto texts = boxFonts.BoxTexts();
+    for (int box = 0; box < 4; ++box) {
+        sizes[box] = TextSizeOf(texts[box].pointSize, texts[box].bold);
+    }
+    const std::u16string name = NameText();
+    constexpr std::u16string_view kSuffix = u" (dark)";
+    std::u16string darkName(
+        CutName(name == kPlaceholderName ? kUntitledName : name, kMaxNameLength - kSuffix.size()));
+    darkName += kSuffix;
+    const PaletteColors dark = MakeDarkVariant(WorkspaceColors(), sizes, checker.State().target);
+    operations.InsertAfterShown(MakeRecord(darkName, dark, WorkspaceFont()));
 }

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: huewright-cli export FILE --format FORMAT [--palette NAME|NUMBER]... [-o OUT]\n"
+    "Usage: huewright-cli export FILE --format FORMAT [--scales] [--palette NAME|NUMBER]... [-o OUT]\n"
     "\n"
     "Writes the palettes of FILE in FORMAT, the same bytes as Huewright's export:\n"
     "  css          CSS custom properties, #rrggbb\n"
@@ -25,6 +25,8 @@ constexpr const char* kHelp =
     "  tailwind     Tailwind CSS v4 theme: an @theme block of --color-* variables in oklch() and a\n"
     "               --font-* variable per palette\n"
     "\n"
+    "  --scales                with css and css-oklch: each color's tonal scale after it,\n"
+    "                          --<palette>-box-1-50 ... --<palette>-box-1-950\n"
     "  --palette NAME|NUMBER   only this palette, by its exact name or its number in the list;\n"
     "                          give it again for more, in the order wanted\n"
     "  -o OUT                  write to the file OUT instead of standard output\n";
@@ -89,6 +91,14 @@ int RunExport(const CliArguments& args, CliStreams io) {
     if (!format) {
         return ReportUsageError(io, "export", "There is no format \"" + *formatName + "\".");
     }
+    ExchangeFormat exchangeFormat = format->format;
+    if (args.Has("--scales")) {
+        if (exchangeFormat != ExchangeFormat::Css && exchangeFormat != ExchangeFormat::CssOklch) {
+            return ReportUsageError(io, "export", "Only the css and css-oklch formats have --scales.");
+        }
+        exchangeFormat = exchangeFormat == ExchangeFormat::Css ? ExchangeFormat::CssScales
+                                                               : ExchangeFormat::CssOklchScales;
+    }
     const auto out = args.Value("-o");
     if (!format->text && !out) {
         return ReportUsageError(io, "export",
@@ -114,7 +124,7 @@ int RunExport(const CliArguments& args, CliStreams io) {
         palettes = chosen;
     }
     if (!out) {
-        const bool written = ExportThrough(palettes, format->format, [&io](std::string_view piece) {
+        const bool written = ExportThrough(palettes, exchangeFormat, [&io](std::string_view piece) {
             return static_cast<bool>(io.out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
         });
         return written && io.out.flush() ? kExitSuccess
@@ -122,7 +132,7 @@ int RunExport(const CliArguments& args, CliStreams io) {
     }
     OutputFile output(*out);
     std::string reason;
-    const bool written = ExportThrough(palettes, format->format,
+    const bool written = ExportThrough(palettes, exchangeFormat,
                                        [&](std::string_view piece) { return output.Write(piece, reason); });
     if (!written || !output.Finish(reason)) {
         return ReportFileError(io, Quoted(*out) + " could not be written: " + reason + ".");
@@ -132,4 +142,4 @@ int RunExport(const CliArguments& args, CliStreams io) {
 
 } // namespace
 
-const CliCommand kExportCommand{"export", kHelp, {{"--format", "--palette", "-o"}, {}}, RunExport};
+const CliCommand kExportCommand{"export", kHelp, {{"--format", "--palette", "-o"}, {"--scales"}}, RunExport};

@@ -51,6 +51,8 @@ add_executable(core_tests
     tests/core/StatusTextsTest.cpp
     tests/core/TestPageTest.cpp
     tests/core/TokensTest.cpp
+    tests/core/TonalScalesTest.cpp
+    tests/core/DarkVariantTest.cpp
 )
 target_link_libraries(core_tests PRIVATE huewright_cli GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
@@ -70,6 +72,7 @@ if(HUEWRIGHT_BENCHMARKS)
         bench/LibraryBench.cpp
         bench/PaletteSearchBench.cpp
         bench/ShadeBench.cpp
+        bench/TonalScaleBench.cpp
     )
     target_link_libraries(core_bench PRIVATE huewright_posix benchmark::benchmark benchmark::benchmark_main)
 endif()

@@ -45,6 +45,7 @@ add_library(huewright_win STATIC
     app/CHuewrightDlgWorkspace.cpp
     app/CPaletteChecker.cpp
     app/CPaletteCheckerFixes.cpp
+    app/CTonalScalesWindow.cpp
     app/PlacementSettings.cpp
     app/WorkspaceFlags.cpp
     color/CColorBlend.cpp
@@ -164,6 +165,8 @@ add_executable(win_tests
     tests/win/HandleCountTest.cpp
     tests/win/HostileInputTest.cpp
     tests/win/PaletteCheckerTest.cpp
+    tests/win/DarkVariantCommandTest.cpp
+    tests/win/TonalScalesWindowTest.cpp
     tests/win/InstanceTest.cpp
     tests/win/KeyboardOnlyTest.cpp
     tests/win/KeyboardTest.cpp

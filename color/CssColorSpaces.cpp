@@ -287,6 +287,60 @@ std::optional<Color> OklabToColor(const Triple& oklab) {
     return EncodedLinearSrgb(InSrgb(linear) ? linear : MapLinearSrgb(oklab));
 }
 
+// Without the clip at the end of the CSS search, whose nearly-in-gamut color can lie several degrees
+// off the hue when little chroma is left.
+Color OklchToColorKeepingHue(const Triple& lch) {
+    if (!IsFinite(lch) || lch[0] >= 1) {
+        return lch[0] >= 1 ? MakeColor(255, 255, 255) : 0;
+    }
+    if (lch[0] <= 0) {
+        return 0;
+    }
+    auto linearAt = [&](double chroma) {
+        return OklabToLinearSrgb(PolarToRectangular({lch[0], chroma, lch[2]}));
+    };
+    Triple inside = linearAt(lch[1]);
+    if (!InSrgb(inside)) {
+        double low = 0, high = lch[1];
+        inside = Clipped(linearAt(0));
+        // Down to a ten-thousandth of the chroma range, far below one 8-bit level.
+        for (int i = 0; i < 13; ++i) {
+            const double chroma = (low + high) / 2;
+            const Triple candidate = linearAt(chroma);
+            if (InSrgb(candidate)) {
+                inside = candidate;
+                low = chroma;
+            } else {
+                high = chroma;
+            }
+        }
+    }
+    // Of the eight byte colors around it, the one whose hue is nearest: plain rounding can move a
+    // dark color of little chroma by several degrees.
+    constexpr double kHuedChroma = 0.015;
+    constexpr double kCloseEnough = 1.0;
+    const Triple encoded = PerChannel(inside, LinearToSrgb);
+    auto hueOff = [&](Color color) {
+        return std::fabs(std::remainder(RectangularToPolar(ColorToOklab(color))[2] - lch[2], 360.0));
+    };
+    Color nearest = RoundedSrgb(encoded);
+    if (lch[1] < kHuedChroma || hueOff(nearest) <= kCloseEnough) {
+        return nearest;
+    }
+    double nearestOff = 360;
+    for (int corner = 0; corner < 8; ++corner) {
+        const Color candidate = MakeColor(RoundToByte(std::floor(255 * encoded[0]) + (corner & 1)),
+                                          RoundToByte(std::floor(255 * encoded[1]) + ((corner >> 1) & 1)),
+                                          RoundToByte(std::floor(255 * encoded[2]) + ((corner >> 2) & 1)));
+        const double off = hueOff(candidate);
+        if (off < nearestOff) {
+            nearest = candidate;
+            nearestOff = off;
+        }
+    }
+    return nearest;
+}
+
 // A chroma search that starts past the double range can end on a NaN channel; it is no light at all.
 int RoundToByte(double channel) noexcept {
     return std::isnan(channel) ? 0 : static_cast<int>(std::floor(std::clamp(channel, 0.0, 255.0) + 0.5));

@@ -32,6 +32,9 @@ std::optional<Color> SrgbToColor(const Triple& srgb); // encoded sRGB, 1 is full
 std::optional<Color> LinearSrgbToColor(const Triple& linear);
 std::optional<Color> XyzToColor(const Triple& xyzD65);
 std::optional<Color> OklabToColor(const Triple& oklab);
+// An OKLCH color with its chroma reduced until it lies inside sRGB, nothing else changed: the hue
+// stays but for the rounding to bytes.
+Color OklchToColorKeepingHue(const Triple& lch);
 // With the channels outside sRGB clipped instead, as a swatch file's Lab colors are taken.
 Color XyzToClippedColor(const Triple& xyzD65);
 // Half up, clamped to 0..255.

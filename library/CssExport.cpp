@@ -1,6 +1,8 @@
 // Palettes as CSS custom properties: one :root rule, a comment with each palette's name, and eight
-// properties named after the palette's slug and the color's role, in hex or in OKLCH.
+// properties named after the palette's slug and the color's role, in hex or in OKLCH, each followed
+// by its tonal scale if asked.
 #include "color/CssColorText.h"
+#include "color/TonalScales.h"
 #include "library/ExchangeText.h"
 #include "library/PaletteSlugs.h"
 
@@ -15,10 +17,21 @@ void AppendCssComment(std::string& out, std::u16string_view text) {
     out += comment;
 }
 
-std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch) {
+std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch, bool scales) {
     std::string out = ":root {\n";
     SlugSet slugs(palettes.size());
     std::u16string repaired;
+    auto property = [&](const std::string& name, Color color) {
+        out += "  --";
+        out += name;
+        out += ": ";
+        if (oklch) {
+            AppendOklchText(out, color);
+        } else {
+            AppendHexColor(out, color);
+        }
+        out += ";\n";
+    };
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const std::u16string_view name = ExportName(palettes[i], repaired);
         out += i == 0 ? "  /* " : "\n  /* ";
@@ -26,19 +39,17 @@ std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch) {
         out += " */\n";
         const std::string slug = slugs.Unique(Slug(name));
         for (std::size_t c = 0; c < 8; ++c) {
-            out += "  --";
-            out += slug;
-            out += '-';
+            std::string role = slug + '-';
             for (char letter : kColorRoles[c]) {
-                out += letter == ' ' ? '-' : letter;
+                role += letter == ' ' ? '-' : letter;
             }
-            out += ": ";
-            if (oklch) {
-                AppendOklchText(out, palettes[i].colors[c]);
-            } else {
-                AppendHexColor(out, palettes[i].colors[c]);
+            property(role, palettes[i].colors[c]);
+            if (scales) {
+                const TonalScale scale = MakeTonalScale(palettes[i].colors[c]);
+                for (int step = 0; step < kScaleSteps; ++step) {
+                    property(role + '-' + std::to_string(kScaleStepNames[step]), scale.steps[step]);
+                }
             }
-            out += ";\n";
         }
     }
     out += "}\n";

@@ -138,7 +138,8 @@ bool ExportInPieces(std::span<const PaletteRecord> palettes, const ExportPieces&
 
 // The writers and readers of each format.
 // Colors as #rrggbb, or as oklch() when `oklch`.
-std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch);
+// With `scales`, each color's tonal scale follows it as "--<slug>-box-1-50" ... "-950".
+std::string ExportCss(std::span<const PaletteRecord> palettes, bool oklch, bool scales = false);
 std::string ExportGpl(std::span<const PaletteRecord> palettes);
 ImportResult ImportGpl(std::string_view bytes, const LogFontImage& font);
 std::string ExportAse(std::span<const PaletteRecord> palettes);

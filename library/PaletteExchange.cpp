@@ -45,7 +45,11 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
     switch (format) {
     case ExchangeFormat::Css:
     case ExchangeFormat::CssOklch:
-        return ExportCss(palettes, format == ExchangeFormat::CssOklch);
+    case ExchangeFormat::CssScales:
+    case ExchangeFormat::CssOklchScales:
+        return ExportCss(palettes,
+                         format == ExchangeFormat::CssOklch || format == ExchangeFormat::CssOklchScales,
+                         format == ExchangeFormat::CssScales || format == ExchangeFormat::CssOklchScales);
     case ExchangeFormat::Gpl:
         return ExportGpl(palettes);
     case ExchangeFormat::Ase:
@@ -87,6 +91,8 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
     case ExchangeFormat::Css:
     case ExchangeFormat::CssOklch:
     case ExchangeFormat::Tailwind:
+    case ExchangeFormat::CssScales:
+    case ExchangeFormat::CssOklchScales:
         break;
     }
     return Problem(L"Palettes can be written as CSS but not read from it.");

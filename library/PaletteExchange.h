@@ -14,7 +14,8 @@
 #include <vector>
 
 // In the order of the export dialog's filters.
-enum class ExchangeFormat { Css, CssOklch, Gpl, Ase, Json, Tokens, Tailwind };
+// The last two are the CSS variants with each color's tonal scale, 50 to 950, after it.
+enum class ExchangeFormat { Css, CssOklch, Gpl, Ase, Json, Tokens, Tailwind, CssScales, CssOklchScales };
 
 // By the file name's extension (.css, .gpl, .ase, .json, .tokens.json, .tokens), in any case; .css is
 // the hex variant.

@@ -167,6 +167,34 @@ void PaletteOperations::OnNewPalette() {
     view.SelectName();
 }
 
+bool PaletteOperations::InsertAfterShown(PaletteRecord record) {
+    if (!ConfirmLeavePalette()) {
+        return false;
+    }
+    const std::u16string name = RecordName(record);
+    for (int number = 2; PaletteNameExists(RecordNameView(record)); ++number) {
+        const std::string suffix = " (" + std::to_string(number) + ")";
+        std::u16string numbered(CutName(name, kMaxNameLength - suffix.size()));
+        numbered.append(suffix.begin(), suffix.end());
+        SetRecordName(record, numbered);
+    }
+    const int index = library.currentPaletteIndex < 0 ? library.Count() : library.currentPaletteIndex + 1;
+    library.Insert(index, record);
+    if (FileError error = library.WritePaletteLibrary()) {
+        library.Remove(index);
+        library.WritePaletteLibrary();
+        view.ReportWriteFailure(error);
+        return false;
+    }
+    // The search's indexes no longer hold past the new record.
+    matches.clear();
+    matchCursor = 0;
+    library.currentPaletteIndex = index;
+    ShowCurrentPalette();
+    view.ClearUndoTarget();
+    return true;
+}
+
 void PaletteOperations::OnSavePalette() {
     const std::u16string name = view.NameText();
     if (name == kPlaceholderName) {

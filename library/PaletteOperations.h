@@ -53,6 +53,11 @@ public:
     // Appends the records, a name already taken numbered " (2)", " (3)", ..., and writes the library
     // once; a failed write takes them out again. The palette shown stays as it is.
     ImportOutcome ImportRecords(std::span<const PaletteRecord> records);
+    // A palette made from the shown one (its dark variant): put into the library right after it (at the
+    // end for a new palette), a name already taken numbered " (2)", " (3)", ..., and shown. The leave
+    // check comes first, as for a new palette; false when the user stays or the write failed, which
+    // leaves the library as it was.
+    bool InsertAfterShown(PaletteRecord record);
     // A key going down in the search edit; true when it is consumed.
     bool OnSearchKey(SearchKey key);
 

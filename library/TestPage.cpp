@@ -46,6 +46,24 @@ std::string SampleText(const TestPageInputs& inputs, Color textColor, const char
     return text + "</font></td>\n";
 }
 
+// Style rules win over the page's bgcolor and color attributes, so the dark colors go to the same
+// elements by their places in the tables: the markup stays the template's.
+std::string DarkSchemeRules(const PaletteColors& dark) {
+    auto rule = [](const char* selector, const char* property, Color color) {
+        return std::string(selector) + " {" + property + ": " + HtmlColor(color) + ";}\n";
+    };
+    std::string rules = ":root {color-scheme: light dark;}\n@media (prefers-color-scheme: dark) {\n";
+    rules += rule("body > table > tbody > tr:first-child", "background-color", dark.box[0]);
+    rules += rule("td.box1 font", "color", dark.text[0]);
+    rules += rule("body > table > tbody > tr > td.box2", "background-color", dark.box[1]);
+    rules += rule("body > table > tbody > tr > td.box2 font", "color", dark.text[1]);
+    rules += rule("table table tr, table table td", "background-color", dark.box[2]);
+    rules += rule("table table td.box2 font", "color", dark.text[2]);
+    rules += rule("table table td.box3", "background-color", dark.box[3]);
+    rules += rule("table table td.box3 font", "color", dark.text[3]);
+    return rules + "}\n";
+}
+
 std::string WithCrLf(const std::string& text) {
     std::string crlf;
     crlf.reserve(text.size() + 64);
@@ -96,6 +114,9 @@ std::string TestPageDocument(const TestPageInputs& inputs) {
     page += StyleRule("box1", inputs.pointSize, face);
     page += StyleRule("box2", static_cast<int>(7 * p / 9), face);
     page += StyleRule("box3", static_cast<int>(2 * p / 3), face);
+    if (inputs.dark) {
+        page += DarkSchemeRules(*inputs.dark);
+    }
     page += "-->\n</style>\n"
             "  </head>\n"
             "  <body>\n"

@@ -4,6 +4,7 @@
 
 #include "library/PaletteColors.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ struct TestPageInputs {
     std::u16string faceName;
     bool bold = false;
     bool italic = false;
+    // The palette's dark variant: the page then shows it where the browser prefers a dark scheme.
+    std::optional<PaletteColors> dark;
 };
 
 // The face name as an unquoted CSS family name in ISO-8859-1 bytes.

@@ -128,6 +128,8 @@
 #define ID_COPY_AS_RGB 32816
 #define ID_COPY_AS_HSL 32817
 #define ID_COPY_AS_OKLCH 32818
+#define ID_TOOLS_DARK_VARIANT 32870
+#define ID_TOOLS_TONAL_SCALES 32871
 
 // Items of the box pick popup menu of button 16
 #define ID_BOX_PICK1 56000

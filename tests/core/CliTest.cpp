@@ -88,6 +88,15 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     EXPECT_NE(out.str().find("#ffffff"), std::string::npos);
     ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css-oklch"}), kExitSuccess);
     EXPECT_NE(out.str().find("oklch("), std::string::npos);
+    // Each color's scale follows it: 8 colors and 88 steps a palette.
+    ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "css", "--scales", "--palette", "1"}),
+              kExitSuccess);
+    const std::string scales = out.str();
+    EXPECT_EQ(std::count(scales.begin(), scales.end(), ';'), 96);
+    const std::size_t box1 = scales.find("-box-1: #");
+    ASSERT_NE(box1, std::string::npos);
+    EXPECT_NE(scales.find("-box-1-50: #", box1), std::string::npos);
+    EXPECT_NE(scales.find("-text-4-950: #"), std::string::npos);
 }
 
 // A library of the oldest generation is read as the program reads it and left as it was.
@@ -177,6 +186,7 @@ TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
         {"export", Path("test.gpl")},
         {"export", Path("test.gpl"), "--format", "pdf"},
         {"export", Path("test.gpl"), "--format", "ase"},
+        {"export", Path("test.gpl"), "--format", "gpl", "--scales"},
         {"export", Path("test.gpl"), "--format", "css", "--palette", "Nobody"},
         {"export", Path("test.gpl"), "--format", "json", "-o", Path("no/such/folder/out.json")},
         {"import", Path("test.gpl")},

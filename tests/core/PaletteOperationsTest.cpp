@@ -297,4 +297,29 @@ TEST_F(PaletteOperationsTest, ImportNumbersTakenNamesAndAFailedWriteImportsNothi
     EXPECT_EQ(view.counter, u"2 of 9");
 }
 
+// A dark variant goes right after the palette it was made from and is shown, numbered when its name
+// is taken; a failed write leaves the library as it was; from a new palette it goes to the end.
+TEST_F(PaletteOperationsTest, AVariantIsInsertedAfterTheShownPaletteAndShown) {
+    Open({u"Sea", u"Sea (dark)", u"Sand"});
+    Show(0);
+    handle->failWrite = 112;
+    EXPECT_FALSE(operations.InsertAfterShown(MakeRecord(u"Sea (dark)", Colors(7), kDefaultFont)));
+    EXPECT_EQ(view.failures, std::vector<FileError>{112});
+    EXPECT_EQ(library.Count(), 3);
+    handle->failWrite = 0;
+    EXPECT_TRUE(operations.InsertAfterShown(MakeRecord(u"Sea (dark)", Colors(7), kDefaultFont)));
+    EXPECT_EQ(library.Count(), 4);
+    EXPECT_EQ(Name(1), u"Sea (dark) (2)");
+    EXPECT_EQ(Name(2), u"Sea (dark)");
+    EXPECT_EQ(library.currentPaletteIndex, 1);
+    EXPECT_EQ(view.counter, u"2 of 4");
+    EXPECT_EQ(view.name, u"Sea (dark) (2)");
+    EXPECT_EQ(view.colors.box[0], 7u);
+
+    operations.OnNewPalette();
+    EXPECT_TRUE(operations.InsertAfterShown(MakeRecord(u"Untitled palette (dark)", Colors(8), kDefaultFont)));
+    EXPECT_EQ(Name(4), u"Untitled palette (dark)");
+    EXPECT_EQ(view.counter, u"5 of 5");
+}
+
 } // namespace

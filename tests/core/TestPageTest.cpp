@@ -59,6 +59,40 @@ TEST(TestPageTest, EachColorGoesToItsOwnPlaces) {
     EXPECT_EQ(found, expected);
 }
 
+// With its dark variant the page is the same template, its style sheet followed by the dark colors'
+// rules for a browser that prefers a dark scheme, each color where its box's is in the markup.
+TEST(TestPageTest, ADarkVariantAddsItsColorsUnderTheDarkSchemeAndNothingElse) {
+    const PaletteColors dark{
+        {0x00000011, 0x00000012, 0x00000013, 0x00000014},
+        {0x00110000, 0x00120000, 0x00130000, 0x00140000},
+    };
+    TestPageInputs inputs{kDefaultPalette, 18, u"Verdana", true, false};
+    const std::string light = TestPageDocument(inputs);
+    inputs.dark = dark;
+    const std::string both = TestPageDocument(inputs);
+    const std::size_t media =
+        both.find(":root {color-scheme: light dark;}\r\n@media (prefers-color-scheme: dark) {");
+    ASSERT_NE(media, std::string::npos);
+    const std::size_t end = both.find("}\r\n}\r\n", media) + 6;
+    EXPECT_EQ(both.substr(0, media) + both.substr(end), light);
+    EXPECT_EQ(both.substr(0, media), light.substr(0, media));
+    EXPECT_EQ(light.substr(media, 3), "-->");
+    const std::string rules = both.substr(media, end - media);
+    const std::pair<const char*, const char*> expected[] = {
+        {"tr:first-child {background-color: #110000", "td.box1 font {color: #000011"},
+        {"tr > td.box2 {background-color: #120000", "tr > td.box2 font {color: #000012"},
+        {"table table td {background-color: #130000", "table table td.box2 font {color: #000013"},
+        {"table table td.box3 {background-color: #140000", "table table td.box3 font {color: #000014"},
+    };
+    std::size_t at = 0;
+    for (const auto& [background, text] : expected) {
+        at = rules.find(background, at);
+        ASSERT_NE(at, std::string::npos) << background;
+        at = rules.find(text, at);
+        ASSERT_NE(at, std::string::npos) << text;
+    }
+}
+
 TEST(TestPageTest, StyleSizesTruncateTowardZero) {
     const struct {
         int p;

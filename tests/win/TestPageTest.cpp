@@ -59,4 +59,25 @@ TEST_F(TestPageTest, APageThatCannotBeWrittenIsSaid) {
         << answerer.seen[0].text;
 }
 
+// The page of "Sea" holds the dark scheme while "Sea (dark)" follows it in the library, and only then:
+// the variant's own page has none, and neither has Sea's once the variant is deleted.
+TEST_F(TestPageTest, ThePageShowsTheDarkVariantThatFollowsThePalette) {
+    SetDlgItemTextW(dialog.Hwnd(), IDC_PALETTE_NAME, L"Sea");
+    Click(IDC_SAVE_PALETTE);
+    SendMessageW(dialog.Hwnd(), WM_COMMAND, ID_TOOLS_DARK_VARIANT, 0);
+    const std::string kDarkScheme = "@media (prefers-color-scheme: dark)";
+    ViewInBrowser();
+    EXPECT_EQ(FileBytes(L"huewright.html").find(kDarkScheme), std::string::npos);
+    Click(IDC_VIEW_PREVIOUS);
+    ViewInBrowser();
+    EXPECT_NE(FileBytes(L"huewright.html").find(kDarkScheme), std::string::npos);
+    Click(IDC_VIEW_NEXT);
+    {
+        MessageBoxAnswerer answerer(IDYES);
+        Click(IDC_DELETE_PALETTE);
+    }
+    ViewInBrowser();
+    EXPECT_EQ(FileBytes(L"huewright.html").find(kDarkScheme), std::string::npos);
+}
+
 } // namespace
