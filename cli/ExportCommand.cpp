@@ -25,8 +25,9 @@ constexpr const char* kHelp =
     "  tailwind     Tailwind CSS v4 theme: an @theme block of --color-* variables in oklch() and a\n"
     "               --font-* variable per palette\n"
     "\n"
-    "  --scales                with css and css-oklch: each color's tonal scale after it,\n"
-    "                          --<palette>-box-1-50 ... --<palette>-box-1-950\n"
+    "  --scales                with css, css-oklch and tailwind: each color's tonal scale after\n"
+    "                          it, --<palette>-box-1-50 ... --<palette>-box-1-950 (in tailwind\n"
+    "                          --color-<palette>-box-1-50 ...)\n"
     "  --palette NAME|NUMBER   only this palette, by its exact name or its number in the list;\n"
     "                          give it again for more, in the order wanted\n"
     "  -o OUT                  write to the file OUT instead of standard output\n";
@@ -53,6 +54,20 @@ std::optional<FormatName> FormatNamed(const std::string& name) {
 }
 
 // A number from 1 to the count picks by place; anything else is a name.
+// The format that writes each color's tonal scale after it, where the format has one.
+std::optional<ExchangeFormat> ScalesVariantOf(ExchangeFormat format) {
+    switch (format) {
+    case ExchangeFormat::Css:
+        return ExchangeFormat::CssScales;
+    case ExchangeFormat::CssOklch:
+        return ExchangeFormat::CssOklchScales;
+    case ExchangeFormat::Tailwind:
+        return ExchangeFormat::TailwindScales;
+    default:
+        return std::nullopt;
+    }
+}
+
 std::optional<std::size_t> PaletteIndex(std::span<const PaletteRecord> palettes, const std::string& wanted) {
     if (!wanted.empty() &&
         std::all_of(wanted.begin(), wanted.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
@@ -93,11 +108,12 @@ int RunExport(const CliArguments& args, CliStreams io) {
     }
     ExchangeFormat exchangeFormat = format->format;
     if (args.Has("--scales")) {
-        if (exchangeFormat != ExchangeFormat::Css && exchangeFormat != ExchangeFormat::CssOklch) {
-            return ReportUsageError(io, "export", "Only the css and css-oklch formats have --scales.");
+        const auto withScales = ScalesVariantOf(exchangeFormat);
+        if (!withScales) {
+            return ReportUsageError(io, "export",
+                                    "Only the css, css-oklch and tailwind formats have --scales.");
         }
-        exchangeFormat = exchangeFormat == ExchangeFormat::Css ? ExchangeFormat::CssScales
-                                                               : ExchangeFormat::CssOklchScales;
+        exchangeFormat = *withScales;
     }
     const auto out = args.Value("-o");
     if (!format->text && !out) {

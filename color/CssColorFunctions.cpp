@@ -81,16 +81,6 @@ std::optional<double> HueDegrees(const Value& value) {
     return degrees < 0 ? degrees + 360 : degrees;
 }
 
-// The hslToRgb of CSS Color 4, each channel 0..1.
-Triple HslToSrgb(double hue, double saturation, double lightness) {
-    const double chroma = saturation * std::min(lightness, 1 - lightness);
-    auto channel = [&](double offset) {
-        const double k = std::fmod(offset + hue / 30, 12.0);
-        return lightness - chroma * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
-    };
-    return {channel(0), channel(8), channel(4)};
-}
-
 Color ClampedColor(const Triple& srgb) {
     return MakeColor(RoundToByte(255 * srgb[0]), RoundToByte(255 * srgb[1]), RoundToByte(255 * srgb[2]));
 }
@@ -124,18 +114,7 @@ std::optional<Color> HwbColor(const Channels& channels) {
     if (channels.commas || !hue || !whiteness || !blackness) {
         return std::nullopt;
     }
-    double white = *whiteness / 100;
-    double black = *blackness / 100;
-    if (white + black >= 1) {
-        const double grey = white / (white + black);
-        return ClampedColor({grey, grey, grey});
-    }
-    // In this order the channels are exact where they are halves: 1 - 0.3 - 0.5 is not 0.2 in doubles.
-    Triple srgb = HslToSrgb(*hue, 1, 0.5);
-    for (double& channel : srgb) {
-        channel = channel * (1 - black) + white * (1 - channel);
-    }
-    return ClampedColor(srgb);
+    return ClampedColor(HwbToSrgb(*hue, *whiteness / 100, *blackness / 100));
 }
 
 // lab(), lch(), oklab() and oklch(): a lightness clamped to 0..100% (100 for CIELAB, 1 for OKLab),

@@ -230,6 +230,28 @@ Triple XyzD50ToD65(const Triple& xyz) {
     return kBradfordD50ToD65 * xyz;
 }
 
+Triple HslToSrgb(double hue, double saturation, double lightness) {
+    const double chroma = saturation * std::min(lightness, 1 - lightness);
+    auto channel = [&](double offset) {
+        const double k = std::fmod(offset + hue / 30, 12.0);
+        return lightness - chroma * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+    };
+    return {channel(0), channel(8), channel(4)};
+}
+
+// In this order the channels are exact where they are halves: 1 - 0.3 - 0.5 is not 0.2 in doubles.
+Triple HwbToSrgb(double hue, double white, double black) {
+    if (white + black >= 1) {
+        const double grey = white / (white + black);
+        return {grey, grey, grey};
+    }
+    Triple srgb = HslToSrgb(hue, 1, 0.5);
+    for (double& channel : srgb) {
+        channel = channel * (1 - black) + white * (1 - channel);
+    }
+    return srgb;
+}
+
 Triple LabToXyzD50(const Triple& lab) {
     constexpr double kKappa = 24389.0 / 27;
     constexpr double kEpsilon = 216.0 / 24389;

@@ -21,6 +21,11 @@ Triple XyzD50ToD65(const Triple& xyz);
 Triple LabToXyzD50(const Triple& lab);
 Triple XyzToOklab(const Triple& xyzD65);
 
+// hsl() and hwb() to encoded sRGB, each channel 0..1: the hue in degrees, the rest as fractions.
+// Whiteness and blackness that add up past 1 give a grey, as CSS scales them.
+Triple HslToSrgb(double hue, double saturation, double lightness);
+Triple HwbToSrgb(double hue, double white, double black);
+
 // Polar to rectangular and back: (L, C, hue in degrees) <-> (L, a, b). A grey has hue 0.
 Triple PolarToRectangular(const Triple& lch);
 Triple RectangularToPolar(const Triple& lab);

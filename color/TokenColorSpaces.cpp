@@ -13,30 +13,7 @@ double HueOf(double degrees) {
     return degrees < 0 ? degrees + 360 : degrees;
 }
 
-// CSS Color 4's hslToRgb, each channel 0..1.
-Triple HslChannels(double hue, double saturation, double lightness) {
-    const double chroma = saturation * std::min(lightness, 1 - lightness);
-    auto channel = [&](double offset) {
-        const double k = std::fmod(offset + hue / 30, 12.0);
-        return lightness - chroma * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
-    };
-    return {channel(0), channel(8), channel(4)};
-}
-
-// Whiteness and blackness that add up past 100% give a grey, as CSS scales them.
-Triple HwbChannels(double hue, double white, double black) {
-    if (white + black >= 1) {
-        const double grey = white / (white + black);
-        return {grey, grey, grey};
-    }
-    Triple srgb = HslChannels(hue, 1, 0.5);
-    for (double& channel : srgb) {
-        channel = channel * (1 - white - black) + white;
-    }
-    return srgb;
-}
-
-// HSL and HWB are sRGB already: a channel past its range is clamped, as CSS clamps it.
+// HWB is sRGB already: a channel past its range is clamped, as CSS clamps it.
 Color ClampedColor(const Triple& srgb) {
     return MakeColor(RoundToByte(255 * srgb[0]), RoundToByte(255 * srgb[1]), RoundToByte(255 * srgb[2]));
 }
@@ -73,7 +50,8 @@ std::optional<TokenColorSpace> TokenColorSpaceNamed(std::string_view name) {
 }
 
 // As a pasted color of the same numbers: lightness is clamped and a chroma kept at 0 or more in
-// lab(), lch(), oklab() and oklch(), and a saturation at 0 or more in hsl().
+// lab(), lch(), oklab() and oklch(), and a saturation at 0 or more in hsl(), whose colors past sRGB
+// are gamut mapped.
 std::optional<Color> TokenColorToColor(TokenColorSpace space, const TokenComponents& components) {
     Triple c{};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -88,9 +66,9 @@ std::optional<Color> TokenColorToColor(TokenColorSpace space, const TokenCompone
     case TokenColorSpace::SrgbLinear:
         return LinearSrgbToColor(c);
     case TokenColorSpace::Hsl:
-        return ClampedColor(HslChannels(HueOf(c[0]), std::max(c[1], 0.0) / 100, c[2] / 100));
+        return SrgbToColor(HslToSrgb(HueOf(c[0]), std::max(c[1], 0.0) / 100, c[2] / 100));
     case TokenColorSpace::Hwb:
-        return ClampedColor(HwbChannels(HueOf(c[0]), c[1] / 100, c[2] / 100));
+        return ClampedColor(HwbToSrgb(HueOf(c[0]), c[1] / 100, c[2] / 100));
     case TokenColorSpace::Lab:
         return CieLabToColor({std::clamp(c[0], 0.0, 100.0), c[1], c[2]});
     case TokenColorSpace::Lch:

@@ -17,15 +17,16 @@ constexpr wchar_t kExportFilter[] = L"CSS custom properties (*.css)\0*.css\0"
                                     L"Design tokens (*.tokens.json)\0*.tokens.json\0"
                                     L"Tailwind CSS v4 theme (*.css)\0*.css\0"
                                     L"CSS custom properties with tonal scales (*.css)\0*.css\0"
-                                    L"CSS custom properties, OKLCH, with tonal scales (*.css)\0*.css\0";
+                                    L"CSS custom properties, OKLCH, with tonal scales (*.css)\0*.css\0"
+                                    L"Tailwind CSS v4 theme with tonal scales (*.css)\0*.css\0";
 constexpr wchar_t kImportFilter[] =
     L"Palette files (*.gpl; *.ase; *.json; *.tokens)\0*.gpl;*.ase;*.json;*.tokens\0"
     L"GIMP palette (*.gpl)\0*.gpl\0"
     L"Adobe Swatch Exchange (*.ase)\0*.ase\0"
     L"JSON (*.json)\0*.json\0"
     L"Design tokens (*.tokens.json; *.tokens)\0*.tokens.json;*.tokens\0";
-constexpr std::array<const wchar_t*, 9> kExtensions = {L"css", L"css",         L"gpl", L"ase", L"json",
-                                                       L"tokens.json", L"css", L"css", L"css"};
+constexpr std::array<const wchar_t*, 10> kExtensions = {L"css",         L"css", L"gpl", L"ase", L"json",
+                                                        L"tokens.json", L"css", L"css", L"css", L"css"};
 // The import filters' formats; "all" reads a name without a known extension as JSON.
 constexpr std::array<ExchangeFormat, 5> kImportFormats = {ExchangeFormat::Json, ExchangeFormat::Gpl,
                                                           ExchangeFormat::Ase, ExchangeFormat::Json,

@@ -150,6 +150,7 @@ ImportResult ImportJson(std::string_view bytes, const LogFontImage& font);
 std::string ExportTokens(std::span<const PaletteRecord> palettes);
 bool ExportTokensInPieces(std::span<const PaletteRecord> palettes, const ExportPieces& put);
 ImportResult ImportTokens(std::string_view bytes, const LogFontImage& font);
-std::string ExportTailwind(std::span<const PaletteRecord> palettes);
+// With `scales`, each color's tonal scale follows it as "--color-<slug>-box-1-50" ... "-950".
+std::string ExportTailwind(std::span<const PaletteRecord> palettes, bool scales = false);
 
 } // namespace exchange

@@ -59,7 +59,8 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
     case ExchangeFormat::Tokens:
         return ExportTokens(palettes);
     case ExchangeFormat::Tailwind:
-        return ExportTailwind(palettes);
+    case ExchangeFormat::TailwindScales:
+        return ExportTailwind(palettes, format == ExchangeFormat::TailwindScales);
     }
     return {};
 }
@@ -93,6 +94,7 @@ ImportResult ReadPalettes(std::string_view bytes, ExchangeFormat format, const L
     case ExchangeFormat::Tailwind:
     case ExchangeFormat::CssScales:
     case ExchangeFormat::CssOklchScales:
+    case ExchangeFormat::TailwindScales:
         break;
     }
     return Problem(L"Palettes can be written as CSS but not read from it.");

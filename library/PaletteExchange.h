@@ -14,8 +14,20 @@
 #include <vector>
 
 // In the order of the export dialog's filters.
-// The last two are the CSS variants with each color's tonal scale, 50 to 950, after it.
-enum class ExchangeFormat { Css, CssOklch, Gpl, Ase, Json, Tokens, Tailwind, CssScales, CssOklchScales };
+// The last three are the CSS variants and the Tailwind theme with each color's tonal scale, 50 to 950,
+// after it.
+enum class ExchangeFormat {
+    Css,
+    CssOklch,
+    Gpl,
+    Ase,
+    Json,
+    Tokens,
+    Tailwind,
+    CssScales,
+    CssOklchScales,
+    TailwindScales
+};
 
 // By the file name's extension (.css, .gpl, .ase, .json, .tokens.json, .tokens), in any case; .css is
 // the hex variant.

@@ -1,7 +1,8 @@
 // Palettes as a Tailwind CSS v4 theme: one @theme block whose --color-* variables give the
 // bg-<palette>-box-1 and text-<palette>-text-1 utilities, and whose --font-* variable gives
-// font-<palette>.
+// font-<palette>; with tonal scales, bg-<palette>-box-1-50 ... -950 too.
 #include "color/CssColorText.h"
+#include "color/TonalScales.h"
 #include "library/ExchangeText.h"
 #include "library/PaletteSlugs.h"
 
@@ -41,7 +42,7 @@ void AppendFontVariable(std::string& out, std::string_view slug, const LogFontIm
 
 } // namespace
 
-std::string ExportTailwind(std::span<const PaletteRecord> palettes) {
+std::string ExportTailwind(std::span<const PaletteRecord> palettes, bool scales) {
     std::string out = "@theme {\n";
     SlugSet slugs(palettes.size());
     std::u16string repaired;
@@ -54,6 +55,14 @@ std::string ExportTailwind(std::span<const PaletteRecord> palettes) {
         const std::string slug = slugs.Unique(Slug(name));
         for (std::size_t c = 0; c < 8; ++c) {
             AppendColorVariable(out, slug, kColorRoles[c], palettes[i].colors[c]);
+            if (scales) {
+                const TonalScale scale = MakeTonalScale(palettes[i].colors[c]);
+                for (int step = 0; step < kScaleSteps; ++step) {
+                    AppendColorVariable(
+                        out, slug, std::string(kColorRoles[c]) + '-' + std::to_string(kScaleStepNames[step]),
+                        scale.steps[step]);
+                }
+            }
         }
         AppendFontVariable(out, slug, palettes[i].font);
     }

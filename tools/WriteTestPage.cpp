@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
     const std::u16string face(kDefaultFontFace, kDefaultFontFace + std::wcslen(kDefaultFontFace));
-    TestPageInputs inputs{kDefaultPalette, 36, face, true, true};
+    TestPageInputs inputs{kDefaultPalette, 36, face, true, true, {}};
     if (argc > 1 && std::string_view(argv[1]) == "--dark") {
         // Box 1 at 36 points bold, boxes 2 and 3 at 28, box 4 at 24: large text all.
         inputs.dark = MakeDarkVariant(

@@ -97,6 +97,10 @@ TEST_F(CliTest, ExportAndImportRoundTripInEveryFormat) {
     ASSERT_NE(box1, std::string::npos);
     EXPECT_NE(scales.find("-box-1-50: #", box1), std::string::npos);
     EXPECT_NE(scales.find("-text-4-950: #"), std::string::npos);
+    ASSERT_EQ(Run({"export", Path("palettes.dat"), "--format", "tailwind", "--scales", "--palette", "1"}),
+              kExitSuccess);
+    EXPECT_EQ(std::ranges::count(out.str(), ';'), 97);
+    EXPECT_NE(out.str().find("--color-test-1-text-4-950: oklch("), std::string::npos);
 }
 
 // A library of the oldest generation is read as the program reads it and left as it was.

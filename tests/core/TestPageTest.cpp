@@ -66,7 +66,7 @@ TEST(TestPageTest, ADarkVariantAddsItsColorsUnderTheDarkSchemeAndNothingElse) {
         {0x00000011, 0x00000012, 0x00000013, 0x00000014},
         {0x00110000, 0x00120000, 0x00130000, 0x00140000},
     };
-    TestPageInputs inputs{kDefaultPalette, 18, u"Verdana", true, false};
+    TestPageInputs inputs{kDefaultPalette, 18, u"Verdana", true, false, {}};
     const std::string light = TestPageDocument(inputs);
     inputs.dark = dark;
     const std::string both = TestPageDocument(inputs);
