@@ -447,6 +447,8 @@ def main():
 
 
 if __name__ == "__main__":
+    # Also when started from a shell that ignores Ctrl+C for background jobs.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     try:
         main()

@@ -11,7 +11,8 @@ namespace {
 
 const LogFontImage kDefaultFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
 const LogFontImage kBoldFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
-const PaletteColors kOtherColors{{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00808080},
+// 9, 10 and 100 are where a channel written right-aligned gains a digit.
+const PaletteColors kOtherColors{{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00640A09},
                                  {0x00FFFFFF, 0x00000000, 0x00123456, 0x00ABCDEF}};
 
 std::string FromHex(std::string_view hex) {
@@ -149,7 +150,7 @@ TEST(PaletteExchangeTest, CssSlugsAreAsciiAndUniqueAndCommentsStayClosed) {
 
 TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
     const PaletteRecord palettes[] = {MakeRecord(u"Blue sky", kDefaultPalette, kBoldFont),
-                                      MakeRecord(u"Grün \"1\" \\ 😀", kOtherColors, kDefaultFont)};
+                                      MakeRecord(u"C:\\Grün \"1\" \\ 😀", kOtherColors, kDefaultFont)};
     for (ExchangeFormat format : {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json}) {
         const ImportResult result = Import(ExportPalettes(palettes, format), format, kDefaultFont);
         ASSERT_EQ(result.palettes.size(), 2u) << static_cast<int>(format);
@@ -225,6 +226,12 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
     }
     EXPECT_EQ(Import(kTexts[0], ExchangeFormat::Json, kBoldFont).palettes[0].font, kBoldFont);
     EXPECT_EQ(Import(kTexts[1], ExchangeFormat::Json, kBoldFont).palettes[0].font, kDefaultFont);
+    // A LOGFONTW holds 31 characters of face: 31 are taken, 32 are damage (see below).
+    const ImportResult longFace = Import(
+        std::string(kBlueSkyJson).replace(std::string(kBlueSkyJson).find("Georgia"), 7, std::string(31, 'G')),
+        ExchangeFormat::Json, kDefaultFont);
+    ASSERT_EQ(longFace.palettes.size(), 1u) << static_cast<int>(longFace.problem.size());
+    EXPECT_EQ(std::u16string_view(longFace.palettes[0].font.faceName), std::u16string(31, u'G'));
 }
 
 TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheHeaderNameNumberedAndShortRunsTheDefaults) {
@@ -274,6 +281,10 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Ase,
          FromHex("41534546 0001 0000 00000001 0001 0000000c 0000 47726179 7fc00000 0002")},
         {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000001 c001 00000006 0002 d8000000")},
+        {ExchangeFormat::Ase,
+         FromHex("41534546 0001 0000 00000001 0001 0000000c 0001 0000 47726179 3f000000")},
+        {ExchangeFormat::Ase,
+         FromHex("41534546 0001 0000 00000001 0001 0000000d 0001 0000 47726179 3f000000 00")},
         {ExchangeFormat::Json, ""},
         {ExchangeFormat::Json, "[]"},
         {ExchangeFormat::Json, R"({"palettes": [{"name": "A"}]})"},
@@ -327,6 +338,17 @@ TEST(PaletteExchangeTest, ImportedPalettesAreNamedAfterTheirFile) {
          "GIMP Palette\nName: B\xE4rs \x80\nChannels: RGBA\n" + Lines("1 2 3 4\n", 17),
          u"gradient.gpl",
          {u"Bärs € 1", u"Bärs € 2", u"Bärs € 3"}},
+        // 9F is the last byte Windows-1252 sets apart; A0 is Latin-1's no-break space.
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName: \x7F\x9F\xA0x\xFF\n" + Lines("1 2 3\n", 8),
+         u"x.gpl",
+         {u"\u0178\u00A0x\u00FF"}},
+        // Our own labels name their palette, whatever the Name: header says.
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName: Sky\n" + ExportPalettes({ours, 1}, ExchangeFormat::Gpl).substr(23) +
+             Lines("1 2 3\tSea box 1\n", 8),
+         u"x.gpl",
+         {u"Sea", u"Sky"}},
         {ExchangeFormat::Gpl,
          "GIMP Palette\nName:  \n" + Lines("1 2 3 \xC3\n", 8),
          u"Old.Sky.gpl",
@@ -382,6 +404,10 @@ TEST(PaletteExchangeTest, SwatchChannelsRoundTheirExactValueAndLabIsConvertedAnd
         {ExchangeFormat::Ase, swatch("LAB ", "3f600000 42c80000 c2f00000"), MakeColor(255, 130, 255)},
         {ExchangeFormat::Ase, swatch("LAB ", "3f200000 41200000 c2700000"), MakeColor(106, 149, 255)},
         {ExchangeFormat::Gpl, "GIMP Palette\nChannels: RGBA\n255 0 0 128 Red\n", MakeColor(255, 0, 0)},
+        // The numbers past the channels are the color's name.
+        {ExchangeFormat::Gpl, "GIMP Palette\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
+        {ExchangeFormat::Gpl, "GIMP Palette\nChannels: RGBA\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
+        {ExchangeFormat::Gpl, "GIMP Palette\n 10   9 100\tx\n", MakeColor(10, 9, 100)},
     };
     for (const auto& [format, bytes, expected] : kCases) {
         const ImportResult result = Import(bytes, format, kDefaultFont);
