@@ -140,6 +140,9 @@ TEST(CssColorTest, TextsAreTheCssFormsAndOklchReadsBackAsTheSameColor) {
          "oklch(62.80% 0.25768 29.23)"},
         {MakeColor(0, 0, 255), "#0000ff", "rgb(0, 0, 255)", "hsl(240, 100%, 50%)",
          "oklch(45.20% 0.31321 264.05)"},
+        // The hue of a red a little toward magenta comes out under 0 before it is turned round.
+        {MakeColor(255, 0, 43), "#ff002b", "rgb(255, 0, 43)", "hsl(349.9, 100%, 50%)",
+         "oklch(62.99% 0.25541 25.05)"},
         {MakeColor(26, 43, 60), "#1a2b3c", "rgb(26, 43, 60)", "hsl(210, 39.5%, 16.9%)",
          "oklch(28.26% 0.03883 249.34)"},
     };
