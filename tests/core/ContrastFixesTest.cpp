@@ -98,8 +98,9 @@ TEST(ContrastFixesTest, SizeClassesAndThresholdsAtTheirBoundaries) {
 }
 
 // Fixes worked out once and kept, since the random pairs below check promises, not exact colors:
-// the first two differ without the search of the steps past the boundary, the APCA ones by which
-// side the figure is measured from.
+// the first two differ without the search of the steps past the boundary, the third where a step
+// that does not pass is not left out (1 pair in 400,000), the APCA ones by which side the figure
+// is measured from.
 TEST(ContrastFixesTest, KnownPairsGetTheirKnownFixes) {
     struct Case {
         Color text, background;
@@ -113,6 +114,7 @@ TEST(ContrastFixesTest, KnownPairsGetTheirKnownFixes) {
     const Case kCases[] = {
         {0xc0c0c0, 0x7fc101, TextSize::Body, ContrastTarget::AAA, false, 0x1c3b00, 7.0279, false},
         {0x6e6f6e, 0x43d743, TextSize::Large, ContrastTarget::AA, true, 0x656665, 3.0314, false},
+        {0x971103, 0x456198, TextSize::Heading, ContrastTarget::AA, true, 0x8b0003, 3.0006, false},
         {0x88f0af, 0x32e4c4, TextSize::Body, ContrastTarget::AA, true, 0x006a30, 4.5464, false},
         {0x88f0af, 0x32e4c4, TextSize::Body, ContrastTarget::AA, false, 0x006a57, 4.5120, false},
         {0x855bac, 0x97de00, TextSize::Heading, ContrastTarget::Apca, true, 0x744a99, 45.0702, false},
