@@ -25,6 +25,7 @@ and so on, and stops when the budget is spent. The order is fixed, so a second r
 mutants first.
 """
 import argparse
+import fcntl
 import hashlib
 import json
 import os
@@ -209,6 +210,9 @@ def Shifted(text, delta):
         return None if value < 0 else "0x%0*X" % (len(body) - 2, value) + exponent + suffix
     if "." in body:
         decimals = len(body.split(".")[1])
+        # A change past double's 15 or so digits is no fault.
+        if len(body.replace(".", "").lstrip("0")) > 15:
+            return None
         units = round(float(body or "0") * 10**decimals) + delta
         if units < 0:
             return None
@@ -352,6 +356,12 @@ def main():
 
     started = time.monotonic()
     os.makedirs(SRC, exist_ok=True)
+    # Two runs would write their mutants into the same copy.
+    lock = open(os.path.join(WORK, "lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        sys.exit("mutate: another run is using build/mutate")
     SyncMirror()
     Configure()
     print("mutate: building the tests in build/mutate ...", flush=True)

@@ -150,7 +150,7 @@ TEST(PaletteExchangeTest, CssSlugsAreAsciiAndUniqueAndCommentsStayClosed) {
 
 TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
     const PaletteRecord palettes[] = {MakeRecord(u"Blue sky", kDefaultPalette, kBoldFont),
-                                      MakeRecord(u"C:\\Grün \"1\" \\ 😀", kOtherColors, kDefaultFont)};
+                                      MakeRecord(u"C:\\Grün \"1\" \\ \u0080😀", kOtherColors, kDefaultFont)};
     for (ExchangeFormat format : {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json}) {
         const ImportResult result = Import(ExportPalettes(palettes, format), format, kDefaultFont);
         ASSERT_EQ(result.palettes.size(), 2u) << static_cast<int>(format);
@@ -214,7 +214,7 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
         R"([{"name": "A", "boxes": [{"background": "#F00", "text": "#00ff00"}]}])",
         "\xEF\xBB\xBF"
         R"({"boxes": [{"text": "#00ff00", "x": [1, {"y": null}], "background": "#ff0000"}], )"
-        R"("name": "\u0041", "font": {"numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
+        R"("name": "\u0041", "font": {"size": [12], "numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
     };
     for (const char* text : kTexts) {
         const ImportResult result = Import(text, ExchangeFormat::Json, kBoldFont);
