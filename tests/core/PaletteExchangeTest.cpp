@@ -1,4 +1,5 @@
 // Palette files for other tools: each format's exact bytes, round trips, and damaged files.
+#include "library/ExchangeText.h"
 #include "library/PaletteExchange.h"
 
 #include <gtest/gtest.h>
@@ -456,6 +457,20 @@ TEST(PaletteExchangeTest, NamesAreCutWholeAndBlankNamesExportAsUntitled) {
     const std::string css = ExportPalettes(palettes, ExchangeFormat::Css);
     EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-box-1: "), std::string::npos);
     EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-2-box-1: "), std::string::npos);
+}
+
+TEST(PaletteExchangeTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
+    const std::pair<std::u16string_view, std::string_view> kCases[] = {
+        {u"plain", R"("plain")"},
+        {u"a\"b\\c", R"("a\"b\\c")"},
+        {u"\\\u0001\u001F\u007F", "\"\\\\\\u0001\\u001f\x7F\""},
+        {u"\u00E9\\\U0001F600", "\"\xC3\xA9\\\\\xF0\x9F\x98\x80\""},
+    };
+    for (const auto& [text, json] : kCases) {
+        std::string out;
+        exchange::AppendJsonString(out, text);
+        EXPECT_EQ(out, json);
+    }
 }
 
 TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {
