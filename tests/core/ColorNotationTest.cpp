@@ -88,6 +88,8 @@ TEST(ColorNotationTest, EachNotationGivesItsColorAndAnythingElseNothing) {
         L"256,0,0",
         L"1,2",
         L"1,2,3,",
+        L"1,2,3,4",
+        L"1 2 3 4",
         L"1;2;3",
         L"red\0"sv,
         L"#fff\0"sv,
