@@ -464,7 +464,7 @@ TEST(PaletteExchangeTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
         {u"plain", R"("plain")"},
         {u"a\"b\\c", R"("a\"b\\c")"},
         {u"\\\u0001\u001F\u007F", "\"\\\\\\u0001\\u001f\x7F\""},
-        {u"\u00E9\\\U0001F600", "\"\xC3\xA9\\\\\xF0\x9F\x98\x80\""},
+        {u"\u00E9\u20AC\\\U0001F600", "\"\xC3\xA9\xE2\x82\xAC\\\\\xF0\x9F\x98\x80\""},
     };
     for (const auto& [text, json] : kCases) {
         std::string out;
