@@ -1,4 +1,5 @@
 // huewright-cli's commands on real files in a scratch folder, as a script would run them.
+#include "cli/BackgroundWriter.h"
 #include "cli/Cli.h"
 #include "library/PaletteRecord.h"
 
@@ -154,6 +155,7 @@ TEST_F(CliTest, OptionFormsAndHelpTexts) {
         {{"list", "-h"}, "Usage: huewright-cli list FILE\n"},
         {{"check", "--help"}, "Usage: huewright-cli check FILE"},
         {{"-h"}, "Usage: huewright-cli COMMAND"},
+        {{"check", Path("pass.gpl"), "--cvd"}, "  Protanopia: no look-alike backgrounds\n"},
     };
     for (const auto& [args, expected] : kCases) {
         SCOPED_TRACE(::testing::PrintToString(args));
@@ -176,6 +178,24 @@ TEST_F(CliTest, OutputThatCannotBeFlushedExitsWithTwo) {
         std::ostream refusing(&buffer);
         EXPECT_EQ(RunCli(args, refusing, err), kExitError);
         EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
+    }
+}
+
+// More pieces than may wait are all written, in order; after a failed write nothing more is.
+TEST(BackgroundWriterTest, WritesEveryPieceInOrderUntilAWriteFails) {
+    for (const int failAt : {-1, 3}) {
+        std::string written;
+        int writes = 0;
+        BackgroundWriter writer([&](std::string_view piece) {
+            written += piece;
+            return writes++ != failAt;
+        });
+        bool accepted = true;
+        for (int i = 0; i < 20 && accepted; ++i) {
+            accepted = writer.Put(std::to_string(i % 10));
+        }
+        EXPECT_EQ(writer.Finish(), failAt < 0);
+        EXPECT_EQ(written, failAt < 0 ? "01234567890123456789" : "0123");
     }
 }
 

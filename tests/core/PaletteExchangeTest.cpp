@@ -291,6 +291,7 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, R"({"palettes": [{"name": "A"}]})"},
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#ff", "text": "#000"}]}])"},
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fff"}]}])"},
+        {ExchangeFormat::Json, R"([{"boxes": [{"text": "#000"}]}])"},
         {ExchangeFormat::Json,
          R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A"}}])"},
         {ExchangeFormat::Json, std::string(kBlueSkyJson) + "x"},
