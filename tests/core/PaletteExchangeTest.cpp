@@ -292,6 +292,7 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#ff", "text": "#000"}]}])"},
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fff"}]}])"},
         {ExchangeFormat::Json, R"([{"boxes": [{"text": "#000"}]}])"},
+        {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fgf", "text": "#000"}]}])"},
         {ExchangeFormat::Json,
          R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A"}}])"},
         {ExchangeFormat::Json, std::string(kBlueSkyJson) + "x"},
