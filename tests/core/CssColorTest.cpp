@@ -113,11 +113,11 @@ TEST(CssColorTest, FunctionsTakeTheirUnitsAndNoneAndMapOutOfGamutColors) {
     }
 
     const std::wstring_view kRejected[] = {
-        L"oklch(0.5 0.1 10%)",   L"oklab(0.5deg 0 0)",      L"lab(50, 0, 0)",
-        L"rgb(none, 0, 0)",      L"hwb(0, 0%, 0%)",         L"color(srgb 0 0)",
-        L"color(srgb, 0, 0, 0)", L"color(rgb 0 0 0)",       L"color( 0 0 0)",
-        L"lab(50 1e999 0)",      L"lab(50 1e300 1e300)",    L"oklch(0.5 0.1 20 / 1deg)",
-        L"nonexistent(1 2 3)",   L"color(srgb 1 2 3 / 4 5)"};
+        L"oklch(0.5 0.1 10%)",       L"oklab(0.5deg 0 0)",     L"lab(50, 0, 0)",
+        L"rgb(none, 0, 0)",          L"hwb(0, 0%, 0%)",        L"color(srgb 0 0)",
+        L"color(srgb, 0, 0, 0)",     L"color(rgb 0 0 0)",      L"color( 0 0 0)",
+        L"lab(50 1e999 0)",          L"color(srgb 1e300 0 0)", L"lab(50 1e300 1e300)",
+        L"oklch(0.5 0.1 20 / 1deg)", L"nonexistent(1 2 3)",    L"color(srgb 1 2 3 / 4 5)"};
     for (std::wstring_view text : kRejected) {
         EXPECT_EQ(ParseColorNotation(text), std::nullopt) << std::wstring(text);
     }
