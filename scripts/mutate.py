@@ -210,8 +210,8 @@ def Shifted(text, delta):
         return None if value < 0 else "0x%0*X" % (len(body) - 2, value) + exponent + suffix
     if "." in body:
         decimals = len(body.split(".")[1])
-        # A change past double's 15 or so digits is no fault.
-        if len(body.replace(".", "").lstrip("0")) > 15:
+        # A change in the 13th digit or later shows in no color of 8 bits.
+        if len(body.replace(".", "").lstrip("0")) > 12:
             return None
         units = round(float(body or "0") * 10**decimals) + delta
         if units < 0:

@@ -3,6 +3,7 @@
 #include "library/PaletteExchange.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cstring>
 #include <tuple>
@@ -459,6 +460,26 @@ TEST(PaletteExchangeTest, NamesAreCutWholeAndBlankNamesExportAsUntitled) {
     const std::string css = ExportPalettes(palettes, ExchangeFormat::Css);
     EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-box-1: "), std::string::npos);
     EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-2-box-1: "), std::string::npos);
+}
+
+// The bytes 80 to 9F of a name that is not UTF-8 are Windows-1252's, as iconv reads them; the five
+// it leaves undefined keep their own code points.
+TEST(PaletteExchangeTest, HighBytesOfANameThatIsNotUtf8AreWindows1252) {
+    const iconv_t convert = iconv_open("UTF-16LE", "WINDOWS-1252");
+    ASSERT_NE(convert, reinterpret_cast<iconv_t>(-1));
+    for (int byte = 0x80; byte < 0xA0; ++byte) {
+        char in[1] = {static_cast<char>(byte)};
+        char16_t out[2] = {};
+        char* inAt = in;
+        char* outAt = reinterpret_cast<char*>(out);
+        std::size_t inLeft = sizeof(in), outLeft = sizeof(out);
+        const bool defined = iconv(convert, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+        const std::u16string expected =
+            u"x" + std::u16string(1, defined ? out[0] : static_cast<char16_t>(byte));
+        const std::string gpl = "GIMP Palette\nName: x" + std::string(in, 1) + "\n0 0 0\n";
+        EXPECT_EQ(Names(Import(gpl, ExchangeFormat::Gpl, kDefaultFont)), std::vector{expected}) << byte;
+    }
+    iconv_close(convert);
 }
 
 TEST(PaletteExchangeTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
