@@ -487,6 +487,9 @@ TEST(PaletteExchangeTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
         {u"plain", R"("plain")"},
         {u"a\"b\\c", R"("a\"b\\c")"},
         {u"\\\u0001\u001F\u007F", "\"\\\\\\u0001\\u001f\x7F\""},
+        // Each length of UTF-8 at both its ends.
+        {u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF",
+         "\"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
         {u"\u00E9\u20AC\\\U0001F600", "\"\xC3\xA9\xE2\x82\xAC\\\\\xF0\x9F\x98\x80\""},
     };
     for (const auto& [text, json] : kCases) {
