@@ -283,6 +283,8 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Ase,
          FromHex("41534546 0001 0000 00000001 0001 0000000c 0000 47726179 7fc00000 0002")},
         {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000001 c001 00000006 0002 d8000000")},
+        {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000002 c001 00000004 000a 0041 0001 0000000e "
+                                      "0001 0000 47726179 3f000000 0002")},
         {ExchangeFormat::Ase,
          FromHex("41534546 0001 0000 00000001 0001 0000000c 0001 0000 47726179 3f000000")},
         {ExchangeFormat::Ase,
@@ -311,6 +313,14 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         EXPECT_TRUE(result.palettes.empty()) << bytes;
         EXPECT_TRUE(result.problem.ends_with(L".")) << bytes;
     }
+    // A JSON file's damage names the palette: a file that is one palette object holds palette 1.
+    EXPECT_EQ(Import(R"({"name": "A", "boxes": [1]})", ExchangeFormat::Json, kDefaultFont).problem,
+              L"Palette 1 has a box that is not an object.");
+    EXPECT_EQ(Import("[" + std::string(R"({"boxes": [{"background": "#fff", "text": "#000"}]})") +
+                         R"(, {"name": "B"}])",
+                     ExchangeFormat::Json, kDefaultFont)
+                  .problem,
+              L"Palette 2 has no boxes.");
     // The block count is the file's word: room is made only for what the bytes can hold.
     const ImportResult unbounded =
         Import(FromHex("41534546 0001 0000 ffffffff"), ExchangeFormat::Ase, kDefaultFont);
@@ -410,7 +420,7 @@ TEST(PaletteExchangeTest, SwatchChannelsRoundTheirExactValueAndLabIsConvertedAnd
         {ExchangeFormat::Gpl, "GIMP Palette\nChannels: RGBA\n255 0 0 128 Red\n", MakeColor(255, 0, 0)},
         // The numbers past the channels are the color's name.
         {ExchangeFormat::Gpl, "GIMP Palette\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
-        {ExchangeFormat::Gpl, "GIMP Palette\nChannels: RGBA\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
+        {ExchangeFormat::Gpl, "GIMP Palette\nChannels:RGBA\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
         {ExchangeFormat::Gpl, "GIMP Palette\n 10   9 100\tx\n", MakeColor(10, 9, 100)},
     };
     for (const auto& [format, bytes, expected] : kCases) {
