@@ -155,6 +155,8 @@ TEST_F(CliTest, OptionFormsAndHelpTexts) {
         {{"list", "-h"}, "Usage: huewright-cli list FILE\n"},
         {{"check", "--help"}, "Usage: huewright-cli check FILE"},
         {{"-h"}, "Usage: huewright-cli COMMAND"},
+        {{"export", Path("test.gpl"), "--format", "css", "--palette", "02"}, "  --test-2-box-1: "},
+        {{"check", Path("pass.gpl"), "--json", "--cvd"}, "\"achromatopsia\": []}}"},
         {{"check", Path("pass.gpl"), "--cvd"}, "  Protanopia: no look-alike backgrounds\n"},
     };
     for (const auto& [args, expected] : kCases) {
@@ -228,6 +230,9 @@ TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
         EXPECT_EQ(message.rfind("huewright-cli", 0), 0u);
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
     }
+    // A name without an extension is refused for what it is.
+    EXPECT_EQ(Run({"list", Path("palettes")}), kExitError);
+    EXPECT_NE(err.str().find("is neither a palette library"), std::string::npos) << err.str();
     // The import whose second file was damaged wrote nothing.
     EXPECT_FALSE(fs::exists(dir / "palettes.dat"));
     EXPECT_EQ(Run({"list", "--help"}), kExitSuccess);

@@ -314,8 +314,10 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         EXPECT_TRUE(result.problem.ends_with(L".")) << bytes;
     }
     // A JSON file's damage names the palette: a file that is one palette object holds palette 1.
-    EXPECT_EQ(Import(R"({"name": "A", "boxes": [1]})", ExchangeFormat::Json, kDefaultFont).problem,
-              L"Palette 1 has a box that is not an object.");
+    for (const char* oneFirst : {R"({"name": "A", "boxes": [1]})", R"({"palettes": [{"boxes": [1]}]})"}) {
+        EXPECT_EQ(Import(oneFirst, ExchangeFormat::Json, kDefaultFont).problem,
+                  L"Palette 1 has a box that is not an object.");
+    }
     EXPECT_EQ(Import("[" + std::string(R"({"boxes": [{"background": "#fff", "text": "#000"}]})") +
                          R"(, {"name": "B"}])",
                      ExchangeFormat::Json, kDefaultFont)
