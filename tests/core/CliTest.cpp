@@ -157,6 +157,7 @@ TEST_F(CliTest, OptionFormsAndHelpTexts) {
         {{"-h"}, "Usage: huewright-cli COMMAND"},
         {{"export", Path("test.gpl"), "--format", "css", "--palette", "02"}, "  --test-2-box-1: "},
         {{"check", Path("pass.gpl"), "--json", "--cvd"}, "\"achromatopsia\": []}}"},
+        {{"check", Path("pass.gpl"), "--json"}, "{\"number\": 1, \"name\": \"Test\", \"passes\": true, "},
         {{"check", Path("pass.gpl"), "--cvd"}, "  Protanopia: no look-alike backgrounds\n"},
     };
     for (const auto& [args, expected] : kCases) {
@@ -199,6 +200,16 @@ TEST(BackgroundWriterTest, WritesEveryPieceInOrderUntilAWriteFails) {
         EXPECT_EQ(writer.Finish(), failAt < 0);
         EXPECT_EQ(written, failAt < 0 ? "01234567890123456789" : "0123");
     }
+    // A writer left without Finish finishes as it goes.
+    std::string written;
+    {
+        BackgroundWriter writer([&](std::string_view piece) {
+            written += piece;
+            return true;
+        });
+        writer.Put("last");
+    }
+    EXPECT_EQ(written, "last");
 }
 
 // One sentence on standard error and status 2, for usage errors and for files that cannot be used.

@@ -306,6 +306,7 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, "[{\"name\": \"\xE0\x80\x80\"}]"},
         {ExchangeFormat::Json, R"({"format": "other", "palettes": []})"},
         {ExchangeFormat::Json, R"({"version": 2})"},
+        {ExchangeFormat::Json, R"({"format": "huewright-palettes", "version": 1})"},
         {ExchangeFormat::Json, R"([{"x": )" + std::string(64, '[') + std::string(64, ']') + "}]"},
     };
     for (const auto& [format, bytes] : kCases) {
@@ -365,6 +366,10 @@ TEST(PaletteExchangeTest, ImportedPalettesAreNamedAfterTheirFile) {
              Lines("1 2 3\tSea box 1\n", 8),
          u"x.gpl",
          {u"Sea", u"Sky"}},
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName:  \n" + Lines("1 2 3\n", 9),
+         u"Old.gpl",
+         {u"Old 1", u"Old 2"}},
         {ExchangeFormat::Gpl,
          "GIMP Palette\nName:  \n" + Lines("1 2 3 \xC3\n", 8),
          u"Old.Sky.gpl",
@@ -514,7 +519,7 @@ TEST(PaletteExchangeTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
 TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {
     EXPECT_EQ(ExchangeFormatOf(L"a.b\\Sky.CSS"), ExchangeFormat::Css);
     EXPECT_EQ(ExchangeFormatOf(L"sky.Gpl"), ExchangeFormat::Gpl);
-    EXPECT_EQ(ExchangeFormatOf(L"sky.ase"), ExchangeFormat::Ase);
+    EXPECT_EQ(ExchangeFormatOf(L"sky.AsE"), ExchangeFormat::Ase);
     EXPECT_EQ(ExchangeFormatOf(L"sky.jSON"), ExchangeFormat::Json);
     EXPECT_EQ(ExchangeFormatOf(L"sky.json.txt"), std::nullopt);
     EXPECT_EQ(ExchangeFormatOf(L"json"), std::nullopt);
