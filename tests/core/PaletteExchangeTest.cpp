@@ -298,6 +298,8 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fgf", "text": "#000"}]}])"},
         {ExchangeFormat::Json,
          R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A"}}])"},
+        {ExchangeFormat::Json,
+         R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A", "numbers": "1:2"}}])"},
         {ExchangeFormat::Json, std::string(kBlueSkyJson) + "x"},
         {ExchangeFormat::Json,
          std::string(kBlueSkyJson)
