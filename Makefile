@@ -122,6 +122,12 @@ measure-startup: windows
 measure-cli: cli
 	@scripts/measure-cli.sh $(CLI_DIR)/huewright-cli
 
+# Plants one fault at a time in the lines changed since BASE (default: the merge base with main), or
+# in every line of FILES, and lists the faults no native test catches; BUDGET seconds (600).
+.PHONY: mutate
+mutate: deps
+	@scripts/mutate.py $(if $(BASE),--base $(BASE)) $(if $(FILES),--files $(FILES)) $(if $(BUDGET),--budget $(BUDGET))
+
 # Kills the saving program at random moments, a few minutes, kept out of `make test`.
 .PHONY: test-killed-saves
 test-killed-saves: windows

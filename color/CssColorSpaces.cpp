@@ -278,11 +278,12 @@ Triple RectangularToPolar(const Triple& lab) {
     return {lab[0], std::hypot(lab[1], lab[2]), hue < 0 ? hue + 360 : hue};
 }
 
+// A channel so large that its linear value overflows is refused, as the other spaces refuse it.
 std::optional<Color> SrgbToColor(const Triple& srgb) {
-    if (!IsFinite(srgb)) {
+    const Triple linear = PerChannel(srgb, SrgbToLinear);
+    if (!IsFinite(linear)) {
         return std::nullopt;
     }
-    const Triple linear = PerChannel(srgb, SrgbToLinear);
     return InSrgb(linear) ? RoundedSrgb(srgb) : EncodedLinearSrgb(MapLinearSrgb(LinearSrgbToOklab(linear)));
 }
 

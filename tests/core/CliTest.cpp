@@ -1,5 +1,6 @@
 // huewright-cli's commands on real files in a scratch folder, as a script would run them.
 #include "app/PaletteChecks.h"
+#include "cli/BackgroundWriter.h"
 #include "cli/Cli.h"
 #include "cli/CliPalettes.h"
 #include "color/ContrastFixes.h"
@@ -179,6 +180,107 @@ TEST_F(CliTest, CheckJudgesEachBoxAsTheInspectorDoes) {
               std::string::npos);
 }
 
+// Box 1's text size comes from its font, at 96 pixels per inch, and any one failing box fails the
+// palette: #949494 on white is 3.03:1, enough under AA for large text only.
+TEST_F(CliTest, CheckSizesBoxOneByItsFontAndFailsOnAnyBox) {
+    struct Case {
+        const char* heightAndWeight;
+        int grayBox;
+        const char* size;
+        int status;
+    };
+    const Case kCases[] = {
+        {"-24:0:0:0:400", 1, "large ", kExitSuccess}, // 18 points
+        {"-23:0:0:0:400", 1, "normal", kExitCheckFailed},
+        {"-19:0:0:0:700", 1, "large ", kExitSuccess}, // 14.25 points, bold
+        {"-18:0:0:0:700", 1, "normal", kExitCheckFailed},
+        {"-19:0:0:0:699", 1, "normal", kExitCheckFailed},
+        {"-24:0:0:0:400", 4, "normal", kExitCheckFailed},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(std::string(c.heightAndWeight) + " box " + std::to_string(c.grayBox));
+        std::string boxes;
+        for (int box = 1; box <= 4; ++box) {
+            boxes += std::string(box > 1 ? ", " : "") + R"({"background": "#ffffff", "text": ")" +
+                     (box == c.grayBox ? "#949494" : "#000000") + "\"}";
+        }
+        Put("sized.json", R"([{"name": "Sized", "boxes": [)" + boxes + R"(], "font": {"face": "Arial", )" +
+                              R"("numbers": ")" + c.heightAndWeight + R"(:0:0:0:0:1:2:0:34"}}])");
+        EXPECT_EQ(Run({"check", Path("sized.json")}), c.status) << err.str();
+        const std::string shown = out.str();
+        const std::size_t line = shown.find("  box " + std::to_string(c.grayBox) + "  #949494");
+        ASSERT_NE(line, std::string::npos) << shown;
+        EXPECT_NE(shown.substr(line, shown.find('\n', line) - line).find(c.size), std::string::npos) << shown;
+    }
+}
+
+// The forms an option takes, the last of a repeated one winning, and each level's help.
+TEST_F(CliTest, OptionFormsAndHelpTexts) {
+    Put("pass.gpl", std::string(kPalettes).substr(0, std::string(kPalettes).find("190 190")));
+    const std::pair<std::vector<std::string>, std::string> kCases[] = {
+        {{"check", Path("pass.gpl"), "--target=aaa"}, "0 of 1 palette fails AAA.\n"},
+        {{"check", Path("pass.gpl"), "--target", "apca", "--target", "aaa"}, "0 of 1 palette fails AAA.\n"},
+        {{"check", "--target=apca", Path("pass.gpl")}, "0 of 1 palette fails APCA.\n"},
+        {{"list", "-h"}, "Usage: huewright-cli list FILE\n"},
+        {{"check", "--help"}, "Usage: huewright-cli check FILE"},
+        {{"-h"}, "Usage: huewright-cli COMMAND"},
+        {{"export", Path("test.gpl"), "--format", "css", "--palette", "02"}, "  --test-2-box-1: "},
+        {{"check", Path("pass.gpl"), "--json", "--cvd"}, "\"achromatopsia\": []}}"},
+        {{"check", Path("pass.gpl"), "--json"}, "{\"number\": 1, \"name\": \"Test\", \"passes\": true, "},
+        {{"check", Path("pass.gpl"), "--cvd"}, "  Protanopia: no look-alike backgrounds\n"},
+    };
+    for (const auto& [args, expected] : kCases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        EXPECT_EQ(Run(args), kExitSuccess) << err.str();
+        EXPECT_NE(out.str().find(expected), std::string::npos) << out.str();
+    }
+}
+
+// Output that cannot be flushed at the end is a failure to write, never a success.
+TEST_F(CliTest, OutputThatCannotBeFlushedExitsWithTwo) {
+    struct RefusingFlush : std::stringbuf {
+        int sync() override { return -1; }
+    };
+    const std::vector<std::vector<std::string>> cases = {{"list", Path("test.gpl")},
+                                                         {"check", Path("test.gpl")},
+                                                         {"export", Path("test.gpl"), "--format", "css"}};
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args[0]);
+        RefusingFlush buffer;
+        std::ostream refusing(&buffer);
+        EXPECT_EQ(RunCli(args, refusing, err), kExitError);
+        EXPECT_NE(err.str().find("could not be written"), std::string::npos) << err.str();
+    }
+}
+
+// More pieces than may wait are all written, in order; after a failed write nothing more is.
+TEST(BackgroundWriterTest, WritesEveryPieceInOrderUntilAWriteFails) {
+    for (const int failAt : {-1, 3}) {
+        std::string written;
+        int writes = 0;
+        BackgroundWriter writer([&](std::string_view piece) {
+            written += piece;
+            return writes++ != failAt;
+        });
+        bool accepted = true;
+        for (int i = 0; i < 20 && accepted; ++i) {
+            accepted = writer.Put(std::to_string(i % 10));
+        }
+        EXPECT_EQ(writer.Finish(), failAt < 0);
+        EXPECT_EQ(written, failAt < 0 ? "01234567890123456789" : "0123");
+    }
+    // A writer left without Finish finishes as it goes.
+    std::string written;
+    {
+        BackgroundWriter writer([&](std::string_view piece) {
+            written += piece;
+            return true;
+        });
+        writer.Put("last");
+    }
+    EXPECT_EQ(written, "last");
+}
+
 // One sentence on standard error and status 2, for usage errors and for files that cannot be used.
 TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
     Put("damaged.ase", "ASEF\x00\x01\x00\x00\x00\x00\x00\x05garbage");
@@ -209,6 +311,9 @@ TEST_F(CliTest, UsageErrorsAndUnreadableFilesExitWithTwo) {
         EXPECT_EQ(message.rfind("huewright-cli", 0), 0u);
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
     }
+    // A name without an extension is refused for what it is.
+    EXPECT_EQ(Run({"list", Path("palettes")}), kExitError);
+    EXPECT_NE(err.str().find("is neither a palette library"), std::string::npos) << err.str();
     // The import whose second file was damaged wrote nothing.
     EXPECT_FALSE(fs::exists(dir / "palettes.dat"));
     EXPECT_EQ(Run({"list", "--help"}), kExitSuccess);

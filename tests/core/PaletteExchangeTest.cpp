@@ -1,7 +1,9 @@
 // Palette files for other tools: each format's exact bytes, round trips, and damaged files.
+#include "library/ExchangeText.h"
 #include "library/PaletteExchange.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cstring>
 #include <tuple>
@@ -11,7 +13,8 @@ namespace {
 
 const LogFontImage kDefaultFont{{-24, 0, 0, 0, 400, 0, 0, 0, 0, 1, 2, 0, 34}, u"Verdana"};
 const LogFontImage kBoldFont{{-48, 0, 0, 0, 700, 1, 0, 0, 0, 1, 2, 0, 34}, u"Georgia"};
-const PaletteColors kOtherColors{{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00808080},
+// 9, 10 and 100 are where a channel written right-aligned gains a digit.
+const PaletteColors kOtherColors{{0x000000FF, 0x0000FF00, 0x00FF0000, 0x00640A09},
                                  {0x00FFFFFF, 0x00000000, 0x00123456, 0x00ABCDEF}};
 
 std::string FromHex(std::string_view hex) {
@@ -149,7 +152,7 @@ TEST(PaletteExchangeTest, CssSlugsAreAsciiAndUniqueAndCommentsStayClosed) {
 
 TEST(PaletteExchangeTest, TwoPalettesRoundTripThroughEachFormat) {
     const PaletteRecord palettes[] = {MakeRecord(u"Blue sky", kDefaultPalette, kBoldFont),
-                                      MakeRecord(u"Grün \"1\" \\ 😀", kOtherColors, kDefaultFont)};
+                                      MakeRecord(u"C:\\Grün \"1\" \\ \u0080😀", kOtherColors, kDefaultFont)};
     for (ExchangeFormat format : {ExchangeFormat::Gpl, ExchangeFormat::Ase, ExchangeFormat::Json}) {
         const ImportResult result = Import(ExportPalettes(palettes, format), format, kDefaultFont);
         ASSERT_EQ(result.palettes.size(), 2u) << static_cast<int>(format);
@@ -213,7 +216,7 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
         R"([{"name": "A", "boxes": [{"background": "#F00", "text": "#00ff00"}]}])",
         "\xEF\xBB\xBF"
         R"({"boxes": [{"text": "#00ff00", "x": [1, {"y": null}], "background": "#ff0000"}], )"
-        R"("name": "\u0041", "font": {"numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
+        R"("name": "\u0041", "font": {"size": [12], "numbers": "-24:0:0:0:400:0:0:0:0:1:2:0:34", "face": "Verdana"}})",
     };
     for (const char* text : kTexts) {
         const ImportResult result = Import(text, ExchangeFormat::Json, kBoldFont);
@@ -225,6 +228,12 @@ TEST(PaletteExchangeTest, JsonTakesABareListOrOnePaletteAndShortColors) {
     }
     EXPECT_EQ(Import(kTexts[0], ExchangeFormat::Json, kBoldFont).palettes[0].font, kBoldFont);
     EXPECT_EQ(Import(kTexts[1], ExchangeFormat::Json, kBoldFont).palettes[0].font, kDefaultFont);
+    // A LOGFONTW holds 31 characters of face: 31 are taken, 32 are damage (see below).
+    const ImportResult longFace = Import(
+        std::string(kBlueSkyJson).replace(std::string(kBlueSkyJson).find("Georgia"), 7, std::string(31, 'G')),
+        ExchangeFormat::Json, kDefaultFont);
+    ASSERT_EQ(longFace.palettes.size(), 1u) << static_cast<int>(longFace.problem.size());
+    EXPECT_EQ(std::u16string_view(longFace.palettes[0].font.faceName), std::u16string(31, u'G'));
 }
 
 TEST(PaletteExchangeTest, GimpRunsOfEightTakeTheHeaderNameNumberedAndShortRunsTheDefaults) {
@@ -274,13 +283,23 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Ase,
          FromHex("41534546 0001 0000 00000001 0001 0000000c 0000 47726179 7fc00000 0002")},
         {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000001 c001 00000006 0002 d8000000")},
+        {ExchangeFormat::Ase, FromHex("41534546 0001 0000 00000002 c001 00000004 000a 0041 0001 0000000e "
+                                      "0001 0000 47726179 3f000000 0002")},
+        {ExchangeFormat::Ase,
+         FromHex("41534546 0001 0000 00000001 0001 0000000c 0001 0000 47726179 3f000000")},
+        {ExchangeFormat::Ase,
+         FromHex("41534546 0001 0000 00000001 0001 0000000d 0001 0000 47726179 3f000000 00")},
         {ExchangeFormat::Json, ""},
         {ExchangeFormat::Json, "[]"},
         {ExchangeFormat::Json, R"({"palettes": [{"name": "A"}]})"},
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#ff", "text": "#000"}]}])"},
         {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fff"}]}])"},
+        {ExchangeFormat::Json, R"([{"boxes": [{"text": "#000"}]}])"},
+        {ExchangeFormat::Json, R"([{"boxes": [{"background": "#fgf", "text": "#000"}]}])"},
         {ExchangeFormat::Json,
          R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A"}}])"},
+        {ExchangeFormat::Json,
+         R"([{"boxes": [{"background": "#fff", "text": "#000"}], "font": {"face": "A", "numbers": "1:2"}}])"},
         {ExchangeFormat::Json, std::string(kBlueSkyJson) + "x"},
         {ExchangeFormat::Json,
          std::string(kBlueSkyJson)
@@ -289,6 +308,7 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         {ExchangeFormat::Json, "[{\"name\": \"\xE0\x80\x80\"}]"},
         {ExchangeFormat::Json, R"({"format": "other", "palettes": []})"},
         {ExchangeFormat::Json, R"({"version": 2})"},
+        {ExchangeFormat::Json, R"({"format": "huewright-palettes", "version": 1})"},
         {ExchangeFormat::Json, R"([{"x": )" + std::string(64, '[') + std::string(64, ']') + "}]"},
     };
     for (const auto& [format, bytes] : kCases) {
@@ -296,6 +316,16 @@ TEST(PaletteExchangeTest, DamagedFilesImportNothingAndSayWhy) {
         EXPECT_TRUE(result.palettes.empty()) << bytes;
         EXPECT_TRUE(result.problem.ends_with(L".")) << bytes;
     }
+    // A JSON file's damage names the palette: a file that is one palette object holds palette 1.
+    for (const char* oneFirst : {R"({"name": "A", "boxes": [1]})", R"({"palettes": [{"boxes": [1]}]})"}) {
+        EXPECT_EQ(Import(oneFirst, ExchangeFormat::Json, kDefaultFont).problem,
+                  L"Palette 1 has a box that is not an object.");
+    }
+    EXPECT_EQ(Import("[" + std::string(R"({"boxes": [{"background": "#fff", "text": "#000"}]})") +
+                         R"(, {"name": "B"}])",
+                     ExchangeFormat::Json, kDefaultFont)
+                  .problem,
+              L"Palette 2 has no boxes.");
     // The block count is the file's word: room is made only for what the bytes can hold.
     const ImportResult unbounded =
         Import(FromHex("41534546 0001 0000 ffffffff"), ExchangeFormat::Ase, kDefaultFont);
@@ -327,6 +357,21 @@ TEST(PaletteExchangeTest, ImportedPalettesAreNamedAfterTheirFile) {
          "GIMP Palette\nName: B\xE4rs \x80\nChannels: RGBA\n" + Lines("1 2 3 4\n", 17),
          u"gradient.gpl",
          {u"Bärs € 1", u"Bärs € 2", u"Bärs € 3"}},
+        // 9F is the last byte Windows-1252 sets apart; A0 is Latin-1's no-break space.
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName: \x7F\x9F\xA0x\xFF\n" + Lines("1 2 3\n", 8),
+         u"x.gpl",
+         {u"\u0178\u00A0x\u00FF"}},
+        // Our own labels name their palette, whatever the Name: header says.
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName: Sky\n" + ExportPalettes({ours, 1}, ExchangeFormat::Gpl).substr(23) +
+             Lines("1 2 3\tSea box 1\n", 8),
+         u"x.gpl",
+         {u"Sea", u"Sky"}},
+        {ExchangeFormat::Gpl,
+         "GIMP Palette\nName:  \n" + Lines("1 2 3\n", 9),
+         u"Old.gpl",
+         {u"Old 1", u"Old 2"}},
         {ExchangeFormat::Gpl,
          "GIMP Palette\nName:  \n" + Lines("1 2 3 \xC3\n", 8),
          u"Old.Sky.gpl",
@@ -382,6 +427,10 @@ TEST(PaletteExchangeTest, SwatchChannelsRoundTheirExactValueAndLabIsConvertedAnd
         {ExchangeFormat::Ase, swatch("LAB ", "3f600000 42c80000 c2f00000"), MakeColor(255, 130, 255)},
         {ExchangeFormat::Ase, swatch("LAB ", "3f200000 41200000 c2700000"), MakeColor(106, 149, 255)},
         {ExchangeFormat::Gpl, "GIMP Palette\nChannels: RGBA\n255 0 0 128 Red\n", MakeColor(255, 0, 0)},
+        // The numbers past the channels are the color's name.
+        {ExchangeFormat::Gpl, "GIMP Palette\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
+        {ExchangeFormat::Gpl, "GIMP Palette\nChannels:RGBA\n1 2 3 4 5 6\n", MakeColor(1, 2, 3)},
+        {ExchangeFormat::Gpl, "GIMP Palette\n 10   9 100\tx\n", MakeColor(10, 9, 100)},
     };
     for (const auto& [format, bytes, expected] : kCases) {
         const ImportResult result = Import(bytes, format, kDefaultFont);
@@ -432,10 +481,47 @@ TEST(PaletteExchangeTest, NamesAreCutWholeAndBlankNamesExportAsUntitled) {
     EXPECT_NE(css.find("  /* Untitled palette */\n  --untitled-palette-2-box-1: "), std::string::npos);
 }
 
+// The bytes 80 to 9F of a name that is not UTF-8 are Windows-1252's, as iconv reads them; the five
+// it leaves undefined keep their own code points.
+TEST(PaletteExchangeTest, HighBytesOfANameThatIsNotUtf8AreWindows1252) {
+    const iconv_t convert = iconv_open("UTF-16LE", "WINDOWS-1252");
+    ASSERT_NE(convert, reinterpret_cast<iconv_t>(-1));
+    for (int byte = 0x80; byte < 0xA0; ++byte) {
+        char in[1] = {static_cast<char>(byte)};
+        char16_t out[2] = {};
+        char* inAt = in;
+        char* outAt = reinterpret_cast<char*>(out);
+        std::size_t inLeft = sizeof(in), outLeft = sizeof(out);
+        const bool defined = iconv(convert, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+        const std::u16string expected =
+            u"x" + std::u16string(1, defined ? out[0] : static_cast<char16_t>(byte));
+        const std::string gpl = "GIMP Palette\nName: x" + std::string(in, 1) + "\n0 0 0\n";
+        EXPECT_EQ(Names(Import(gpl, ExchangeFormat::Gpl, kDefaultFont)), std::vector{expected}) << byte;
+    }
+    iconv_close(convert);
+}
+
+TEST(PaletteExchangeTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
+    const std::pair<std::u16string_view, std::string_view> kCases[] = {
+        {u"plain", R"("plain")"},
+        {u"a\"b\\c", R"("a\"b\\c")"},
+        {u"\\\u0001\u001F\u007F", "\"\\\\\\u0001\\u001f\x7F\""},
+        // Each length of UTF-8 at both its ends.
+        {u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF",
+         "\"\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
+        {u"\u00E9\u20AC\\\U0001F600", "\"\xC3\xA9\xE2\x82\xAC\\\\\xF0\x9F\x98\x80\""},
+    };
+    for (const auto& [text, json] : kCases) {
+        std::string out;
+        exchange::AppendJsonString(out, text);
+        EXPECT_EQ(out, json);
+    }
+}
+
 TEST(PaletteExchangeTest, FormatsFollowTheExtensionInAnyCase) {
     EXPECT_EQ(ExchangeFormatOf(L"a.b\\Sky.CSS"), ExchangeFormat::Css);
     EXPECT_EQ(ExchangeFormatOf(L"sky.Gpl"), ExchangeFormat::Gpl);
-    EXPECT_EQ(ExchangeFormatOf(L"sky.ase"), ExchangeFormat::Ase);
+    EXPECT_EQ(ExchangeFormatOf(L"sky.AsE"), ExchangeFormat::Ase);
     EXPECT_EQ(ExchangeFormatOf(L"sky.jSON"), ExchangeFormat::Json);
     EXPECT_EQ(ExchangeFormatOf(L"sky.json.txt"), std::nullopt);
     EXPECT_EQ(ExchangeFormatOf(L"json"), std::nullopt);
