@@ -1,6 +1,7 @@
 #include "cli/CliFiles.h"
 
 #include "cli/PosixLibraryFiles.h"
+#include "library/DiskJournal.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -65,7 +66,7 @@ OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& librar
         return inUse ? OpenForWriting::InUse : OpenForWriting::Failed;
     }
     library.file = std::make_unique<PosixLibraryFile>(fd, true);
-    library.journal = std::make_unique<PosixJournal>(path + "._journal");
+    library.journal = std::make_unique<DiskJournal>(std::make_unique<PosixJournalFolder>(path + "._journal"));
     library.backup = std::make_unique<PosixBackup>(path + "._backup");
     return OpenForWriting::Opened;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
+#include "library/DiskJournal.h"
 #include "library/Win32LibraryFile.h"
 #include "library/WholeFiles.h"
 
@@ -64,7 +65,8 @@ OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& librar
         return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? OpenForWriting::InUse
                                                                                  : OpenForWriting::Failed;
     }
-    library.journal = std::make_unique<Win32Journal>(name + L"._journal", name + L"._journal_unmatched");
+    library.journal =
+        std::make_unique<DiskJournal>(std::make_unique<Win32JournalFolder>(name + L"._journal"));
     library.backup = std::make_unique<Win32Backup>(name + L"._backup");
     return OpenForWriting::Opened;
 }

@@ -45,7 +45,7 @@ TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused)
     ASSERT_EQ(whole.size(), kJournalHeaderSize + 6 + kJournalTrailerSize);
     const auto journal = ReadJournal(Bytes(whole));
     ASSERT_TRUE(journal);
-    EXPECT_EQ(journal->header.identity, 7u);
+    EXPECT_EQ(journal->header.generation, 7u);
     EXPECT_EQ(journal->header.oldLength, 10u);
     EXPECT_EQ(journal->header.newLength, 6u);
     EXPECT_EQ(journal->header.offset, 4u);
@@ -59,4 +59,16 @@ TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused)
         damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
         EXPECT_FALSE(ReadJournal(Bytes(damaged))) << at;
     }
+}
+
+// The same rewrite journaled twice over one file, the second cut after its header: the first
+// journal's body and trailer are still there, and must not pass for the second's.
+TEST(RollbackJournalTest, ANewHeaderOverAnOlderJournalIsRefused) {
+    const JournalHeader first = HeaderFor(6);
+    JournalHeader second = first;
+    ++second.generation;
+    const std::string older = JournalFor(first);
+    const std::string cut = JournalHeaderBytes(second) + older.substr(kJournalHeaderSize);
+    EXPECT_TRUE(ReadJournal(Bytes(older)));
+    EXPECT_FALSE(ReadJournal(Bytes(cut)));
 }

@@ -4,6 +4,7 @@
 // back a rewrite cut short, compares it with the palettes as they were before and after the
 // operation that was cut short, and prints what it found.
 // save_stress.exe RUN [check], in the library's folder; with "check" it stops after the comparison.
+#include "library/DiskJournal.h"
 #include "library/PaletteOperations.h"
 #include "library/Win32LibraryFile.h"
 
@@ -114,7 +115,6 @@ public:
     bool Writable() const override { return file->Writable(); }
     FileError Length(std::uint64_t& length) override { return file->Length(length); }
     FileError ReadFromStart(void* into, std::size_t size) override { return file->ReadFromStart(into, size); }
-    FileError Identity(std::uint64_t& identity) override { return file->Identity(identity); }
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
         return file->ReadAt(offset, into, size);
     }
@@ -143,13 +143,13 @@ private:
 };
 
 // The real rollback journal, telling the step journal when it is written.
-class NotedJournal : public Win32Journal {
+class NotedJournal : public DiskJournal {
 public:
     explicit NotedJournal(Journal& journal)
-        : Win32Journal(L"palettes.dat._journal", L"palettes.dat._journal_unmatched"), journal(journal) {}
+        : DiskJournal(std::make_unique<Win32JournalFolder>(L"palettes.dat._journal")), journal(journal) {}
     FileError Write(std::span<const std::span<const std::byte>> pieces) override {
         journal.Note("journal");
-        return Win32Journal::Write(pieces);
+        return DiskJournal::Write(pieces);
     }
 
 private:
