@@ -1,4 +1,5 @@
 #include "cli/CliFiles.h"
+#include "cli/OutputFile.h"
 
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
@@ -69,4 +70,56 @@ OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& librar
         std::make_unique<DiskJournal>(std::make_unique<Win32JournalFolder>(name + L"._journal"));
     library.backup = std::make_unique<Win32Backup>(name + L"._backup");
     return OpenForWriting::Opened;
+}
+
+struct OutputFile::Beside {
+    std::wstring target, partial;
+    UniqueFile file;
+    DWORD error = 0;
+    bool finished = false;
+
+    ~Beside() {
+        file.Reset();
+        if (!finished && !partial.empty()) {
+            DeleteFileW(partial.c_str());
+        }
+    }
+};
+
+OutputFile::OutputFile(const std::string& path) : beside(std::make_unique<Beside>()) {
+    beside->target = FinalPath(Wide(path));
+    beside->file = CreateBeside(beside->target, beside->partial);
+    beside->error = beside->file ? 0 : GetLastError();
+}
+
+OutputFile::~OutputFile() = default;
+
+bool OutputFile::Write(std::string_view bytes, std::string& reason) {
+    Beside& b = *beside;
+    for (std::size_t written = 0; !b.error && written < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 24));
+        DWORD done = 0;
+        b.error = WriteFile(b.file.Get(), bytes.data() + written, chunk, &done, nullptr) ? 0 : GetLastError();
+        written += done;
+    }
+    if (b.error) {
+        reason = Reason(b.error);
+    }
+    return !b.error;
+}
+
+bool OutputFile::Finish(std::string& reason) {
+    Beside& b = *beside;
+    if (!b.error && !FlushFileBuffers(b.file.Get())) {
+        b.error = GetLastError();
+    }
+    b.file.Reset();
+    b.error = b.error ? b.error : PutInPlace(b.partial, b.target);
+    if (b.error) {
+        reason = Reason(b.error);
+        return false;
+    }
+    b.finished = true;
+    FlushFolderOf(b.target);
+    return true;
 }

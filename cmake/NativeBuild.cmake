@@ -11,7 +11,7 @@ endif()
 # The library's files over POSIX calls, for the command line and the benchmarks.
 add_library(huewright_posix STATIC cli/PosixLibraryFiles.cpp)
 target_link_libraries(huewright_posix PUBLIC huewright_core)
-target_sources(huewright_cli PRIVATE cli/PosixCliFiles.cpp)
+target_sources(huewright_cli PRIVATE cli/OutputFile.cpp cli/PosixCliFiles.cpp)
 target_link_libraries(huewright_cli PUBLIC huewright_posix)
 add_executable(huewright-cli cli/CliMain.cpp)
 target_link_libraries(huewright-cli PRIVATE huewright_cli)

@@ -8,8 +8,9 @@ namespace {
 
 constexpr DWORD kLargestFile = 1u << 30;
 
-// The file a symbolic link leads to, so that the new file replaces the target and the link stays;
-// the name itself when it is no link or names nothing yet.
+} // namespace
+
+// The new file replaces the target, and the link stays.
 std::wstring FinalPath(const std::wstring& path) {
     UniqueFile existing(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -43,6 +44,8 @@ UniqueFile CreateBeside(const std::wstring& path, std::wstring& partial) {
     return UniqueFile();
 }
 
+namespace {
+
 DWORD WriteAndFlush(HANDLE file, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -56,6 +59,8 @@ DWORD WriteAndFlush(HANDLE file, const std::string& bytes) {
     return FlushFileBuffers(file) ? 0 : GetLastError();
 }
 
+} // namespace
+
 // ReplaceFileW keeps the old file's attributes and security; a new file is moved in place.
 DWORD PutInPlace(const std::wstring& partial, const std::wstring& path) {
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -66,8 +71,6 @@ DWORD PutInPlace(const std::wstring& partial, const std::wstring& path) {
     }
     return MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
 }
-
-} // namespace
 
 DWORD WriteWholeFile(const std::wstring& name, const std::string& bytes) {
     const std::wstring path = FinalPath(name);
