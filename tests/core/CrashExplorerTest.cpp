@@ -305,12 +305,15 @@ public:
         std::string untouched;
         const std::string found = Open(operation.start(), untouched);
         valid.assign(1, {found, session.Palettes()});
+        // What an operation that said it failed was to give may be on the disk until a later one
+        // says it is done: the failure may have come after the file was written.
+        std::set<std::string> unsettled;
         for (const Step& step : operation.steps) {
             std::vector<unsigned char> file;
             Session target(session, file);
             step(target);
-            const std::string before = session.Palettes();
-            valid.push_back({before, target.Palettes()});
+            valid.push_back(unsettled);
+            valid.back().insert({session.Palettes(), target.Palettes()});
             if (!session.library.Writable()) {
                 valid.back().insert(found);
             }
@@ -319,8 +322,14 @@ public:
             if (done && session.Palettes() != target.Palettes()) {
                 Violation("the operation said done, but memory holds other palettes");
             }
+            if (done) {
+                unsettled.clear();
+            } else {
+                unsettled.insert(target.Palettes());
+            }
         }
-        valid.push_back({session.Palettes()});
+        valid.push_back(unsettled);
+        valid.back().insert(session.Palettes());
         if (!session.library.Writable()) {
             valid.back().insert(found);
         }

@@ -4,6 +4,7 @@
 // back a rewrite cut short, compares it with the palettes as they were before and after the
 // operation that was cut short, and prints what it found.
 // save_stress.exe RUN [check], in the library's folder; with "check" it stops after the comparison.
+// save_stress.exe cross ROUND saves three palettes beside huewright-cli instead (see below).
 #include "library/DiskJournal.h"
 #include "library/PaletteOperations.h"
 #include "library/Win32LibraryFile.h"
@@ -382,12 +383,47 @@ void Perform(PaletteLibrary& library, PaletteOperations& operations, ScriptedVie
     }
 }
 
+// One round of tests/cli/cross-program-test.sh: the library opened as Huewright opens it, beside
+// huewright-cli importing into it, and three palettes saved through the real operations; each one
+// reported saved is printed. A library another program holds is only read, and nothing saved.
+int SaveBesideTheCommand(const std::string& round) {
+    FileError error = 0;
+    std::unique_ptr<LibraryFile> file = Win32LibraryFile::Open(kLibrary, error);
+    if (!file || !file->Writable()) {
+        std::cout << "held: the library is in use by another program, so it can only be read (error " << error
+                  << ")" << std::endl;
+        return 0;
+    }
+    Win32Backup backup(L"palettes.dat._backup");
+    PaletteLibrary library;
+    if (library.OpenPaletteLibrary(
+            std::move(file),
+            std::make_unique<DiskJournal>(std::make_unique<Win32JournalFolder>(L"palettes.dat._journal")),
+            backup, 0, StressFont(), StressFont()) != 0) {
+        std::cout << "FAILED: the library could not be opened" << std::endl;
+        return 1;
+    }
+    ScriptedView view;
+    PaletteOperations operations(library, view);
+    for (int i = 1; i <= 3; ++i) {
+        view.name = Utf16("Program " + round + "-" + std::to_string(i));
+        view.SetCounterText(u"new");
+        library.currentPaletteIndex = -1;
+        operations.OnSavePalette();
+        std::cout << "saved Program " << round << "-" << i << std::endl;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cout << "usage: save_stress RUN [check]" << std::endl;
+        std::cout << "usage: save_stress RUN [check] | save_stress cross ROUND" << std::endl;
         return 2;
+    }
+    if (std::string(argv[1]) == "cross" && argc > 2) {
+        return SaveBesideTheCommand(argv[2]);
     }
     const int run = std::stoi(argv[1]);
     const bool checkOnly = argc > 2 && std::string(argv[2]) == "check";
