@@ -25,9 +25,9 @@ public:
                                  BackupWriter& backup, int startIndex, const LogFontImage& defaultFont,
                                  const LogFontImage& startFont);
     // Rewrites the whole file from the records: from offset 0, cut to the records' length, flushed.
-    // When that changes bytes already in the file, the journal first keeps them, so that a rewrite
-    // cut short is either wholly in or wholly out; a journal that cannot be written refuses the
-    // write. Memory is left as it is whatever happens.
+    // Unless it only cuts the file short, the journal first keeps the bytes it changes, so that a
+    // rewrite cut short is either wholly in or wholly out; a journal that cannot be written or
+    // cleared fails the write. Memory is left as it is whatever happens.
     FileError WritePaletteLibrary();
     // When a journal was found at start that does not belong to the library beside it, what was
     // added to its name to keep it aside; the library was left as it was. Empty otherwise.
