@@ -1,9 +1,10 @@
 #!/bin/sh
 # Huewright's library code under Wine and the native huewright-cli on one library at once: each
 # round starts save_stress.exe's cross round, which opens the library as Huewright does and saves
-# three palettes, and meanwhile huewright-cli imports one. Whichever comes second must say in plain
+# three palettes, and meanwhile huewright-cli imports four, one at a time. Whichever comes second must say in plain
 # words that the library is in use, and every palette either program reported saved must be in the
 # library at the end.
+# Wine's console ends its lines with a carriage return, which goes.
 # Run inside scripts/with-display.sh: cross-program-test.sh WINDOWS_BUILD_DIR HUEWRIGHT_CLI [ROUNDS]
 set -u
 . "$(dirname "$0")/../../scripts/wine-env.sh"
@@ -23,19 +24,23 @@ refused=0
 held=0
 round=0
 while [ "$round" -lt "$rounds" ]; do
-    wine "$build/save_stress.exe" cross "$round" >program.txt 2>/dev/null </dev/null &
+    wine "$build/save_stress.exe" cross "$round" 2>/dev/null </dev/null | tr -d "\r" >program.txt &
     program=$!
-    printf 'GIMP Palette\nName: Command %s\n#\n1 2 3\n' "$round" >command.gpl
-    # A different moment each round, so that either program can come first.
-    sleep "0.$((round * 37 % 100))"
-    if "$cli" import --into palettes.dat command.gpl >out.txt 2>err.txt; then
-        echo "Command $round" >>saved.txt
-    else
-        grep -qx 'huewright-cli: palettes.dat is in use by Huewright; close it and try again.' err.txt ||
-            fail "round $round: the command said: $(cat err.txt)"
-        refused=$((refused + 1))
-    fi
-    wait "$program" || fail "round $round: the program ended with status $?: $(cat program.txt)"
+    # A different moment each round, across the program's start, so that either can come first;
+    # then three more imports while the program may be saving.
+    sleep "0.$((round * 37 % 10))"
+    for import in 1 2 3 4; do
+        printf 'GIMP Palette\nName: Command %s-%s\n#\n1 2 3\n' "$round" "$import" >command.gpl
+        if "$cli" import --into palettes.dat command.gpl >out.txt 2>err.txt; then
+            echo "Command $round-$import" >>saved.txt
+        else
+            grep -qx 'huewright-cli: palettes.dat is in use by Huewright; close it and try again.' err.txt ||
+                fail "round $round: the command said: $(cat err.txt)"
+            refused=$((refused + 1))
+        fi
+        sleep 0.2
+    done
+    wait "$program"
     if grep -q '^held: the library is in use by another program, so it can only be read' program.txt; then
         held=$((held + 1))
     else

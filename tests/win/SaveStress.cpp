@@ -411,6 +411,8 @@ int SaveBesideTheCommand(const std::string& round) {
         library.currentPaletteIndex = -1;
         operations.OnSavePalette();
         std::cout << "saved Program " << round << "-" << i << std::endl;
+        // As a user saves now and then, holding the library all the while.
+        Sleep(100);
     }
     return 0;
 }
