@@ -63,7 +63,12 @@ DWORD WriteAndFlush(HANDLE file, const std::string& bytes) {
 
 // ReplaceFileW keeps the old file's attributes and security; a new file is moved in place.
 DWORD PutInPlace(const std::wstring& partial, const std::wstring& path) {
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    // Wine's ReplaceFileW puts a file in the place of a folder.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
         return ReplaceFileW(path.c_str(), partial.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                             nullptr)
                    ? 0

@@ -419,7 +419,8 @@ TEST_P(CrashExplorerTest, EveryCrashStateHoldsThePalettesBeforeOrAfter) {
     const Operation& operation = Operations()[GetParam()];
     const Tally tally = Explorer(operation).Explore();
     std::cout << operation.name << ": " << tally.kill << " kill, " << tally.power << " power loss, "
-              << tally.failure << " failure states explored, " << tally.violations << " violated\n";
+              << tally.failure << " failure states explored, " << tally.violations << " violated"
+              << std::endl;
     for (const std::string& example : tally.examples) {
         ADD_FAILURE() << operation.name << ": " << example;
     }
