@@ -228,13 +228,10 @@ struct Outcome {
     std::string problem;
 };
 
-std::string Open(const DiskState& state, std::string& problem) {
+// The palettes a start finds on a disk state.
+std::string Open(const DiskState& state) {
     RecordingDisk disk(state);
-    Session session(disk);
-    if (session.opened || !session.library.Writable()) {
-        problem = "the start failed";
-    }
-    return session.Palettes();
+    return Session(disk).Palettes();
 }
 
 Outcome Restart(const DiskState& state) {
@@ -259,15 +256,14 @@ Outcome Restart(const DiskState& state) {
         }
     }
     for (const RecordingDisk::Point& point : disk.points) {
-        std::string ignored;
-        if (Open(Live(point), ignored) != outcome.palettes) {
+        if (Open(Live(point)) != outcome.palettes) {
             outcome.problem = "a start killed part way and started again ends otherwise";
         }
     }
+    const PaletteRecord zulu = Palette(u"Zulu", 26);
     RecordingDisk commandDisk(state);
     {
         Session command(commandDisk);
-        const PaletteRecord zulu = Palette(u"Zulu", 26);
         const std::string before = command.Palettes();
         if (command.opened || AppendImportedRecords(command.library, {&zulu, 1}).error) {
             outcome.problem = "the command could not import";
@@ -275,10 +271,7 @@ Outcome Restart(const DiskState& state) {
             outcome.problem = "the command's start found other palettes than the program's";
         }
     }
-    std::string ignored;
-    const PaletteRecord zulu = Palette(u"Zulu", 26);
-    if (outcome.problem.empty() &&
-        Open(commandDisk.live, ignored) != outcome.palettes + BytesOf({&zulu, 1})) {
+    if (outcome.problem.empty() && Open(commandDisk.live) != outcome.palettes + BytesOf({&zulu, 1})) {
         outcome.problem = "the command's import is not in the library";
     }
     return outcome;
@@ -302,8 +295,7 @@ public:
         disk.Note();
         Session session(disk);
         // A start that failed never writes: the disk keeps the palettes it had.
-        std::string untouched;
-        const std::string found = Open(operation.start(), untouched);
+        const std::string found = Open(operation.start());
         valid.assign(1, {found, session.Palettes()});
         // What an operation that said it failed was to give may be on the disk until a later one
         // says it is done: the failure may have come after the file was written.

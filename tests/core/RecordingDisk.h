@@ -21,7 +21,6 @@ struct DiskState {
         const auto found = names.find(name);
         return found == names.end() ? nullptr : &files.at(found->second);
     }
-    bool operator==(const DiskState&) const = default;
 };
 
 struct DiskChange {
@@ -149,7 +148,7 @@ inline FileError WriteSectors(RecordingDisk& disk, int file, std::uint64_t offse
     for (std::size_t done = 0; done < end;) {
         const std::uint64_t at = offset + done;
         const std::size_t piece = std::min<std::size_t>(end - done, 512 - at % 512);
-        disk.Change({DiskChange::Write, file, at, std::string(bytes + done, piece)});
+        disk.Change({DiskChange::Write, file, at, std::string(bytes + done, piece), {}, {}});
         done += piece;
     }
     return failure == Failure::DiskFull ? kDiskFull : 0;
@@ -167,7 +166,7 @@ public:
             file = found->second;
         } else {
             file = disk.NewFile();
-            disk.Change({DiskChange::Create, file, 0, {}, name});
+            disk.Change({DiskChange::Create, file, 0, {}, name, {}});
         }
     }
 
@@ -215,7 +214,7 @@ public:
         if (failure == Failure::DeviceError || (failure == Failure::DiskFull && length > Bytes().size())) {
             return Refused(failure);
         }
-        disk.Change({DiskChange::SetLength, file, length});
+        disk.Change({DiskChange::SetLength, file, length, {}, {}, {}});
         return 0;
     }
 
@@ -261,7 +260,7 @@ public:
         } else if (create) {
             open = disk.NewFile();
             created = true;
-            disk.Change({DiskChange::Create, open, 0, {}, name});
+            disk.Change({DiskChange::Create, open, 0, {}, name, {}});
         } else {
             return 2; // ERROR_FILE_NOT_FOUND
         }
@@ -276,7 +275,7 @@ public:
             (failure == Failure::DiskFull && length > disk.live.files[open].size())) {
             return Refused(failure);
         }
-        disk.Change({DiskChange::SetLength, open, length});
+        disk.Change({DiskChange::SetLength, open, length, {}, {}, {}});
         return 0;
     }
     FileError Flush() override {
@@ -292,7 +291,7 @@ public:
             return kDeviceError;
         }
         if (disk.live.names.contains(name)) {
-            disk.Change({DiskChange::Unlink, 0, 0, {}, name});
+            disk.Change({DiskChange::Unlink, 0, 0, {}, name, {}});
         }
         return 0;
     }
@@ -333,7 +332,7 @@ public:
                 file = found->second;
             } else if (disk.Call() == Failure::None) {
                 file = disk.NewFile();
-                disk.Change({DiskChange::Create, file, 0, {}, name});
+                disk.Change({DiskChange::Create, file, 0, {}, name, {}});
             }
         }
         if (file && WriteSectors(disk, file, written, static_cast<const char*>(data), size) != 0) {
@@ -341,7 +340,7 @@ public:
         }
         written += size;
         if (file && last && disk.Call() == Failure::None) {
-            disk.Change({DiskChange::SetLength, file, written});
+            disk.Change({DiskChange::SetLength, file, written, {}, {}, {}});
         }
     }
 
