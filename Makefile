@@ -133,5 +133,20 @@ mutate: deps
 test-killed-saves: windows
 	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix scripts/test-killed-saves.sh $(WINDOWS_DIR)
 
+# Huewright's library code under Wine and the native huewright-cli on one library at once, 200
+# rounds, a few minutes: kept out of `make test`.
+.PHONY: test-cross-program
+test-cross-program: windows cli
+	@scripts/with-display.sh $(abspath $(WINDOWS_DIR))/wineprefix \
+		tests/cross/cross-program-test.sh $(WINDOWS_DIR) $(CLI_DIR)/huewright-cli
+
+# Every state a crash can leave the library in, for every operation, in the optimised build: the states
+# explored and the violations per operation. `make test` runs a bounded part of it.
+.PHONY: crash-explore
+crash-explore: deps
+	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DHUEWRIGHT_SANITIZE=OFF >/dev/null
+	@cmake --build $(BENCH_DIR) -j $(JOBS) --target crash_explorer
+	@HUEWRIGHT_CRASH_EXPLORE=all $(BENCH_DIR)/crash_explorer --gtest_brief=1
+
 clean:
 	rm -rf build

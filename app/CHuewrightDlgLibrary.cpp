@@ -7,6 +7,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/SystemError.h"
 #include "framework/WideText.h"
+#include "library/DiskJournal.h"
 #include "library/RecordFont.h"
 #include "library/Win32LibraryFile.h"
 #include "res/resource.h"
@@ -18,7 +19,8 @@ namespace {
 constexpr const wchar_t* kLibraryFile = L"palettes.dat";
 constexpr const wchar_t* kBackupFile = L"palettes.dat._backup";
 constexpr const wchar_t* kJournalFile = L"palettes.dat._journal";
-constexpr const wchar_t* kUnmatchedJournalFile = L"palettes.dat._journal_unmatched";
+constexpr const wchar_t* kHeldStatus =
+    L"The palette library is in use by another program: its palettes can be viewed, not saved.";
 
 std::wstring Reason(FileError error) {
     return L":\n" + SystemErrorText(error) + L"\n\n";
@@ -35,11 +37,17 @@ void CHuewrightDlg::OpenLibrary() {
     boxFonts.FontHelper().GetDefaultLogFont(defaultFont);
     boxFonts.FontHelper().GetLogFont(startFont);
     FileError loadError = library.OpenPaletteLibrary(
-        std::move(file), std::make_unique<Win32Journal>(kJournalFile, kUnmatchedJournalFile), backup,
-        settings.curPalette, ToRecordFont(defaultFont), ToRecordFont(startFont));
+        std::move(file), std::make_unique<DiskJournal>(std::make_unique<Win32JournalFolder>(kJournalFile)),
+        backup, settings.curPalette, ToRecordFont(defaultFont), ToRecordFont(startFont));
     libraryOpenError = openError ? openError : loadError;
+    const std::string& keptAs = library.JournalSetAside();
     std::wstring name = std::wstring(L"The palette library \"") + kLibraryFile + L"\"";
-    if (openError && opened) {
+    if (openError == ERROR_LOCK_VIOLATION && opened) {
+        libraryProblem = name +
+                         L" is in use by another program, such as huewright-cli importing into it, so it "
+                         L"can only be read. Its palettes are shown, but no palette can be saved or deleted "
+                         L"until Huewright is restarted once that program is done.";
+    } else if (openError && opened) {
         libraryProblem = name + L" can only be read" + Reason(openError) +
                          L"Its palettes are shown, but no palette can be saved or deleted until Huewright is "
                          L"restarted with the file writable.";
@@ -55,11 +63,11 @@ void CHuewrightDlg::OpenLibrary() {
     } else if (loadError) {
         libraryProblem = name + L" could not be converted to the current format" + Reason(loadError) +
                          L"The file as it was found is kept in \"" + kBackupFile + L"\".";
-    } else if (library.JournalSetAside()) {
+    } else if (!keptAs.empty()) {
         libraryProblem = name +
                          L" is not the file that an unfinished change was recorded for, so it was "
                          L"left as it is. The palettes that change had replaced are kept in \"" +
-                         kUnmatchedJournalFile + L"\".";
+                         kJournalFile + std::wstring(keptAs.begin(), keptAs.end()) + L"\".";
     }
     if (!libraryProblem.empty()) {
         PostMessageW(Hwnd(), WM_SHOW_LIBRARY_PROBLEM, 0, 0);
@@ -76,6 +84,9 @@ void CHuewrightDlg::StartFromStoredPalette() {
 
 // Shown once the window is up, so the message has the main window as its owner on the screen.
 void CHuewrightDlg::ShowLibraryProblem() {
+    if (libraryOpenError == ERROR_LOCK_VIOLATION) {
+        statusBar.ShowAlert(kHeldStatus);
+    }
     MessageBoxes::ShowWarning(Hwnd(), std::exchange(libraryProblem, {}));
 }
 

@@ -7,6 +7,7 @@
 // Targets: load <= 2x plain read, write <= 1.5x plain write and flush. ConvertCompactLibrary loads
 // a compact file and writes it back converted; it has no target.
 #include "cli/PosixLibraryFiles.h"
+#include "library/DiskJournal.h"
 #include "library/PaletteLibrary.h"
 
 #include <benchmark/benchmark.h>
@@ -144,7 +145,8 @@ bool OpenLibrary(PaletteLibrary& library, const std::string& path, BackupWriter&
     const std::string dir = path.substr(0, path.find_last_of('/'));
     FileError error = library.OpenPaletteLibrary(
         std::make_unique<PosixLibraryFile>(fd),
-        std::make_unique<PosixJournal>(dir + "/palettes.dat._journal"), backup, 0, kDefaultFont, kStartFont);
+        std::make_unique<DiskJournal>(std::make_unique<PosixJournalFolder>(dir + "/palettes.dat._journal")),
+        backup, 0, kDefaultFont, kStartFont);
     return error == 0 && library.Count() == kRecords;
 }
 

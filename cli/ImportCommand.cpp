@@ -5,9 +5,29 @@
 #include "library/PaletteLibrary.h"
 #include "library/PaletteOperations.h"
 
+#include <algorithm>
+#include <cstring>
 #include <ostream>
 
 namespace {
+
+// A library is empty or starts with a record: a current or compact one with its marker, a named one
+// with the zero bytes of its binary fields, which no text file holds. What cannot be read here is
+// left for the library's own loading to report.
+bool LooksLikeLibrary(LibraryFile& file) {
+    std::uint64_t length = 0;
+    if (file.Length(length) != 0 || length == 0) {
+        return true;
+    }
+    std::string start(static_cast<std::size_t>(std::min<std::uint64_t>(length, kNamedRecordSize)), '\0');
+    if (file.ReadAt(0, start.data(), start.size()) != 0) {
+        return true;
+    }
+    std::uint32_t marker = 0;
+    std::memcpy(&marker, start.data(), std::min(start.size(), sizeof(marker)));
+    return marker == PaletteRecordMagic || marker == CompactRecordMagic ||
+           (start.size() == kNamedRecordSize && start.find('\0') != std::string::npos);
+}
 
 constexpr const char* kHelp =
     "Usage: huewright-cli import --into LIBRARY FILE...\n"
@@ -45,6 +65,9 @@ int RunImport(const CliArguments& args, CliStreams io) {
     case OpenForWriting::Opened:
         break;
     }
+    if (!LooksLikeLibrary(*opened.file)) {
+        return ReportFileError(io, Quoted(*into) + " is not a palette library; nothing was imported.");
+    }
     PaletteLibrary library;
     const LogFontImage font = BuiltInBoxFont();
     if (library.OpenPaletteLibrary(std::move(opened.file), std::move(opened.journal), *opened.backup, 0, font,
@@ -52,6 +75,12 @@ int RunImport(const CliArguments& args, CliStreams io) {
         !library.Writable()) {
         return ReportFileError(io, Quoted(*into) +
                                        " could not be read as a palette library; nothing was imported.");
+    }
+    if (const std::string& keptAs = library.JournalSetAside(); !keptAs.empty()) {
+        io.err << "huewright-cli: " << Quoted(*into)
+               << " is not the file that an unfinished change was recorded for, so it was left as it is; the "
+                  "palettes that change had replaced are kept in "
+               << Quoted(*into + "._journal" + keptAs) << ".\n";
     }
     const ImportOutcome outcome = AppendImportedRecords(library, imported);
     if (outcome.error) {

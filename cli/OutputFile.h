@@ -1,10 +1,10 @@
-// A file the command line writes: made beside its final name and put in its place once whole, so
-// a failed write leaves an existing file as it was. Not flushed: an export is made again from its
-// palettes, which no write here puts at risk.
+// A file the command line writes: made new beside its final name (beside the target of a symbolic
+// link, which stays), under a name no other file has, flushed and put in place once whole, with the
+// permissions of the file it replaces. A failed write leaves an existing file as it was, and a
+// finished one is on the disk, its new name too.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,8 +23,7 @@ public:
     bool Finish(std::string& reason);
 
 private:
-    std::filesystem::path path;
-    std::filesystem::path beside;
-    std::ofstream out;
-    bool finished = false;
+    // Each system's own handle and names.
+    struct Beside;
+    std::unique_ptr<Beside> beside;
 };

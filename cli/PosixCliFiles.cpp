@@ -1,6 +1,7 @@
 #include "cli/CliFiles.h"
 
 #include "cli/PosixLibraryFiles.h"
+#include "library/DiskJournal.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -47,7 +48,11 @@ bool OpenLibraryToRead(const std::string& path, OpenedLibrary& library, std::str
 }
 
 OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& library, std::string& reason) {
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT, 0644);
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL, 0644);
+    const bool created = fd >= 0;
+    if (fd < 0 && errno == EEXIST) {
+        fd = open(path.c_str(), O_RDWR);
+    }
     if (fd < 0) {
         reason = Reason();
         return OpenForWriting::Failed;
@@ -64,8 +69,12 @@ OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& librar
         close(fd);
         return inUse ? OpenForWriting::InUse : OpenForWriting::Failed;
     }
+    // A new library's name must be on the disk before the palettes imported into it are.
+    if (created) {
+        FlushFolderOf(path);
+    }
     library.file = std::make_unique<PosixLibraryFile>(fd, true);
-    library.journal = std::make_unique<PosixJournal>(path + "._journal");
+    library.journal = std::make_unique<DiskJournal>(std::make_unique<PosixJournalFolder>(path + "._journal"));
     library.backup = std::make_unique<PosixBackup>(path + "._backup");
     return OpenForWriting::Opened;
 }

@@ -1,8 +1,8 @@
 #include "cli/PosixLibraryFiles.h"
 
-#include "library/RollbackJournal.h"
-
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -65,15 +65,6 @@ FileError PosixLibraryFile::Length(std::uint64_t& length) {
     return 0;
 }
 
-FileError PosixLibraryFile::Identity(std::uint64_t& identity) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
-        return LastError();
-    }
-    identity = static_cast<std::uint64_t>(info.st_ino);
-    return 0;
-}
-
 FileError PosixLibraryFile::ReadAt(std::uint64_t offset, void* into, std::size_t size) {
     auto* at = static_cast<char*>(into);
     std::size_t done = 0;
@@ -110,66 +101,91 @@ FileError PosixLibraryFile::SetLength(std::uint64_t length) {
     return ftruncate(fd, static_cast<off_t>(length)) != 0 ? LastError() : 0;
 }
 
-PosixJournal::~PosixJournal() {
-    if (cleared) {
-        unlink(path.c_str());
+FileError FlushFolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        return LastError();
     }
+    // Some file systems have no flush for a folder and say so; their entries go with the files'.
+    const FileError error = fsync(fd) != 0 && errno != EINVAL ? LastError() : 0;
+    close(fd);
+    return error;
 }
 
-FileError PosixJournal::Read(std::string& bytes) {
+FileError PosixJournalFolder::Read(std::string& bytes) {
     bytes.clear();
-    const int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) {
+    const int in = open(path.c_str(), O_RDONLY);
+    if (in < 0) {
         return errno == ENOENT ? 0 : LastError();
     }
     char buffer[1 << 16];
     ssize_t got = 0;
-    while ((got = read(fd, buffer, sizeof(buffer))) > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(got));
+    while ((got = read(in, buffer, sizeof(buffer))) > 0 || (got < 0 && errno == EINTR)) {
+        bytes.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     }
     const FileError error = got < 0 ? LastError() : 0;
-    close(fd);
+    close(in);
     return error;
 }
 
-FileError PosixJournal::Write(std::span<const std::span<const std::byte>> pieces) {
-    cleared = false;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-    if (fd < 0) {
+FileError PosixJournalFolder::Open(bool create, bool& created) {
+    Close();
+    created = false;
+    if (create) {
+        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        created = fd >= 0;
+    }
+    if (fd < 0 && (!create || errno == EEXIST)) {
+        fd = open(path.c_str(), O_WRONLY);
+    }
+    return fd < 0 ? LastError() : 0;
+}
+
+FileError PosixJournalFolder::WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) {
+    if (lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0) {
         return LastError();
     }
-    bool written = true;
-    off_t length = 0;
-    for (auto piece : pieces) {
-        written = written && WriteAll(fd, piece.data(), piece.size());
-        length += static_cast<off_t>(piece.size());
-    }
-    written = written && ftruncate(fd, length) == 0 && fsync(fd) == 0;
-    const FileError error = written ? 0 : LastError();
-    close(fd);
-    return error;
+    return WriteAll(fd, bytes.data(), bytes.size()) ? 0 : LastError();
 }
 
-FileError PosixJournal::Clear() {
-    const int fd = open(path.c_str(), O_WRONLY);
-    const char zeros[kJournalMarkSize]{};
-    const bool zeroed = fd >= 0 && WriteAll(fd, zeros, sizeof(zeros));
+FileError PosixJournalFolder::SetLength(std::uint64_t length) {
+    return ftruncate(fd, static_cast<off_t>(length)) != 0 ? LastError() : 0;
+}
+
+FileError PosixJournalFolder::Flush() {
+    return fsync(fd) != 0 ? LastError() : 0;
+}
+
+void PosixJournalFolder::Close() {
     if (fd >= 0) {
         close(fd);
     }
-    if (!zeroed) {
-        return Remove();
-    }
-    cleared = true;
-    return 0;
+    fd = -1;
 }
 
-FileError PosixJournal::Remove() {
+FileError PosixJournalFolder::Unlink() {
     return unlink(path.c_str()) != 0 && errno != ENOENT ? LastError() : 0;
 }
 
-FileError PosixJournal::SetAside() {
-    return rename(path.c_str(), (path + "_unmatched").c_str()) != 0 ? LastError() : 0;
+// A file system without the no-replace rename gets a link and an unlink, which refuse an existing
+// name as well.
+FileError PosixJournalFolder::MoveAside(const std::string& suffix, bool& taken) {
+    const std::string aside = path + suffix;
+    int moved = renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
+    if (moved != 0 && errno == EINVAL) {
+        moved = link(path.c_str(), aside.c_str());
+        if (moved == 0) {
+            unlink(path.c_str());
+        }
+    }
+    taken = moved != 0 && errno == EEXIST;
+    return moved != 0 && !taken ? LastError() : 0;
+}
+
+FileError PosixJournalFolder::FlushFolder() {
+    return FlushFolderOf(path);
 }
 
 void PosixBackup::WriteBackupPiece(const void* data, std::size_t size, bool first, bool last) {

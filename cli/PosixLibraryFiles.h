@@ -17,7 +17,6 @@ public:
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override;
     FileError ReadFromStart(void* into, std::size_t size) override { return ReadAt(0, into, size); }
-    FileError Identity(std::uint64_t& identity) override;
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override;
     FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override;
     const void* MapFromStart(std::size_t size) override;
@@ -34,23 +33,27 @@ private:
     std::size_t viewSize = 0;
 };
 
-// Written over the last journal, cut, flushed; cleared after use and deleted with this object.
-class PosixJournal : public JournalFile {
+// The journal's file and folder for DiskJournal: `path` names the journal.
+class PosixJournalFolder : public JournalFolder {
 public:
-    explicit PosixJournal(std::string path) : path(std::move(path)) {}
-    ~PosixJournal() override;
-    PosixJournal(const PosixJournal&) = delete;
-    PosixJournal& operator=(const PosixJournal&) = delete;
+    explicit PosixJournalFolder(std::string path) : path(std::move(path)) {}
+    ~PosixJournalFolder() override { Close(); }
+    PosixJournalFolder(const PosixJournalFolder&) = delete;
+    PosixJournalFolder& operator=(const PosixJournalFolder&) = delete;
 
     FileError Read(std::string& bytes) override;
-    FileError Write(std::span<const std::span<const std::byte>> pieces) override;
-    FileError Clear() override;
-    FileError Remove() override;
-    FileError SetAside() override;
+    FileError Open(bool create, bool& created) override;
+    FileError WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) override;
+    FileError SetLength(std::uint64_t length) override;
+    FileError Flush() override;
+    void Close() override;
+    FileError Unlink() override;
+    FileError MoveAside(const std::string& suffix, bool& taken) override;
+    FileError FlushFolder() override;
 
 private:
     std::string path;
-    bool cleared = false;
+    int fd = -1;
 };
 
 // Overwrites the backup's pages in place rather than truncating first, as the Windows side does.
@@ -73,3 +76,6 @@ private:
 
 // Writes all of it, again after an interrupted call; false on an error, with errno set.
 bool WriteAll(int fd, const void* from, std::size_t size);
+// Flushes the entries of the folder that holds `path` (a file made, renamed or removed there) to the
+// disk: an fsync of the file alone leaves them to the file system's own time. 0 or errno.
+FileError FlushFolderOf(const std::string& path);

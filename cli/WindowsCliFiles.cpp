@@ -1,7 +1,9 @@
 #include "cli/CliFiles.h"
+#include "cli/OutputFile.h"
 
 #include "framework/SystemError.h"
 #include "framework/UniqueHandle.h"
+#include "library/DiskJournal.h"
 #include "library/Win32LibraryFile.h"
 #include "library/WholeFiles.h"
 
@@ -64,7 +66,60 @@ OpenForWriting OpenLibraryToWrite(const std::string& path, OpenedLibrary& librar
         return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? OpenForWriting::InUse
                                                                                  : OpenForWriting::Failed;
     }
-    library.journal = std::make_unique<Win32Journal>(name + L"._journal", name + L"._journal_unmatched");
+    library.journal =
+        std::make_unique<DiskJournal>(std::make_unique<Win32JournalFolder>(name + L"._journal"));
     library.backup = std::make_unique<Win32Backup>(name + L"._backup");
     return OpenForWriting::Opened;
+}
+
+struct OutputFile::Beside {
+    std::wstring target, partial;
+    UniqueFile file;
+    DWORD error = 0;
+    bool finished = false;
+
+    ~Beside() {
+        file.Reset();
+        if (!finished && !partial.empty()) {
+            DeleteFileW(partial.c_str());
+        }
+    }
+};
+
+OutputFile::OutputFile(const std::string& path) : beside(std::make_unique<Beside>()) {
+    beside->target = FinalPath(Wide(path));
+    beside->file = CreateBeside(beside->target, beside->partial);
+    beside->error = beside->file ? 0 : GetLastError();
+}
+
+OutputFile::~OutputFile() = default;
+
+bool OutputFile::Write(std::string_view bytes, std::string& reason) {
+    Beside& b = *beside;
+    for (std::size_t written = 0; !b.error && written < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 24));
+        DWORD done = 0;
+        b.error = WriteFile(b.file.Get(), bytes.data() + written, chunk, &done, nullptr) ? 0 : GetLastError();
+        written += done;
+    }
+    if (b.error) {
+        reason = Reason(b.error);
+    }
+    return !b.error;
+}
+
+bool OutputFile::Finish(std::string& reason) {
+    Beside& b = *beside;
+    if (!b.error && !FlushFileBuffers(b.file.Get())) {
+        b.error = GetLastError();
+    }
+    b.file.Reset();
+    b.error = b.error ? b.error : PutInPlace(b.partial, b.target);
+    if (b.error) {
+        reason = Reason(b.error);
+        return false;
+    }
+    b.finished = true;
+    FlushFolderOf(b.target);
+    return true;
 }

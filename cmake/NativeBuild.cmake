@@ -11,7 +11,7 @@ endif()
 # The library's files over POSIX calls, for the command line and the benchmarks.
 add_library(huewright_posix STATIC cli/PosixLibraryFiles.cpp)
 target_link_libraries(huewright_posix PUBLIC huewright_core)
-target_sources(huewright_cli PRIVATE cli/PosixCliFiles.cpp)
+target_sources(huewright_cli PRIVATE cli/OutputFile.cpp cli/PosixCliFiles.cpp)
 target_link_libraries(huewright_cli PUBLIC huewright_posix)
 add_executable(huewright-cli cli/CliMain.cpp)
 target_link_libraries(huewright-cli PRIVATE huewright_cli)
@@ -58,6 +58,11 @@ target_link_libraries(core_tests PRIVATE huewright_cli GTest::gtest GTest::gtest
 target_compile_options(core_tests PRIVATE -Wall -Wextra)
 target_compile_definitions(core_tests PRIVATE HUEWRIGHT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests)
+# Every state a crash can leave the library in, a bounded part; `make crash-explore` runs all of it.
+add_executable(crash_explorer tests/core/CrashExplorerTest.cpp)
+target_link_libraries(crash_explorer PRIVATE huewright_core GTest::gtest GTest::gtest_main)
+target_compile_options(crash_explorer PRIVATE -Wall -Wextra)
+gtest_discover_tests(crash_explorer)
 add_test(NAME CliStatuses COMMAND ${CMAKE_SOURCE_DIR}/tests/cli/cli-statuses.sh $<TARGET_FILE:huewright-cli>)
 add_test(NAME DesktopInstall COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/desktop-install-test.sh ${CMAKE_BINARY_DIR})
 

@@ -22,8 +22,6 @@ public:
     virtual FileError Length(std::uint64_t& length) = 0;
     // Reads exactly `size` bytes from the start of the file.
     virtual FileError ReadFromStart(void* into, std::size_t size) = 0;
-    // What tells this file from another put in its place under the same name.
-    virtual FileError Identity(std::uint64_t& identity) = 0;
     // Reads or writes exactly `size` bytes at `offset`.
     virtual FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) = 0;
     virtual FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) = 0;
@@ -52,8 +50,32 @@ public:
     virtual FileError Clear() = 0;
     virtual FileError Remove() = 0;
     // Keeps a journal that belongs to no library under another name, so that what it holds is not
-    // lost, and out of the way of the next start.
-    virtual FileError SetAside() = 0;
+    // lost, and out of the way of the next start. `suffix` receives what was added to the journal's
+    // name.
+    virtual FileError SetAside(std::string& suffix) = 0;
+};
+
+// The calls the journal makes on its file and on the folder it shares with the library: each
+// system's own in the program and the command, a recording one in the tests.
+class JournalFolder {
+public:
+    virtual ~JournalFolder() = default;
+    // The journal whole into `bytes`: empty, and 0, when there is none.
+    virtual FileError Read(std::string& bytes) = 0;
+    // Opens the journal for writing, creating it only when `create` is set; `created` says whether
+    // it was. Closed by Close() or the next Open().
+    virtual FileError Open(bool create, bool& created) = 0;
+    virtual FileError WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) = 0;
+    virtual FileError SetLength(std::uint64_t length) = 0;
+    // The system's flush of the open journal to the disk.
+    virtual FileError Flush() = 0;
+    virtual void Close() = 0;
+    virtual FileError Unlink() = 0;
+    // Renames the journal to its name with `suffix` added, never over a file of that name: `taken`
+    // is set instead.
+    virtual FileError MoveAside(const std::string& suffix, bool& taken) = 0;
+    // Makes the folder's entries (a file created, renamed or removed) reach the disk.
+    virtual FileError FlushFolder() = 0;
 };
 
 // Receives the copy of the library file as it was found at start. Failing to keep it is not an

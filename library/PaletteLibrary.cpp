@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 
 namespace {
@@ -20,6 +21,13 @@ int InitialCapacity(std::uint64_t length) {
 // A negative start index, -1 included, means the first record.
 int StartIndex(int startIndex) {
     return std::max(startIndex, 0);
+}
+
+// Another process may have left a cleared journal of its own: a random start keeps this one's
+// generations from meeting its.
+std::uint64_t RandomGeneration() {
+    std::random_device random;
+    return std::uint64_t{random()} << 32 | random();
 }
 
 std::u16string CompactName(int number) {
@@ -42,7 +50,9 @@ FileError PaletteLibrary::OpenPaletteLibrary(std::unique_ptr<LibraryFile> opened
     readable = true;
     firstChange = kUnchanged;
     change = Change::None;
-    journalSetAside = false;
+    setAsideAs.clear();
+    journalPending = false;
+    nextGeneration = RandomGeneration();
     FileError error = file && journal && file->Writable() ? RollBackInterruptedRewrite() : 0;
     std::uint64_t length = 0;
     if (!error && file) {
@@ -147,13 +157,23 @@ PaletteRecord* PaletteLibrary::OwnRecords() {
     return records.get();
 }
 
-// An append adds bytes after the old end, and deleting the last palette only cuts the file short:
-// neither changes a byte that stays, so a rewrite cut short leaves the old records whole, with at
-// most a partial record after them, which loading drops. Every other write changes bytes that stay,
-// and is journaled. So deleting the last palette still works, and gives room back, on a full disk.
+// Deleting the last palette only cuts the file short: it changes no byte that stays, and a cut is
+// done whole or not at all, so it needs no journal and still works, and gives room back, on a full
+// disk. Every other write is journaled, appends too: the sectors of an append cut short by a power
+// loss can land in any order, leaving a torn record that loading would keep.
+//
+// While a journal is pending (its rewrite failed and could not be undone) nothing else is written:
+// the rollback is tried again first, and a write over the journal would lose the only copy of the
+// old bytes.
 FileError PaletteLibrary::WritePaletteLibrary() {
     if (!Writable()) {
         return kAccessDenied;
+    }
+    if (journalPending) {
+        if (FileError error = RollBackInterruptedRewrite()) {
+            return error;
+        }
+        journalPending = false;
     }
     OwnRecords();
     const std::uint64_t newLength = std::uint64_t{kRecordSize} * count;
@@ -162,18 +182,24 @@ FileError PaletteLibrary::WritePaletteLibrary() {
         return error;
     }
     const std::uint64_t offset = std::min(std::uint64_t{kRecordSize} * firstChange, newLength);
-    const bool journaled = journal && offset < std::min(oldLength, newLength);
+    const bool journaled = journal && (offset < std::min(oldLength, newLength) || newLength > oldLength);
     if (journaled) {
         if (FileError error = WriteJournal(offset, oldLength, newLength)) {
-            journal->Remove();
+            // A journal written whole but not flushed may still be there: it goes before the next write.
+            journalPending = journal->Remove() != 0;
             return error;
         }
+        journalPending = true;
     }
     FileError error = Rewrite(newLength);
-    // A rewrite that failed is undone from the journal at once; if even that fails, the journal
-    // stays for the next start to undo it.
-    if (journaled && (!error || RollBackInterruptedRewrite() == 0)) {
-        journal->Clear();
+    if (journaled && error) {
+        // Undone from the journal at once; if even that fails, the journal stays pending.
+        journalPending = RollBackInterruptedRewrite() != 0;
+    } else if (journaled) {
+        // A journal that cannot be cleared would undo the rewrite at the next start: the write
+        // failed as well, and the next one rolls it back first.
+        error = journal->Clear();
+        journalPending = error != 0;
     }
     if (!error) {
         firstChange = kUnchanged;
@@ -246,11 +272,8 @@ FileError PaletteLibrary::WriteJournal(std::uint64_t offset, std::uint64_t oldLe
         }
         old.emplace_back(read.get(), size);
     }
-    JournalHeader header{0, oldLength, newLength, offset,
-                         Crc32({reinterpret_cast<const std::byte*>(records.get()), offset})};
-    if (FileError error = file->Identity(header.identity)) {
-        return error;
-    }
+    const JournalHeader header{nextGeneration++, oldLength, newLength, offset,
+                               Crc32({reinterpret_cast<const std::byte*>(records.get()), offset})};
     const std::string head = JournalHeaderBytes(header);
     const std::string tail = JournalTrailerBytes(header, old);
     std::vector<std::span<const std::byte>> pieces{std::as_bytes(std::span(head))};
@@ -272,10 +295,7 @@ FileError PaletteLibrary::RollBackInterruptedRewrite() {
     if (!found) {
         return journal->Remove();
     }
-    std::uint64_t identity = 0, length = 0;
-    if (FileError error = file->Identity(identity)) {
-        return error;
-    }
+    std::uint64_t length = 0;
     if (FileError error = file->Length(length)) {
         return error;
     }
@@ -283,9 +303,8 @@ FileError PaletteLibrary::RollBackInterruptedRewrite() {
     if (FileError error = file->ReadAt(0, start.data(), start.size())) {
         return error;
     }
-    if (!JournalFits(*found, identity, length, std::as_bytes(std::span(start)))) {
-        journalSetAside = true;
-        return journal->SetAside();
+    if (!JournalFits(*found, length, std::as_bytes(std::span(start)))) {
+        return journal->SetAside(setAsideAs);
     }
     const JournalHeader& header = found->header;
     if (FileError error = file->WriteAt(header.offset, found->oldBytes.data(), found->oldBytes.size())) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 class PaletteLibrary {
@@ -24,13 +25,13 @@ public:
                                  BackupWriter& backup, int startIndex, const LogFontImage& defaultFont,
                                  const LogFontImage& startFont);
     // Rewrites the whole file from the records: from offset 0, cut to the records' length, flushed.
-    // When that changes bytes already in the file, the journal first keeps them, so that a rewrite
-    // cut short is either wholly in or wholly out; a journal that cannot be written refuses the
-    // write. Memory is left as it is whatever happens.
+    // Unless it only cuts the file short, the journal first keeps the bytes it changes, so that a
+    // rewrite cut short is either wholly in or wholly out; a journal that cannot be written or
+    // cleared fails the write. Memory is left as it is whatever happens.
     FileError WritePaletteLibrary();
-    // Whether a journal was found at start that does not belong to the library beside it; it is
-    // kept aside and the library left as it was.
-    bool JournalSetAside() const { return journalSetAside; }
+    // When a journal was found at start that does not belong to the library beside it, what was
+    // added to its name to keep it aside; the library was left as it was. Empty otherwise.
+    const std::string& JournalSetAside() const { return setAsideAs; }
     // True when writes can reach the file at all.
     bool Writable() const { return file && file->Writable() && readable; }
 
@@ -74,7 +75,10 @@ private:
     Change change = Change::None;
     // The record a single delete or overwrite took out of memory.
     PaletteRecord replaced{};
-    bool journalSetAside = false;
+    std::string setAsideAs;
+    // A journal is on the disk whose rewrite may have begun and is not undone.
+    bool journalPending = false;
+    std::uint64_t nextGeneration = 0;
     // The file's own bytes, read in place until the first change or write.
     const PaletteRecord* mapped = nullptr;
     int count = 0;

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr char kMark[kJournalMarkSize] = {'H', 'U', 'E', 'J', 'R', 'N', 'L', '1'};
+constexpr char kMark[kJournalMarkSize] = {'H', 'U', 'E', 'J', 'R', 'N', 'L', '2'};
 
 // Eight tables for the slicing-by-8 CRC: the journal can hold the whole library, and a byte at a
 // time would take longer than writing it.
@@ -146,7 +146,7 @@ std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc) {
 
 std::string JournalHeaderBytes(const JournalHeader& header) {
     std::string out(kMark, sizeof(kMark));
-    PutNumber(out, header.identity, 8);
+    PutNumber(out, header.generation, 8);
     PutNumber(out, header.oldLength, 8);
     PutNumber(out, header.newLength, 8);
     PutNumber(out, header.offset, 8);
@@ -171,7 +171,7 @@ std::optional<JournalContent> ReadJournal(std::span<const std::byte> bytes) {
         return std::nullopt;
     }
     JournalContent journal;
-    journal.header.identity = GetNumber(bytes.data() + 8, 8);
+    journal.header.generation = GetNumber(bytes.data() + 8, 8);
     journal.header.oldLength = GetNumber(bytes.data() + 16, 8);
     journal.header.newLength = GetNumber(bytes.data() + 24, 8);
     journal.header.offset = GetNumber(bytes.data() + 32, 8);
@@ -189,12 +189,11 @@ std::optional<JournalContent> ReadJournal(std::span<const std::byte> bytes) {
     return journal;
 }
 
-bool JournalFits(const JournalContent& journal, std::uint64_t identity, std::uint64_t libraryLength,
+bool JournalFits(const JournalContent& journal, std::uint64_t libraryLength,
                  std::span<const std::byte> start) {
     const JournalHeader& header = journal.header;
     const auto [shorter, longer] = std::minmax(header.oldLength, header.newLength);
-    if (identity != header.identity || libraryLength < shorter || libraryLength > longer ||
-        start.size() < header.offset) {
+    if (libraryLength < shorter || libraryLength > longer || start.size() < header.offset) {
         return false;
     }
     return Crc32(start.first(header.offset)) == header.prefixCrc;

@@ -2,10 +2,10 @@
 // what the file held from the first byte the rewrite changes to its old end, so that a rewrite cut
 // short can be undone at the next start.
 //
-// Layout, little-endian: the 8-byte mark "HUEJRNL1", the file's identity, its old length, the length
-// the rewrite gives it, the offset of the first changed byte (four 64-bit numbers), the CRC-32 of the
-// file's bytes before that offset, the old bytes from the offset to the old end, and the CRC-32 of
-// everything before it.
+// Layout, little-endian: the 8-byte mark "HUEJRNL2", the journal's generation, the file's old
+// length, the length the rewrite gives it, the offset of the first changed byte (four 64-bit
+// numbers), the CRC-32 of the file's bytes before that offset, the old bytes from the offset to the
+// old end, and the CRC-32 of everything before it.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +15,9 @@
 #include <string>
 
 struct JournalHeader {
-    // The file system's identity of the library file, which a file put in its place does not share.
-    std::uint64_t identity = 0;
+    // Different in every journal written over the same file, and under the trailer's CRC: the new
+    // header of a write cut short never makes the body and trailer of an older journal whole again.
+    std::uint64_t generation = 0;
     std::uint64_t oldLength = 0;
     std::uint64_t newLength = 0;
     std::uint64_t offset = 0;
@@ -46,9 +47,10 @@ struct JournalContent {
 // the rewrite it was written for never started.
 std::optional<JournalContent> ReadJournal(std::span<const std::byte> bytes);
 
-// Whether the library beside the journal is the file the journal was written for: the same file, of
-// a length the rewrite can have left (from the old to the new one), and starting with the bytes it
-// did not change. `start` is the library's first bytes, up to the journal's offset or all of them
-// when it is shorter.
-bool JournalFits(const JournalContent& journal, std::uint64_t identity, std::uint64_t libraryLength,
+// Whether the library beside the journal is the file the journal was written for: of a length the
+// rewrite can have left (from the old to the new one), and starting with the bytes it did not
+// change. `start` is the library's first bytes, up to the journal's offset or all of them when it is
+// shorter. The journal's name ties it to its library: the program and the command have no file
+// identity they both see alike.
+bool JournalFits(const JournalContent& journal, std::uint64_t libraryLength,
                  std::span<const std::byte> start);

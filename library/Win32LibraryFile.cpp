@@ -1,6 +1,5 @@
 #include "library/Win32LibraryFile.h"
 
-#include "library/RollbackJournal.h"
 #include "library/WholeFiles.h"
 
 #include <algorithm>
@@ -46,12 +45,21 @@ FileError MoveTo(HANDLE handle, std::uint64_t offset) {
 std::unique_ptr<LibraryFile> Win32LibraryFile::Open(const wchar_t* name, FileError& error) {
     error = 0;
     if (UniqueFile file = OpenFile(name, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS)) {
+        const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
         // Sharing is Windows' own; the lock is what programs outside it, the command line on Linux
-        // among them, see of the hold. It goes with the handle.
+        // among them, see of the hold. It goes with the handle. Refused, another program holds the
+        // library and may be rewriting it: it is only read, and its journal left to that program.
         OVERLAPPED hold{};
         hold.Offset = static_cast<DWORD>(kLibraryHoldOffset);
         hold.OffsetHigh = static_cast<DWORD>(kLibraryHoldOffset >> 32);
-        LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &hold);
+        if (!LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &hold)) {
+            error = LastError();
+            return std::make_unique<Win32LibraryFile>(std::move(file), false);
+        }
+        // A new library's name must be on the disk before the palettes saved into it are.
+        if (created) {
+            FlushFolderOf(name);
+        }
         return std::make_unique<Win32LibraryFile>(std::move(file), true);
     }
     error = LastError();
@@ -73,16 +81,6 @@ FileError Win32LibraryFile::Length(std::uint64_t& length) {
 
 FileError Win32LibraryFile::ReadFromStart(void* into, std::size_t size) {
     return ReadAt(0, into, size);
-}
-
-FileError Win32LibraryFile::Identity(std::uint64_t& identity) {
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(handle.Get(), &information)) {
-        return LastError();
-    }
-    identity = (std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow) ^
-               (std::uint64_t{information.dwVolumeSerialNumber} << 32);
-    return 0;
 }
 
 FileError Win32LibraryFile::WriteAt(std::uint64_t offset, const void* from, std::size_t size) {
@@ -140,61 +138,54 @@ FileError Win32LibraryFile::SetLength(std::uint64_t length) {
     return SetEndOfFile(handle.Get()) ? 0 : LastError();
 }
 
-FileError Win32Journal::Read(std::string& bytes) {
+FileError Win32JournalFolder::Read(std::string& bytes) {
     bytes.clear();
     const FileError error = ReadWholeFile(name, bytes);
     return error == ERROR_FILE_NOT_FOUND ? 0 : error;
 }
 
-Win32Journal::~Win32Journal() {
-    if (cleared) {
-        DeleteFileW(name.c_str());
-    }
+FileError Win32JournalFolder::Open(bool create, bool& created) {
+    file = OpenFile(name.c_str(), GENERIC_WRITE, 0, create ? OPEN_ALWAYS : OPEN_EXISTING);
+    created = create && file && GetLastError() != ERROR_ALREADY_EXISTS;
+    return file ? 0 : LastError();
 }
 
-// Written over the cleared journal of the last rewrite, whose space the file system then need not
-// give back and find again. A write cut short mixes with the older bytes, which the checksum
-// refuses, so a journal found at start is one this write finished or none.
-FileError Win32Journal::Write(std::span<const std::span<const std::byte>> pieces) {
-    cleared = false;
-    UniqueFile file = OpenFile(name.c_str(), GENERIC_WRITE, 0, OPEN_ALWAYS);
-    if (!file) {
-        return LastError();
+FileError Win32JournalFolder::WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) {
+    if (FileError error = MoveTo(file.Get(), offset)) {
+        return error;
     }
-    for (auto piece : pieces) {
-        if (FileError error = WriteAll(file.Get(), piece.data(), piece.size())) {
-            return error;
-        }
-    }
-    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) ? 0 : LastError();
+    return WriteAll(file.Get(), bytes.data(), bytes.size());
 }
 
-// Zeroing the mark is one small write; a crash before it reaches the disk leaves the journal of a
-// finished rewrite, as a deletion not yet on the disk would.
-FileError Win32Journal::Clear() {
-    UniqueFile file = OpenFile(name.c_str(), GENERIC_WRITE, 0, OPEN_EXISTING);
-    const char zeros[kJournalMarkSize]{};
-    if (!file || WriteAll(file.Get(), zeros, sizeof(zeros)) != 0) {
-        return Remove();
+FileError Win32JournalFolder::SetLength(std::uint64_t length) {
+    if (FileError error = MoveTo(file.Get(), length)) {
+        return error;
     }
-    cleared = true;
+    return SetEndOfFile(file.Get()) ? 0 : LastError();
+}
+
+FileError Win32JournalFolder::Flush() {
+    return FlushFileBuffers(file.Get()) ? 0 : LastError();
+}
+
+FileError Win32JournalFolder::Unlink() {
+    return DeleteFileW(name.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : LastError();
+}
+
+// Without MOVEFILE_REPLACE_EXISTING the move refuses an existing name; write-through returns only
+// once the new name is on the disk.
+FileError Win32JournalFolder::MoveAside(const std::string& suffix, bool& taken) {
+    const std::wstring aside = name + std::wstring(suffix.begin(), suffix.end());
+    const bool moved = MoveFileExW(name.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH);
+    const FileError error = moved ? 0 : LastError();
+    taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+    return taken ? 0 : error;
+}
+
+// As far as the file system allows: Windows' own keeps its folders in a journal of its own.
+FileError Win32JournalFolder::FlushFolder() {
+    FlushFolderOf(name);
     return 0;
-}
-
-// A journal left after its rewrite finished would undo that rewrite at the next start: when it
-// cannot be deleted (another program has it open), it is at least emptied, which reads as none.
-FileError Win32Journal::Remove() {
-    if (DeleteFileW(name.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) {
-        return 0;
-    }
-    const FileError error = LastError();
-    UniqueFile file = OpenFile(name.c_str(), GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
-    return file && SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) ? 0 : error;
-}
-
-FileError Win32Journal::SetAside() {
-    return MoveFileExW(name.c_str(), asideName.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : LastError();
 }
 
 // A piece that cannot be written ends the copy there, uncut.

@@ -20,7 +20,6 @@ public:
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override;
     FileError ReadFromStart(void* into, std::size_t size) override;
-    FileError Identity(std::uint64_t& identity) override;
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override;
     FileError WriteAt(std::uint64_t offset, const void* from, std::size_t size) override;
     const void* MapFromStart(std::size_t size) override;
@@ -36,28 +35,25 @@ private:
     bool writable;
 };
 
-// The rollback journal as a file of its own, written whole and flushed, cleared after its rewrite,
-// and deleted with this object when it was last cleared.
-class Win32Journal : public JournalFile {
+// The journal's file and folder for DiskJournal.
+class Win32JournalFolder : public JournalFolder {
 public:
-    // `name` is the journal's file name; `asideName` the one a journal that belongs to no library is
-    // kept under.
-    Win32Journal(std::wstring name, std::wstring asideName)
-        : name(std::move(name)), asideName(std::move(asideName)) {}
-    ~Win32Journal() override;
-    Win32Journal(const Win32Journal&) = delete;
-    Win32Journal& operator=(const Win32Journal&) = delete;
+    // `name` is the journal's file name.
+    explicit Win32JournalFolder(std::wstring name) : name(std::move(name)) {}
 
     FileError Read(std::string& bytes) override;
-    FileError Write(std::span<const std::span<const std::byte>> pieces) override;
-    FileError Clear() override;
-    FileError Remove() override;
-    FileError SetAside() override;
+    FileError Open(bool create, bool& created) override;
+    FileError WriteAt(std::uint64_t offset, std::span<const std::byte> bytes) override;
+    FileError SetLength(std::uint64_t length) override;
+    FileError Flush() override;
+    void Close() override { file.Reset(); }
+    FileError Unlink() override;
+    FileError MoveAside(const std::string& suffix, bool& taken) override;
+    FileError FlushFolder() override;
 
 private:
     std::wstring name;
-    std::wstring asideName;
-    bool cleared = false;
+    UniqueFile file;
 };
 
 // Writes the copy over whatever the backup file held, then cuts it to the copy's length.

@@ -19,7 +19,7 @@ findings=$work/findings.txt
 # Running, not ended: a child that has ended stays a zombie until it is waited for.
 running() { ps -o stat= -p "$1" | grep -q '^[^Z]'; }
 # The journal file stays between rewrites, cleared: only one that starts with its mark is a journal.
-live_journal() { [ "$(head -c 8 palettes.dat._journal 2>/dev/null)" = HUEJRNL1 ]; }
+live_journal() { [ "$(head -c 8 palettes.dat._journal 2>/dev/null)" = HUEJRNL2 ]; }
 # save_stress.exe only ends by itself when it finds damage it does not allow, or a write fails.
 ended_by_itself() {
     code=0

@@ -35,4 +35,23 @@ expect 2 check palettes.dat --target none
 [ "$(wc -l <err.txt)" -eq 1 ] || fail "a usage error takes $(wc -l <err.txt) lines"
 expect 2 list missing.dat
 grep -q 'could not be read: No such file or directory.$' err.txt || fail "the reason: $(cat err.txt)"
+# A file that is not a library is refused in one sentence, and left as it was.
+cp readable.gpl theme.gpl
+expect 2 import --into theme.gpl faint.gpl
+[ "$(wc -l <err.txt)" -eq 1 ] || fail "the refusal takes $(wc -l <err.txt) lines"
+grep -q 'is not a palette library; nothing was imported.$' err.txt || fail "the refusal: $(cat err.txt)"
+cmp -s theme.gpl readable.gpl || fail "the file that is not a library was changed"
+
+# -o writes through a link into its target, keeps the target's permissions, and leaves a file of
+# the name it would write beside as it was.
+printf 'old\n' >real.gpl
+chmod 640 real.gpl
+ln -s real.gpl link.gpl
+printf 'mine\n' >real.gpl.new
+expect 0 export palettes.dat --format gpl -o link.gpl
+[ -L link.gpl ] || fail "the link was replaced"
+grep -q '^GIMP Palette' real.gpl || fail "the link's target was not written"
+[ "$(stat -c %a real.gpl)" = 640 ] || fail "the target's permissions became $(stat -c %a real.gpl)"
+[ "$(cat real.gpl.new)" = mine ] || fail "the file beside was written over"
+[ "$(ls real.gpl.new*)" = real.gpl.new ] || fail "a new file was left beside: $(ls real.gpl.new*)"
 echo "huewright-cli: every status as expected"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "library/LibraryFile.h"
+#include "library/RollbackJournal.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +22,6 @@ public:
     bool mapped = false;
     // With failWrite set, this many bytes still reach the file before the failure.
     std::size_t bytesBeforeWriteFailure = 0;
-    std::uint64_t identity = 1;
 
     bool Writable() const override { return writable; }
     FileError Length(std::uint64_t& length) override {
@@ -29,10 +29,6 @@ public:
         return 0;
     }
     FileError ReadFromStart(void* into, std::size_t size) override { return ReadAt(0, into, size); }
-    FileError Identity(std::uint64_t& value) override {
-        value = identity;
-        return 0;
-    }
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
         if (failRead || offset + size > bytes.size()) {
             return failRead ? failRead : 38; // ERROR_HANDLE_EOF
@@ -110,13 +106,18 @@ public:
         }
         return failWrite;
     }
-    FileError Clear() override { return Remove(); }
+    // As the journal on the disk: the mark is zeroed and the rest stays.
+    FileError Clear() override {
+        std::fill_n(bytes.begin(), std::min(bytes.size(), kJournalMarkSize), '\0');
+        return 0;
+    }
     FileError Remove() override {
         bytes.clear();
         return 0;
     }
-    FileError SetAside() override {
+    FileError SetAside(std::string& suffix) override {
         setAside = true;
+        suffix = "_unmatched";
         bytes.clear();
         return 0;
     }

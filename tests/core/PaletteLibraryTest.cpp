@@ -52,11 +52,9 @@ struct Opened {
     MemoryJournal* journal = nullptr;
     FileError error = 0;
 
-    Opened(Bytes bytes, int startIndex, bool writable = true, std::string journalFound = {},
-           std::uint64_t identity = 1)
+    Opened(Bytes bytes, int startIndex, bool writable = true, std::string journalFound = {})
         : file(std::move(bytes)), journalBytes(std::move(journalFound)) {
         auto memory = std::make_unique<MemoryLibraryFile>(file, writable);
-        memory->identity = identity;
         auto memoryJournal = std::make_unique<MemoryJournal>(journalBytes);
         handle = memory.get();
         journal = memoryJournal.get();
@@ -287,20 +285,40 @@ TEST(PaletteLibraryJournalTest, AJournalThatCannotBeWrittenRefusesTheWriteAndTou
     EXPECT_EQ(opened.library.Count(), 2);
 }
 
-// Appends add bytes after the old end only, deleting the last palette cuts the file short; a delete
-// before the end or an overwrite changes bytes that stay.
-TEST(PaletteLibraryJournalTest, OnlyWritesThatChangeExistingBytesAreJournaled) {
+// Deleting the last palette only cuts the file short; every other write is journaled, appends too,
+// and a finished one leaves its journal cleared.
+TEST(PaletteLibraryJournalTest, EveryWriteButACutIsJournaled) {
     Opened opened(Library(kRecordSize, 3, PaletteRecordMagic), 0);
     opened.library.Append(opened.library.Record(0));
     ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
-    EXPECT_EQ(opened.journal->writes, 0);
+    EXPECT_EQ(opened.journal->writes, 1);
     opened.library.Remove(3);
     ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
-    EXPECT_EQ(opened.journal->writes, 0);
+    EXPECT_EQ(opened.journal->writes, 1);
     opened.library.SetRecord(2, opened.library.Record(1));
     ASSERT_EQ(opened.library.WritePaletteLibrary(), 0u);
-    EXPECT_EQ(opened.journal->writes, 1);
-    EXPECT_TRUE(opened.journalBytes.empty());
+    EXPECT_EQ(opened.journal->writes, 2);
+    EXPECT_FALSE(ReadJournal(std::as_bytes(std::span(opened.journalBytes))));
+}
+
+// A rewrite and its rollback both failed: the journal is the only copy of the old bytes. The retry
+// that follows rolls back first, and a journal it then cannot write takes nothing with it.
+TEST(PaletteLibraryJournalTest, ARetryAfterAFailedRollbackKeepsThePendingJournal) {
+    const Bytes before = Library(kRecordSize, 3, PaletteRecordMagic);
+    for (bool rollbackWorksAtRetry : {false, true}) {
+        Opened opened(before, 0);
+        const PaletteRecord first = opened.library.Record(0);
+        opened.library.Remove(0);
+        opened.handle->failWrite = 31; // the rewrite and its rollback
+        opened.handle->bytesBeforeWriteFailure = kRecordSize + 10;
+        ASSERT_NE(opened.library.WritePaletteLibrary(), 0u);
+        opened.library.Insert(0, first);
+        opened.handle->failWrite = rollbackWorksAtRetry ? 0 : 31;
+        opened.journal->failWrite = 112;
+        EXPECT_NE(opened.library.WritePaletteLibrary(), 0u);
+        Opened restarted(opened.file, 0, true, opened.journalBytes);
+        EXPECT_EQ(restarted.file, before) << rollbackWorksAtRetry;
+    }
 }
 
 // The rollback itself killed part way: the journal stays, and the start after it finishes the job.
@@ -327,8 +345,8 @@ TEST(PaletteLibraryJournalTest, AnInterruptedRollbackIsDoneAgainAtTheNextStart) 
 }
 
 // A journal cut short or damaged was still being written: the library was never touched, and the
-// journal goes. A library put in place by hand after a crash (another file, a length the rewrite
-// cannot have left, other first bytes) is the user's: it is left alone, and the journal's old
+// journal goes. A library put in place by hand after a crash (a length the rewrite cannot have
+// left, other first bytes) is the user's: it is left alone, and the journal's old
 // palettes are kept aside rather than grafted onto it or thrown away.
 TEST(PaletteLibraryJournalTest, AJournalThatIsNotWholeOrNotThisLibrarysLeavesTheLibraryAlone) {
     const Bytes before = Library(kRecordSize, 4, PaletteRecordMagic);
@@ -341,22 +359,20 @@ TEST(PaletteLibraryJournalTest, AJournalThatIsNotWholeOrNotThisLibrarysLeavesThe
     const struct {
         std::string journal;
         Bytes library;
-        std::uint64_t identity;
         bool setAside;
     } cases[] = {
-        {journal.substr(0, kJournalHeaderSize), torn, 1, false},
-        {damaged, torn, 1, false},
-        {journal, torn, 2, true},
-        {journal, Library(kRecordSize, 5, PaletteRecordMagic), 1, true},
-        {journal, otherStart, 1, true},
+        {journal.substr(0, kJournalHeaderSize), torn, false},
+        {damaged, torn, false},
+        {journal, Library(kRecordSize, 5, PaletteRecordMagic), true},
+        {journal, otherStart, true},
     };
     for (const auto& c : cases) {
-        Opened restarted(c.library, 0, true, c.journal, c.identity);
+        Opened restarted(c.library, 0, true, c.journal);
         EXPECT_EQ(restarted.error, 0u);
         EXPECT_EQ(restarted.file, c.library);
         EXPECT_TRUE(restarted.journalBytes.empty());
         EXPECT_EQ(restarted.journal->setAside, c.setAside);
-        EXPECT_EQ(restarted.library.JournalSetAside(), c.setAside);
+        EXPECT_EQ(restarted.library.JournalSetAside(), c.setAside ? "_unmatched" : "");
     }
 }
 

@@ -1,5 +1,7 @@
 // The rollback journal's bytes: what reads back, and what is refused as never finished.
+#include "library/DiskJournal.h"
 #include "library/RollbackJournal.h"
+#include "tests/core/RecordingDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +47,7 @@ TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused)
     ASSERT_EQ(whole.size(), kJournalHeaderSize + 6 + kJournalTrailerSize);
     const auto journal = ReadJournal(Bytes(whole));
     ASSERT_TRUE(journal);
-    EXPECT_EQ(journal->header.identity, 7u);
+    EXPECT_EQ(journal->header.generation, 7u);
     EXPECT_EQ(journal->header.oldLength, 10u);
     EXPECT_EQ(journal->header.newLength, 6u);
     EXPECT_EQ(journal->header.offset, 4u);
@@ -59,4 +61,37 @@ TEST(RollbackJournalTest, AWholeJournalReadsBackAndAnyCutOrChangedByteIsRefused)
         damaged[at] = static_cast<char>(damaged[at] ^ 0x10);
         EXPECT_FALSE(ReadJournal(Bytes(damaged))) << at;
     }
+}
+
+// The same rewrite journaled twice over one file, the second cut after its header: the first
+// journal's body and trailer are still there, and must not pass for the second's.
+TEST(RollbackJournalTest, ANewHeaderOverAnOlderJournalIsRefused) {
+    const JournalHeader first = HeaderFor(6);
+    JournalHeader second = first;
+    ++second.generation;
+    const std::string older = JournalFor(first);
+    const std::string cut = JournalHeaderBytes(second) + older.substr(kJournalHeaderSize);
+    EXPECT_TRUE(ReadJournal(Bytes(older)));
+    EXPECT_FALSE(ReadJournal(Bytes(cut)));
+}
+
+// A journal set aside takes the first name no earlier one has, and reaches the disk under it.
+TEST(RollbackJournalTest, AJournalSetAsideNeverTakesTheNameOfAnEarlierOne) {
+    DiskState start;
+    const char* names[] = {"j", "j_unmatched", "j_unmatched2"};
+    for (int file = 0; file < 3; ++file) {
+        start.files[file + 1] = names[file];
+        start.names[names[file]] = file + 1;
+    }
+    RecordingDisk disk(start);
+    std::string suffix;
+    EXPECT_EQ(DiskJournal(std::make_unique<RecordedJournalFolder>(disk, "j")).SetAside(suffix), 0u);
+    EXPECT_EQ(suffix, "_unmatched3");
+    EXPECT_TRUE(disk.cached.empty());
+    for (const char* name : {"j_unmatched", "j_unmatched2", "j_unmatched3"}) {
+        ASSERT_TRUE(disk.durable.Find(name)) << name;
+    }
+    EXPECT_EQ(*disk.durable.Find("j_unmatched"), "j_unmatched");
+    EXPECT_EQ(*disk.durable.Find("j_unmatched3"), "j");
+    EXPECT_FALSE(disk.durable.Find("j"));
 }

@@ -4,6 +4,8 @@
 // back a rewrite cut short, compares it with the palettes as they were before and after the
 // operation that was cut short, and prints what it found.
 // save_stress.exe RUN [check], in the library's folder; with "check" it stops after the comparison.
+// save_stress.exe cross ROUND saves three palettes beside huewright-cli instead (see below).
+#include "library/DiskJournal.h"
 #include "library/PaletteOperations.h"
 #include "library/Win32LibraryFile.h"
 
@@ -114,7 +116,6 @@ public:
     bool Writable() const override { return file->Writable(); }
     FileError Length(std::uint64_t& length) override { return file->Length(length); }
     FileError ReadFromStart(void* into, std::size_t size) override { return file->ReadFromStart(into, size); }
-    FileError Identity(std::uint64_t& identity) override { return file->Identity(identity); }
     FileError ReadAt(std::uint64_t offset, void* into, std::size_t size) override {
         return file->ReadAt(offset, into, size);
     }
@@ -143,13 +144,13 @@ private:
 };
 
 // The real rollback journal, telling the step journal when it is written.
-class NotedJournal : public Win32Journal {
+class NotedJournal : public DiskJournal {
 public:
     explicit NotedJournal(Journal& journal)
-        : Win32Journal(L"palettes.dat._journal", L"palettes.dat._journal_unmatched"), journal(journal) {}
+        : DiskJournal(std::make_unique<Win32JournalFolder>(L"palettes.dat._journal")), journal(journal) {}
     FileError Write(std::span<const std::span<const std::byte>> pieces) override {
         journal.Note("journal");
-        return Win32Journal::Write(pieces);
+        return DiskJournal::Write(pieces);
     }
 
 private:
@@ -382,12 +383,49 @@ void Perform(PaletteLibrary& library, PaletteOperations& operations, ScriptedVie
     }
 }
 
+// One round of tests/cli/cross-program-test.sh: the library opened as Huewright opens it, beside
+// huewright-cli importing into it, and three palettes saved through the real operations; each one
+// reported saved is printed. A library another program holds is only read, and nothing saved.
+int SaveBesideTheCommand(const std::string& round) {
+    FileError error = 0;
+    std::unique_ptr<LibraryFile> file = Win32LibraryFile::Open(kLibrary, error);
+    if (!file || !file->Writable()) {
+        std::cout << "held: the library is in use by another program, so it can only be read (error " << error
+                  << ")" << std::endl;
+        return 0;
+    }
+    Win32Backup backup(L"palettes.dat._backup");
+    PaletteLibrary library;
+    if (library.OpenPaletteLibrary(
+            std::move(file),
+            std::make_unique<DiskJournal>(std::make_unique<Win32JournalFolder>(L"palettes.dat._journal")),
+            backup, 0, StressFont(), StressFont()) != 0) {
+        std::cout << "FAILED: the library could not be opened" << std::endl;
+        return 1;
+    }
+    ScriptedView view;
+    PaletteOperations operations(library, view);
+    for (int i = 1; i <= 3; ++i) {
+        view.name = Utf16("Program " + round + "-" + std::to_string(i));
+        view.SetCounterText(u"new");
+        library.currentPaletteIndex = -1;
+        operations.OnSavePalette();
+        std::cout << "saved Program " << round << "-" << i << std::endl;
+        // As a user saves now and then, holding the library all the while.
+        Sleep(100);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cout << "usage: save_stress RUN [check]" << std::endl;
+        std::cout << "usage: save_stress RUN [check] | save_stress cross ROUND" << std::endl;
         return 2;
+    }
+    if (std::string(argv[1]) == "cross" && argc > 2) {
+        return SaveBesideTheCommand(argv[2]);
     }
     const int run = std::stoi(argv[1]);
     const bool checkOnly = argc > 2 && std::string(argv[2]) == "check";
