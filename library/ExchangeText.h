@@ -132,6 +132,7 @@ bool ExportInPieces(std::span<const PaletteRecord> palettes, const ExportPieces&
     return write(palettes, out, [&put](std::string& piece) {
         const bool taken = put(piece);
         piece.clear();
+        piece.reserve(kPieceSize + 4096);
         return taken;
     });
 }
