@@ -56,11 +56,12 @@ void SlugSet::Grow() {
     std::vector<std::uint64_t> grown(slots.size() * 2, 0);
     const std::size_t mask = grown.size() - 1;
     for (std::size_t i = 0; i < slugs.size(); ++i) {
-        std::size_t at = std::hash<std::string_view>()(slugs[i]) & mask;
+        const std::uint64_t hash = std::hash<std::string_view>()(slugs[i]);
+        std::size_t at = hash & mask;
         while (grown[at] != 0) {
             at = (at + 1) & mask;
         }
-        grown[at] = (std::hash<std::string_view>()(slugs[i]) & 0xFFFFFFFF00000000u) | (i + 1);
+        grown[at] = (hash & 0xFFFFFFFF00000000u) | (i + 1);
     }
     slots = std::move(grown);
 }

@@ -9,7 +9,7 @@
 
 namespace exchange {
 
-// A group's name is its palette's slug, which is written as it is.
+// What follows a group's name, the palette's slug, which has nothing to escape.
 inline constexpr std::string_view kGroupOpen = ": {\n    \"$description\": ";
 inline constexpr std::string_view kColorTokenStart = ",\n    \"";
 inline constexpr std::string_view kColorValueStart =

@@ -1,6 +1,6 @@
-// Palettes from design tokens (the DTCG format 2025.10 and its older drafts): the whole document is
-// read into a tree first, because an alias may name a token anywhere in it, and then walked in
-// document order for its color tokens.
+// Palettes from design tokens of any tool (the DTCG format 2025.10 and its older drafts), for the
+// files that do not have our export's layout: the whole document is read into a tree first, because
+// an alias may name a token anywhere in it, and then walked in document order for its color tokens.
 #include "color/TokenColorSpaces.h"
 #include "library/JsonReader.h"
 #include "library/TokenLayout.h"

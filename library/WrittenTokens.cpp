@@ -31,10 +31,6 @@ private:
     std::string family;
     std::u16string name;
     // ParseFontDesc goes through swscanf, and a file holds few distinct fonts: each is parsed once.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-    };
     std::unordered_map<std::string, std::optional<FontNumbers>, TextHash, std::equal_to<>> parsedFonts;
 };
 

@@ -1,6 +1,7 @@
 // Design tokens and Tailwind themes: the exact bytes, round trips of many random palettes, how a
 // file written by others becomes palettes, and the one sentence a damaged file gets.
 #include "library/PaletteExchange.h"
+#include "library/PaletteSlugs.h"
 #include "library/TokenLayout.h"
 
 #include <gtest/gtest.h>
@@ -276,6 +277,21 @@ TEST(TokensTest, TheWrittenLayoutReadsAsTheGeneralReaderReadsIt) {
         EXPECT_TRUE(!asWritten || SamePalettes(*asWritten, general.palettes)) << start;
         EXPECT_EQ(read.problem, general.problem) << start;
         EXPECT_TRUE(SamePalettes(read.palettes, general.palettes)) << start;
+    }
+}
+
+// A repeat takes the first free number, a slug that ends in a number too; a set told of fewer slugs
+// than it is given grows and still gives each once.
+TEST(TokensTest, SlugsAreGivenOnceAsTheTableGrows) {
+    exchange::SlugSet slugs(1);
+    std::vector<std::string> given;
+    for (const char* base : {"a", "a", "a-2", "b", "a"}) {
+        given.push_back(slugs.Unique(base));
+    }
+    EXPECT_EQ(given, (std::vector<std::string>{"a", "a-2", "a-2-2", "b", "a-3"}));
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(slugs.Unique("p" + std::to_string(i % 50)),
+                  "p" + std::to_string(i % 50) + (i < 50 ? "" : "-2"));
     }
 }
 
