@@ -7,13 +7,18 @@ BackgroundWriter::~BackgroundWriter() {
     Finish();
 }
 
-bool BackgroundWriter::Put(std::string_view piece) {
+bool BackgroundWriter::Put(std::string& piece) {
     std::unique_lock lock(mutex);
     changed.wait(lock, [this] { return pieces.size() < kWaiting || failed; });
     if (failed) {
         return false;
     }
-    pieces.emplace_back(piece);
+    pieces.push_back(std::move(piece));
+    piece.clear();
+    if (!spare.empty()) {
+        piece.swap(spare.back());
+        spare.pop_back();
+    }
     changed.notify_all();
     return true;
 }
@@ -43,6 +48,8 @@ void BackgroundWriter::Run() {
         lock.unlock();
         const bool written = failed || write(piece);
         lock.lock();
+        piece.clear();
+        spare.push_back(std::move(piece));
         if (!written) {
             failed = true;
             pieces.clear();

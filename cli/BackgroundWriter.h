@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 class BackgroundWriter {
 public:
@@ -19,8 +20,9 @@ public:
     BackgroundWriter(const BackgroundWriter&) = delete;
     BackgroundWriter& operator=(const BackgroundWriter&) = delete;
 
-    // False once a write has failed: nothing more is written.
-    bool Put(std::string_view piece);
+    // Takes the piece over, leaving a string written before in its place, or an empty one; false
+    // once a write has failed: nothing more is written.
+    bool Put(std::string& piece);
     // Waits until every piece is written; false when any write failed.
     bool Finish();
 
@@ -33,6 +35,8 @@ private:
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::string> pieces;
+    // Pieces written already, whose memory the next ones take over rather than fault in anew.
+    std::vector<std::string> spare;
     bool ended = false;
     bool failed = false;
     std::thread thread;

@@ -89,8 +89,8 @@ std::optional<std::size_t> PaletteIndex(std::span<const PaletteRecord> palettes,
 bool ExportThrough(std::span<const PaletteRecord> palettes, ExchangeFormat format,
                    BackgroundWriter::Write write) {
     BackgroundWriter writer(std::move(write));
-    const bool made = ExportPalettesInPieces(palettes, format,
-                                             [&writer](std::string_view piece) { return writer.Put(piece); });
+    const bool made =
+        ExportPalettesInPieces(palettes, format, [&writer](std::string& piece) { return writer.Put(piece); });
     return writer.Finish() && made;
 }
 

@@ -3,10 +3,12 @@
 #include "cli/PosixLibraryFiles.h"
 #include "library/DiskJournal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,12 +25,21 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
         reason = Reason();
         return false;
     }
-    bytes.clear();
-    char buffer[1 << 16];
+    // Read straight into room for the whole file, one byte more to see its end, rather than grown
+    // by copies as it comes.
+    struct stat info {};
+    const std::size_t expected =
+        fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    bytes.resize(expected + (1 << 16));
+    std::size_t size = 0;
     ssize_t got = 0;
-    while ((got = read(fd, buffer, sizeof(buffer))) > 0 || (got < 0 && errno == EINTR)) {
-        bytes.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    while ((got = read(fd, bytes.data() + size, bytes.size() - size)) > 0 || (got < 0 && errno == EINTR)) {
+        size += static_cast<std::size_t>(std::max<ssize_t>(got, 0));
+        if (size == bytes.size()) {
+            bytes.resize(2 * size);
+        }
     }
+    bytes.resize(size);
     if (got < 0) {
         reason = Reason();
     }

@@ -111,6 +111,12 @@ private:
     std::vector<std::pair<FontNumbers, std::string>> texts;
 };
 
+// Finds a text key of an unordered map by a string_view, with no string made for the look-up.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+};
+
 // The size of the pieces the large exports are handed over in.
 inline constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
@@ -132,6 +138,7 @@ bool ExportInPieces(std::span<const PaletteRecord> palettes, const ExportPieces&
     return write(palettes, out, [&put](std::string& piece) {
         const bool taken = put(piece);
         piece.clear();
+        piece.reserve(kPieceSize + 4096);
         return taken;
     });
 }

@@ -108,10 +108,6 @@ private:
     std::string_view value;
     std::u16string wide;
     // ParseFontDesc goes through swscanf, and a file holds few distinct fonts: each is parsed once.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-    };
     std::unordered_map<std::string, FontNumbers, TextHash, std::equal_to<>> parsedFonts;
     int number = 0; // the palette being read, from 1
 };

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -37,8 +38,10 @@ public:
     // Where the reader is, to come back to; and the exact bytes of `literal` there, nothing skipped.
     std::size_t Position() const { return at; }
     void Rewind(std::size_t position) { at = position; }
+    // Only equality is asked, so that a literal of a known size is compared in a few moves.
     bool Literally(std::string_view literal) {
-        if (text.compare(at, literal.size(), literal) != 0) {
+        if (text.size() - at < literal.size() ||
+            std::memcmp(text.data() + at, literal.data(), literal.size()) != 0) {
             return false;
         }
         at += literal.size();

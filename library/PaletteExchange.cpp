@@ -72,8 +72,10 @@ bool ExportPalettesInPieces(std::span<const PaletteRecord> palettes, ExchangeFor
         return ExportJsonInPieces(palettes, put);
     case ExchangeFormat::Tokens:
         return ExportTokensInPieces(palettes, put);
-    default:
-        return put(ExportPalettes(palettes, format));
+    default: {
+        std::string whole = ExportPalettes(palettes, format);
+        return put(whole);
+    }
     }
 }
 

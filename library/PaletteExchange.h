@@ -40,8 +40,9 @@ std::string ExportPalettes(std::span<const PaletteRecord> palettes, ExchangeForm
 inline constexpr std::u16string_view kUntitledName = u"Untitled palette";
 std::u16string_view ExportName(const PaletteRecord& palette, std::u16string& repaired);
 
-// Receives an export in pieces, in order; false stops it.
-using ExportPieces = std::function<bool(std::string_view)>;
+// Receives an export in pieces, in order; false stops it. It may take the piece's text over, leaving
+// another string, whose room the next piece is made in.
+using ExportPieces = std::function<bool(std::string&)>;
 // The same bytes handed over as they are made: JSON and design tokens, the formats pipelines read,
 // in pieces of about a megabyte, so that a large library never stands in memory as text; the other formats
 // whole. False when `put` refused a piece.

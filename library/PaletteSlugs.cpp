@@ -25,10 +25,51 @@ std::string Slug(std::u16string_view name) {
     return slug.empty() ? "palette" : slug;
 }
 
+SlugSet::SlugSet(std::size_t count) {
+    slugs.reserve(count);
+    std::size_t size = 16;
+    while (size < 2 * count) {
+        size *= 2;
+    }
+    slots.assign(size, 0);
+}
+
+bool SlugSet::Take(const std::string& slug) {
+    if (2 * (slugs.size() + 1) > slots.size()) {
+        Grow();
+    }
+    const std::uint64_t hash = std::hash<std::string_view>()(slug);
+    const std::uint64_t upper = hash & 0xFFFFFFFF00000000u;
+    const std::size_t mask = slots.size() - 1;
+    std::size_t at = hash & mask;
+    for (; slots[at] != 0; at = (at + 1) & mask) {
+        if ((slots[at] & 0xFFFFFFFF00000000u) == upper && slugs[(slots[at] & 0xFFFFFFFFu) - 1] == slug) {
+            return false;
+        }
+    }
+    slugs.push_back(slug);
+    slots[at] = upper | slugs.size();
+    return true;
+}
+
+void SlugSet::Grow() {
+    std::vector<std::uint64_t> grown(slots.size() * 2, 0);
+    const std::size_t mask = grown.size() - 1;
+    for (std::size_t i = 0; i < slugs.size(); ++i) {
+        const std::uint64_t hash = std::hash<std::string_view>()(slugs[i]);
+        std::size_t at = hash & mask;
+        while (grown[at] != 0) {
+            at = (at + 1) & mask;
+        }
+        grown[at] = (hash & 0xFFFFFFFF00000000u) | (i + 1);
+    }
+    slots = std::move(grown);
+}
+
 // `lastNumbers` keeps each base's last suffix so that many palettes of one name do not search from
 // 2 every time.
 std::string SlugSet::Unique(std::string base) {
-    if (taken.insert(base).second) {
+    if (Take(base)) {
         return base;
     }
     int& number = lastNumbers[base];
@@ -36,7 +77,7 @@ std::string SlugSet::Unique(std::string base) {
     std::string slug;
     do {
         slug = base + '-' + std::to_string(++number);
-    } while (!taken.insert(slug).second);
+    } while (!Take(slug));
     return slug;
 }
 

@@ -1,9 +1,9 @@
-// Palettes from design tokens (the DTCG format 2025.10 and its older drafts): the whole document is
-// read into a tree first, because an alias may name a token anywhere in it, and then walked in
-// document order for its color tokens.
+// Palettes from design tokens of any tool (the DTCG format 2025.10 and its older drafts), for the
+// files that do not have our export's layout: the whole document is read into a tree first, because
+// an alias may name a token anywhere in it, and then walked in document order for its color tokens.
 #include "color/TokenColorSpaces.h"
-#include "library/ExchangeText.h"
 #include "library/JsonReader.h"
+#include "library/TokenLayout.h"
 
 #include <algorithm>
 #include <charconv>
@@ -398,63 +398,78 @@ bool TokenReader::ReadGroup(std::uint32_t group, std::string_view inherited) {
     return true;
 }
 
-// The group's typography token over the default font: its family, size in pixels and weight, and
-// from our extension the italic and the rest of the record's font. Parts that are not there, or
-// not plain values, leave the default's.
+// The group's typography token, the first there is, and our extension to it.
 LogFontImage TokenReader::FontOf(std::uint32_t group) {
-    LogFontImage font = defaultFont;
     std::uint32_t token = 0;
     for (std::uint32_t child = nodes[group].firstChild; child != 0 && token == 0; child = nodes[child].next) {
         token = IsToken(child) && StringOf(Child(child, "$type")) == "typography" ? child : 0;
     }
     const std::uint32_t value = token != 0 ? Child(token, "$value") : 0;
     if (value == 0 || nodes[value].kind != '{') {
-        return font;
+        return defaultFont;
     }
-    auto number = [this](std::uint32_t node, double& out) {
-        return node != 0 && nodes[node].kind == '0' &&
-               std::from_chars(nodes[node].text.data(), nodes[node].text.data() + nodes[node].text.size(),
-                               out)
-                       .ec == std::errc();
+    auto number = [this](std::uint32_t node) {
+        return node != 0 && nodes[node].kind == '0' ? std::optional(nodes[node].text) : std::nullopt;
     };
+    TypographyValues values;
     const std::uint32_t extension = Child(Child(token, "$extensions"), kTokensExtension);
-    if (const auto numbers = ParseFontDesc(std::wstring(StringOf(Child(extension, "numbers")).begin(),
-                                                        StringOf(Child(extension, "numbers")).end()))) {
-        font.numbers = *numbers;
-    }
+    const std::string_view numbers = StringOf(Child(extension, "numbers"));
+    values.numbers = ParseFontDesc(std::wstring(numbers.begin(), numbers.end()));
     std::uint32_t family = Child(value, "fontFamily");
     family = nodes[family].kind == '[' ? nodes[family].firstChild : family;
-    if (nodes[family].kind == '"' && ToUtf16(nodes[family].text, wide) && wide.size() <= kMaxFaceLength &&
+    if (nodes[family].kind == '"') {
+        values.family = nodes[family].text;
+    }
+    const std::uint32_t size = Child(value, "fontSize");
+    values.size = number(Child(size, "value"));
+    values.sizeUnit = StringOf(Child(size, "unit"));
+    values.weight = number(Child(value, "fontWeight"));
+    const std::uint32_t italic = Child(extension, "italic");
+    if (italic != 0 && nodes[italic].kind == 'l') {
+        values.italic = nodes[italic].text == "true";
+    }
+    return FontFromTypography(values, defaultFont);
+}
+
+} // namespace
+
+// Parts that are not there, or not plain values, leave the default's.
+LogFontImage FontFromTypography(const TypographyValues& values, const LogFontImage& defaultFont) {
+    LogFontImage font = defaultFont;
+    auto number = [](std::optional<std::string_view> text, double& out) {
+        return text && std::from_chars(text->data(), text->data() + text->size(), out).ec == std::errc();
+    };
+    if (values.numbers) {
+        font.numbers = *values.numbers;
+    }
+    std::u16string wide;
+    if (values.family && ToUtf16(*values.family, wide) && wide.size() <= kMaxFaceLength &&
         std::none_of(wide.begin(), wide.end(), IsControl)) {
         std::fill(std::begin(font.faceName), std::end(font.faceName), u'\0');
         std::copy(wide.begin(), wide.end(), font.faceName);
     }
-    const std::uint32_t size = Child(value, "fontSize");
     double pixels = 0;
-    if (number(Child(size, "value"), pixels) && pixels > 0 && pixels < 1000) {
-        const std::string_view unit = StringOf(Child(size, "unit"));
-        const auto height = static_cast<std::int32_t>(std::lround(unit == "rem" ? pixels * 16 : pixels));
+    if (number(values.size, pixels) && pixels > 0 && pixels < 1000) {
+        const auto height =
+            static_cast<std::int32_t>(std::lround(values.sizeUnit == "rem" ? pixels * 16 : pixels));
         if (std::abs(font.numbers.height) != height) {
             font.numbers.height = -height;
         }
     }
     double weight = 0;
-    if (number(Child(value, "fontWeight"), weight) && weight >= 1 && weight <= 1000) {
+    if (number(values.weight, weight) && weight >= 1 && weight <= 1000) {
         // The export writes 400 for "any weight" (0) and keeps to the type's 1..1000.
         const int written = font.numbers.weight == 0 ? 400 : std::clamp<int>(font.numbers.weight, 1, 1000);
         font.numbers.weight = written == std::lround(weight) ? font.numbers.weight : std::lround(weight);
     }
-    const std::uint32_t italic = Child(extension, "italic");
-    if (italic != 0 && nodes[italic].kind == 'l') {
-        const bool wanted = nodes[italic].text == "true";
+    if (values.italic) {
+        const bool wanted = *values.italic;
         font.numbers.italic = (font.numbers.italic != 0) == wanted ? font.numbers.italic : wanted ? 1 : 0;
     }
     return font;
 }
 
-} // namespace
-
-ImportResult ImportTokens(std::string_view bytes, const LogFontImage& font) {
+ImportResult ImportTokensOfAnyLayout(std::string_view bytes, const LogFontImage& font) {
     return TokenReader(bytes, font).Read();
 }
 

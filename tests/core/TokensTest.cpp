@@ -1,6 +1,8 @@
 // Design tokens and Tailwind themes: the exact bytes, round trips of many random palettes, how a
 // file written by others becomes palettes, and the one sentence a damaged file gets.
 #include "library/PaletteExchange.h"
+#include "library/PaletteSlugs.h"
+#include "library/TokenLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -201,6 +203,95 @@ TEST(TokensTest, ADamagedFileSaysWhereAndWhy) {
         const ImportResult result = ImportTokens(text);
         EXPECT_EQ(Utf8(result.problem), problem) << text;
         EXPECT_TRUE(result.palettes.empty());
+    }
+}
+
+bool SamePalettes(const std::vector<PaletteRecord>& a, const std::vector<PaletteRecord>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(PaletteRecord)) == 0);
+}
+
+// Our own layout is matched as it is written and gives what the general reader gives; anything
+// else, damaged or not, goes to the general reader whole, for its palettes or its one sentence.
+TEST(TokensTest, TheWrittenLayoutReadsAsTheGeneralReaderReadsIt) {
+    // Every byte in every channel, repeated and escaped names, fonts of every kind.
+    std::vector<PaletteRecord> palettes;
+    const std::u16string kNames[] = {u"Sea", u"Sea", u"\u00dcn\u00efc\u00f8d\u00e9 \"q\" \\", u"",
+                                     u"tab\there"};
+    for (int p = 0; p < 32; ++p) {
+        PaletteColors colors{};
+        for (int box = 0; box < 4; ++box) {
+            for (int side = 0; side < 2; ++side) {
+                const int index = p * 8 + box * 2 + side;
+                const Color color = MakeColor(index, 255 - index, index * 7 % 256);
+                (side == 0 ? colors.box : colors.text)[box] = color;
+            }
+        }
+        LogFontImage font = kDefaultFont;
+        font.numbers.height = p * 9 - 100;
+        font.numbers.weight = p % 4 == 0 ? 0 : p * 50;
+        font.numbers.italic = static_cast<std::uint8_t>(p % 3);
+        std::fill(std::begin(font.faceName), std::end(font.faceName), p % 2 ? u'\0' : u'F');
+        palettes.push_back(MakeRecord(kNames[p % std::size(kNames)], colors, font));
+    }
+    const std::string written = ExportPalettes(palettes, ExchangeFormat::Tokens);
+    auto edited = [&written](std::string_view from, std::string_view to) {
+        std::string text = written;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? text : text.replace(at, from.size(), to);
+    };
+    std::string compact = written;
+    std::erase(compact, '\n');
+    const std::pair<std::string, bool> kInputs[] = {
+        {written, true},
+        {"\xEF\xBB\xBF" + written + " \r\n", true},
+        {edited(R"("$description": "Sea")", R"("$description": "")"), true},
+        {edited(R"("$description": "Sea")", R"("$description": "\u0053e\u0061")"), true},
+        {edited(R"("hex": "#ff00f9")", R"("hex": "#FF00F9")"), true},
+        {edited(R"("numbers": "-100)", R"("numbers": "x-100)"), true},
+        {edited(R"("fontWeight": 50,)", R"("fontWeight": 5e1,)"), true},
+        {edited("[0, 1, 0]", "[0, 1, 0.0]"), false},
+        {edited(R"([0, 1, 0], "hex": "#00ff00")", R"([0, 1, 0], "hex": "#00ff01")"), false},
+        {edited("[0, 1, 0]", "[0, 1]"), false},
+        {edited("[0, 1, 0]", R"([0, 1, "none"])"), false},
+        {edited("[0, 1, 0]", "[0, 1, 2]"), false},
+        {edited("\"sea\": {", "\"$sea\": {"), false},
+        {edited("\"sea\": {", "\"sea\": {\"$type\": \"color\", "), false},
+        {edited("\"italic\": false", "\"italic\": null"), false},
+        {edited("\"unit\": \"px\"}, \"fontWeight\"", "\"unit\": \"rem\"}, \"fontWeight\""), false},
+        {edited("\"$description\": \"Sea\"", "\"$description\": 7"), false},
+        {edited("\"box-2\"", "\"box-9\""), false},
+        {edited("\"text-4\"", "\"text-4\": {\"$value\": \"{sea.box-1}\"}, \"x\""), false},
+        {written.substr(0, written.size() / 2), false},
+        {written + "{}", false},
+        {compact, false},
+        {"{}\n", false},
+    };
+    for (const auto& [text, fast] : kInputs) {
+        const auto asWritten = exchange::ImportWrittenTokens(text, kDefaultFont);
+        const ImportResult general = exchange::ImportTokensOfAnyLayout(text, kDefaultFont);
+        const ImportResult read = exchange::ImportTokens(text, kDefaultFont);
+        const std::string start = text.substr(0, 40);
+        EXPECT_EQ(asWritten.has_value(), fast) << start;
+        EXPECT_TRUE(!asWritten || SamePalettes(*asWritten, general.palettes)) << start;
+        EXPECT_EQ(read.problem, general.problem) << start;
+        EXPECT_TRUE(SamePalettes(read.palettes, general.palettes)) << start;
+    }
+}
+
+// A repeat takes the first free number, a slug that ends in a number too; a set told of fewer slugs
+// than it is given grows and still gives each once.
+TEST(TokensTest, SlugsAreGivenOnceAsTheTableGrows) {
+    exchange::SlugSet slugs(1);
+    std::vector<std::string> given;
+    for (const char* base : {"a", "a", "a-2", "b", "a"}) {
+        given.push_back(slugs.Unique(base));
+    }
+    EXPECT_EQ(given, (std::vector<std::string>{"a", "a-2", "a-2-2", "b", "a-3"}));
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(slugs.Unique("p" + std::to_string(i % 50)),
+                  "p" + std::to_string(i % 50) + (i < 50 ? "" : "-2"));
     }
 }
 
