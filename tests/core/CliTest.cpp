@@ -264,7 +264,8 @@ TEST(BackgroundWriterTest, WritesEveryPieceInOrderUntilAWriteFails) {
         });
         bool accepted = true;
         for (int i = 0; i < 20 && accepted; ++i) {
-            accepted = writer.Put(std::to_string(i % 10));
+            std::string piece = std::to_string(i % 10);
+            accepted = writer.Put(piece);
         }
         EXPECT_EQ(writer.Finish(), failAt < 0);
         EXPECT_EQ(written, failAt < 0 ? "01234567890123456789" : "0123");
@@ -276,7 +277,8 @@ TEST(BackgroundWriterTest, WritesEveryPieceInOrderUntilAWriteFails) {
             written += piece;
             return true;
         });
-        writer.Put("last");
+        std::string piece = "last";
+        writer.Put(piece);
     }
     EXPECT_EQ(written, "last");
 }

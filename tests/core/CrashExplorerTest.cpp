@@ -154,6 +154,20 @@ Step Import(int count) {
     };
 }
 
+// A palette made from the shown one, put right after it, as the dark variant is.
+Step InsertAfter(int index, Color box1) {
+    return [=](Session& s) {
+        if (index >= s.library.Count()) {
+            return false;
+        }
+        s.library.currentPaletteIndex = index;
+        s.operations.ShowCounter();
+        s.view.name = RecordName(s.library.Record(index));
+        s.view.colors = RecordColors(s.library.Record(index));
+        return s.operations.InsertAfterShown(Palette(u"Made after", box1));
+    };
+}
+
 DiskState LibraryOf(const std::string& bytes) {
     DiskState disk;
     disk.files[1] = bytes;
@@ -195,6 +209,7 @@ const std::vector<Operation>& Operations() {
         {"delete first", ThreePalettes, {Delete(0)}},
         {"delete middle", ThreePalettes, {Delete(1)}},
         {"delete last", ThreePalettes, {Delete(2)}},
+        {"insert after the first", ThreePalettes, {InsertAfter(0, 5)}},
         {"import of 12", ThreePalettes, {Import(12)}},
         {"conversion at first start", NamedLegacyLibrary, {}},
         {"same palette saved twice", ThreePalettes, {Overwrite(1, 9), Overwrite(1, 10)}},
