@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -184,19 +186,29 @@ bool Ordered(const std::array<Color, kScaleSteps>& steps) {
     return true;
 }
 
-Color StepColor(double lightness, double chroma, double hue) {
-    return OklabToColor(PolarToRectangular({lightness, chroma, hue})).value_or(kBlack);
-}
-
 // Halves the lightness range toward the boundary of the target contrast against white; light steps
-// stay at or under it, dark steps at or over it.
+// stay at or under it, dark steps at or over it. The hue's direction is worked out once for all the
+// halvings, and the color of the end that is kept is the one its halving already made.
 Color StepAt(double target, double chroma, double hue, bool darkSide) {
+    const double radians = hue * std::numbers::pi / 180;
+    const double a = chroma * std::cos(radians);
+    const double b = chroma * std::sin(radians);
+    auto colorAt = [&](double lightness) { return OklabToColor({lightness, a, b}).value_or(kBlack); };
     double dark = 0, light = 1;
+    std::optional<Color> darkColor, lightColor;
     for (int i = 0; i < kHalvings; ++i) {
         const double middle = (dark + light) / 2;
-        (ContrastRatio(StepColor(middle, chroma, hue), kWhite) >= target ? dark : light) = middle;
+        const Color color = colorAt(middle);
+        if (ContrastRatio(color, kWhite) >= target) {
+            dark = middle;
+            darkColor = color;
+        } else {
+            light = middle;
+            lightColor = color;
+        }
     }
-    return StepColor(darkSide ? dark : light, chroma, hue);
+    const std::optional<Color>& kept = darkSide ? darkColor : lightColor;
+    return kept ? *kept : colorAt(darkSide ? dark : light);
 }
 
 bool KeepsPromises(const std::array<Color, kScaleSteps>& steps) {
