@@ -206,6 +206,9 @@ Color StepAt(double target, double chroma, double hue, bool darkSide) {
             light = middle;
             lightColor = color;
         }
+        if (darkColor && darkColor == lightColor) {
+            break;
+        }
     }
     const std::optional<Color>& kept = darkSide ? darkColor : lightColor;
     return kept ? *kept : colorAt(darkSide ? dark : light);
