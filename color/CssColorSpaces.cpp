@@ -419,6 +419,34 @@ Color OklchToColorKeepingHue(const Triple& lch) {
     return nearest;
 }
 
+// Newton's method on the luminance, a sum of cubes of the cone responses, from the lightness of the
+// grey of that luminance.
+double OklabLightnessAtLuminance(double luminance, double a, double b) {
+    constexpr Triple kLuminanceWeights = {0.2126, 0.7152, 0.0722};
+    constexpr int kIterations = 4;
+    Triple offsets{}, weights{};
+    for (int cone = 0; cone < 3; ++cone) {
+        offsets[cone] = kOklabToLms[cone][1] * a + kOklabToLms[cone][2] * b;
+        for (int channel = 0; channel < 3; ++channel) {
+            weights[cone] += kLuminanceWeights[channel] * kLmsToLinearSrgb[channel][cone];
+        }
+    }
+    double lightness = std::cbrt(std::max(luminance, 0.0));
+    for (int i = 0; i < kIterations; ++i) {
+        double error = -luminance, slope = 0;
+        for (int cone = 0; cone < 3; ++cone) {
+            const double response = kOklabToLms[cone][0] * lightness + offsets[cone];
+            error += weights[cone] * response * response * response;
+            slope += 3 * weights[cone] * kOklabToLms[cone][0] * response * response;
+        }
+        if (!(slope > 0)) {
+            break;
+        }
+        lightness -= error / slope;
+    }
+    return lightness;
+}
+
 // A chroma search that starts past the double range can end on a NaN channel; it is no light at all.
 int RoundToByte(double channel) noexcept {
     return std::isnan(channel) ? 0 : static_cast<int>(std::floor(std::clamp(channel, 0.0, 255.0) + 0.5));
