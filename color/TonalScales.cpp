@@ -20,6 +20,8 @@ constexpr int kStep600 = 6;
 constexpr int kStep900 = 9;
 // Halving the lightness range this often leaves steps a quarter of an 8-bit level apart.
 constexpr int kHalvings = 10;
+// The halvings a guess takes at once: a range 1/64 of the lightness wide. Contrast falls as lightness
+// rises, so a range whose ends lie on their sides is the one those halvings would have come to.
 constexpr int kGuessedHalvings = 6;
 // The contrast against white is (1 + kFlare) / (luminance + kFlare).
 constexpr double kFlare = 0.05;
