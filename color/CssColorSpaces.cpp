@@ -1,7 +1,9 @@
 #include "color/CssColorSpaces.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -157,8 +159,61 @@ Color RoundedSrgb(const Triple& srgb) {
     return MakeColor(RoundToByte(255 * srgb[0]), RoundToByte(255 * srgb[1]), RoundToByte(255 * srgb[2]));
 }
 
+int EncodedByte(double linear) {
+    return RoundToByte(255 * Signed(linear, LinearToSrgb));
+}
+
+// For each byte from 1 on, the least linear value that encodes to it, searched once over the doubles
+// themselves, whose bit patterns run in the order of their values when positive; and the byte at
+// each of a run of even linear values, closer together than any two such thresholds.
+constexpr int kByteBuckets = 4096;
+
+struct ByteTable {
+    std::array<double, 255> thresholds;
+    std::array<std::uint8_t, kByteBuckets + 1> bucketStart;
+};
+
+const ByteTable& EncodedByteTable() {
+    static const ByteTable table = [] {
+        ByteTable made{};
+        for (int byte = 1; byte <= 255; ++byte) {
+            auto below = std::bit_cast<std::uint64_t>(0.0);
+            auto at = std::bit_cast<std::uint64_t>(1.0);
+            while (at - below > 1) {
+                const std::uint64_t middle = below + (at - below) / 2;
+                (EncodedByte(std::bit_cast<double>(middle)) >= byte ? at : below) = middle;
+            }
+            made.thresholds[byte - 1] = std::bit_cast<double>(at);
+        }
+        for (int bucket = 0; bucket <= kByteBuckets; ++bucket) {
+            made.bucketStart[bucket] = static_cast<std::uint8_t>(
+                std::ranges::upper_bound(made.thresholds, double(bucket) / kByteBuckets) -
+                made.thresholds.begin());
+        }
+        return made;
+    }();
+    return table;
+}
+
+// The byte of a linear channel without a power: the gamut searches encode a color at every step.
+// Right at a threshold, and outside 0..1, the curve itself decides.
+int LinearToByte(double linear) {
+    constexpr double kTie = 1e-13;
+    if (!(linear >= 0 && linear <= 1)) {
+        return EncodedByte(linear);
+    }
+    const ByteTable& table = EncodedByteTable();
+    int byte = table.bucketStart[static_cast<int>(linear * kByteBuckets)];
+    if (byte < 255 && linear >= table.thresholds[byte]) {
+        ++byte;
+    }
+    const bool nearTie = (byte < 255 && table.thresholds[byte] - linear < kTie) ||
+                         (byte > 0 && linear - table.thresholds[byte - 1] < kTie);
+    return nearTie ? EncodedByte(linear) : byte;
+}
+
 Color EncodedLinearSrgb(const Triple& linear) {
-    return RoundedSrgb(PerChannel(linear, LinearToSrgb));
+    return MakeColor(LinearToByte(linear[0]), LinearToByte(linear[1]), LinearToByte(linear[2]));
 }
 
 bool IsFinite(const Triple& values) {
@@ -362,6 +417,34 @@ Color OklchToColorKeepingHue(const Triple& lch) {
         }
     }
     return nearest;
+}
+
+// Newton's method on the luminance, a sum of cubes of the cone responses, from the lightness of the
+// grey of that luminance.
+double OklabLightnessAtLuminance(double luminance, double a, double b) {
+    constexpr Triple kLuminanceWeights = {0.2126, 0.7152, 0.0722};
+    constexpr int kIterations = 4;
+    Triple offsets{}, weights{};
+    for (int cone = 0; cone < 3; ++cone) {
+        offsets[cone] = kOklabToLms[cone][1] * a + kOklabToLms[cone][2] * b;
+        for (int channel = 0; channel < 3; ++channel) {
+            weights[cone] += kLuminanceWeights[channel] * kLmsToLinearSrgb[channel][cone];
+        }
+    }
+    double lightness = std::cbrt(std::max(luminance, 0.0));
+    for (int i = 0; i < kIterations; ++i) {
+        double error = -luminance, slope = 0;
+        for (int cone = 0; cone < 3; ++cone) {
+            const double response = kOklabToLms[cone][0] * lightness + offsets[cone];
+            error += weights[cone] * response * response * response;
+            slope += 3 * weights[cone] * kOklabToLms[cone][0] * response * response;
+        }
+        if (!(slope > 0)) {
+            break;
+        }
+        lightness -= error / slope;
+    }
+    return lightness;
 }
 
 // A chroma search that starts past the double range can end on a NaN channel; it is no light at all.

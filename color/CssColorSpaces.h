@@ -42,6 +42,8 @@ std::optional<Color> OklabToColor(const Triple& oklab);
 Color OklchToColorKeepingHue(const Triple& lch);
 // With the channels outside sRGB clipped instead, as a swatch file's Lab colors are taken.
 Color XyzToClippedColor(const Triple& xyzD65);
+// The OKLab lightness at which a color of this a and b has the relative luminance, were it inside sRGB.
+double OklabLightnessAtLuminance(double luminance, double a, double b);
 // Half up, clamped to 0..255.
 int RoundToByte(double channel) noexcept;
 

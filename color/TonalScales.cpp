@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -18,6 +20,12 @@ constexpr int kStep600 = 6;
 constexpr int kStep900 = 9;
 // Halving the lightness range this often leaves steps a quarter of an 8-bit level apart.
 constexpr int kHalvings = 10;
+// The halvings a guess takes at once: a range 1/64 of the lightness wide. Contrast falls as lightness
+// rises, so a range whose ends lie on their sides is the one those halvings would have come to.
+constexpr int kGuessedHalvings = 6;
+// The contrast against white is (1 + kFlare) / (luminance + kFlare).
+constexpr double kFlare = 0.05;
+constexpr double kWhiteContrastTerm = 1 + kFlare;
 // Beyond every sRGB color: the gamut mapping takes the rest.
 constexpr double kMaxChroma = 0.37;
 // The promises: large text and UI on white from 500 on, body text on white and on step 50 from 600
@@ -184,19 +192,44 @@ bool Ordered(const std::array<Color, kScaleSteps>& steps) {
     return true;
 }
 
-Color StepColor(double lightness, double chroma, double hue) {
-    return OklabToColor(PolarToRectangular({lightness, chroma, hue})).value_or(kBlack);
-}
-
 // Halves the lightness range toward the boundary of the target contrast against white; light steps
-// stay at or under it, dark steps at or over it.
+// stay at or under it, dark steps at or over it. The hue's direction is worked out once for all the
+// halvings, and the color of the end that is kept is the one its halving already made. The first
+// halvings are guessed from the lightness that meets the target inside sRGB, and taken only when
+// both ends of the guessed range are on their sides; they stop once both ends make the same color.
 Color StepAt(double target, double chroma, double hue, bool darkSide) {
+    const double radians = hue * std::numbers::pi / 180;
+    const double a = chroma * std::cos(radians);
+    const double b = chroma * std::sin(radians);
+    auto colorAt = [&](double lightness) { return OklabToColor({lightness, a, b}).value_or(kBlack); };
+    auto meets = [&](Color color) { return ContrastRatio(color, kWhite) >= target; };
     double dark = 0, light = 1;
-    for (int i = 0; i < kHalvings; ++i) {
-        const double middle = (dark + light) / 2;
-        (ContrastRatio(StepColor(middle, chroma, hue), kWhite) >= target ? dark : light) = middle;
+    std::optional<Color> darkColor, lightColor;
+    int halvings = 0;
+    const double guess = OklabLightnessAtLuminance(kWhiteContrastTerm / target - kFlare, a, b);
+    if (std::isfinite(guess)) {
+        constexpr double kCells = 1 << kGuessedHalvings;
+        const double lower = std::clamp(std::floor(guess * kCells), 0.0, kCells - 1) / kCells;
+        const double upper = lower + 1 / kCells;
+        const std::optional<Color> lowerColor = lower > 0 ? std::optional(colorAt(lower)) : std::nullopt;
+        const std::optional<Color> upperColor = upper < 1 ? std::optional(colorAt(upper)) : std::nullopt;
+        if ((!lowerColor || meets(*lowerColor)) && (!upperColor || !meets(*upperColor))) {
+            dark = lower;
+            light = upper;
+            darkColor = lowerColor;
+            lightColor = upperColor;
+            halvings = kGuessedHalvings;
+        }
     }
-    return StepColor(darkSide ? dark : light, chroma, hue);
+    for (; halvings < kHalvings && !(darkColor && darkColor == lightColor); ++halvings) {
+        const double middle = (dark + light) / 2;
+        const Color color = colorAt(middle);
+        const bool onDarkSide = meets(color);
+        (onDarkSide ? dark : light) = middle;
+        (onDarkSide ? darkColor : lightColor) = color;
+    }
+    const std::optional<Color>& kept = darkSide ? darkColor : lightColor;
+    return kept ? *kept : colorAt(darkSide ? dark : light);
 }
 
 bool KeepsPromises(const std::array<Color, kScaleSteps>& steps) {

@@ -1,6 +1,8 @@
 // The color functions of CSS Color 4 against Chromium's reading of the same texts, and the rules
 // around them: gamut mapping, `none`, the 0x orders.
 #include "app/ColorNotation.h"
+#include "color/Contrast.h"
+#include "color/CssColorSpaces.h"
 #include "color/CssColorText.h"
 #include "library/JsonReader.h"
 #include "library/PaletteExchange.h"
@@ -11,6 +13,7 @@
 #include <atomic>
 #include <cmath>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <set>
 #include <span>
@@ -383,6 +386,45 @@ TEST(CssColorTest, CommentsEscapesAndMathAreReadAsCssReadsThem) {
         deep += L"calc(";
     }
     EXPECT_EQ(ParseColorNotation(deep + L"1 0 0)"), std::nullopt);
+}
+
+// Each channel as the sRGB curve rounds it, at random values and a few units in the last place either
+// side of every value that encodes to a half.
+TEST(CssColorTest, LinearChannelsEncodeAsTheCurveRoundsThem) {
+    auto curveByte = [](double linear) {
+        return RoundToByte(
+            255 * (linear <= 0.0031308 ? linear * 12.92 : 1.055 * std::pow(linear, 1 / 2.4) - 0.055));
+    };
+    std::vector<double> values = {0.0, 1.0};
+    std::mt19937 random(34);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::pow(unit(random), 3));
+    }
+    for (int half = 1; half < 256; ++half) {
+        const double encoded = (half - 0.5) / 255;
+        double linear = encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
+        for (int ulp = 0; ulp < 4; ++ulp) {
+            linear = std::nextafter(linear, 0.0);
+        }
+        for (int ulp = 0; ulp < 8; ++ulp, linear = std::nextafter(linear, 1.0)) {
+            values.push_back(linear);
+        }
+    }
+    for (double linear : values) {
+        ASSERT_EQ(LinearSrgbToColor({linear, 0, 0}), MakeColor(curveByte(linear), 0, 0)) << linear;
+    }
+}
+
+// The lightness found from a byte color's luminance and its a and b is its own.
+TEST(CssColorTest, LightnessAtALuminanceIsTheColorsOwn) {
+    std::mt19937 random(34);
+    for (int i = 0; i < 10000; ++i) {
+        const Color color = random() & 0xFFFFFF;
+        const Triple oklab = ColorToOklab(color);
+        ASSERT_NEAR(OklabLightnessAtLuminance(RelativeLuminance(color), oklab[1], oklab[2]), oklab[0], 1e-9)
+            << std::hex << color;
+    }
 }
 
 } // namespace
