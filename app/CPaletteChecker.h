@@ -75,7 +75,7 @@ public:
     RECT SwatchRect(int row, int box) const;
     // The texts of a box's line once the window has opened: name, colors, the background's OKLCH,
     // ratio, verdicts, large text and lightness contrast; then, on the line under it, the nearest
-    // names of the colors ("dimgray on tan").
+    // names of the colors ("dimgray on darkkhaki").
     std::array<std::wstring, 8> BoxLineTexts(int box) const;
     // Where BoxLineTexts(box)[index] is painted, as wide as the room measured for it; client
     // coordinates, empty before the window first opens.
