@@ -335,13 +335,14 @@ void CPaletteChecker::MeasureLayout() {
 // Only the look-alike texts can change the window's size; true when one of them changed.
 bool CPaletteChecker::Recheck() {
     checks = CheckPalette(input.colors, input.text);
+    // Each name is a search of the whole table, 148 color differences, so only a color that changed is
+    // named again: a drag that gives box 1 its text color names one color a move.
     for (int box = 0; box < 4; ++box) {
-        const Color text = input.colors.text[box];
-        const Color background = input.colors.box[box];
-        // Each name is a search of the whole table, so only a box whose colors changed is named again.
-        if (!shown || shown->colors.text[box] != text || shown->colors.box[box] != background) {
-            colorNames[box] =
-                std::wstring(NearestColorName(text)) + L" on " + std::wstring(NearestColorName(background));
+        if (!shown || shown->colors.text[box] != input.colors.text[box]) {
+            textNames[box] = NearestColorName(input.colors.text[box]);
+        }
+        if (!shown || shown->colors.box[box] != input.colors.box[box]) {
+            backgroundNames[box] = NearestColorName(input.colors.box[box]);
         }
     }
     shown = input;
@@ -488,7 +489,7 @@ std::array<std::wstring, 8> CPaletteChecker::BoxLineTexts(int box) const {
         Verdicts(contrast),
         contrast.largeText ? L"large text" : L"",
         FormatLightnessContrast(contrast.lightnessContrast),
-        colorNames[box],
+        std::wstring(textNames[box]) + L" on " + std::wstring(backgroundNames[box]),
     };
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 // The contrast targets as the checker names them, in ContrastTarget order.
 inline constexpr const wchar_t* kContrastTargetLabels[] = {L"WCAG AA", L"WCAG AAA", L"APCA"};
@@ -164,9 +165,10 @@ private:
     std::optional<Input> shown;
     PaletteChecks checks{};
     std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
-    // Each box's text and background by their nearest names, worked out with the checks rather than
-    // at each paint.
-    std::array<std::wstring, 4> colorNames;
+    // The nearest names of each box's text and background, worked out with the checks rather than at
+    // each paint.
+    std::array<std::wstring_view, 4> textNames{};
+    std::array<std::wstring_view, 4> backgroundNames{};
     CheckerState remembered;
     bool open = false;
     Layout layout;

@@ -148,6 +148,8 @@ TEST_F(PaletteCheckerTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) 
     ClientToScreen(checker.Hwnd(), &corner);
     EXPECT_EQ(GetPixel(WindowDc(nullptr).Get(), corner.x, corner.y), changed.box[0]);
     EXPECT_TRUE(Rendering(checker.Hwnd()).EdgesFilledWith(checker.SwatchRect(0, 0), changed.box[0]));
+    EXPECT_EQ(checker.BoxLineTexts(0)[7], L"darkgray on navy");
+    EXPECT_EQ(checker.BoxLineTexts(3)[7], L"black on green");
 }
 
 // Every text of the box lines fits the room measured for it, inside the window, with the longest
