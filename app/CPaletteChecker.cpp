@@ -5,6 +5,7 @@
 #include "framework/Dpi.h"
 #include "framework/OffscreenCanvas.h"
 #include "color/CssColorText.h"
+#include "color/NamedColors.h"
 #include "library/ColorFormat.h"
 
 #include <algorithm>
@@ -25,8 +26,11 @@ constexpr int kSwatchGap = 2 * kFrame + 6;
 constexpr int kSectionGap = 8;
 constexpr int kSwatchPadding = 6;
 constexpr int kLinePadding = 4;
-// A box line and its two fix lines, the text's and the background's.
-constexpr int kLinesPerBox = 3;
+// A box line, the line under it that names its colors, and its two fix lines, the text's and the
+// background's.
+constexpr int kLinesPerBox = 4;
+constexpr int kNamesLine = 1;
+constexpr int kFirstFixLine = 2;
 
 int TextWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
@@ -304,9 +308,16 @@ void CPaletteChecker::MeasureLayout() {
     layout.fixFigureLeft = layout.columns[1] + kFrame + layout.swatchWidth + layout.columnGap / 2 +
                            layout.fixButtonWidth + layout.columnGap;
     layout.fixNoteLeft = layout.fixFigureLeft + std::max(widths[3], widths[6]) + layout.columnGap;
+    // The names have a line of their own under the colors, where the longest two fit with room to
+    // spare; the box line itself has none for them.
+    int colorNameWidth = 0;
+    for (const NamedColor& named : CssNamedColors()) {
+        colorNameWidth = std::max(colorNameWidth, TextWidth(dc, named.name));
+    }
     layout.boxesWidth =
-        std::max(layout.boxesWidth,
-                 layout.fixNoteLeft + TextWidth(dc, L"no color of this hue passes") + layout.margin);
+        std::max({layout.boxesWidth,
+                  layout.fixNoteLeft + TextWidth(dc, L"no color of this hue passes") + layout.margin,
+                  layout.columns[1] + 2 * colorNameWidth + TextWidth(dc, L" on ") + layout.margin});
 
     layout.headingTop = BoxTop(4) + layout.sectionGap;
     layout.simulationsTop = layout.headingTop + layout.lineHeight;
@@ -324,6 +335,16 @@ void CPaletteChecker::MeasureLayout() {
 // Only the look-alike texts can change the window's size; true when one of them changed.
 bool CPaletteChecker::Recheck() {
     checks = CheckPalette(input.colors, input.text);
+    // Each name is a search of the whole table, 148 color differences, so only a color that changed is
+    // named again: a drag that gives box 1 its text color names one color a move.
+    for (int box = 0; box < 4; ++box) {
+        if (!shown || shown->colors.text[box] != input.colors.text[box]) {
+            textNames[box] = NearestColorName(input.colors.text[box]);
+        }
+        if (!shown || shown->colors.box[box] != input.colors.box[box]) {
+            backgroundNames[box] = NearestColorName(input.colors.box[box]);
+        }
+    }
     shown = input;
     FindFixes();
     ShowFixControls();
@@ -455,7 +476,7 @@ void CPaletteChecker::Paint(HDC dc, const RECT& client) {
     }
 }
 
-std::array<std::wstring, 7> CPaletteChecker::BoxLineTexts(int box) const {
+std::array<std::wstring, 8> CPaletteChecker::BoxLineTexts(int box) const {
     const Color background = shown->colors.box[box];
     const Color text = shown->colors.text[box];
     const BoxContrast& contrast = checks.boxes[box];
@@ -468,15 +489,31 @@ std::array<std::wstring, 7> CPaletteChecker::BoxLineTexts(int box) const {
         Verdicts(contrast),
         contrast.largeText ? L"large text" : L"",
         FormatLightnessContrast(contrast.lightnessContrast),
+        std::wstring(textNames[box]) + L" on " + std::wstring(backgroundNames[box]),
     };
+}
+
+RECT CPaletteChecker::BoxTextRect(int box, int index) const {
+    if (layout.lineHeight == 0 || box < 0 || box > 3 || index < 0 || index > 7) {
+        return {};
+    }
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    const bool names = index == 7;
+    const int column = names ? 1 : index;
+    const int top = BoxTop(box) + (names ? kNamesLine * layout.lineHeight : 0);
+    const bool last = names || column + 1 == static_cast<int>(layout.columns.size());
+    const int right = last ? client.right - layout.margin : layout.columns[column + 1] - layout.columnGap;
+    return {layout.columns[column], top, right, top + layout.lineHeight};
 }
 
 void CPaletteChecker::PaintBoxLine(HDC dc, int box) const {
     PaintSwatch(dc, SwatchRect(0, box), shown->colors.box[box], shown->colors.text[box], false);
-    const std::array<std::wstring, 7> texts = BoxLineTexts(box);
+    const std::array<std::wstring, 8> texts = BoxLineTexts(box);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    for (size_t i = 0; i < layout.columns.size(); ++i) {
-        PaintText(dc, texts[i], layout.columns[i], BoxTop(box), layout.lineHeight);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const RECT place = BoxTextRect(box, static_cast<int>(i));
+        PaintText(dc, texts[i], place.left, place.top, layout.lineHeight);
     }
     PaintFixLines(dc, box);
 }
@@ -491,9 +528,10 @@ void CPaletteChecker::PlaceFixControls() {
     MoveWindow(fixAll, choiceLeft + layout.targetChoiceWidth + layout.columnGap, layout.margin + inset,
                layout.fixAllWidth, height, FALSE);
     for (int box = 0; box < 4; ++box) {
-        for (int line = 1; line <= 2; ++line) {
-            MoveWindow(FixButton(box, line == 1), FixSwatchLeft() + layout.swatchWidth + layout.columnGap / 2,
-                       BoxTop(box) + line * layout.lineHeight + inset, layout.fixButtonWidth, height, FALSE);
+        for (int line = 0; line < 2; ++line) {
+            MoveWindow(FixButton(box, line == 0), FixSwatchLeft() + layout.swatchWidth + layout.columnGap / 2,
+                       BoxTop(box) + (kFirstFixLine + line) * layout.lineHeight + inset,
+                       layout.fixButtonWidth, height, FALSE);
         }
     }
 }
@@ -506,7 +544,7 @@ int CPaletteChecker::FixSwatchLeft() const {
 // Lc it reaches and, when no color of the original's hue passes, a word on it; a box that passes
 // says so.
 void CPaletteChecker::PaintFixLines(HDC dc, int box) const {
-    const int textLine = BoxTop(box) + layout.lineHeight;
+    const int textLine = BoxTop(box) + kFirstFixLine * layout.lineHeight;
     const int inset = (layout.lineHeight - layout.swatchHeight) / 2;
     const BoxFixes& found = fixes[box];
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

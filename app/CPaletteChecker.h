@@ -1,7 +1,7 @@
 // The palette checker, the "Palette inspector" of the Tools menu: a modeless tool window beside the
-// main dialog that shows each box's colors (the background also in OKLCH) with their contrast
-// verdicts, the nearest colors that would pass the chosen contrast target as buttons that apply them,
-// and the palette as people with each color vision deficiency see it.
+// main dialog that shows each box's colors (the background also in OKLCH, both also by their nearest
+// names) with their contrast verdicts, the nearest colors that would pass the chosen contrast target as
+// buttons that apply them, and the palette as people with each color vision deficiency see it.
 #pragma once
 
 #include "app/CheckerState.h"
@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 // The contrast targets as the checker names them, in ContrastTarget order.
 inline constexpr const wchar_t* kContrastTargetLabels[] = {L"WCAG AA", L"WCAG AAA", L"APCA"};
@@ -74,8 +75,12 @@ public:
     // coordinates, empty before the window first opens.
     RECT SwatchRect(int row, int box) const;
     // The texts of a box's line once the window has opened: name, colors, the background's OKLCH,
-    // ratio, verdicts, large text and lightness contrast.
-    std::array<std::wstring, 7> BoxLineTexts(int box) const;
+    // ratio, verdicts, large text and lightness contrast; then, on the line under it, the nearest
+    // names of the colors ("dimgray on darkkhaki").
+    std::array<std::wstring, 8> BoxLineTexts(int box) const;
+    // Where BoxLineTexts(box)[index] is painted, as wide as the room measured for it; client
+    // coordinates, empty before the window first opens.
+    RECT BoxTextRect(int box, int index) const;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -160,6 +165,10 @@ private:
     std::optional<Input> shown;
     PaletteChecks checks{};
     std::array<std::wstring, kVisionDeficiencyCount> alikeTexts;
+    // The nearest names of each box's text and background, worked out with the checks rather than at
+    // each paint.
+    std::array<std::wstring_view, 4> textNames{};
+    std::array<std::wstring_view, 4> backgroundNames{};
     CheckerState remembered;
     bool open = false;
     Layout layout;

@@ -110,6 +110,8 @@ TEST_F(PaletteCheckerTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) 
     EXPECT_EQ(checker.BoxLineTexts(0)[2], L"oklch(100.00% 0.00000 0.00)");
     EXPECT_EQ(checker.BoxLineTexts(3)[1], L"#000000 on #008000");
     EXPECT_EQ(checker.BoxLineTexts(3)[2], L"oklch(51.98% 0.17686 142.50)");
+    EXPECT_EQ(checker.BoxLineTexts(0)[7], L"darkgray on white");
+    EXPECT_EQ(checker.BoxLineTexts(3)[7], L"black on green");
 
     Rendering shot(checker.Hwnd());
     const auto& grey = checks.simulations[static_cast<int>(VisionDeficiency::Achromatopsia)].colors;
@@ -146,6 +148,49 @@ TEST_F(PaletteCheckerTest, ShowsTheVerdictsTheSwatchesAndThePairsThatLookAlike) 
     ClientToScreen(checker.Hwnd(), &corner);
     EXPECT_EQ(GetPixel(WindowDc(nullptr).Get(), corner.x, corner.y), changed.box[0]);
     EXPECT_TRUE(Rendering(checker.Hwnd()).EdgesFilledWith(checker.SwatchRect(0, 0), changed.box[0]));
+    EXPECT_EQ(checker.BoxLineTexts(0)[7], L"darkgray on navy");
+    EXPECT_EQ(checker.BoxLineTexts(3)[7], L"black on green");
+}
+
+// Every text of the box lines fits the room measured for it, inside the window, with the longest
+// color names and the widest hex digits; the suite runs at 96, 144 and 192 DPI.
+TEST_F(PaletteCheckerTest, EveryBoxTextFitsItsRoomWithTheLongestNames) {
+    const Color longest = MakeColor(0xFA, 0xFA, 0xD2);     // lightgoldenrodyellow
+    const Color longer = MakeColor(0x7B, 0x68, 0xEE);      // mediumslateblue
+    const Color longerStill = MakeColor(0x00, 0xFA, 0x9A); // mediumspringgreen
+    const PaletteColors named{{longest, longer, longest, MakeColor(0xDD, 0xDD, 0xDD)},
+                              {longerStill, longest, longest, MakeColor(0, 0, 0)}};
+    CPaletteChecker checker;
+    checker.Update(named, kText);
+    checker.Open(owner.Get());
+    ASSERT_EQ(checker.BoxLineTexts(0)[7], L"mediumspringgreen on lightgoldenrodyellow");
+    ASSERT_EQ(checker.BoxLineTexts(1)[7], L"lightgoldenrodyellow on mediumslateblue");
+    RECT client{};
+    GetClientRect(checker.Hwnd(), &client);
+    const HWND fixAll = GetDlgItem(checker.Hwnd(), CPaletteChecker::kFixAllId);
+    WindowDc dc(checker.Hwnd());
+    SelectObjectGuard font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(fixAll, WM_GETFONT, 0, 0)));
+    for (int box = 0; box < 4; ++box) {
+        const auto texts = checker.BoxLineTexts(box);
+        for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+            const RECT room = checker.BoxTextRect(box, i);
+            SIZE size{};
+            GetTextExtentPoint32W(dc.Get(), texts[i].c_str(), static_cast<int>(texts[i].size()), &size);
+            EXPECT_LE(size.cx, room.right - room.left) << box << "," << i;
+            EXPECT_LE(size.cy, room.bottom - room.top) << box << "," << i;
+            EXPECT_GT(room.left, 0) << box << "," << i;
+            EXPECT_LE(room.right, client.right) << box << "," << i;
+        }
+        // The names line lies between the box line and the fixes.
+        EXPECT_EQ(checker.BoxTextRect(box, 7).top, checker.BoxTextRect(box, 1).bottom) << box;
+        const HWND textFix = GetDlgItem(checker.Hwnd(), CPaletteChecker::FixButtonId(box, true));
+        if (IsWindowVisible(textFix)) {
+            RECT button{};
+            GetWindowRect(textFix, &button);
+            MapWindowPoints(nullptr, checker.Hwnd(), reinterpret_cast<POINT*>(&button), 2);
+            EXPECT_GE(button.top, checker.BoxTextRect(box, 7).bottom) << box;
+        }
+    }
 }
 
 TEST_F(PaletteCheckerTest, TheCloseBoxHidesItAndANewInstanceOpensWhereItWas) {
