@@ -119,29 +119,31 @@ Step Append(std::u16string name, Color box1) {
     };
 }
 
+// Shows the palette at `index` as the user sees it after stepping to it; false when there is none.
+bool ShowStored(Session& s, int index) {
+    if (index >= s.library.Count()) {
+        return false;
+    }
+    s.library.currentPaletteIndex = index;
+    s.operations.ShowCounter();
+    s.view.name = RecordName(s.library.Record(index));
+    s.view.colors = RecordColors(s.library.Record(index));
+    return true;
+}
+
 Step Overwrite(int index, Color box1) {
     return [=](Session& s) {
-        if (index >= s.library.Count()) {
+        if (!ShowStored(s, index)) {
             return false;
         }
-        s.library.currentPaletteIndex = index;
-        s.operations.ShowCounter();
-        s.view.name = RecordName(s.library.Record(index));
-        s.view.colors = RecordColors(s.library.Record(index));
         s.view.colors.box[0] = box1;
         return Done(s, [&] { s.operations.OnSavePalette(); });
     };
 }
 
 Step Delete(int index) {
-    return [=](Session& s) {
-        if (index >= s.library.Count()) {
-            return false;
-        }
-        s.library.currentPaletteIndex = index;
-        s.operations.ShowCounter();
-        return Done(s, [&] { s.operations.OnDeletePalette(); });
-    };
+    return
+        [=](Session& s) { return ShowStored(s, index) && Done(s, [&] { s.operations.OnDeletePalette(); }); };
 }
 
 Step Import(int count) {
@@ -157,14 +159,7 @@ Step Import(int count) {
 // A palette made from the shown one, put right after it, as the dark variant is.
 Step InsertAfter(int index, Color box1) {
     return [=](Session& s) {
-        if (index >= s.library.Count()) {
-            return false;
-        }
-        s.library.currentPaletteIndex = index;
-        s.operations.ShowCounter();
-        s.view.name = RecordName(s.library.Record(index));
-        s.view.colors = RecordColors(s.library.Record(index));
-        return s.operations.InsertAfterShown(Palette(u"Made after", box1));
+        return ShowStored(s, index) && s.operations.InsertAfterShown(Palette(u"Made after", box1));
     };
 }
 
