@@ -16,7 +16,8 @@ Ctrl+C or an error. A mutant whose object file comes out byte for byte as before
 program and is not run. The quick tests run first and stop at the first failure; only a mutant
 that passes them runs the slow ones (those over 200 ms in the baseline), each in a process of its
 own, two at a time. Every run is stopped after four times its baseline time, which kills the
-mutant. tests/cli/cli-statuses.sh runs with the quick tests.
+mutant. tests/cli/cli-statuses.sh runs with the quick tests, and the crash explorer's operations
+among the slow ones.
 
 When the mutants do not all fit in the time budget (600 s by default), it runs them in an order
 that spreads over the candidate lines evenly: first one mutant on each line, the lines taken in
@@ -40,7 +41,9 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), ".."))
 WORK = os.path.join(ROOT, "build", "mutate")
 SRC = os.path.join(WORK, "src")
 BIN = os.path.join(WORK, "bin")
-TARGETS = ["core_tests", "huewright-cli"]
+# Every native test program, the crash explorer too, and the command the cli statuses run.
+PROGRAMS = ["core_tests", "crash_explorer"]
+TARGETS = PROGRAMS + ["huewright-cli"]
 SLOW_MS = 200
 
 
@@ -114,17 +117,19 @@ class Suite:
     """The native tests in two steps, the quick ones first; the time limits come from the baseline."""
 
     def __init__(self):
-        self.program = os.path.join(BIN, "core_tests")
         self.cli = [os.path.join(SRC, "tests/cli/cli-statuses.sh"), os.path.join(BIN, "huewright-cli")]
-        listing = subprocess.run([self.program, "--gtest_brief=0"], capture_output=True, text=True,
-                                 cwd=BIN)
-        if listing.returncode != 0:
-            sys.exit("mutate: the tests fail without any mutant; mend them first")
-        times = re.findall(r"^\[ +OK \] (\S+) \((\d+) ms\)", listing.stdout, re.M)
-        self.slow = [name for name, ms in times if int(ms) > SLOW_MS]
-        quick = [self.program, "--gtest_fail_fast", "--gtest_filter=-" + ":".join(self.slow)]
-        self.steps = [[(quick, 0.0), (self.cli, 0.0)],
-                      [([self.program, "--gtest_filter=" + name], 0.0) for name in self.slow]]
+        quick, slow = [(self.cli, 0.0)], []
+        for name in PROGRAMS:
+            program = os.path.join(BIN, name)
+            listing = subprocess.run([program, "--gtest_brief=0"], capture_output=True, text=True, cwd=BIN)
+            if listing.returncode != 0:
+                sys.exit("mutate: the tests fail without any mutant; mend them first")
+            times = re.findall(r"^\[ +OK \] (\S+) \((\d+) ms\)", listing.stdout, re.M)
+            slowNames = [test for test, ms in times if int(ms) > SLOW_MS]
+            if len(slowNames) < len(times):
+                quick.append(([program, "--gtest_fail_fast", "--gtest_filter=-" + ":".join(slowNames)], 0.0))
+            slow += [([program, "--gtest_filter=" + test], 0.0) for test in slowNames]
+        self.steps = [quick, slow]
         self.steps = [[(command, self.Baseline(command)) for command, _ in step] for step in self.steps]
 
     @staticmethod
